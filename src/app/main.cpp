@@ -1,0 +1,44 @@
+#include "app/singleinstance.h"
+#include "app/splashform.h"
+#include "ui/main/mainform.h"
+
+#include <QApplication>
+#include <QStyle>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestro"));
+
+    SingleInstance instance(SingleInstance::defaultKey());
+    if (!instance.claim())
+        return 0; // the running instance has been brought forward
+
+    TSplashForm splash;
+    splash.showSplash();
+    QApplication::processEvents();
+
+    Services services = Services::system();
+    MainFormOptions options;
+    options.dataDir = QCoreApplication::applicationDirPath();
+    options.startupDelayMs = 1500;
+    TMainForm mainForm(options, services);
+    static_cast<QtDialogService *>(services.dialogs)->setParentWidget(&mainForm);
+
+    splash.aboutMode = [&mainForm] { return mainForm.aboutMode(); };
+    splash.setAboutMode = [&mainForm](bool on) { mainForm.setAboutMode(on); };
+    QObject::connect(&mainForm, &TMainForm::aboutRequested, &splash, [&] {
+        splash.showAbout(&mainForm);
+    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &mainForm, [&mainForm] {
+        if (mainForm.isMinimized())
+            mainForm.showNormal();
+        mainForm.show();
+        mainForm.raise();
+        mainForm.activateWindow();
+    });
+
+    splash.hide();
+    mainForm.show();
+    return app.exec();
+}

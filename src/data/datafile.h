@@ -1,0 +1,41 @@
+#pragma once
+
+#include "records.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reading and writing whole data files. Nothing here shows a dialog: failures come back as
+// false with a text for the window to show.
+namespace datafile {
+
+// A missing file reads as empty and is not an error.
+bool readBytes(const QString &path, QByteArray *data, QString *error);
+
+// Writes through a temporary file that replaces the old one only when it is complete, so a
+// failure at any moment leaves the previous file whole.
+bool saveBytes(const QString &path, const QByteArray &data, QString *error);
+
+template <class T> bool readRecords(const QString &path, QList<T> *list, QString *error)
+{
+    QByteArray data;
+    const bool ok = readBytes(path, &data, error);
+    *list = decodeRecords<T>(data);
+    return ok;
+}
+
+template <class T> bool writeRecords(const QString &path, const QList<T> &list, QString *error)
+{
+    return saveBytes(path, encodeRecords(list), error);
+}
+
+// The golfer list: Shift-JIS text, one name a line, CR LF after every line.
+QStringList parseGolferList(const QByteArray &data);
+QByteArray formatGolferList(const QStringList &names);
+
+// A golfer's name becomes the stem of his two file names, so it must be a plain file name.
+bool isUsableGolferName(const QString &name);
+
+} // namespace datafile

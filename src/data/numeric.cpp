@@ -1,0 +1,144 @@
+#include "numeric.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+namespace numeric {
+
+namespace {
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+QChar decimalPoint()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? QChar('.') : point.front();
+}
+
+} // namespace
+
+std::optional<qint32> parseInt(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == QChar(' '))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == QChar('+') || text[i] == QChar('-'))) {
+        negative = text[i] == QChar('-');
+        ++i;
+    }
+    bool hex = false;
+    if (i < n && (text[i] == QChar('$') || text[i] == QChar('x') || text[i] == QChar('X'))) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text[i] == QChar('0') && text[i + 1] == QChar('x')) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= n)
+        return std::nullopt;
+
+    quint64 value = 0;
+    const quint64 limit = hex ? 0xFFFFFFFFull : (negative ? 2147483648ull : 2147483647ull);
+    for (; i < n; ++i) {
+        const int digit = hexDigit(text[i]);
+        if (digit < 0 || (!hex && digit > 9))
+            return std::nullopt;
+        value = value * (hex ? 16 : 10) + quint64(digit);
+        if (value > limit)
+            return std::nullopt;
+    }
+    // A hexadecimal number is a bit pattern: $FFFFFFFF is -1.
+    const qint64 signedValue = hex ? qint64(qint32(quint32(value))) : qint64(value);
+    return qint32(negative ? -signedValue : signedValue);
+}
+
+bool isNumeric(const QString &text)
+{
+    return parseInt(text).has_value();
+}
+
+std::optional<double> parseFloat(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    const QChar point = decimalPoint();
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    QString normal;
+    normal.reserve(n);
+    if (t[i] == QChar('+') || t[i] == QChar('-'))
+        normal.append(t[i++]);
+    int digits = 0;
+    while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
+        normal.append(t[i++]);
+        ++digits;
+    }
+    if (i < n && t[i] == point) {
+        normal.append(QChar('.'));
+        ++i;
+        while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
+            normal.append(t[i++]);
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < n && (t[i] == QChar('e') || t[i] == QChar('E'))) {
+        normal.append(QChar('e'));
+        ++i;
+        if (i < n && (t[i] == QChar('+') || t[i] == QChar('-')))
+            normal.append(t[i++]);
+        int expDigits = 0;
+        while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
+            normal.append(t[i++]);
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != n)
+        return std::nullopt;
+    bool ok = false;
+    const double value = normal.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString formatOneDecimal(double value)
+{
+    // Round the binary value to the 15 digits it is good for before rounding to one
+    // decimal, so that 12.05 rounds up as it reads.
+    const double shortest = QString::number(value, 'g', 15).toDouble();
+    double rounded = std::round(shortest * 10.0) / 10.0;
+    if (rounded == 0.0)
+        rounded = 0.0; // no "-0"
+    QString text = QString::number(rounded, 'f', 1);
+    if (text.endsWith(QChar('0')))
+        text.chop(2);
+    else
+        text.replace(QChar('.'), decimalPoint());
+    return text;
+}
+
+QString blankNumber(qint64 value)
+{
+    return QChar(' ') + QString::number(value);
+}
+
+} // namespace numeric

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Number conversions of typed text, shared by every page that reads a number.
+namespace numeric {
+
+// Whole 32-bit number: leading blanks, an optional sign, then decimal digits or a
+// hexadecimal number after "$", "x", "X" or "0x"; nothing may follow, not even a blank.
+std::optional<qint32> parseInt(const QString &text);
+bool isNumeric(const QString &text);
+
+// Decimal number with the locale's decimal separator; blanks around it are allowed.
+std::optional<double> parseFloat(const QString &text);
+
+// The handicap form: one decimal, rounded half away from zero, a trailing ".0" dropped.
+QString formatOneDecimal(double value);
+
+// One blank followed by the number: how numbers stand in boxes and static texts.
+QString blankNumber(qint64 value);
+
+} // namespace numeric

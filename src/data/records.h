@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <array>
+
+// Day count since 1899-12-30 in the integer part, time of day as the fraction.
+using TDateTime = double;
+
+// The fixed-layout records of the data files. Arrays that the files number from 1 are
+// indexed from 0 here: Yard[0] is hole 1, CourseName[0] the first half.
+
+struct TLinksRecord {
+    QString LinksName;    // string[30], unique
+    QString LinksAddress; // string[50]
+    QString LinksTel;     // string[12]
+    QString URL;          // string[40]
+};
+
+struct TCourseRecord {
+    QString CourseName; // string[30]; (CourseName, LinksName) is unique
+    QString LinksName;  // string[30]
+    QString Green;      // string[8]
+    QString Tee;        // string[10]
+    std::array<qint32, 9> Yard{};
+    qint32 YardTotal = 0;
+    std::array<qint32, 9> Par{};
+    qint32 ParTotal = 0;
+};
+
+struct TYoteiRecord {
+    TDateTime RoundDate = 0; // whole days
+    TDateTime StartTime = 0; // fraction of a day
+    QString LinksName;       // string[30]
+    QString Bikou;           // string[30]
+};
+
+struct TScoreRecord {
+    TDateTime RoundDate = 0;
+    QString LinksName;                 // string[30]
+    QString Weather;                   // string[20]
+    std::array<QString, 2> CourseName; // string[30] each
+    std::array<QString, 2> Green;      // string[8] each
+    std::array<QString, 2> Tee;        // string[10] each
+    std::array<qint32, 18> Yard{};
+    std::array<qint32, 2> YardTotal{};
+    qint32 YardSum = 0;
+    std::array<qint32, 18> Par{};
+    std::array<qint32, 2> ParTotal{};
+    qint32 ParSum = 0;
+    std::array<qint32, 18> Score{};
+    std::array<qint32, 2> ScoreTotal{};
+    qint32 ScoreSum = 0;
+    std::array<QString, 18> Putt;     // string[2] each; empty: no putts entered
+    std::array<QString, 2> PuttTotal; // string[2] each
+    qint32 PuttSum = 0;
+    float Handicap = 0;
+    float NetScore = 0;
+    std::array<QString, 3> Partner; // string[20] each
+    std::array<qint32, 3> PartnerScore{};
+    QString Memo; // string[100]
+    std::array<qint32, 7> HoleResultCounts{};
+    qint32 ParOnCount = 0;
+};
+
+// Byte length of the text part of each string field.
+namespace FieldSize {
+constexpr int LinksName = 30;
+constexpr int LinksAddress = 50;
+constexpr int LinksTel = 12;
+constexpr int URL = 40;
+constexpr int CourseName = 30;
+constexpr int Green = 8;
+constexpr int Tee = 10;
+constexpr int Bikou = 30;
+constexpr int Weather = 20;
+constexpr int Putt = 2;
+constexpr int Partner = 20;
+constexpr int Memo = 100;
+} // namespace FieldSize
+
+template <class T> struct RecordLayout;
+template <> struct RecordLayout<TLinksRecord> { static constexpr int Size = 136; };
+template <> struct RecordLayout<TCourseRecord> { static constexpr int Size = 164; };
+template <> struct RecordLayout<TYoteiRecord> { static constexpr int Size = 80; };
+template <> struct RecordLayout<TScoreRecord> { static constexpr int Size = 704; };
+
+// Encoding writes zeros into padding and behind the text of string fields. Decoding takes
+// exactly Size bytes and trusts nothing in them: a length byte above the field is read as
+// the whole field.
+QByteArray encodeRecord(const TLinksRecord &r);
+QByteArray encodeRecord(const TCourseRecord &r);
+QByteArray encodeRecord(const TYoteiRecord &r);
+QByteArray encodeRecord(const TScoreRecord &r);
+
+template <class T> T decodeRecord(QByteArrayView bytes);
+template <> TLinksRecord decodeRecord<TLinksRecord>(QByteArrayView bytes);
+template <> TCourseRecord decodeRecord<TCourseRecord>(QByteArrayView bytes);
+template <> TYoteiRecord decodeRecord<TYoteiRecord>(QByteArrayView bytes);
+template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes);
+
+// Whole records back to back; a trailing partial record is ignored.
+template <class T> QList<T> decodeRecords(QByteArrayView data)
+{
+    constexpr int size = RecordLayout<T>::Size;
+    QList<T> list;
+    const qsizetype count = data.size() / size;
+    list.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        list.append(decodeRecord<T>(data.sliced(i * size, size)));
+    return list;
+}
+
+template <class T> QByteArray encodeRecords(const QList<T> &list)
+{
+    QByteArray data;
+    data.reserve(list.size() * RecordLayout<T>::Size);
+    for (const T &r : list)
+        data.append(encodeRecord(r));
+    return data;
+}
+
+// The derived fields of a score card: holes per result class (eagle or better down to
+// worse than triple bogey) and greens reached in regulation.
+struct HoleResults {
+    std::array<qint32, 7> counts{};
+    qint32 parOnCount = 0;
+};
+HoleResults computeHoleResults(const TScoreRecord &card);
+void applyHoleResults(TScoreRecord &card);

@@ -1,0 +1,111 @@
+#include "sjis.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace sjis {
+
+namespace {
+constexpr const char *kEncoding = "windows-31j";
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool isAscii(const QString &text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// Opening a converter is costly next to converting a 30-byte name, and a large score file
+// holds tens of thousands of names, so each thread keeps one of each.
+QStringEncoder &encoder()
+{
+    thread_local QStringEncoder instance(kEncoding);
+    return instance;
+}
+
+QStringDecoder &decoder()
+{
+    thread_local QStringDecoder instance(kEncoding);
+    return instance;
+}
+
+} // namespace
+
+QByteArray encode(const QString &text)
+{
+    if (isAscii(text))
+        return text.toLatin1();
+    QStringEncoder &enc = encoder();
+    enc.resetState();
+    QByteArray out = enc.encode(text);
+    enc.resetState();
+    return out;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    // The stateful decoder keeps an incomplete final character in its state instead of
+    // emitting it, which is exactly what a text cut in the middle of a character needs.
+    QStringDecoder &dec = decoder();
+    dec.resetState();
+    QString out = dec.decode(bytes);
+    dec.resetState();
+    return out;
+}
+
+bool isLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+QByteArray cut(const QByteArray &bytes, int maxBytes)
+{
+    if (bytes.size() <= maxBytes)
+        return bytes;
+    int i = 0;
+    while (i < bytes.size()) {
+        const int width = isLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+        if (i + width > maxBytes)
+            break;
+        i += width;
+    }
+    return bytes.left(i);
+}
+
+QString fit(const QString &text, int maxBytes)
+{
+    const QByteArray bytes = encode(text);
+    if (bytes.size() <= maxBytes)
+        return text;
+    return decode(cut(bytes, maxBytes));
+}
+
+bool isEncodable(const QString &text)
+{
+    if (isAscii(text))
+        return true;
+    QStringEncoder &enc = encoder();
+    enc.resetState();
+    (void)enc.encode(text);
+    const bool ok = !enc.hasError();
+    enc.resetState();
+    return ok;
+}
+
+int byteLength(const QString &text)
+{
+    return int(encode(text).size());
+}
+
+} // namespace sjis

@@ -1,0 +1,331 @@
+#pragma once
+
+#include "data/records.h"
+#include "services.h"
+#include "ui/scorecard/scorecardframe.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+
+class QAction;
+class QCalendarWidget;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TStringGrid;
+
+struct MainFormOptions {
+    QString dataDir;             // the folder of the data files
+    unsigned startupDelayMs = 0; // how long the splash window stays up at least
+};
+
+// The main window: it owns the golf clubs, courses and the chosen golfer's schedule and
+// score cards, and keeps the tree, grids and combo boxes in step with them. Its work is
+// spread over several source files by concern (set-up, golfers, tree and pages, editing per
+// page, the score page).
+class TMainForm final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    TMainForm(const MainFormOptions &options, const Services &services, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // What the tests and the benchmark read; the window itself is driven through its
+    // controls and actions.
+    const QList<TLinksRecord> &linksList() const { return LinksList; }
+    const QList<TCourseRecord> &courseList() const { return CourseList; }
+    const QList<TYoteiRecord> &yoteiList() const { return YoteiList; }
+    const QList<TScoreRecord> &scoreList() const { return ScoreList; }
+    QString golferName() const { return GolferName; }
+    QStringList yearList() const { return YearList; }
+    QStringList playedLinksList() const { return PlayedLinksList; }
+    QString scoreDispMode() const { return ScoreDispMode; }
+    QString shukeiCaller() const { return ShukeiCaller; }
+    bool aboutMode() const { return AboutMode; }
+    void setAboutMode(bool on) { AboutMode = on; }
+    QString dataDir() const { return m_dir; }
+
+    // Runs on every activation of the program; asks for a golfer while there is none.
+    void FormActivate();
+    bool IsNumeric(const QString &text) const;
+
+Q_SIGNALS:
+    void aboutRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // Set-up (mainform_setup.cpp, mainform_layout.cpp).
+    void FormCreate();
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createCentre();
+    QWidget *createYoteiPage();
+    QWidget *createLinksPage();
+    QWidget *createCoursePage();
+    QWidget *createScorePage();
+    QWidget *createSeisekiPage();
+    void Delay(unsigned ms);
+    void FormKeyPress(QWidget *target, bool shift);
+    void KestroG1Click();
+    void HelpBtnClick();
+    void About1Click();
+    void URLButtonClick();
+    void setStatus(const QString &text);
+    QString statusText() const;
+
+    // Files (mainform_files.cpp).
+    void LinksFile_Output();
+    void CourseFile_Output();
+    void YoteiFile_Output();
+    void ScoreFile_Output();
+    bool saveGolferList();
+    void reportReadError(const QString &error);
+
+    // Golfers (mainform_golfer.cpp).
+    void RegistGolferActionExecute();
+    void DeleteGolferActionExecute();
+    void GolferComboClick(int index);
+    void FilesRead();
+    void FilesWrite();
+    void addScoreNodes();
+
+    // Tree and pages (mainform_tree.cpp).
+    void TreeView1Click();
+    void PageControl1Change(int index);
+    void ActionList_TreeView();
+    void setRecordHints(int page);
+    void pageStatus(int page);
+    void YoteiSheet_Format();
+    void LinksSheet_Format();
+    void CourseSheet_Format();
+    void YoteiCalendarClick();
+    void YDateTextClick();
+    void ScoreDatePickerClick();
+    void YoteiSheetResize();
+    void LinksSheetResize();
+    void SeisekiSheetResize();
+    void seisekiEnter();
+    QTreeWidgetItem *linksNodeOf(const QString &linksName) const;
+
+    // Edit modes (mainform_edit.cpp).
+    void DataAppendActionExecute();
+    void DataCancelActionExecute();
+    void DataRegistActionExecute();
+    void DataChangeActionExecute();
+    void DataDeleteActionExecute();
+    void AppendCheck();
+    void YLinksComboChange(int index);
+    void CLinksComboChange(int index);
+    void YardEditReadOnly();
+    void YardEditNotReadOnly();
+    void ParEditReadOnly();
+    void ParEditNotReadOnly();
+    bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
+    void focusPage(QWidget *page);
+
+    // Schedule page (mainform_yotei.cpp).
+    bool yoteiRegist(qint64 freeBytes);
+    void yoteiChange();
+    bool yoteiDelete();
+    void yoteiShow(int index);
+    void YTimeEditExit();
+    void writeYoteiRow(int row, const TYoteiRecord &r);
+
+    // Golf club page (mainform_links.cpp).
+    bool linksRegist(qint64 freeBytes);
+    void linksChange();
+    bool linksDelete();
+    void linksShow(int index);
+    void writeLinksRow(int row, const TLinksRecord &r);
+
+    // Course page (mainform_course.cpp).
+    bool courseRegist(qint64 freeBytes);
+    void courseChange();
+    bool courseDelete();
+    void courseShow(int index, QTreeWidgetItem *clubNode);
+    void YardValueCheck(QLineEdit *edit);
+    void ParValueCheck(QLineEdit *edit);
+    void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, QLabel *total,
+                        const QString &suffix);
+    void CourseSheetRegistCheck();
+
+    // Score page (mainform_score.cpp, mainform_scorecard.cpp).
+    void ScoreSheet_Format();
+    void ScoreEditReadOnly();
+    void PuttEditReadOnly();
+    void ScoreEditNotReadOnly();
+    void PuttEditNotReadOnly();
+    void scoreInputsReadOnly(bool readOnly);
+    void ScoreCardFrame1CourseCombo1Change();
+    void ScoreCardFrame2CourseCombo1Change();
+    void courseChosen(int frameIndex);
+    void SHandicapEditExit();
+    void WeatherComboChange();
+    void PartnerScoreCheck(QLineEdit *edit);
+    void ScoreSheetRegistCheck();
+    bool scoreRegist(qint64 freeBytes);
+    void scoreChange();
+    bool scoreDelete();
+    void ScoreNodeSelect(const QString &dateText);
+    void ScoreBtnClick();
+    void SeisekiGridDblClick();
+    void resetScoreDisp();
+    QTreeWidgetItem *yearNode(const QString &yearText) const;
+    QTreeWidgetItem *insertScoreNodes(const TScoreRecord &card);
+
+    // Options and seams.
+    QString m_dir;
+    unsigned m_startupDelayMs = 0;
+    Services m_services;
+    DialogService &dialogs() const { return *m_services.dialogs; }
+    QDate today() const { return m_services.clock->today(); }
+
+    // Records.
+    QList<TLinksRecord> LinksList;
+    QList<TCourseRecord> CourseList;
+    QList<TYoteiRecord> YoteiList;
+    QList<TScoreRecord> ScoreList;
+    bool m_dataSetLoaded = false; // YoteiList and ScoreList belong to a loaded golfer
+    QString LinksFileName;
+    QString CourseFileName;
+    QString YoteiFileName;
+    QString ScoreFileName;
+    QString GolferName;
+    QStringList YearList;
+    QStringList PlayedLinksList;
+
+    // Shared state of the pages.
+    int LinksIndex = -1;
+    int YoteiIndex = -1;
+    int CourseIndex = -1;
+    int ScoreIndex = -1;
+    int CourseLinksIndex = -1;
+    QTreeWidgetItem *SelectedNode = nullptr;
+    QTreeWidgetItem *SelectedParent = nullptr;
+    bool CourseSelected = false;
+    bool ScoreSelected = false;
+    bool CheckFailed = false;
+    QString ScoreDispMode;
+    QString ShukeiCaller;
+    bool ShukeiDone = false;
+    bool AboutMode = false;
+    std::array<qint32, 7> HoleResultCounts{};
+    bool m_writingProgrammatically = false; // weather written by the program, not the user
+    bool m_askingForGolfer = false;
+    bool m_shownOnce = false;
+    bool m_wasInactiveApp = false;
+
+    // Actions.
+    QAction *RegistGolferAction = nullptr;
+    QAction *DeleteGolferAction = nullptr;
+    QAction *DataAppendAction = nullptr;
+    QAction *DataRegistAction = nullptr;
+    QAction *DataCancelAction = nullptr;
+    QAction *DataDeleteAction = nullptr;
+    QAction *DataChangeAction = nullptr;
+    QAction *ScoreDispAction = nullptr;
+    QAction *ChartAction1 = nullptr;
+    QAction *ShukeiAction = nullptr;
+
+    // Menu items with captions of their own.
+    QAction *PrintMenu = nullptr;
+    QAction *Exit1 = nullptr;
+    QAction *ScoreDisp = nullptr;
+    QAction *GraphDisp = nullptr;
+    QAction *ShukeiDisp = nullptr;
+    QAction *KestroG1 = nullptr;
+    QAction *Contents1 = nullptr;
+    QAction *About1 = nullptr;
+
+    // Tool bar.
+    QToolBar *ToolBar1 = nullptr;
+    QComboBox *GolferCombo = nullptr;
+    QToolButton *DataAppendBtn = nullptr;
+    QToolButton *DataRegistBtn = nullptr;
+    QToolButton *DataCancelBtn = nullptr;
+    QToolButton *DataDeleteBtn = nullptr;
+    QToolButton *DataChangeBtn = nullptr;
+    QToolButton *ScoreBtn = nullptr;
+    QToolButton *ChartBtn1 = nullptr;
+    QToolButton *ShukeiBtn = nullptr;
+    QToolButton *HelpBtn = nullptr;
+
+    // Centre.
+    QTreeWidget *TreeView1 = nullptr;
+    QTreeWidgetItem *YoteiNode = nullptr;
+    QTreeWidgetItem *LinksNode = nullptr;
+    QTreeWidgetItem *ScoreNode = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *YoteiSheet = nullptr;
+    QWidget *LinksSheet = nullptr;
+    QWidget *CourseSheet = nullptr;
+    QWidget *ScoreSheet = nullptr;
+    QWidget *SeisekiSheet = nullptr;
+    QLabel *StatusPanel = nullptr;
+
+    // Schedule page.
+    QCalendarWidget *YoteiCalendar = nullptr;
+    QLabel *YDateText = nullptr;
+    QLineEdit *YTimeEdit = nullptr;
+    QComboBox *YLinksCombo = nullptr;
+    QLineEdit *YBikouEdit = nullptr;
+    TStringGrid *YoteiGrid = nullptr;
+
+    // Golf club page.
+    QLineEdit *LinksNameEdit = nullptr;
+    QLineEdit *LinksAddressEdit = nullptr;
+    QLineEdit *LinksTelEdit = nullptr;
+    QLineEdit *URLEdit = nullptr;
+    QPushButton *URLButton = nullptr;
+    TStringGrid *LinksGrid = nullptr;
+
+    // Course page.
+    QComboBox *CLinksCombo = nullptr;
+    QLineEdit *CourseEdit = nullptr;
+    QComboBox *GreenCombo = nullptr;
+    QComboBox *TeeCombo = nullptr;
+    std::array<QLineEdit *, 9> YardEdit{};
+    std::array<QLineEdit *, 9> ParEdit{};
+    QLabel *YardTotalText = nullptr;
+    QLabel *ParTotalText = nullptr;
+
+    // Score page.
+    QDateEdit *ScoreDatePicker = nullptr;
+    QComboBox *SLinksCombo = nullptr;
+    QLabel *SLinksText = nullptr;
+    QComboBox *WeatherCombo = nullptr;
+    ScoreSheetLink m_scoreLink;
+    TScoreCardFrame *ScoreCardFrame1 = nullptr;
+    TScoreCardFrame *ScoreCardFrame2 = nullptr;
+    QLineEdit *SHandicapEdit = nullptr;
+    std::array<QLineEdit *, 3> PartnerEdit{};
+    std::array<QLineEdit *, 3> PartnerScoreEdit{};
+    QPlainTextEdit *Memo1 = nullptr;
+    QLabel *SYardText = nullptr;
+    QLabel *SParText = nullptr;
+    QLabel *SScoreText = nullptr;
+    QLabel *SPuttText = nullptr;
+    QLabel *SNetText = nullptr;
+
+    // Results page.
+    QLabel *ShukeiNaiyou = nullptr;
+    QLabel *KensakuNaiyou = nullptr;
+    TStringGrid *SeisekiGrid = nullptr;
+};

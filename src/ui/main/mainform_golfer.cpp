@@ -1,0 +1,193 @@
+// Golfers: registering, choosing and deleting them, and loading and releasing the chosen
+// golfer's schedule and score cards.
+#include "mainform.h"
+
+#include "data/datafile.h"
+#include "data/datetime.h"
+#include "imagelist.h"
+#include "stringgrid.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+void TMainForm::GolferComboClick(int index)
+{
+    if (index < 0)
+        return;
+    if (!GolferName.isEmpty())
+        FilesWrite();
+    DataCancelAction->trigger();
+    DeleteGolferAction->setEnabled(true);
+    GolferName = GolferCombo->currentText();
+    FilesRead();
+    PageControl1->setCurrentWidget(YoteiSheet);
+    ShukeiAction->setEnabled(false);
+    ShukeiCaller.clear();
+    ShukeiDone = false;
+    ChartAction1->setEnabled(false);
+    DataDeleteAction->setEnabled(false);
+    DataChangeAction->setEnabled(false);
+    ScoreDispAction->setEnabled(false);
+}
+
+void TMainForm::RegistGolferActionExecute()
+{
+    DataCancelAction->trigger();
+    const QString text = dialogs().inputBox(QStringLiteral("ゴルファーの登録"),
+                                            QStringLiteral("ゴルファーを入力してください"),
+                                            QString());
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    for (int i = 0; i < GolferCombo->count(); ++i) {
+        if (GolferCombo->itemText(i) == trimmed) {
+            dialogs().warning(QStringLiteral("その名前は、既に登録済みです"));
+            return;
+        }
+    }
+    // The name becomes the stem of the golfer's file names.
+    if (!datafile::isUsableGolferName(text)) {
+        dialogs().error(QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
+        return;
+    }
+    if (!GolferName.isEmpty())
+        FilesWrite();
+    GolferCombo->addItem(text);
+    GolferCombo->setCurrentIndex(GolferCombo->count() - 1);
+    GolferName = GolferCombo->currentText();
+    saveGolferList();
+    FilesRead();
+    ShukeiCaller.clear();
+    ShukeiDone = false;
+    DataDeleteAction->setEnabled(false);
+    DataChangeAction->setEnabled(false);
+    ScoreDispAction->setEnabled(false);
+    ChartAction1->setEnabled(false);
+    PageControl1->setCurrentWidget(YoteiSheet);
+}
+
+void TMainForm::DeleteGolferActionExecute()
+{
+    if (GolferCombo->currentText().isEmpty())
+        return;
+    if (!dialogs().confirm(QStringLiteral("選択されているゴルファーを削除しますか？")))
+        return;
+    QFile::remove(m_dir + GolferName + QStringLiteral(".yti"));
+    QFile::remove(m_dir + GolferName + QStringLiteral(".sce"));
+    GolferCombo->removeItem(GolferCombo->currentIndex());
+    GolferName.clear();
+    GolferCombo->setCurrentIndex(-1);
+    DeleteGolferAction->setEnabled(false);
+    saveGolferList();
+    PageControl1->setCurrentWidget(YoteiSheet);
+    YoteiSheet_Format();
+
+    qDeleteAll(YoteiNode->takeChildren());
+    qDeleteAll(ScoreNode->takeChildren());
+    YoteiGrid->SetRowCount(2);
+    YoteiGrid->ClearRow(1);
+    YoteiList.clear();
+    ScoreList.clear();
+    m_dataSetLoaded = false;
+    SelectedNode = YoteiNode;
+    SelectedParent = nullptr;
+
+    ShukeiCaller.clear();
+    ShukeiDone = false;
+}
+
+void TMainForm::FilesRead()
+{
+    YearList.clear();
+    YearList.append(QStringLiteral("全て"));
+    m_dataSetLoaded = true;
+    QString error;
+
+    YoteiFileName = m_dir + GolferName + QStringLiteral(".yti");
+    YoteiList.clear();
+    if (QFile::exists(YoteiFileName)) {
+        if (!datafile::readRecords(YoteiFileName, &YoteiList, &error))
+            reportReadError(error);
+        // Past rounds lead the list, which runs in date order; they leave memory now and the
+        // file at its next write.
+        const TDateTime todayValue = datetime::fromDate(today());
+        qsizetype past = 0;
+        for (const TYoteiRecord &r : std::as_const(YoteiList))
+            if (r.RoundDate < todayValue)
+                ++past;
+        YoteiList.remove(0, past);
+
+        YoteiGrid->setUpdatesEnabled(false);
+        YoteiGrid->SetRowCount(int(YoteiList.size()) + 2);
+        QList<QTreeWidgetItem *> nodes;
+        nodes.reserve(YoteiList.size());
+        for (int i = 0; i < YoteiList.size(); ++i) {
+            const TYoteiRecord &r = YoteiList[i];
+            nodes.append(new QTreeWidgetItem({datetime::dateText(r.RoundDate)}));
+            writeYoteiRow(i + 1, r);
+        }
+        YoteiNode->addChildren(nodes);
+        YoteiGrid->setUpdatesEnabled(true);
+    }
+    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
+              + QStringLiteral(" 回"));
+
+    ScoreFileName = m_dir + GolferName + QStringLiteral(".sce");
+    ScoreList.clear();
+    if (!QFile::exists(ScoreFileName))
+        return;
+    if (!datafile::readRecords(ScoreFileName, &ScoreList, &error))
+        reportReadError(error);
+    addScoreNodes();
+}
+
+void TMainForm::addScoreNodes()
+{
+    // Year nodes in the order their first card comes, then every card under its year.
+    QHash<QString, QTreeWidgetItem *> years;
+    QList<QTreeWidgetItem *> yearNodes;
+    QHash<QTreeWidgetItem *, QList<QTreeWidgetItem *>> cards;
+    const QIcon yearIcon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
+    for (const TScoreRecord &card : std::as_const(ScoreList)) {
+        const QString date = datetime::dateText(card.RoundDate);
+        const QString year = date.left(4) + QStringLiteral("年");
+        QTreeWidgetItem *node = years.value(year);
+        if (!node) {
+            node = new QTreeWidgetItem({year});
+            node->setIcon(0, yearIcon);
+            years.insert(year, node);
+            yearNodes.append(node);
+            YearList.append(year);
+        }
+        cards[node].append(new QTreeWidgetItem({date}));
+    }
+    for (QTreeWidgetItem *year : std::as_const(yearNodes))
+        year->addChildren(cards.value(year));
+    ScoreNode->addChildren(yearNodes);
+}
+
+void TMainForm::FilesWrite()
+{
+    // The node clicked last may be about to go; never keep a pointer to it.
+    auto within = [](QTreeWidgetItem *node, QTreeWidgetItem *top) {
+        for (; node; node = node->parent())
+            if (node == top)
+                return true;
+        return false;
+    };
+    if ((SelectedNode != YoteiNode && within(SelectedNode, YoteiNode))
+        || (SelectedNode != ScoreNode && within(SelectedNode, ScoreNode))) {
+        SelectedNode = YoteiNode;
+        SelectedParent = nullptr;
+    }
+    YoteiGrid->SetRowCount(2);
+    YoteiGrid->ClearRow(1);
+    qDeleteAll(YoteiNode->takeChildren());
+    YoteiList.clear();
+    qDeleteAll(ScoreNode->takeChildren());
+    ScoreList.clear();
+    m_dataSetLoaded = false;
+}

@@ -1,0 +1,593 @@
+// Creation of the main window: actions, menus, tool bar, the start-up load, and the small
+// commands of the Help menu.
+#include "mainform.h"
+
+#include "data/datafile.h"
+#include "data/datetime.h"
+#include "data/numeric.h"
+#include "imagelist.h"
+#include "stringgrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QThread>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace {
+
+// A second face of an action with a caption of its own (a menu item or a tool button):
+// it follows the action's enabled state and runs the action.
+QAction *mirrorAction(QAction *action, const QString &name, const QString &caption,
+                      QObject *parent)
+{
+    auto *item = new QAction(caption, parent);
+    item->setObjectName(name);
+    item->setIcon(action->icon());
+    item->setEnabled(action->isEnabled());
+    QObject::connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
+    QObject::connect(item, &QAction::triggered, action, [action] { action->trigger(); });
+    return item;
+}
+
+QToolButton *toolButton(QToolBar *bar, const QString &name, const QString &caption,
+                        const QString &hint, int image)
+{
+    auto *button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    button->setIcon(imageIcon(image));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFixedSize(55, 49);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    bar->addWidget(button);
+    return button;
+}
+
+void bindButton(QToolButton *button, QAction *action)
+{
+    button->setEnabled(action->isEnabled());
+    QObject::connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
+    QObject::connect(button, &QToolButton::clicked, action, [action] { action->trigger(); });
+}
+
+} // namespace
+
+TMainForm::TMainForm(const MainFormOptions &options, const Services &services, QWidget *parent)
+    : QMainWindow(parent),
+      m_dir(options.dataDir),
+      m_startupDelayMs(options.startupDelayMs),
+      m_services(services)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    if (!m_dir.endsWith(QChar('/')))
+        m_dir += QChar('/');
+    setWindowIcon(appIcon());
+    createActions();
+    createMenus();
+    createToolBar();
+    createCentre();
+    // Coming back to the program from another one is an activation; the window getting the
+    // focus back from our own dialogs is not, or a cancelled input box would return at once
+    // and for ever.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive) {
+                    m_wasInactiveApp = true;
+                } else if (m_wasInactiveApp && m_shownOnce) {
+                    m_wasInactiveApp = false;
+                    QMetaObject::invokeMethod(this, &TMainForm::FormActivate,
+                                              Qt::QueuedConnection);
+                }
+            });
+    FormCreate();
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TMainForm::createActions()
+{
+    auto make = [this](const QString &name, const QString &caption, bool enabled,
+                       void (TMainForm::*handler)()) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(name);
+        action->setEnabled(enabled);
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    RegistGolferAction = make(QStringLiteral("RegistGolferAction"), QStringLiteral("登録(&R)"),
+                              true, &TMainForm::RegistGolferActionExecute);
+    DeleteGolferAction = make(QStringLiteral("DeleteGolferAction"), QStringLiteral("削除(&D)"),
+                              true, &TMainForm::DeleteGolferActionExecute);
+    DataAppendAction = make(QStringLiteral("DataAppendAction"), QStringLiteral("追加(&A)"), true,
+                            &TMainForm::DataAppendActionExecute);
+    DataRegistAction = make(QStringLiteral("DataRegistAction"), QStringLiteral("登録(&R)"), false,
+                            &TMainForm::DataRegistActionExecute);
+    DataCancelAction = make(QStringLiteral("DataCancelAction"), QStringLiteral("ｷｬﾝｾﾙ(&C)"),
+                            false, &TMainForm::DataCancelActionExecute);
+    DataDeleteAction = make(QStringLiteral("DataDeleteAction"), QStringLiteral("削除(&D)"), false,
+                            &TMainForm::DataDeleteActionExecute);
+    DataChangeAction = make(QStringLiteral("DataChangeAction"), QStringLiteral("変更(&H)"), false,
+                            &TMainForm::DataChangeActionExecute);
+    ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false,
+                           &TMainForm::ScoreBtnClick);
+    // The chart windows and the tally come with the results; until then these two stay
+    // disabled and unwired.
+    ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false, nullptr);
+    ChartAction1->setIcon(imageIcon(ImgChart));
+    ShukeiAction = make(QStringLiteral("ShukeiAction"), QStringLiteral("ShukeiAction"), false,
+                        nullptr);
+
+    DataAppendAction->setIcon(imageIcon(ImgAppend));
+    DataRegistAction->setIcon(imageIcon(ImgRegist));
+    DataCancelAction->setIcon(imageIcon(ImgCancel));
+    DataDeleteAction->setIcon(imageIcon(ImgDelete));
+    DataChangeAction->setIcon(imageIcon(ImgChange));
+    ScoreDispAction->setIcon(imageIcon(ImgScoreDisp));
+    ShukeiAction->setIcon(imageIcon(ImgTally));
+    RegistGolferAction->setIcon(imageIcon(ImgGolfer));
+}
+
+void TMainForm::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu *file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    PrintMenu = file->addAction(imageIcon(ImgPrint), QStringLiteral("印刷(&P)"));
+    PrintMenu->setObjectName(QStringLiteral("PrintMenu"));
+    file->addSeparator();
+    Exit1 = file->addAction(imageIcon(ImgExit), QStringLiteral("終了(&X)"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = bar->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(DataAppendAction);
+    edit->addAction(DataRegistAction);
+    edit->addAction(DataCancelAction);
+    edit->addSeparator();
+    edit->addAction(DataDeleteAction);
+    edit->addAction(DataChangeAction);
+
+    QMenu *golfer = bar->addMenu(QStringLiteral("ゴルファー(&G)"));
+    golfer->addAction(RegistGolferAction);
+    golfer->addAction(DeleteGolferAction);
+
+    QMenu *tools = bar->addMenu(QStringLiteral("ツール(&T)"));
+    ScoreDisp = mirrorAction(ScoreDispAction, QStringLiteral("ScoreDisp"),
+                             QStringLiteral("±スコアで表示(&S)"), this);
+    GraphDisp = mirrorAction(ChartAction1, QStringLiteral("GraphDisp"),
+                             QStringLiteral("グラフの表示(&G)"), this);
+    ShukeiDisp = mirrorAction(ShukeiAction, QStringLiteral("ShukeiDisp"),
+                              QStringLiteral("成績の集計(&R)"), this);
+    tools->addAction(ScoreDisp);
+    tools->addAction(GraphDisp);
+    tools->addAction(ShukeiDisp);
+
+    QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));
+    KestroG1->setObjectName(QStringLiteral("KestroG1"));
+    connect(KestroG1, &QAction::triggered, this, &TMainForm::KestroG1Click);
+    Contents1 = help->addAction(imageIcon(ImgHelp), QStringLiteral("目次(&C)"));
+    Contents1->setObjectName(QStringLiteral("Contents1"));
+    Contents1->setVisible(false);
+    connect(Contents1, &QAction::triggered, this, &TMainForm::HelpBtnClick);
+    help->addSeparator();
+    About1 = help->addAction(imageIcon(ImgAbout), QStringLiteral("バージョン情報(&A)"));
+    About1->setObjectName(QStringLiteral("About1"));
+    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+}
+
+void TMainForm::createToolBar()
+{
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    auto *panel = new QWidget(ToolBar1);
+    panel->setObjectName(QStringLiteral("GolferPanel"));
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(6, 2, 6, 2);
+    panelLayout->setSpacing(2);
+    auto *label = new QLabel(QStringLiteral("登録ゴルファー"), panel);
+    label->setObjectName(QStringLiteral("GolferLabel"));
+    GolferCombo = new QComboBox(panel);
+    GolferCombo->setObjectName(QStringLiteral("GolferCombo"));
+    GolferCombo->setEditable(false);
+    GolferCombo->setMinimumWidth(150);
+    GolferCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    GolferCombo->setToolTip(QStringLiteral("登録されているゴルファーを選択します"));
+    GolferCombo->setFocusPolicy(Qt::ClickFocus);
+    panelLayout->addWidget(label);
+    panelLayout->addWidget(GolferCombo);
+    ToolBar1->addWidget(panel);
+    connect(GolferCombo, &QComboBox::activated, this, &TMainForm::GolferComboClick);
+    ToolBar1->addSeparator();
+
+    DataAppendBtn = toolButton(ToolBar1, QStringLiteral("DataAppendBtn"), QStringLiteral("追 加"),
+                               QStringLiteral("予定データを追加します"), ImgAppend);
+    DataRegistBtn = toolButton(ToolBar1, QStringLiteral("DataRegistBtn"), QStringLiteral("登 録"),
+                               QStringLiteral("予定データを登録します"), ImgRegist);
+    DataCancelBtn = toolButton(ToolBar1, QStringLiteral("DataCancelBtn"), QStringLiteral("ｷｬﾝｾﾙ"),
+                               QStringLiteral("予定データの登録をキャンセルします"), ImgCancel);
+    ToolBar1->addSeparator();
+    DataDeleteBtn = toolButton(ToolBar1, QStringLiteral("DataDeleteBtn"), QStringLiteral("削 除"),
+                               QStringLiteral("予定データを削除します"), ImgDelete);
+    DataChangeBtn = toolButton(ToolBar1, QStringLiteral("DataChangeBtn"), QStringLiteral("変 更"),
+                               QStringLiteral("予定データを変更します"), ImgChange);
+    ToolBar1->addSeparator();
+    ScoreBtn = toolButton(ToolBar1, QStringLiteral("ScoreBtn"), QStringLiteral("±ｽｺｱ"),
+                          QStringLiteral("スコアカードのスコアの表示タイプを変更します"),
+                          ImgScoreDisp);
+    ChartBtn1 = toolButton(ToolBar1, QStringLiteral("ChartBtn1"), QStringLiteral("グラフ"),
+                           QStringLiteral("成績をグラフ表示します"), ImgChart);
+    ShukeiBtn = toolButton(ToolBar1, QStringLiteral("ShukeiBtn"), QStringLiteral("集 計"),
+                           QStringLiteral("スコアの成績を集計します"), ImgTally);
+    ToolBar1->addSeparator();
+    HelpBtn = toolButton(ToolBar1, QStringLiteral("HelpBtn"), QStringLiteral("Readme"), QString(),
+                         ImgReadme);
+
+    bindButton(DataAppendBtn, DataAppendAction);
+    bindButton(DataRegistBtn, DataRegistAction);
+    bindButton(DataCancelBtn, DataCancelAction);
+    bindButton(DataDeleteBtn, DataDeleteAction);
+    bindButton(DataChangeBtn, DataChangeAction);
+    bindButton(ScoreBtn, ScoreDispAction);
+    bindButton(ChartBtn1, ChartAction1);
+    bindButton(ShukeiBtn, ShukeiAction);
+    connect(HelpBtn, &QToolButton::clicked, this, &TMainForm::KestroG1Click);
+}
+
+void TMainForm::createCentre()
+{
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->setChildrenCollapsible(false);
+
+    TreeView1 = new QTreeWidget(splitter);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setColumnCount(1);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    TreeView1->setUniformRowHeights(true);
+    TreeView1->setMinimumWidth(150);
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] { TreeView1Click(); });
+
+    PageControl1 = new QTabWidget(splitter);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    YoteiSheet = createYoteiPage();
+    LinksSheet = createLinksPage();
+    CourseSheet = createCoursePage();
+    ScoreSheet = createScorePage();
+    SeisekiSheet = createSeisekiPage();
+    PageControl1->addTab(YoteiSheet, QStringLiteral("予 定"));
+    PageControl1->addTab(LinksSheet, QStringLiteral("ゴルフ場"));
+    PageControl1->addTab(CourseSheet, QStringLiteral("コース"));
+    PageControl1->addTab(ScoreSheet, QStringLiteral("スコアカード"));
+    PageControl1->addTab(SeisekiSheet, QStringLiteral("成 績"));
+    // Only the user's own tab clicks count as a page change; pages set from code do not.
+    connect(PageControl1->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index != PageControl1->currentIndex()) {
+            PageControl1->setCurrentIndex(index);
+            PageControl1Change(index);
+        }
+    });
+    for (QWidget *grid : {static_cast<QWidget *>(YoteiGrid), static_cast<QWidget *>(LinksGrid),
+                          static_cast<QWidget *>(SeisekiGrid)})
+        grid->installEventFilter(this);
+
+    splitter->addWidget(TreeView1);
+    splitter->addWidget(PageControl1);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({190, 820});
+    setCentralWidget(splitter);
+
+    QStatusBar *status = statusBar();
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(true);
+    StatusPanel = new QLabel(status);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel->setMinimumWidth(300);
+    StatusPanel->setText(QStringLiteral("ゴルファーを選択してください"));
+    status->addWidget(StatusPanel);
+}
+
+void TMainForm::FormCreate()
+{
+    setWindowTitle(QStringLiteral("Kestro"));
+    ShukeiDone = false;
+    YearList.clear();
+    PlayedLinksList.clear();
+    ScoreDispMode = QStringLiteral("Par+-");
+    ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
+    ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
+
+    Delay(m_startupDelayMs);
+
+    // Dates read "yyyy/mm/dd" and times "HH:NN" everywhere: see datetime.h.
+    setUpdatesEnabled(false);
+    TreeView1->clear();
+    YoteiNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("予定")});
+    YoteiNode->setIcon(0, imageIcon(ImgSchedule));
+    LinksNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("ゴルフ場")});
+    LinksNode->setIcon(0, imageIcon(ImgLinks));
+    ScoreNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("スコアカード")});
+    ScoreNode->setIcon(0, imageIcon(ImgScoreCard));
+    SelectedNode = YoteiNode;
+
+    LinksFileName = m_dir + QStringLiteral("Links.dat");
+    QString error;
+    if (!datafile::readRecords(LinksFileName, &LinksList, &error))
+        reportReadError(error);
+
+    LinksNameEdit->clear();
+    LinksAddressEdit->clear();
+    LinksTelEdit->clear();
+    URLEdit->clear();
+
+    LinksGrid->SetColWidth(0, 170);
+    LinksGrid->SetColWidth(1, 220);
+    LinksGrid->SetColWidth(2, 90);
+    LinksGrid->SetColWidth(3, 250);
+    LinksGrid->SetRow(0, {QStringLiteral("ゴルフ場"), QStringLiteral("住所"),
+                          QStringLiteral("電話番号"), QStringLiteral("ホームページ")});
+    LinksGrid->SetRowCount(int(LinksList.size()) + 2);
+
+    QStringList names;
+    names.reserve(LinksList.size());
+    QList<QTreeWidgetItem *> clubNodes;
+    clubNodes.reserve(LinksList.size());
+    const QIcon clubIcon = nodeIcon(ImgFolderClosed, ImgFolderOpen);
+    for (int i = 0; i < LinksList.size(); ++i) {
+        const TLinksRecord &club = LinksList[i];
+        auto *node = new QTreeWidgetItem({club.LinksName});
+        node->setIcon(0, clubIcon);
+        clubNodes.append(node);
+        names.append(club.LinksName);
+        writeLinksRow(i + 1, club);
+    }
+    LinksNode->addChildren(clubNodes);
+    YLinksCombo->addItems(names);
+    CLinksCombo->addItems(names);
+    SLinksCombo->addItems(names);
+
+    CourseSheet_Format();
+
+    CourseFileName = m_dir + QStringLiteral("Course.dat");
+    if (!datafile::readRecords(CourseFileName, &CourseList, &error))
+        reportReadError(error);
+    // The first club of a name owns the course nodes, as a tree click finds clubs.
+    QHash<QString, QTreeWidgetItem *> clubByName;
+    clubByName.reserve(LinksList.size());
+    for (int i = int(LinksList.size()) - 1; i >= 0; --i)
+        clubByName.insert(LinksList[i].LinksName, clubNodes[i]);
+    for (const TCourseRecord &course : std::as_const(CourseList)) {
+        if (QTreeWidgetItem *club = clubByName.value(course.LinksName))
+            club->addChild(new QTreeWidgetItem({course.CourseName}));
+    }
+
+    QByteArray golfers;
+    if (!datafile::readBytes(m_dir + QStringLiteral("Golfer.dat"), &golfers, &error))
+        reportReadError(error);
+    GolferCombo->addItems(datafile::parseGolferList(golfers));
+    GolferCombo->setCurrentIndex(-1);
+    if (GolferCombo->count() == 1) {
+        GolferCombo->setCurrentIndex(0);
+        GolferName = GolferCombo->itemText(0).trimmed();
+        DeleteGolferAction->setEnabled(true);
+        FilesRead();
+    }
+
+    YoteiCalendar->setSelectedDate(today());
+    YoteiCalendar->setMinimumDate(today());
+
+    YDateText->clear();
+    YTimeEdit->clear();
+    YLinksCombo->setCurrentIndex(-1);
+    YBikouEdit->clear();
+
+    YoteiGrid->SetColWidth(0, 80);
+    YoteiGrid->SetColWidth(1, 50);
+    YoteiGrid->SetColWidth(2, 170);
+    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->width() - 300));
+    YoteiGrid->SetRow(0, {QStringLiteral("ラウンド日"), QStringLiteral("スタート"),
+                          QStringLiteral("ゴルフ場"), QStringLiteral("備 考")});
+
+    PageControl1->setCurrentWidget(YoteiSheet);
+    setUpdatesEnabled(true);
+
+    resize(1040, 720);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        resize(qMin(width(), area.width()), qMin(height(), area.height()));
+        move(area.center() - rect().center());
+    }
+}
+
+void TMainForm::Delay(unsigned ms)
+{
+    // The splash window must stay up, but the interface keeps answering while it waits.
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() <= qint64(ms)) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (timer.elapsed() <= qint64(ms))
+            QThread::msleep(5);
+    }
+}
+
+bool TMainForm::IsNumeric(const QString &text) const
+{
+    return numeric::isNumeric(text);
+}
+
+void TMainForm::setStatus(const QString &text)
+{
+    StatusPanel->setText(text);
+}
+
+QString TMainForm::statusText() const
+{
+    return StatusPanel->text();
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The first showing counts as an activation of the program.
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
+    }
+}
+
+void TMainForm::FormActivate()
+{
+    if (m_askingForGolfer || GolferCombo->count() > 0)
+        return;
+    m_askingForGolfer = true;
+    RegistGolferAction->trigger();
+    m_askingForGolfer = false;
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget)
+        return QMainWindow::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        if (widget->window() != this)
+            break;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+            FormKeyPress(widget, mods == Qt::ShiftModifier);
+            return true;
+        }
+        if (!key->text().isEmpty() && key->text().at(0).isPrint()
+            && (widget == YTimeEdit || widget == YBikouEdit || widget == LinksNameEdit
+                || widget == LinksAddressEdit || widget == LinksTelEdit || widget == URLEdit
+                || widget == CourseEdit))
+            AppendCheck();
+        break;
+    }
+    case QEvent::FocusOut: {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        if (widget == YTimeEdit) {
+            YTimeEditExit();
+        } else if (widget == SHandicapEdit) {
+            SHandicapEditExit();
+        } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            if (std::find(YardEdit.begin(), YardEdit.end(), edit) != YardEdit.end())
+                YardValueCheck(edit);
+            else if (std::find(ParEdit.begin(), ParEdit.end(), edit) != ParEdit.end())
+                ParValueCheck(edit);
+            else if (std::find(PartnerScoreEdit.begin(), PartnerScoreEdit.end(), edit)
+                     != PartnerScoreEdit.end())
+                PartnerScoreCheck(edit);
+        }
+        break;
+    }
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        // The club's static text lies over the club list and hides it while it is shown.
+        if (widget == SLinksText)
+            SLinksCombo->setVisible(event->type() == QEvent::HideToParent);
+        break;
+    case QEvent::MouseButtonPress:
+        if (widget == YDateText)
+            YDateTextClick();
+        else if (widget == ScoreDatePicker)
+            ScoreDatePickerClick();
+        break;
+    case QEvent::Hide:
+        if (ScoreDatePicker && widget == ScoreDatePicker->calendarWidget()
+            && widget->isWindow())
+            ScoreDatePickerClick(); // the drop-down closed up
+        break;
+    case QEvent::Resize:
+        if (widget == YoteiGrid)
+            YoteiSheetResize();
+        else if (widget == LinksGrid)
+            LinksSheetResize();
+        else if (widget == SeisekiGrid)
+            SeisekiSheetResize();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::FormKeyPress(QWidget *target, bool shift)
+{
+    Q_UNUSED(target);
+    // No control receives Enter as a character, the memo included: it moves the focus.
+    focusNextPrevChild(!shift);
+}
+
+void TMainForm::KestroG1Click()
+{
+    m_services.desktop->open(QUrl::fromLocalFile(m_dir + QStringLiteral("Readme.txt")));
+}
+
+void TMainForm::HelpBtnClick()
+{
+    m_services.desktop->open(QUrl::fromLocalFile(m_dir + QStringLiteral("KESTRO.HLP")));
+}
+
+void TMainForm::About1Click()
+{
+    AboutMode = true;
+    Q_EMIT aboutRequested();
+}
+
+void TMainForm::URLButtonClick()
+{
+    const QString text = URLEdit->text();
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("http://")) {
+        dialogs().warning(QStringLiteral("ホームページアドレスが設定されていません"));
+        return;
+    }
+    if (!text.startsWith(QLatin1String("http://"))) {
+        dialogs().warning(QStringLiteral("ホームページアドレスではありません"));
+        return;
+    }
+    m_services.desktop->open(QUrl(text));
+}

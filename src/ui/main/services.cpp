@@ -1,0 +1,116 @@
+#include "services.h"
+
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStorageInfo>
+
+void DialogService::warning(const QString &text)
+{
+    showMessage({QStringLiteral("警告"), text, {okButton()}, MessageRequest::Icon::Warning});
+}
+
+void DialogService::error(const QString &text)
+{
+    showMessage({QStringLiteral("エラー"), text, {okButton()}, MessageRequest::Icon::Error});
+}
+
+void DialogService::information(const QString &text)
+{
+    showMessage(
+        {QStringLiteral("情報"), text, {okButton()}, MessageRequest::Icon::Information});
+}
+
+bool DialogService::confirm(const QString &text)
+{
+    return showMessage({QStringLiteral("確認"), text, {yesButton(), noButton()},
+                        MessageRequest::Icon::Question})
+        == 0;
+}
+
+void DialogService::plain(const QString &caption, const QString &text)
+{
+    showMessage({caption, text, {okButton()}, MessageRequest::Icon::None});
+}
+
+void DialogService::ioError(const QString &text)
+{
+    showMessage({QStringLiteral("Kestro"), text, {okButton()}, MessageRequest::Icon::Error});
+}
+
+int QtDialogService::showMessage(const MessageRequest &request)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(request.caption);
+    box.setText(request.text);
+    switch (request.icon) {
+    case MessageRequest::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageRequest::Icon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageRequest::Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageRequest::Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageRequest::Icon::None: break;
+    }
+    QList<QPushButton *> buttons;
+    for (int i = 0; i < request.buttons.size(); ++i) {
+        const auto role = request.buttons.size() == 1
+            ? QMessageBox::AcceptRole
+            : (i == 0 ? QMessageBox::YesRole : QMessageBox::NoRole);
+        buttons.append(box.addButton(request.buttons[i], role));
+    }
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(buttons.first());
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const int index = int(buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return index >= 0 ? index : int(buttons.size()) - 1;
+}
+
+QString QtDialogService::inputBox(const QString &caption, const QString &prompt,
+                                  const QString &defaultText)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+namespace {
+
+class SystemClock final : public Clock
+{
+public:
+    QDate today() const override { return QDate::currentDate(); }
+};
+
+class SystemDiskSpace final : public DiskSpace
+{
+public:
+    qint64 freeBytes(const QString &path) const override
+    {
+        return QStorageInfo(path).bytesAvailable();
+    }
+};
+
+class SystemDesktop final : public Desktop
+{
+public:
+    void open(const QUrl &url) override { QDesktopServices::openUrl(url); }
+};
+
+} // namespace
+
+Services Services::system()
+{
+    static QtDialogService dialogs;
+    static SystemClock clock;
+    static SystemDiskSpace disk;
+    static SystemDesktop desktop;
+    return {&dialogs, &clock, &disk, &desktop};
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDate>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+// Everything that leaves the window for the user's desktop goes through these small seams,
+// so that tests can answer dialogs and set the date and the free space.
+
+struct MessageRequest {
+    enum class Icon { None, Warning, Error, Information, Question };
+    QString caption;
+    QString text;
+    QStringList buttons; // in order; the answer is the index of the button pressed
+    Icon icon = Icon::None;
+};
+
+class DialogService
+{
+public:
+    virtual ~DialogService() = default;
+
+    // Returns the index of the button pressed (0 when the box was closed some other way
+    // and it has a single button; the last button otherwise).
+    virtual int showMessage(const MessageRequest &request) = 0;
+    // Returns the text typed, or an empty text when cancelled.
+    virtual QString inputBox(const QString &caption, const QString &prompt,
+                             const QString &defaultText) = 0;
+
+    static QString okButton() { return QStringLiteral("OK"); }
+    static QString yesButton() { return QStringLiteral("はい(&Y)"); }
+    static QString noButton() { return QStringLiteral("いいえ(&N)"); }
+
+    void warning(const QString &text);     // "警告"
+    void error(const QString &text);       // "エラー"
+    void information(const QString &text); // "情報"
+    bool confirm(const QString &text);     // "確認", true for "はい(&Y)"
+    void plain(const QString &caption, const QString &text);
+    // The general error dialog for failures of file input and output.
+    void ioError(const QString &text);
+};
+
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};
+
+class DiskSpace
+{
+public:
+    virtual ~DiskSpace() = default;
+    // Free bytes on the drive that holds path.
+    virtual qint64 freeBytes(const QString &path) const = 0;
+};
+
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+    virtual void open(const QUrl &url) = 0;
+};
+
+struct Services {
+    DialogService *dialogs = nullptr;
+    Clock *clock = nullptr;
+    DiskSpace *disk = nullptr;
+    Desktop *desktop = nullptr;
+
+    // The real desktop; the dialogs are parented to the given window once it exists.
+    static Services system();
+};
+
+class QtDialogService final : public DialogService
+{
+public:
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
+    int showMessage(const MessageRequest &request) override;
+    QString inputBox(const QString &caption, const QString &prompt,
+                     const QString &defaultText) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};

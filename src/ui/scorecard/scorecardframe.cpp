@@ -1,0 +1,289 @@
+#include "scorecardframe.h"
+
+#include "data/numeric.h"
+#include "ui/main/services.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QLabel *staticText(QWidget *parent, const QString &name, const QColor &colour)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumHeight(22);
+    return label;
+}
+
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, Qt::Alignment align)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(align | Qt::AlignVCenter);
+    return label;
+}
+
+// Empty after trimming counts 0; anything else must read as a whole number.
+qint64 cellValue(const QString &text, bool *ok)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    const auto v = numeric::parseInt(text);
+    if (!v) {
+        *ok = false;
+        return 0;
+    }
+    return *v;
+}
+
+const QColor kYardColour(196, 196, 255);
+const QColor kParColour(255, 210, 210);
+const QColor kTextColour(255, 255, 185);
+
+} // namespace
+
+TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
+    : QFrame(parent), m_link(link)
+{
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised); // the card's border
+    setLineWidth(2);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(3);
+
+    grid->addWidget(caption(this, QStringLiteral("Label16"), QStringLiteral("コース"), Qt::AlignLeft), 0, 1, 1, 4);
+    grid->addWidget(caption(this, QStringLiteral("Label18"), QStringLiteral("グリーン"), Qt::AlignLeft), 0, 5, 1, 2);
+    grid->addWidget(caption(this, QStringLiteral("Label19"), QStringLiteral("ティー"), Qt::AlignLeft), 0, 7, 1, 3);
+
+    CourseCombo1 = new QComboBox(this);
+    CourseCombo1->setObjectName(QStringLiteral("CourseCombo1"));
+    CourseCombo1->setEditable(false);
+    CourseText = staticText(this, QStringLiteral("CourseText"), kTextColour);
+    CourseText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(CourseCombo1, 1, 1, 1, 4);
+    grid->addWidget(CourseText, 1, 1, 1, 4);
+    CourseText->installEventFilter(this);
+    CourseCombo1->hide();
+
+    GreenText = staticText(this, QStringLiteral("GreenText"), kTextColour);
+    GreenText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    TeeText = staticText(this, QStringLiteral("TeeText"), kTextColour);
+    TeeText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(GreenText, 1, 5, 1, 2);
+    grid->addWidget(TeeText, 1, 7, 1, 3);
+
+    for (int h = 0; h < 9; ++h)
+        grid->addWidget(caption(this, QStringLiteral("Label%1").arg(5 + h),
+                                QStringLiteral("%1H").arg(h + 1), Qt::AlignRight),
+                        2, 1 + h);
+    grid->addWidget(caption(this, QStringLiteral("Label14"), QStringLiteral("Hafe"), Qt::AlignHCenter), 2, 10);
+
+    grid->addWidget(caption(this, QStringLiteral("Label1"), QStringLiteral("ﾔｰﾄﾞ"), Qt::AlignLeft), 3, 0);
+    grid->addWidget(caption(this, QStringLiteral("Label2"), QStringLiteral("ﾊﾟｰ"), Qt::AlignLeft), 4, 0);
+    grid->addWidget(caption(this, QStringLiteral("Label3"), QStringLiteral("ｽｺｱ"), Qt::AlignLeft), 5, 0);
+    grid->addWidget(caption(this, QStringLiteral("Label4"), QStringLiteral("ﾊﾟｯﾄ"), Qt::AlignLeft), 6, 0);
+
+    auto makeCell = [this](const QString &name) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setAlignment(Qt::AlignRight);
+        edit->setReadOnly(true);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+        edit->setMinimumWidth(34);
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { cellChangeCheck(edit); });
+        return edit;
+    };
+
+    for (int h = 0; h < 9; ++h) {
+        SYard[h] = staticText(this, QStringLiteral("SYard%1").arg(h + 1), kYardColour);
+        SPar[h] = staticText(this, QStringLiteral("SPar%1").arg(h + 1), kParColour);
+        SEdit[h] = makeCell(QStringLiteral("S%1Edit").arg(h + 1));
+        PtEdit[h] = makeCell(QStringLiteral("Pt%1Edit").arg(h + 1));
+        grid->addWidget(SYard[h], 3, 1 + h);
+        grid->addWidget(SPar[h], 4, 1 + h);
+        grid->addWidget(SEdit[h], 5, 1 + h);
+        grid->addWidget(PtEdit[h], 6, 1 + h);
+    }
+    SYardTotal = staticText(this, QStringLiteral("SYardTotal"), kYardColour);
+    SParTotal = staticText(this, QStringLiteral("SParTotal"), kParColour);
+    STText = staticText(this, QStringLiteral("STText"), kTextColour);
+    PTText = staticText(this, QStringLiteral("PTText"), kTextColour);
+    grid->addWidget(SYardTotal, 3, 10);
+    grid->addWidget(SParTotal, 4, 10);
+    grid->addWidget(STText, 5, 10);
+    grid->addWidget(PTText, 6, 10);
+    for (int c = 1; c <= 10; ++c)
+        grid->setColumnStretch(c, 1);
+
+    // Keyboard order: the course, the nine strokes, then the nine putts.
+    QWidget::setTabOrder(CourseCombo1, SEdit[0]);
+    for (int h = 0; h < 8; ++h)
+        QWidget::setTabOrder(SEdit[h], SEdit[h + 1]);
+    QWidget::setTabOrder(SEdit[8], PtEdit[0]);
+    for (int h = 0; h < 8; ++h)
+        QWidget::setTabOrder(PtEdit[h], PtEdit[h + 1]);
+}
+
+void TScoreCardFrame::setScoreReadOnly(bool readOnly)
+{
+    for (QLineEdit *e : SEdit)
+        e->setReadOnly(readOnly);
+}
+
+void TScoreCardFrame::setPuttReadOnly(bool readOnly)
+{
+    for (QLineEdit *e : PtEdit)
+        e->setReadOnly(readOnly);
+}
+
+bool TScoreCardFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == CourseText) {
+        // The static text lies over the combo box and hides it while it is shown.
+        if (event->type() == QEvent::ShowToParent)
+            CourseCombo1->hide();
+        else if (event->type() == QEvent::HideToParent)
+            CourseCombo1->show();
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // Only a move to another control counts as leaving the cell; a dialog or a popup
+        // taking the focus for a moment does not.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        if (!edit)
+            return false;
+        if (SEdit.end() != std::find(SEdit.begin(), SEdit.end(), edit))
+            ScoreSum(edit);
+        else if (PtEdit.end() != std::find(PtEdit.begin(), PtEdit.end(), edit))
+            PuttSum(edit);
+    }
+    return false;
+}
+
+void TScoreCardFrame::cellChangeCheck(QLineEdit *cell)
+{
+    const QString text = cell->text();
+    if (text.trimmed().isEmpty())
+        return;
+    if (!numeric::isNumeric(text)) {
+        m_link->dialogs->warning(text + QStringLiteral("は、数字ではありません"));
+        cell->clear();
+    }
+}
+
+QString TScoreCardFrame::netScoreText(const QString &strokesText, const QString &handicapText)
+{
+    const auto strokes = numeric::parseFloat(strokesText);
+    const auto handicap = handicapText.trimmed().isEmpty() ? std::optional<double>(0.0)
+                                                            : numeric::parseFloat(handicapText);
+    if (!strokes || !handicap)
+        return QString();
+    return QChar(' ') + numeric::formatOneDecimal(*strokes - *handicap).trimmed();
+}
+
+void TScoreCardFrame::ScoreSum(QLineEdit *edit)
+{
+    const QString trimmed = edit->text().trimmed();
+    if (trimmed.isEmpty()) {
+        if (!m_link->appendAction->isEnabled()) {
+            m_link->dialogs->warning(QStringLiteral("スコアが入力されていません"));
+            edit->setFocus();
+        }
+        return;
+    }
+    edit->setText(QChar(' ') + trimmed);
+
+    bool ok = true;
+    qint64 sum = 0;
+    for (QLineEdit *cell : SEdit)
+        sum += cellValue(cell->text(), &ok);
+    if (!ok)
+        return; // cannot happen: the change check keeps every cell a number or empty
+    STText->setText(sum == 0 ? QString() : numeric::blankNumber(sum));
+
+    qint64 round = 0;
+    for (TScoreCardFrame *frame : m_link->frames) {
+        bool halfOk = true;
+        round += cellValue(frame->STText->text(), &halfOk);
+    }
+    m_link->SScoreText->setText(numeric::blankNumber(round));
+    m_link->SNetText->setText(netScoreText(m_link->SScoreText->text(), m_link->SHandicapEdit->text()));
+}
+
+void TScoreCardFrame::PuttSum(QLineEdit *edit)
+{
+    const QString trimmed = edit->text().trimmed();
+    if (!trimmed.isEmpty())
+        edit->setText(QChar(' ') + trimmed);
+    else if (!edit->text().isEmpty())
+        edit->clear();
+
+    bool ok = true;
+    if (!edit->text().isEmpty())
+        cellValue(edit->text(), &ok);
+    qint64 sum = 0;
+    for (QLineEdit *cell : PtEdit)
+        sum += cellValue(cell->text(), &ok);
+    if (ok) {
+        PTText->setText(sum == 0 ? QString() : numeric::blankNumber(sum));
+    } else {
+        m_link->dialogs->warning(edit->text() + QStringLiteral(" は数字ではありません"));
+        edit->setFocus();
+    }
+    updateRoundPutts();
+}
+
+void TScoreCardFrame::updateRoundPutts()
+{
+    qint64 round = 0;
+    for (TScoreCardFrame *frame : m_link->frames) {
+        bool ok = true;
+        const qint64 v = cellValue(frame->PTText->text(), &ok);
+        if (ok)
+            round += v;
+    }
+    m_link->SPuttText->setText(numeric::blankNumber(round));
+}
+
+void TScoreCardFrame::ScoreCardClear()
+{
+    CourseText->show();
+    CourseText->clear();
+    CourseCombo1->setCurrentIndex(-1);
+    GreenText->clear();
+    TeeText->clear();
+    for (QLabel *l : SYard)
+        l->clear();
+    SYardTotal->clear();
+    for (QLabel *l : SPar)
+        l->clear();
+    SParTotal->clear();
+    for (QLineEdit *e : SEdit)
+        e->clear();
+    STText->clear();
+    for (QLineEdit *e : PtEdit)
+        e->clear();
+    PTText->clear();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFrame>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class DialogService;
+class TScoreCardFrame;
+
+// What the two halves of a card share on the page they sit on: the round totals, the
+// handicap, and the Append action whose enabled flag tells the Adding mode apart.
+struct ScoreSheetLink {
+    QAction *appendAction = nullptr;
+    std::array<TScoreCardFrame *, 2> frames{};
+    QLabel *SScoreText = nullptr;
+    QLabel *SPuttText = nullptr;
+    QLabel *SNetText = nullptr;
+    QLineEdit *SHandicapEdit = nullptr;
+    DialogService *dialogs = nullptr;
+};
+
+// One 9-hole half of a score card: course, green, tee, yards and par per hole, the strokes
+// and putts typed per hole, and the totals of the half.
+class TScoreCardFrame final : public QFrame
+{
+    Q_OBJECT
+
+public:
+    TScoreCardFrame(ScoreSheetLink *link, QWidget *parent = nullptr);
+
+    void ScoreCardClear();
+    void ScoreSum(QLineEdit *edit);
+    void PuttSum(QLineEdit *edit);
+
+    QComboBox *CourseCombo1 = nullptr;
+    QLabel *CourseText = nullptr;
+    QLabel *GreenText = nullptr;
+    QLabel *TeeText = nullptr;
+    std::array<QLabel *, 9> SYard{};
+    QLabel *SYardTotal = nullptr;
+    std::array<QLabel *, 9> SPar{};
+    QLabel *SParTotal = nullptr;
+    std::array<QLineEdit *, 9> SEdit{};
+    QLabel *STText = nullptr;
+    std::array<QLineEdit *, 9> PtEdit{};
+    QLabel *PTText = nullptr;
+
+    // Sets the cells editable or read-only.
+    void setScoreReadOnly(bool readOnly);
+    void setPuttReadOnly(bool readOnly);
+
+    // The round's net score from its strokes and the handicap box, by the page's rule;
+    // empty when the handicap is not a number.
+    static QString netScoreText(const QString &strokesText, const QString &handicapText);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void cellChangeCheck(QLineEdit *cell);
+    void updateRoundPutts();
+
+    ScoreSheetLink *m_link;
+};

@@ -1,0 +1,67 @@
+#include "builders.h"
+
+namespace build {
+
+TLinksRecord club(const QString &name, const QString &url)
+{
+    TLinksRecord r;
+    r.LinksName = name;
+    r.LinksAddress = QStringLiteral("千葉県") + name;
+    r.LinksTel = QStringLiteral("043-000-0000");
+    r.URL = url;
+    return r;
+}
+
+TCourseRecord course(const QString &club, const QString &name, int yard, int par)
+{
+    TCourseRecord r;
+    r.LinksName = club;
+    r.CourseName = name;
+    r.Green = QStringLiteral("ベント");
+    r.Tee = QStringLiteral("レギュラー");
+    r.Yard.fill(yard);
+    r.Par.fill(par);
+    r.YardTotal = yard * 9;
+    r.ParTotal = par * 9;
+    return r;
+}
+
+TYoteiRecord yotei(const QDate &date, const QString &club, const QTime &start, const QString &bikou)
+{
+    TYoteiRecord r;
+    r.RoundDate = datetime::fromDate(date);
+    r.StartTime = datetime::fromTime(start);
+    r.LinksName = club;
+    r.Bikou = bikou;
+    return r;
+}
+
+TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole)
+{
+    TScoreRecord r;
+    r.RoundDate = datetime::fromDate(date);
+    r.LinksName = club;
+    r.Weather = QStringLiteral("晴れ");
+    r.CourseName = {QStringLiteral("OUT"), QStringLiteral("IN")};
+    r.Green = {QStringLiteral("ベント"), QStringLiteral("ベント")};
+    r.Tee = {QStringLiteral("レギュラー"), QStringLiteral("レギュラー")};
+    r.Yard.fill(350);
+    r.YardTotal = {3150, 3150};
+    r.YardSum = 6300;
+    r.Par.fill(4);
+    r.ParTotal = {36, 36};
+    r.ParSum = 72;
+    r.Score.fill(strokesPerHole);
+    r.ScoreTotal = {strokesPerHole * 9, strokesPerHole * 9};
+    r.ScoreSum = strokesPerHole * 18;
+    for (auto &p : r.Putt)
+        p = QStringLiteral("2");
+    r.PuttTotal = {QStringLiteral("18"), QStringLiteral("18")};
+    r.PuttSum = 36;
+    r.Handicap = 12;
+    r.NetScore = float(r.ScoreSum - 12);
+    applyHoleResults(r);
+    return r;
+}
+
+} // namespace build

@@ -1,0 +1,33 @@
+#include "scripteddialogs.h"
+
+int ScriptedDialogs::showMessage(const MessageRequest &request)
+{
+    shown.append({request.caption, request.text, request.buttons});
+    if (request.buttons.size() == 2 && request.buttons[0] == yesButton()) {
+        if (m_confirms.empty())
+            return 0;
+        const bool yes = m_confirms.front();
+        m_confirms.pop_front();
+        return yes ? 0 : 1;
+    }
+    return 0;
+}
+
+QString ScriptedDialogs::inputBox(const QString &caption, const QString &prompt,
+                                  const QString &)
+{
+    inputBoxes.append({caption, prompt, {}});
+    if (m_inputs.empty())
+        return QString();
+    const QString text = m_inputs.front();
+    m_inputs.pop_front();
+    return text;
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList list;
+    for (const Shown &s : shown)
+        list.append(s.text);
+    return list;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ui/main/services.h"
+
+#include <QDate>
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+// Stands in for the user at every message box and input box: records what was shown and
+// answers from a script. An unscripted message is answered with its first button ("OK" or
+// "はい(&Y)"), an unscripted input box with an empty text (Cancel).
+class ScriptedDialogs final : public DialogService
+{
+public:
+    struct Shown {
+        QString caption;
+        QString text;
+        QStringList buttons;
+    };
+
+    int showMessage(const MessageRequest &request) override;
+    QString inputBox(const QString &caption, const QString &prompt,
+                     const QString &defaultText) override;
+
+    // Answers for the next confirmations, in order: true is "はい(&Y)".
+    void answerConfirm(bool yes) { m_confirms.push_back(yes); }
+    void answerInput(const QString &text) { m_inputs.push_back(text); }
+
+    QList<Shown> shown;      // every message box, in order
+    QList<Shown> inputBoxes; // caption and prompt of every input box (text = prompt)
+
+    QStringList texts() const;
+    Shown last() const { return shown.isEmpty() ? Shown{} : shown.last(); }
+    void clear() { shown.clear(); inputBoxes.clear(); }
+
+private:
+    std::deque<bool> m_confirms;
+    std::deque<QString> m_inputs;
+};
+
+class FixedClock final : public Clock
+{
+public:
+    QDate date = QDate(2026, 12, 7);
+    QDate today() const override { return date; }
+};
+
+class FixedDiskSpace final : public DiskSpace
+{
+public:
+    qint64 bytes = qint64(1) << 40;
+    qint64 freeBytes(const QString &) const override { return bytes; }
+};
+
+class RecordingDesktop final : public Desktop
+{
+public:
+    QList<QUrl> opened;
+    void open(const QUrl &url) override { opened.append(url); }
+};
+
+// The four seams together, owned by the test.
+struct TestServices {
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    FixedDiskSpace disk;
+    RecordingDesktop desktop;
+    Services services() { return {&dialogs, &clock, &disk, &desktop}; }
+};
