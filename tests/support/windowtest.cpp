@@ -2,6 +2,8 @@
 
 #include "data/datafile.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -169,10 +171,26 @@ void WindowFixture::choose(QComboBox *combo, const QString &text)
     Q_EMIT combo->textActivated(text);
 }
 
+void WindowFixture::keys(QWidget *widget, const QString &text)
+{
+    // QTest::keyClicks takes Latin-1 only; Japanese text arrives as key events carrying
+    // their text, as from an input method's commit.
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, char(c.unicode()));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+}
+
 void WindowFixture::type(QLineEdit *edit, const QString &text, bool leave)
 {
     edit->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(edit, text);
+    keys(edit, text);
     if (leave)
         QTest::keyClick(edit, Qt::Key_Tab);
 }

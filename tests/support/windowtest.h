@@ -65,6 +65,8 @@ public:
     // Chooses an item of a combo box as the user does.
     void choose(QComboBox *combo, const QString &text);
     void choose(const QString &comboName, const QString &text) { choose(combo(comboName), text); }
+    // Sends the text as key presses to the widget with the focus on it.
+    static void keys(QWidget *widget, const QString &text);
     // Types into a box after giving it the focus, then leaves it with Tab.
     void type(QLineEdit *edit, const QString &text, bool leave = true);
     void type(const QString &editName, const QString &text, bool leave = true)

@@ -1,0 +1,241 @@
+// The course page: registering, changing (optionally carried into the score cards) and
+// deleting courses, and the checks of the yard and par boxes.
+#include "mainform.h"
+
+#include "data/numeric.h"
+#include "data/sjis.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include <optional>
+
+namespace {
+
+// The nine values of a row of boxes, or the first box that does not read as a number.
+struct HoleRow {
+    std::array<qint32, 9> values{};
+    qint64 total = 0;
+    QLineEdit *bad = nullptr;
+};
+
+HoleRow readHoleRow(const std::array<QLineEdit *, 9> &row)
+{
+    HoleRow result;
+    for (int h = 0; h < 9; ++h) {
+        const QString text = row[h]->text();
+        if (text.trimmed().isEmpty())
+            continue;
+        const auto v = numeric::parseInt(text);
+        if (!v) {
+            if (!result.bad)
+                result.bad = row[h];
+            continue;
+        }
+        result.values[h] = *v;
+        result.total += *v;
+    }
+    return result;
+}
+
+} // namespace
+
+void TMainForm::YardValueCheck(QLineEdit *edit)
+{
+    holeValueCheck(edit, YardEdit, YardTotalText, QStringLiteral(" は数字ではありません"));
+}
+
+void TMainForm::ParValueCheck(QLineEdit *edit)
+{
+    holeValueCheck(edit, ParEdit, ParTotalText, QStringLiteral("は数字ではありません"));
+}
+
+void TMainForm::holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row,
+                               QLabel *total, const QString &suffix)
+{
+    const QString text = edit->text();
+    if (text.trimmed().isEmpty())
+        return;
+    const HoleRow values = readHoleRow(row);
+    if (!numeric::parseInt(text) || values.bad) {
+        dialogs().plain(QStringLiteral("Kestro"), text + suffix);
+        edit->setFocus();
+        return;
+    }
+    total->setText(numeric::blankNumber(values.total));
+    edit->setText(QChar(' ') + text.trimmed());
+}
+
+void TMainForm::CourseSheetRegistCheck()
+{
+    if (CLinksCombo->currentText().isEmpty()) {
+        dialogs().warning(QStringLiteral("ゴルフ場が選択されていません"));
+        CheckFailed = true;
+        return;
+    }
+    if (CourseEdit->text().isEmpty()) {
+        dialogs().warning(QStringLiteral("コース名を入力してください"));
+        CheckFailed = true;
+        return;
+    }
+    for (const auto *row : {&YardEdit, &ParEdit}) {
+        for (QLineEdit *e : *row) {
+            if (e->text().isEmpty()) {
+                dialogs().warning(QStringLiteral("ホールのデータがすべて入力されていません"));
+                CheckFailed = true;
+                return;
+            }
+        }
+    }
+}
+
+bool TMainForm::courseRegist(qint64 freeBytes)
+{
+    focusPage(CourseSheet);
+    CourseSheetRegistCheck();
+    if (CheckFailed)
+        return false;
+    if (!freeSpaceOk(180, freeBytes))
+        return false;
+    const QString club = CLinksCombo->currentText();
+    const QString name = sjis::fit(CourseEdit->text(), FieldSize::CourseName);
+    for (const TCourseRecord &c : std::as_const(CourseList)) {
+        if (c.CourseName == name && c.LinksName == club) {
+            dialogs().error(QStringLiteral("既に、そのコースは登録済みです"));
+            return false;
+        }
+    }
+    const HoleRow yards = readHoleRow(YardEdit);
+    const HoleRow pars = readHoleRow(ParEdit);
+    if (yards.bad || pars.bad) {
+        dialogs().error(QStringLiteral("コースの登録に失敗しました"));
+        DataCancelAction->trigger();
+        return false;
+    }
+    TCourseRecord record;
+    record.LinksName = sjis::fit(club, FieldSize::LinksName);
+    record.CourseName = name;
+    record.Green = sjis::fit(GreenCombo->currentText(), FieldSize::Green);
+    record.Tee = sjis::fit(TeeCombo->currentText(), FieldSize::Tee);
+    record.Yard = yards.values;
+    record.Par = pars.values;
+    // The totals are the sums of the boxes, whatever an earlier failed check left shown.
+    record.YardTotal = qint32(yards.total);
+    record.ParTotal = qint32(pars.total);
+
+    CourseList.append(record);
+    CourseFile_Output();
+    if (QTreeWidgetItem *clubNode = linksNodeOf(club))
+        clubNode->addChild(new QTreeWidgetItem({record.CourseName}));
+    setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
+              + QStringLiteral("コース"));
+    CourseSheet_Format();
+    return true;
+}
+
+void TMainForm::courseChange()
+{
+    if (CourseEdit->text().trimmed().isEmpty())
+        return;
+    if (CourseIndex < 0 || CourseIndex >= CourseList.size())
+        return;
+    focusPage(CourseSheet);
+    CheckFailed = false;
+    CourseSheetRegistCheck();
+    if (CheckFailed)
+        return;
+    const QString club = CourseList[CourseIndex].LinksName;
+    const QString name = sjis::fit(CourseEdit->text(), FieldSize::CourseName);
+    for (int i = 0; i < CourseList.size(); ++i) {
+        if (i != CourseIndex && CourseList[i].CourseName == name && CourseList[i].LinksName == club) {
+            dialogs().error(QStringLiteral("既に、そのコースは登録済みです"));
+            return;
+        }
+    }
+    // Every number is read before anything is written.
+    const HoleRow yards = readHoleRow(YardEdit);
+    const HoleRow pars = readHoleRow(ParEdit);
+    if (yards.bad || pars.bad) {
+        QLineEdit *bad = yards.bad ? yards.bad : pars.bad;
+        dialogs().plain(QStringLiteral("Kestro"),
+                        bad->text()
+                            + (yards.bad ? QStringLiteral(" は数字ではありません")
+                                         : QStringLiteral("は数字ではありません")));
+        bad->setFocus();
+        return;
+    }
+    if (!dialogs().confirm(QStringLiteral("このコースのデータを変更しますか？")))
+        return;
+
+    TCourseRecord &course = CourseList[CourseIndex];
+    const QString oldName = course.CourseName;
+    course.CourseName = name;
+    course.Green = sjis::fit(GreenCombo->currentText(), FieldSize::Green);
+    course.Tee = sjis::fit(TeeCombo->currentText(), FieldSize::Tee);
+    course.Yard = yards.values;
+    course.Par = pars.values;
+    course.YardTotal = qint32(yards.total);
+    course.ParTotal = qint32(pars.total);
+    YardTotalText->setText(numeric::blankNumber(course.YardTotal));
+    ParTotalText->setText(numeric::blankNumber(course.ParTotal));
+
+    if (SelectedNode && SelectedNode->parent() && SelectedNode->parent()->parent() == LinksNode)
+        SelectedNode->setText(0, course.CourseName);
+    CourseFile_Output();
+
+    if (!dialogs().confirm(QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")))
+        return;
+    if (GolferName.isEmpty())
+        return;
+    const TCourseRecord updated = course;
+    for (TScoreRecord &card : ScoreList) {
+        if (card.LinksName != club)
+            continue;
+        for (int half = 0; half < 2; ++half) {
+            if (card.CourseName[half] != oldName)
+                continue;
+            card.CourseName[half] = updated.CourseName;
+            card.Green[half] = updated.Green;
+            card.Tee[half] = updated.Tee;
+            for (int h = 0; h < 9; ++h) {
+                card.Yard[half * 9 + h] = updated.Yard[h];
+                card.Par[half * 9 + h] = updated.Par[h];
+            }
+            card.YardTotal[half] = updated.YardTotal;
+            card.ParTotal[half] = updated.ParTotal;
+            card.YardSum = card.YardTotal[0] + card.YardTotal[1];
+            card.ParSum = card.ParTotal[0] + card.ParTotal[1];
+        }
+    }
+    ScoreFile_Output();
+}
+
+bool TMainForm::courseDelete()
+{
+    if (CourseIndex < 0 || CourseIndex >= CourseList.size())
+        return false;
+    if (!dialogs().confirm(QStringLiteral("このコースのデータを削除しますか？")))
+        return false;
+    const TCourseRecord course = CourseList.takeAt(CourseIndex);
+    // The node of the course under its club.
+    if (QTreeWidgetItem *clubNode = linksNodeOf(course.LinksName)) {
+        for (int i = 0; i < clubNode->childCount(); ++i) {
+            if (clubNode->child(i)->text(0) == course.CourseName) {
+                delete clubNode->takeChild(i);
+                break;
+            }
+        }
+    }
+    SelectedNode = LinksNode;
+    SelectedParent = nullptr;
+    setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
+              + QStringLiteral("コース"));
+    CourseSheet_Format();
+    CourseFile_Output();
+    CourseIndex = -1;
+    CourseSelected = false;
+    return true;
+}

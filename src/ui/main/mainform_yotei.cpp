@@ -1,0 +1,125 @@
+// The schedule page: registering, changing and deleting planned rounds, and the time box.
+#include "mainform.h"
+
+#include "data/datetime.h"
+#include "data/sjis.h"
+#include "stringgrid.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+bool TMainForm::yoteiRegist(qint64 freeBytes)
+{
+    if (!freeSpaceOk(100, freeBytes))
+        return false;
+    if (YDateText->text().isEmpty()) {
+        dialogs().warning(QStringLiteral("日付が入力されていません"));
+        return false;
+    }
+    if (YTimeEdit->text().isEmpty()) {
+        dialogs().warning(QStringLiteral("時間が入力されていません"));
+        return false;
+    }
+    if (YLinksCombo->currentText().isEmpty()) {
+        dialogs().warning(QStringLiteral("ゴルフ場が選択されていません"));
+        return false;
+    }
+    const auto date = datetime::parseDate(YDateText->text());
+    const TDateTime day = date ? datetime::fromDate(*date) : 0;
+    for (const TYoteiRecord &r : std::as_const(YoteiList)) {
+        if (date && r.RoundDate == day) {
+            dialogs().error(QStringLiteral("既に、その日は予定が入っています"));
+            return false;
+        }
+    }
+    // Everything is converted before the list is touched, so a failure leaves nothing behind.
+    const auto start = datetime::parseTime(YTimeEdit->text());
+    if (!date || !start) {
+        dialogs().error(QStringLiteral("予定の登録に失敗しました"));
+        DataCancelAction->trigger();
+        return false;
+    }
+    TYoteiRecord record;
+    record.RoundDate = day;
+    record.StartTime = *start;
+    record.LinksName = sjis::fit(YLinksCombo->currentText(), FieldSize::LinksName);
+    record.Bikou = sjis::fit(YBikouEdit->text(), FieldSize::Bikou);
+
+    int index = 0;
+    while (index < YoteiList.size() && YoteiList[index].RoundDate <= day)
+        ++index;
+    YoteiList.insert(index, record);
+    YoteiFile_Output();
+
+    YoteiNode->insertChild(index, new QTreeWidgetItem({datetime::dateText(day)}));
+    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
+              + QStringLiteral(" 回"));
+    YoteiGrid->InsertRow(index + 1);
+    writeYoteiRow(index + 1, record);
+    YoteiSheet_Format();
+    return true;
+}
+
+void TMainForm::yoteiChange()
+{
+    if (YDateText->text().trimmed().isEmpty() || YTimeEdit->text().trimmed().isEmpty())
+        return;
+    if (YoteiIndex < 0 || YoteiIndex >= YoteiList.size())
+        return;
+    const auto date = datetime::parseDate(YDateText->text());
+    const auto start = datetime::parseTime(YTimeEdit->text());
+    if (!date || !start) {
+        dialogs().plain(QStringLiteral("警告"), QStringLiteral("入力された時間は正しくありません"));
+        YTimeEdit->setFocus();
+        return;
+    }
+    if (!dialogs().confirm(QStringLiteral("この予定のデータを変更しますか？")))
+        return;
+
+    TYoteiRecord &r = YoteiList[YoteiIndex];
+    r.RoundDate = datetime::fromDate(*date);
+    r.StartTime = *start;
+    // No club chosen means the entry's club is no longer in the list; keep its name.
+    if (YLinksCombo->currentIndex() >= 0)
+        r.LinksName = sjis::fit(YLinksCombo->currentText(), FieldSize::LinksName);
+    r.Bikou = sjis::fit(YBikouEdit->text(), FieldSize::Bikou);
+
+    if (QTreeWidgetItem *node = YoteiNode->child(YoteiIndex))
+        node->setText(0, YDateText->text());
+    YoteiGrid->SetRow(YoteiIndex + 1,
+                      {YDateText->text(), YTimeEdit->text(), r.LinksName, YBikouEdit->text()});
+    YoteiFile_Output();
+}
+
+bool TMainForm::yoteiDelete()
+{
+    if (YoteiIndex < 0 || YoteiIndex >= YoteiList.size())
+        return false;
+    if (!dialogs().confirm(QStringLiteral("この予定のデータを削除しますか？")))
+        return false;
+    YoteiList.removeAt(YoteiIndex);
+    delete YoteiNode->takeChild(YoteiIndex);
+    SelectedNode = YoteiNode;
+    SelectedParent = nullptr;
+    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
+              + QStringLiteral(" 回"));
+    YoteiGrid->DeleteRow(YoteiIndex + 1);
+    YoteiSheet_Format();
+    YoteiFile_Output();
+    YoteiIndex = -1;
+    return true;
+}
+
+void TMainForm::YTimeEditExit()
+{
+    if (YTimeEdit->text().isEmpty())
+        return;
+    if (!datetime::parseTime(YTimeEdit->text())) {
+        dialogs().plain(QStringLiteral("警告"), QStringLiteral("入力された時間は正しくありません"));
+        YTimeEdit->clear();
+        YTimeEdit->setFocus();
+    }
+}
