@@ -304,7 +304,7 @@ void TMainForm::createCentre()
     });
     for (QWidget *grid : {static_cast<QWidget *>(YoteiGrid), static_cast<QWidget *>(LinksGrid),
                           static_cast<QWidget *>(SeisekiGrid)})
-        grid->installEventFilter(this);
+        static_cast<QAbstractScrollArea *>(grid)->viewport()->installEventFilter(this);
 
     splitter->addWidget(TreeView1);
     splitter->addWidget(PageControl1);
@@ -541,11 +541,12 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             ScoreDatePickerClick(); // the drop-down closed up
         break;
     case QEvent::Resize:
-        if (widget == YoteiGrid)
+        // The columns follow the visible width of the grid.
+        if (widget == YoteiGrid->viewport())
             YoteiSheetResize();
-        else if (widget == LinksGrid)
+        else if (widget == LinksGrid->viewport())
             LinksSheetResize();
-        else if (widget == SeisekiGrid)
+        else if (widget == SeisekiGrid->viewport())
             SeisekiSheetResize();
         break;
     default:
