@@ -95,12 +95,12 @@ bool isEncodable(const QString &text)
 {
     if (isAscii(text))
         return true;
-    QStringEncoder &enc = encoder();
-    enc.resetState();
-    (void)enc.encode(text);
-    const bool ok = !enc.hasError();
-    enc.resetState();
-    return ok;
+    // A converter of its own: resetState() does not clear the error flag of the converters
+    // Qt opens by name, so the shared one would report every text after a bad one as bad.
+    QStringEncoder enc(kEncoding);
+    // encode() only describes the conversion; it runs when turned into bytes.
+    const QByteArray bytes = enc.encode(text);
+    return !enc.hasError();
 }
 
 int byteLength(const QString &text)

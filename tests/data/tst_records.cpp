@@ -11,6 +11,7 @@
 
 #include <bit>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -65,7 +66,8 @@ public:
             m_bytes[offset + k] = char((value >> (8 * k)) & 0xFF);
         return *this;
     }
-    template <size_t N> Image &i32s(int offset, const std::array<qint32, N> &values)
+    template <size_t N>
+    Image &i32s(int offset, const std::array<qint32, N> &values)
     {
         for (size_t i = 0; i < N; ++i)
             i32(offset + int(i) * 4, values[i]);
@@ -154,8 +156,8 @@ const std::array<qint32, 18> kCardYards{300, 310, 320, 330, 340, 350, 360, 370, 
                                         390, 400, 410, 420, 430, 440, 450, 460, 470};
 const std::array<qint32, 18> kCardPars{4, 4, 3, 5, 4, 4, 3, 5, 4, 4, 4, 3, 5, 4, 4, 3, 5, 4};
 const std::array<qint32, 18> kCardScores{4, 5, 2, 4, 6, 7, 3, 8, 4, 5, 4, 3, 7, 5, 9, 3, 3, 4};
-const char *const kCardPutts[18] = {"2", "3", "", "1", "2", "3", "2", "", "2",
-                                    "", "2", "1", "3", "2", "4", "2", "1", ""};
+const char *const kCardPutts[18] = {"2", "3", "",  "1", "2", "3", "2", "",  "2",
+                                    "",  "2", "1", "3", "2", "4", "2", "1", ""};
 // Worked out by hand from the pars, strokes and putts above.
 const std::array<qint32, 7> kCardResults{1, 2, 7, 3, 2, 2, 1};
 constexpr qint32 kCardParOns = 8;
@@ -272,17 +274,18 @@ bool compareArray(const std::array<T, N> &actual, const std::array<T, N> &expect
     return true;
 }
 
-#define COMPARE_FIELD(f)                                                                       \
-    do {                                                                                       \
-        if (!QTest::qCompare(actual.f, expected.f, "actual." #f, "expected." #f, __FILE__,     \
-                             __LINE__))                                                        \
-            return;                                                                            \
+#define COMPARE_FIELD(f)                                                                           \
+    do {                                                                                           \
+        if (!QTest::qCompare(actual.f, expected.f, "actual." #f, "expected." #f, __FILE__,         \
+                             __LINE__))                                                            \
+            return;                                                                                \
     } while (false)
-#define COMPARE_ARRAY(f)                                                                       \
-    do {                                                                                       \
-        if (!compareArray(actual.f, expected.f, #f, __LINE__))                                 \
-            return;                                                                            \
+#define COMPARE_ARRAYS(a, e)                                                                       \
+    do {                                                                                           \
+        if (!compareArray(a, e, #a, __LINE__))                                                     \
+            return;                                                                                \
     } while (false)
+#define COMPARE_ARRAY(f) COMPARE_ARRAYS(actual.f, expected.f)
 
 void compareFields(const TLinksRecord &actual, const TLinksRecord &expected)
 {
@@ -341,14 +344,15 @@ void compareFields(const TScoreRecord &actual, const TScoreRecord &expected)
     COMPARE_FIELD(ParOnCount);
 }
 
-#define CHECK(call)                                                                            \
-    do {                                                                                       \
-        call;                                                                                  \
-        if (QTest::currentTestFailed())                                                        \
-            return;                                                                            \
+#define CHECK(call)                                                                                \
+    do {                                                                                           \
+        call;                                                                                      \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
     } while (false)
 
-template <class T> void checkLayout(const T &sample, QByteArray (*image)(char))
+template <class T>
+void checkLayout(const T &sample, QByteArray (*image)(char))
 {
     const QByteArray clean = image('\0');
     CHECK(compareImage(encodeRecord(sample), clean));
@@ -360,33 +364,39 @@ template <class T> void checkLayout(const T &sample, QByteArray (*image)(char))
 enum Kind { Links, Course, Yotei, Score };
 
 // A few records back to back, with an empty one and full-length texts among them.
-template <class T> QList<T> sampleFile();
-template <> QList<TLinksRecord> sampleFile()
+template <class T>
+QList<T> sampleFile();
+template <>
+QList<TLinksRecord> sampleFile()
 {
     TLinksRecord full = build::club(QString(30, QChar(u'場')), QString(40, QChar('u')));
     full.LinksTel = QStringLiteral("012345678901");
     return {sampleLinks(), full, TLinksRecord{}};
 }
-template <> QList<TCourseRecord> sampleFile()
+template <>
+QList<TCourseRecord> sampleFile()
 {
     return {sampleCourse(), build::course(QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("IN"), 420, 5),
             TCourseRecord{}};
 }
-template <> QList<TYoteiRecord> sampleFile()
+template <>
+QList<TYoteiRecord> sampleFile()
 {
     return {sampleYotei(),
             build::yotei(QDate(2024, 12, 31), QString(15, QChar(u'東')), QTime(23, 59),
                          QString(40, QChar('x'))),
             TYoteiRecord{}};
 }
-template <> QList<TScoreRecord> sampleFile()
+template <>
+QList<TScoreRecord> sampleFile()
 {
-    TScoreRecord long_ = build::card(QDate(1999, 1, 2), QString(20, QChar(u'ゴ')), 7);
-    long_.Memo = QString(60, QChar(u'良'));
-    return {sampleScore(), long_, TScoreRecord{}};
+    TScoreRecord full = build::card(QDate(1999, 1, 2), QString(20, QChar(u'ゴ')), 7);
+    full.Memo = QString(60, QChar(u'良'));
+    return {sampleScore(), full, TScoreRecord{}};
 }
 
-template <class T> void checkTruncations()
+template <class T>
+void checkTruncations()
 {
     constexpr int size = RecordLayout<T>::Size;
     const QByteArray file = encodeRecords(sampleFile<T>());
@@ -397,7 +407,8 @@ template <class T> void checkTruncations()
     }
 }
 
-template <class T> void checkFlips(const QByteArray &image)
+template <class T>
+void checkFlips(const QByteArray &image)
 {
     constexpr int size = RecordLayout<T>::Size;
     QCOMPARE(image.size(), size);
@@ -411,7 +422,15 @@ template <class T> void checkFlips(const QByteArray &image)
 }
 
 // The fields a length byte can point past.
-enum Field { LinksNameField, UrlField, TeeField, BikouField, MemoField, LastPuttField, LastPartnerField };
+enum Field {
+    LinksNameField,
+    UrlField,
+    TeeField,
+    BikouField,
+    MemoField,
+    LastPuttField,
+    LastPartnerField
+};
 
 QString decodeField(Field field, QByteArrayView bytes)
 {
@@ -481,15 +500,17 @@ private Q_SLOTS:
             << QChar('A') + kanji15.left(14);
         QTest::addRow("half-width kana are one byte each")
             << 0 << 30 << QString(28, QChar(u'ｷ')) + QStringLiteral("場")
-            << QByteArray(28, char(0xB7)) + sj("8F EA") << QString(28, QChar(u'ｷ')) + QStringLiteral("場");
+            << QByteArray(28, char(0xB7)) + sj("8F EA")
+            << QString(28, QChar(u'ｷ')) + QStringLiteral("場");
         QTest::addRow("half-width kana then a kanji across the limit")
             << 0 << 30 << QString(29, QChar(u'ｷ')) + QStringLiteral("場")
             << QByteArray(29, char(0xB7)) << QString(29, QChar(u'ｷ'));
         QTest::addRow("short field, limit inside a character")
-            << 82 << 12 << QStringLiteral("Aゴルフ場ゴル") << "A" + sj("83 53 83 8B 83 74 8F EA 83 53")
-            << QStringLiteral("Aゴルフ場ゴ");
+            << 82 << 12 << QStringLiteral("Aゴルフ場ゴル")
+            << "A" + sj("83 53 83 8B 83 74 8F EA 83 53") << QStringLiteral("Aゴルフ場ゴ");
         QTest::addRow("last field of the record cut at its end")
-            << 95 << 40 << QString(41, QChar('w')) << QByteArray(40, 'w') << QString(40, QChar('w'));
+            << 95 << 40 << QString(41, QChar('w')) << QByteArray(40, 'w')
+            << QString(40, QChar('w'));
     }
 
     void textIsCutToField()
@@ -539,7 +560,6 @@ private Q_SLOTS:
             text += char('a' + i % 26);
         for (const int length : {maxBytes + 1, 0x80, 0xFF}) {
             // Letters behind the field too, which must not leak into it.
-            QByteArray image(recordSize, 'Z');
             Image img(recordSize, 'Z');
             img.raw(offset, QByteArray(1, char(length))).raw(offset + 1, text);
             const QByteArray bytes = img.bytes();
@@ -568,7 +588,11 @@ private Q_SLOTS:
 
         // The following field starts with the bytes that would complete the character, so
         // a converter that carried the half over would show up there.
-        const QByteArray image = Image(136, '\0').text(0, stored).text(31, sj("53 83 8B 83 74 8F EA")).text(82, kCancel).bytes();
+        const QByteArray image = Image(136, '\0')
+                                     .text(0, stored)
+                                     .text(31, sj("53 83 8B 83 74 8F EA"))
+                                     .text(82, kCancel)
+                                     .bytes();
         const TLinksRecord r = decodeRecord<TLinksRecord>(image);
         QCOMPARE(r.LinksName, expected);
         QCOMPARE(r.LinksAddress, QStringLiteral("Sルフ場"));
@@ -577,7 +601,8 @@ private Q_SLOTS:
 
     void decodeRecordsIgnoresTrailingPartialRecord()
     {
-        const TCourseRecord second = build::course(QStringLiteral("ゴルフ場"), QStringLiteral("IN"));
+        const TCourseRecord second =
+            build::course(QStringLiteral("ゴルフ場"), QStringLiteral("IN"));
         QByteArray file = courseImage('\0') + encodeRecord(second);
         file += courseImage('\0').left(100);
         const QList<TCourseRecord> list = decodeRecords<TCourseRecord>(file);
@@ -622,7 +647,7 @@ private Q_SLOTS:
         ++expected[size_t(resultClass)];
 
         const HoleResults results = computeHoleResults(card);
-        QVERIFY(compareArray(results.counts, expected, "counts", __LINE__));
+        COMPARE_ARRAYS(results.counts, expected);
         QCOMPARE(std::accumulate(results.counts.begin(), results.counts.end(), 0), 18);
     }
 
@@ -633,17 +658,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("par");
         QTest::addColumn<int>("parOn");
 
-        QTest::addRow("5 strokes, 3 putts, par 4") << 5 << "3" << 4 << 1;
-        QTest::addRow("5 strokes, 2 putts, par 4") << 5 << "2" << 4 << 0;
-        QTest::addRow("4 strokes, 2 putts, par 4") << 4 << "2" << 4 << 1;
-        QTest::addRow("on in one on par 3") << 3 << "2" << 3 << 1;
-        QTest::addRow("on in one too many on par 5") << 6 << "2" << 5 << 0;
-        QTest::addRow("holed from off the green") << 2 << "0" << 4 << 1;
-        QTest::addRow("better than regulation") << 3 << "1" << 5 << 1;
-        QTest::addRow("putts with a blank before") << 4 << " 2" << 4 << 1;
-        QTest::addRow("no putts entered") << 2 << "" << 4 << 0;
-        QTest::addRow("putts blank") << 2 << "  " << 4 << 0;
-        QTest::addRow("putts not a number") << 2 << "x" << 4 << 0;
+        QTest::addRow("5 strokes, 3 putts, par 4") << 5 << QStringLiteral("3") << 4 << 1;
+        QTest::addRow("5 strokes, 2 putts, par 4") << 5 << QStringLiteral("2") << 4 << 0;
+        QTest::addRow("4 strokes, 2 putts, par 4") << 4 << QStringLiteral("2") << 4 << 1;
+        QTest::addRow("on in one on par 3") << 3 << QStringLiteral("2") << 3 << 1;
+        QTest::addRow("on in one too many on par 5") << 6 << QStringLiteral("2") << 5 << 0;
+        QTest::addRow("holed from off the green") << 2 << QStringLiteral("0") << 4 << 1;
+        QTest::addRow("better than regulation") << 3 << QStringLiteral("1") << 5 << 1;
+        QTest::addRow("putts with a blank before") << 4 << QStringLiteral(" 2") << 4 << 1;
+        QTest::addRow("no putts entered") << 2 << QStringLiteral("") << 4 << 0;
+        QTest::addRow("putts blank") << 2 << QStringLiteral("  ") << 4 << 0;
+        QTest::addRow("putts not a number") << 2 << QStringLiteral("x") << 4 << 0;
     }
 
     void parOn()
@@ -675,7 +700,7 @@ private Q_SLOTS:
         card.HoleResultCounts = {};
         card.ParOnCount = -1;
         applyHoleResults(card);
-        QVERIFY(compareArray(card.HoleResultCounts, kCardResults, "HoleResultCounts", __LINE__));
+        COMPARE_ARRAYS(card.HoleResultCounts, kCardResults);
         QCOMPARE(card.ParOnCount, kCardParOns);
     }
 

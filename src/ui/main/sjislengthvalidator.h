@@ -3,7 +3,7 @@
 #include <QValidator>
 
 // Refuses input that would not fit a string field of the data files, whose size counts
-// Shift-JIS bytes (a full-width character takes two).
+// Shift-JIS bytes (a full-width character takes two), or that Shift-JIS cannot hold.
 class SjisLengthValidator final : public QValidator
 {
     Q_OBJECT
