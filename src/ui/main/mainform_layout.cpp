@@ -92,6 +92,8 @@ QWidget *TMainForm::createYoteiPage()
     YoteiCalendar->setObjectName(QStringLiteral("YoteiCalendar"));
     YoteiCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     YoteiCalendar->setGridVisible(true);
+    YoteiCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    YoteiCalendar->setFirstDayOfWeek(Qt::Sunday);
     YoteiCalendar->setFixedSize(250, 160);
     connect(YoteiCalendar, &QCalendarWidget::clicked, this, [this] { YoteiCalendarClick(); });
     connect(YoteiCalendar, &QCalendarWidget::activated, this, [this] { YoteiCalendarClick(); });
@@ -107,7 +109,7 @@ QWidget *TMainForm::createYoteiPage()
     YDateText = staticText(QStringLiteral("YDateText"), Qt::white, page);
     YDateText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     YDateText->setToolTip(QStringLiteral("カレンダーをクリックして日付を設定してください"));
-    YDateText->setFixedWidth(120);
+    YDateText->setFixedSize(120, 24);
     YDateText->installEventFilter(this);
     YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), page);
     YTimeEdit->setAlignment(Qt::AlignLeft);
@@ -202,6 +204,7 @@ QWidget *TMainForm::createCoursePage()
     GreenCombo->setEditable(true);
     GreenCombo->addItems({QStringLiteral("ベント"), QStringLiteral("高麗")});
     GreenCombo->lineEdit()->setValidator(new SjisLengthValidator(8, GreenCombo));
+    GreenCombo->setMinimumWidth(110);
     TeeCombo = new QComboBox(page);
     TeeCombo->setObjectName(QStringLiteral("TeeCombo"));
     TeeCombo->setEditable(true);
@@ -209,6 +212,7 @@ QWidget *TMainForm::createCoursePage()
                         QStringLiteral("レギュラー"), QStringLiteral("フロント"),
                         QStringLiteral("レディース")});
     TeeCombo->lineEdit()->setValidator(new SjisLengthValidator(10, TeeCombo));
+    TeeCombo->setMinimumWidth(130);
     form->addWidget(CLinksCombo, 1, 0);
     form->addWidget(CourseEdit, 1, 1);
     form->addWidget(GreenCombo, 1, 2);
@@ -273,6 +277,7 @@ QWidget *TMainForm::createScorePage()
     ScoreDatePicker = new QDateEdit(page);
     ScoreDatePicker->setObjectName(QStringLiteral("ScoreDatePicker"));
     ScoreDatePicker->setCalendarPopup(true);
+    ScoreDatePicker->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     ScoreDatePicker->setDisplayFormat(QStringLiteral("yyyy'年'M'月'd'日'"));
     ScoreDatePicker->setAttribute(Qt::WA_InputMethodEnabled, false);
     ScoreDatePicker->setMinimumWidth(150);

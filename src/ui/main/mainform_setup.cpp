@@ -425,6 +425,8 @@ void TMainForm::FormCreate()
                           QStringLiteral("ゴルフ場"), QStringLiteral("備 考")});
 
     PageControl1->setCurrentWidget(YoteiSheet);
+    for (QTreeWidgetItem *top : {YoteiNode, LinksNode, ScoreNode})
+        top->setExpanded(true);
     setUpdatesEnabled(true);
 
     resize(1040, 720);
