@@ -51,7 +51,24 @@ QTime toTime(TDateTime value)
 
 QString dateText(const QDate &date)
 {
-    return date.toString(QStringLiteral("yyyy/MM/dd"));
+    // Written by hand: this runs for every card of a golfer when his data is loaded.
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return date.toString(QStringLiteral("yyyy/MM/dd"));
+    int y = date.year();
+    const int m = date.month();
+    const int d = date.day();
+    QChar text[10];
+    for (int i = 3; i >= 0; --i) {
+        text[i] = QChar(u'0' + y % 10);
+        y /= 10;
+    }
+    text[4] = QChar(u'/');
+    text[5] = QChar(u'0' + m / 10);
+    text[6] = QChar(u'0' + m % 10);
+    text[7] = QChar(u'/');
+    text[8] = QChar(u'0' + d / 10);
+    text[9] = QChar(u'0' + d % 10);
+    return QString(text, 10);
 }
 
 QString dateText(TDateTime value)

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+
 namespace sjis {
 
 namespace {
@@ -53,6 +55,19 @@ QByteArray encode(const QString &text)
 
 QString decode(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return QString();
+    if (bytes.size() <= 2 && isAscii(bytes)) {
+        // Putts and their totals are one or two digits on every hole of every card; sharing
+        // those few texts saves an allocation each on loading.
+        thread_local std::array<QString, 128 * 129> shortTexts;
+        const int first = static_cast<unsigned char>(bytes[0]);
+        const int key = bytes.size() == 1 ? first : 128 + first * 128 + static_cast<unsigned char>(bytes[1]);
+        QString &text = shortTexts[size_t(key)];
+        if (text.isNull())
+            text = QString::fromLatin1(bytes.data(), bytes.size());
+        return text;
+    }
     if (isAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
     // The stateful decoder keeps an incomplete final character in its state instead of

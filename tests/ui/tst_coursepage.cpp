@@ -74,6 +74,25 @@ private Q_SLOTS:
         QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("abc は数字ではありません"));
     }
 
+    void twoRefusingBoxesDoNotTradeTheFocus()
+    {
+        WindowFixture f;
+        openWith(f, {});
+        f.clickTab(2);
+        f.trigger(QStringLiteral("DataAppendAction"));
+        f.type(yard(f, 2), QStringLiteral("350"));
+        f.type(yard(f, 1), QStringLiteral("abc"), false);
+        QTest::mouseClick(yard(f, 2), Qt::LeftButton);
+        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("abc は数字ではありません")});
+        QVERIFY(yard(f, 1)->hasFocus());
+        QCOMPARE(f.label(QStringLiteral("YardTotalText"))->text(), QStringLiteral(" 350"));
+
+        // Once mended, the total takes it in.
+        yard(f, 1)->setText(QStringLiteral("400"));
+        f.type(yard(f, 1), QString());
+        QCOMPARE(f.label(QStringLiteral("YardTotalText"))->text(), QStringLiteral(" 750"));
+    }
+
     void registerCourse()
     {
         WindowFixture f;

@@ -105,6 +105,7 @@ private:
     void FilesRead();
     void FilesWrite();
     void addScoreNodes();
+    void showYoteiPageFresh();
 
     // Tree and pages (mainform_tree.cpp).
     void TreeView1Click();
@@ -189,6 +190,10 @@ private:
     void resetScoreDisp();
     QTreeWidgetItem *yearNode(const QString &yearText) const;
     QTreeWidgetItem *insertScoreNodes(const TScoreRecord &card);
+    bool readScorePage(TScoreRecord &card, bool wholeCard);
+    QTreeWidgetItem *ensureYearNode(const QString &yearText);
+    QTreeWidgetItem *cardNode(TDateTime roundDate) const;
+    void showScoreCard(const TScoreRecord &card);
 
     // Options and seams.
     QString m_dir;
@@ -227,7 +232,8 @@ private:
     bool ShukeiDone = false;
     bool AboutMode = false;
     std::array<qint32, 7> HoleResultCounts{};
-    bool m_writingProgrammatically = false; // weather written by the program, not the user
+    int m_scoreExitRefusals = 0; // handicap and partner score boxes that refused their text
+    quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     bool m_askingForGolfer = false;
     bool m_shownOnce = false;
     bool m_wasInactiveApp = false;

@@ -59,13 +59,16 @@ void TMainForm::holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9>
     const QString text = edit->text();
     if (text.trimmed().isEmpty())
         return;
-    const HoleRow values = readHoleRow(row);
-    if (!numeric::parseInt(text) || values.bad) {
+    if (!numeric::parseInt(text)) {
         dialogs().plain(QStringLiteral("Kestro"), text + suffix);
-        edit->setFocus();
+        m_scoreLink.refocus(edit);
         return;
     }
-    total->setText(numeric::blankNumber(values.total));
+    // Another box of the row that does not read yet keeps the total as it was; that box is
+    // reported when it is left, not this one, whose number is fine.
+    const HoleRow values = readHoleRow(row);
+    if (!values.bad)
+        total->setText(numeric::blankNumber(values.total));
     edit->setText(QChar(' ') + text.trimmed());
 }
 
@@ -164,7 +167,7 @@ void TMainForm::courseChange()
                         bad->text()
                             + (yards.bad ? QStringLiteral(" は数字ではありません")
                                          : QStringLiteral("は数字ではありません")));
-        bad->setFocus();
+        m_scoreLink.refocus(bad);
         return;
     }
     if (!dialogs().confirm(QStringLiteral("このコースのデータを変更しますか？")))

@@ -23,7 +23,7 @@ void TMainForm::GolferComboClick(int index)
     DeleteGolferAction->setEnabled(true);
     GolferName = GolferCombo->currentText();
     FilesRead();
-    PageControl1->setCurrentWidget(YoteiSheet);
+    showYoteiPageFresh();
     ShukeiAction->setEnabled(false);
     ShukeiCaller.clear();
     ShukeiDone = false;
@@ -66,6 +66,17 @@ void TMainForm::RegistGolferActionExecute()
     DataChangeAction->setEnabled(false);
     ScoreDispAction->setEnabled(false);
     ChartAction1->setEnabled(false);
+    showYoteiPageFresh();
+}
+
+void TMainForm::showYoteiPageFresh()
+{
+    // Coming from the results page, where Append is off and the hints are empty, the
+    // schedule page must still be usable at once.
+    if (PageControl1->currentWidget() == SeisekiSheet) {
+        DataAppendAction->setEnabled(true);
+        setRecordHints(0);
+    }
     PageControl1->setCurrentWidget(YoteiSheet);
 }
 

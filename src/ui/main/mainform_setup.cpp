@@ -378,9 +378,10 @@ void TMainForm::FormCreate()
         writeLinksRow(i + 1, club);
     }
     LinksNode->addChildren(clubNodes);
-    YLinksCombo->addItems(names);
-    CLinksCombo->addItems(names);
-    SLinksCombo->addItems(names);
+    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo}) {
+        combo->addItems(names);
+        combo->setCurrentIndex(-1);
+    }
 
     CourseSheet_Format();
 
@@ -509,6 +510,10 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        // A box that refused its text takes the focus back; the control that had just got
+        // it must not run its own check on the way out, or two boxes would trade it forever.
+        if (m_scoreLink.exitChecksSuspended)
             break;
         if (widget == YTimeEdit) {
             YTimeEditExit();

@@ -73,7 +73,7 @@ void TMainForm::yoteiChange()
     const auto start = datetime::parseTime(YTimeEdit->text());
     if (!date || !start) {
         dialogs().plain(QStringLiteral("警告"), QStringLiteral("入力された時間は正しくありません"));
-        YTimeEdit->setFocus();
+        m_scoreLink.refocus(YTimeEdit);
         return;
     }
     if (!dialogs().confirm(QStringLiteral("この予定のデータを変更しますか？")))
@@ -120,6 +120,6 @@ void TMainForm::YTimeEditExit()
     if (!datetime::parseTime(YTimeEdit->text())) {
         dialogs().plain(QStringLiteral("警告"), QStringLiteral("入力された時間は正しくありません"));
         YTimeEdit->clear();
-        YTimeEdit->setFocus();
+        m_scoreLink.refocus(YTimeEdit);
     }
 }

@@ -10,6 +10,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,14 +59,29 @@ const QColor kTextColour(255, 255, 185);
 
 } // namespace
 
+void ScoreSheetLink::refocus(QWidget *box)
+{
+    const bool suspended = exitChecksSuspended;
+    exitChecksSuspended = true;
+    box->setFocus();
+    exitChecksSuspended = suspended;
+}
+
 TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
     : QFrame(parent), m_link(link)
 {
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised); // the card's border
-    setLineWidth(2);
+    setFrameShape(QFrame::NoFrame);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    // The card's raised border; every control of the half sits inside it.
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::Panel);
+    Bevel1->setFrameShadow(QFrame::Raised);
+    Bevel1->setLineWidth(2);
+    outer->addWidget(Bevel1);
 
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout(Bevel1);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(3);
@@ -165,7 +183,7 @@ bool TScoreCardFrame::eventFilter(QObject *watched, QEvent *event)
             CourseCombo1->show();
         return false;
     }
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && !m_link->exitChecksSuspended) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Only a move to another control counts as leaving the cell; a dialog or a popup
         // taking the focus for a moment does not.
@@ -174,6 +192,14 @@ bool TScoreCardFrame::eventFilter(QObject *watched, QEvent *event)
         auto *edit = qobject_cast<QLineEdit *>(watched);
         if (!edit)
             return false;
+        if (isUnfinishedNumber(edit->text())) {
+            // A sign or a hexadecimal prefix alone was let through while typing; left like
+            // that it is no number, and it must not stay in the cell.
+            m_link->dialogs->warning(edit->text() + QStringLiteral("は、数字ではありません"));
+            edit->clear();
+            m_link->refocus(edit);
+            return false;
+        }
         if (SEdit.end() != std::find(SEdit.begin(), SEdit.end(), edit))
             ScoreSum(edit);
         else if (PtEdit.end() != std::find(PtEdit.begin(), PtEdit.end(), edit))
@@ -187,10 +213,28 @@ void TScoreCardFrame::cellChangeCheck(QLineEdit *cell)
     const QString text = cell->text();
     if (text.trimmed().isEmpty())
         return;
-    if (!numeric::isNumeric(text)) {
+    if (!numeric::isNumeric(text) && !isUnfinishedNumber(text)) {
         m_link->dialogs->warning(text + QStringLiteral("は、数字ではありません"));
         cell->clear();
     }
+}
+
+bool TScoreCardFrame::isUnfinishedNumber(const QString &text)
+{
+    // What a whole number looks like before its first digit: blanks, a sign, then "$", "x",
+    // "X" or "0x". Refusing these at once would make "-1", "+4" or "$A" impossible to type.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == QChar(' '))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == QChar('+') || text[i] == QChar('-')))
+        ++i;
+    if (i < n && (text[i] == QChar('$') || text[i] == QChar('x') || text[i] == QChar('X')))
+        ++i;
+    else if (i + 1 < n && text[i] == QChar('0') && text[i + 1] == QChar('x'))
+        i += 2;
+    return i > start && i == n;
 }
 
 QString TScoreCardFrame::netScoreText(const QString &strokesText, const QString &handicapText)
@@ -209,7 +253,7 @@ void TScoreCardFrame::ScoreSum(QLineEdit *edit)
     if (trimmed.isEmpty()) {
         if (!m_link->appendAction->isEnabled()) {
             m_link->dialogs->warning(QStringLiteral("スコアが入力されていません"));
-            edit->setFocus();
+            m_link->refocus(edit);
         }
         return;
     }
@@ -250,7 +294,7 @@ void TScoreCardFrame::PuttSum(QLineEdit *edit)
         PTText->setText(sum == 0 ? QString() : numeric::blankNumber(sum));
     } else {
         m_link->dialogs->warning(edit->text() + QStringLiteral(" は数字ではありません"));
-        edit->setFocus();
+        m_link->refocus(edit);
     }
     updateRoundPutts();
 }

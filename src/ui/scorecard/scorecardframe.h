@@ -21,6 +21,14 @@ struct ScoreSheetLink {
     QLabel *SNetText = nullptr;
     QLineEdit *SHandicapEdit = nullptr;
     DialogService *dialogs = nullptr;
+    // Set while the page clears itself: moving the focus off a cell that is being emptied
+    // must not complain about the empty cell or total it.
+    bool exitChecksSuspended = false;
+
+    // Puts the focus back into a box that refused its text. The control the focus had just
+    // moved to loses it again at once and must not run its own check on the way out, or two
+    // refusing boxes would hand the focus to each other for ever.
+    void refocus(QWidget *box);
 };
 
 // One 9-hole half of a score card: course, green, tee, yards and par per hole, the strokes
@@ -48,6 +56,7 @@ public:
     QLabel *STText = nullptr;
     std::array<QLineEdit *, 9> PtEdit{};
     QLabel *PTText = nullptr;
+    QFrame *Bevel1 = nullptr;
 
     // Sets the cells editable or read-only.
     void setScoreReadOnly(bool readOnly);
@@ -56,6 +65,9 @@ public:
     // The round's net score from its strokes and the handicap box, by the page's rule;
     // empty when the handicap is not a number.
     static QString netScoreText(const QString &strokesText, const QString &handicapText);
+
+    // A sign or a hexadecimal prefix with no digit yet: a number still being typed.
+    static bool isUnfinishedNumber(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

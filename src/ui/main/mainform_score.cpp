@@ -1,0 +1,598 @@
+// The score page: clearing it, the course of each half, the handicap and the net score, the
+// weather and partner score boxes, and registering, changing and deleting score cards.
+#include "mainform.h"
+
+#include "data/datetime.h"
+#include "data/numeric.h"
+#include "data/sjis.h"
+#include "imagelist.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Cards are told apart by their day; a fraction of a day in a stored date is never shown.
+double dayOf(TDateTime value)
+{
+    return std::trunc(value);
+}
+
+// Where a card of `day` belongs: before the first card of a later day, else at the end.
+qsizetype insertIndex(const QList<TScoreRecord> &list, double day)
+{
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if (dayOf(list[i].RoundDate) > day)
+            return i;
+    return list.size();
+}
+
+// Where the card at `from` belongs once its day is `day`: before the first other card of a
+// later day, counted as if the card had been taken out of the list, else last.
+qsizetype movedIndex(const QList<TScoreRecord> &list, qsizetype from, double day)
+{
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if (i != from && dayOf(list[i].RoundDate) > day)
+            return i < from ? i : i - 1;
+    return list.size() - 1;
+}
+
+// A date node goes before the first node of its year with a later date.
+void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date)
+{
+    for (int i = 0; i < year->childCount(); ++i) {
+        const auto other = datetime::parseDate(year->child(i)->text(0));
+        if (other && *other > date) {
+            year->insertChild(i, node);
+            return;
+        }
+    }
+    year->addChild(node);
+}
+
+// A total the page shows: empty stands for 0.
+std::optional<qint32> totalValue(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    return numeric::parseInt(text);
+}
+
+// A partner's score is any number; its fraction is cut off. One that does not fit the
+// stored whole number is refused like text that is not a number at all.
+std::optional<qint32> partnerScoreValue(const QString &text)
+{
+    const auto value = numeric::parseFloat(text);
+    if (!value)
+        return std::nullopt;
+    const double whole = std::trunc(*value);
+    if (whole < double(std::numeric_limits<qint32>::min())
+        || whole > double(std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return qint32(whole);
+}
+
+QString cardCountText(qsizetype count)
+{
+    return QStringLiteral("登録スコアカード数 ") + QString::number(count) + QStringLiteral("カード");
+}
+
+} // namespace
+
+void TMainForm::ScoreSheet_Format()
+{
+    ScoreEditReadOnly();
+    PuttEditReadOnly();
+    scoreInputsReadOnly(true);
+    ScoreDatePicker->setDate(today());
+    SLinksCombo->setCurrentIndex(-1);
+    SLinksText->show();
+    SLinksText->clear();
+    ++m_weatherWrites;
+    WeatherCombo->setCurrentIndex(-1);
+    WeatherCombo->clearEditText();
+    Memo1->clear();
+    ScoreCardFrame1->ScoreCardClear();
+    ScoreCardFrame2->ScoreCardClear();
+    for (int k = 0; k < 3; ++k) {
+        PartnerEdit[k]->clear();
+        PartnerScoreEdit[k]->clear();
+    }
+    SYardText->clear();
+    SParText->clear();
+    SPuttText->clear();
+    SScoreText->clear();
+    SHandicapEdit->setText(QStringLiteral(" 0"));
+    SNetText->clear();
+    // The boxes were emptied on purpose: the box that loses the focus now must not be
+    // filled in ("0" for a partner) or complain that it is empty.
+    m_scoreLink.exitChecksSuspended = true;
+    focusPage(ScoreSheet);
+    m_scoreLink.exitChecksSuspended = false;
+}
+
+void TMainForm::ScoreEditReadOnly()
+{
+    ScoreCardFrame1->setScoreReadOnly(true);
+    ScoreCardFrame2->setScoreReadOnly(true);
+}
+
+void TMainForm::PuttEditReadOnly()
+{
+    ScoreCardFrame1->setPuttReadOnly(true);
+    ScoreCardFrame2->setPuttReadOnly(true);
+}
+
+void TMainForm::ScoreEditNotReadOnly()
+{
+    ScoreCardFrame1->setScoreReadOnly(false);
+    ScoreCardFrame2->setScoreReadOnly(false);
+}
+
+void TMainForm::PuttEditNotReadOnly()
+{
+    ScoreCardFrame1->setPuttReadOnly(false);
+    ScoreCardFrame2->setPuttReadOnly(false);
+}
+
+void TMainForm::scoreInputsReadOnly(bool readOnly)
+{
+    SHandicapEdit->setReadOnly(readOnly);
+    for (int k = 0; k < 3; ++k) {
+        PartnerEdit[k]->setReadOnly(readOnly);
+        PartnerScoreEdit[k]->setReadOnly(readOnly);
+    }
+    Memo1->setReadOnly(readOnly);
+}
+
+void TMainForm::ScoreCardFrame1CourseCombo1Change()
+{
+    courseChosen(0);
+}
+
+void TMainForm::ScoreCardFrame2CourseCombo1Change()
+{
+    courseChosen(1);
+}
+
+void TMainForm::courseChosen(int frameIndex)
+{
+    TScoreCardFrame *frame = frameIndex == 0 ? ScoreCardFrame1 : ScoreCardFrame2;
+    TScoreCardFrame *other = frameIndex == 0 ? ScoreCardFrame2 : ScoreCardFrame1;
+    const QString name = frame->CourseCombo1->currentText();
+    const QString club = SLinksCombo->currentText();
+    const TCourseRecord *course = nullptr;
+    for (const TCourseRecord &c : std::as_const(CourseList))
+        if (c.CourseName == name && c.LinksName == club)
+            course = &c; // the last of equal courses wins, as the list is walked to its end
+    if (!course)
+        return;
+
+    frame->GreenText->setText(course->Green);
+    frame->TeeText->setText(course->Tee);
+    for (int h = 0; h < 9; ++h) {
+        frame->SYard[h]->setText(numeric::blankNumber(course->Yard[h]));
+        frame->SPar[h]->setText(numeric::blankNumber(course->Par[h]));
+    }
+    frame->SYardTotal->setText(QString::number(course->YardTotal));
+    frame->SParTotal->setText(numeric::blankNumber(course->ParTotal));
+
+    // The round's yards and par: this half alone until the other half has a course too.
+    const qint64 yards = qint64(course->YardTotal) + totalValue(other->SYardTotal->text()).value_or(0);
+    const qint64 par = qint64(course->ParTotal) + totalValue(other->SParTotal->text()).value_or(0);
+    SYardText->setText(numeric::blankNumber(yards));
+    SParText->setText(numeric::blankNumber(par));
+}
+
+void TMainForm::SHandicapEditExit()
+{
+    if (m_scoreLink.exitChecksSuspended)
+        return;
+    // Without strokes there is no net score to work out, and nothing is checked yet.
+    if (SScoreText->text().trimmed().isEmpty())
+        return;
+    if (SHandicapEdit->text().trimmed().isEmpty())
+        SHandicapEdit->setText(QStringLiteral(" 0"));
+    const auto handicap = numeric::parseFloat(SHandicapEdit->text());
+    if (!handicap) {
+        ++m_scoreExitRefusals;
+        dialogs().error(SHandicapEdit->text() + QStringLiteral("は数値ではありません"));
+        SHandicapEdit->setText(QStringLiteral(" 0"));
+        m_scoreLink.refocus(SHandicapEdit);
+        return;
+    }
+    SHandicapEdit->setText(QChar(' ') + numeric::formatOneDecimal(*handicap).trimmed());
+    SNetText->setText(TScoreCardFrame::netScoreText(SScoreText->text(), SHandicapEdit->text()));
+}
+
+void TMainForm::WeatherComboChange()
+{
+    // Only the user's own changes come here. Outside the Adding mode the weather of a shown
+    // card must not be edited, and the empty page takes no input.
+    if (!DataAppendAction->isEnabled())
+        return;
+    auto empty = [this] {
+        WeatherCombo->setCurrentIndex(-1);
+        WeatherCombo->clearEditText();
+    };
+    if (sender() != WeatherCombo->lineEdit()) {
+        empty(); // an item chosen from the list
+        return;
+    }
+    // Typed text is emptied as soon as the edit that brought us here is over: emptied in the
+    // middle of it, the combo box puts the text back and completes it to an item. Should the
+    // program write the weather first (another card shown), that write stands.
+    const quint64 writes = m_weatherWrites;
+    QMetaObject::invokeMethod(
+        this,
+        [this, writes, empty] {
+            if (writes == m_weatherWrites)
+                empty();
+        },
+        Qt::QueuedConnection);
+}
+
+void TMainForm::PartnerScoreCheck(QLineEdit *edit)
+{
+    if (m_scoreLink.exitChecksSuspended)
+        return;
+    if (edit->text().trimmed().isEmpty())
+        edit->setText(QStringLiteral(" 0"));
+    const auto score = partnerScoreValue(edit->text());
+    if (!score) {
+        ++m_scoreExitRefusals;
+        dialogs().error(edit->text() + QStringLiteral("は数値ではありません"));
+        m_scoreLink.refocus(edit);
+        return;
+    }
+    edit->setText(numeric::blankNumber(*score));
+}
+
+void TMainForm::ScoreSheetRegistCheck()
+{
+    if (SLinksCombo->currentIndex() < 0) {
+        dialogs().warning(QStringLiteral("ゴルフ場が選択されていません"));
+        CheckFailed = true;
+        return;
+    }
+    for (TScoreCardFrame *frame : {ScoreCardFrame1, ScoreCardFrame2}) {
+        if (frame->CourseCombo1->currentIndex() < 0) {
+            dialogs().warning(QStringLiteral("コースが選択されていません"));
+            CheckFailed = true;
+            return;
+        }
+    }
+    for (TScoreCardFrame *frame : {ScoreCardFrame1, ScoreCardFrame2}) {
+        for (QLineEdit *cell : frame->SEdit) {
+            if (cell->text().trimmed().isEmpty()) {
+                CheckFailed = true;
+                dialogs().warning(QStringLiteral("スコアが全て入力されていないため登録できません"));
+                return;
+            }
+        }
+    }
+}
+
+// Converts and checks everything the page holds into `card` without touching any list,
+// tree or file, so that a refusal leaves every stored card as it was and the typed input in
+// place. A card being changed keeps its club, courses, yards and pars (wholeCard false).
+bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
+{
+    const std::array<TScoreCardFrame *, 2> frames{ScoreCardFrame1, ScoreCardFrame2};
+    const QString failed = wholeCard ? QStringLiteral("スコアの登録に失敗しました")
+                                     : QStringLiteral("スコアの変更に失敗しました");
+
+    for (TScoreCardFrame *frame : frames) {
+        for (QLineEdit *cell : frame->SEdit) {
+            if (cell->text().trimmed().isEmpty()) {
+                CheckFailed = true;
+                dialogs().warning(QStringLiteral("スコアが全て入力されていないため登録できません"));
+                m_scoreLink.refocus(cell);
+                return false;
+            }
+        }
+    }
+    for (int f = 0; f < 2; ++f) {
+        const TScoreCardFrame *frame = frames[f];
+        for (int h = 0; h < 9; ++h) {
+            QLineEdit *cell = frame->SEdit[h];
+            const auto strokes = numeric::parseInt(cell->text());
+            if (!strokes) {
+                dialogs().warning(cell->text() + QStringLiteral("は、数字ではありません"));
+                m_scoreLink.refocus(cell);
+                return false;
+            }
+            card.Score[f * 9 + h] = *strokes;
+
+            QLineEdit *puttCell = frame->PtEdit[h];
+            const QString putts = puttCell->text().trimmed();
+            if (!putts.isEmpty() && !numeric::isNumeric(putts)) {
+                dialogs().warning(puttCell->text() + QStringLiteral(" は数字ではありません"));
+                m_scoreLink.refocus(puttCell);
+                return false;
+            }
+            card.Putt[f * 9 + h] = sjis::fit(putts, FieldSize::Putt);
+        }
+        const auto total = totalValue(frame->STText->text());
+        if (!total) {
+            dialogs().error(failed);
+            return false;
+        }
+        card.ScoreTotal[f] = *total;
+        card.PuttTotal[f] = sjis::fit(frame->PTText->text().trimmed(), FieldSize::Putt);
+    }
+
+    const auto scoreSum = totalValue(SScoreText->text());
+    const auto puttSum = totalValue(SPuttText->text());
+    if (!scoreSum || !puttSum) {
+        dialogs().error(failed);
+        return false;
+    }
+    card.ScoreSum = *scoreSum;
+    card.PuttSum = *puttSum;
+
+    const QString handicapText = SHandicapEdit->text();
+    const auto handicap = handicapText.trimmed().isEmpty() ? std::optional<double>(0.0)
+                                                           : numeric::parseFloat(handicapText);
+    if (!handicap) {
+        dialogs().error(handicapText + QStringLiteral("は数値ではありません"));
+        m_scoreLink.refocus(SHandicapEdit);
+        return false;
+    }
+    // An empty net score means the handicap could not be read when the strokes were
+    // last totalled; it reads now, so the net follows from it.
+    QString netText = SNetText->text();
+    if (netText.trimmed().isEmpty())
+        netText = TScoreCardFrame::netScoreText(SScoreText->text(), handicapText);
+    const auto net = numeric::parseFloat(netText);
+    if (!net) {
+        dialogs().error(failed);
+        return false;
+    }
+    card.Handicap = float(*handicap);
+    card.NetScore = float(*net);
+
+    for (int k = 0; k < 3; ++k) {
+        const auto score = partnerScoreValue(PartnerScoreEdit[k]->text());
+        if (!score) {
+            dialogs().error(PartnerScoreEdit[k]->text() + QStringLiteral("は数値ではありません"));
+            m_scoreLink.refocus(PartnerScoreEdit[k]);
+            return false;
+        }
+        card.PartnerScore[k] = *score;
+        card.Partner[k] = sjis::fit(PartnerEdit[k]->text(), FieldSize::Partner);
+    }
+    card.Weather = sjis::fit(WeatherCombo->currentText(), FieldSize::Weather);
+    card.Memo = sjis::fit(Memo1->toPlainText(), FieldSize::Memo);
+    if (!wholeCard)
+        return true;
+
+    card.LinksName = sjis::fit(SLinksCombo->currentText(), FieldSize::LinksName);
+    for (int f = 0; f < 2; ++f) {
+        const TScoreCardFrame *frame = frames[f];
+        card.CourseName[f] = sjis::fit(frame->CourseCombo1->currentText(), FieldSize::CourseName);
+        card.Green[f] = sjis::fit(frame->GreenText->text(), FieldSize::Green);
+        card.Tee[f] = sjis::fit(frame->TeeText->text(), FieldSize::Tee);
+        for (int h = 0; h < 9; ++h) {
+            const auto yard = numeric::parseInt(frame->SYard[h]->text());
+            const auto par = numeric::parseInt(frame->SPar[h]->text());
+            if (!yard || !par) {
+                dialogs().error(failed);
+                return false;
+            }
+            card.Yard[f * 9 + h] = *yard;
+            card.Par[f * 9 + h] = *par;
+        }
+        const auto yardTotal = numeric::parseInt(frame->SYardTotal->text());
+        const auto parTotal = numeric::parseInt(frame->SParTotal->text());
+        if (!yardTotal || !parTotal) {
+            dialogs().error(failed);
+            return false;
+        }
+        card.YardTotal[f] = *yardTotal;
+        card.ParTotal[f] = *parTotal;
+    }
+    const auto yardSum = numeric::parseInt(SYardText->text());
+    const auto parSum = numeric::parseInt(SParText->text());
+    if (!yardSum || !parSum) {
+        dialogs().error(failed);
+        return false;
+    }
+    card.YardSum = *yardSum;
+    card.ParSum = *parSum;
+    return true;
+}
+
+bool TMainForm::scoreRegist(qint64 freeBytes)
+{
+    const int refusals = m_scoreExitRefusals;
+    focusPage(ScoreSheet);
+    // A handicap or partner score refused on the way out has said so and holds the focus;
+    // going on would store a value the user did not type.
+    if (m_scoreExitRefusals != refusals)
+        return false;
+    ScoreSheetRegistCheck();
+    if (CheckFailed)
+        return false;
+    if (!freeSpaceOk(1000, freeBytes))
+        return false;
+
+    const double day = datetime::fromDate(ScoreDatePicker->date());
+    for (const TScoreRecord &other : std::as_const(ScoreList)) {
+        if (dayOf(other.RoundDate) == day) {
+            dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
+            return false;
+        }
+    }
+    for (QLineEdit *edit : PartnerScoreEdit)
+        if (edit->text().trimmed().isEmpty())
+            edit->setText(QStringLiteral(" 0"));
+
+    TScoreRecord card;
+    card.RoundDate = day;
+    if (!readScorePage(card, true))
+        return false;
+    applyHoleResults(card);
+    HoleResultCounts = card.HoleResultCounts;
+
+    ScoreList.insert(insertIndex(ScoreList, day), card);
+    ScoreFile_Output();
+    insertScoreNodes(card);
+    setStatus(cardCountText(ScoreList.size()));
+    ScoreSheet_Format();
+    return true;
+}
+
+void TMainForm::scoreChange()
+{
+    if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
+        return;
+    if (!dialogs().confirm(QStringLiteral("このスコアのデータを変更しますか？")))
+        return;
+    HoleResultCounts.fill(0);
+    const int refusals = m_scoreExitRefusals;
+    focusPage(ScoreSheet);
+    if (m_scoreExitRefusals != refusals)
+        return;
+    for (QLineEdit *edit : PartnerScoreEdit)
+        if (edit->text().trimmed().isEmpty())
+            edit->setText(QStringLiteral(" 0"));
+
+    TScoreRecord card = ScoreList[ScoreIndex];
+    if (!readScorePage(card, false))
+        return;
+    // Two cards of one day could never both be shown: the first one found hides the other.
+    const double day = datetime::fromDate(ScoreDatePicker->date());
+    for (qsizetype i = 0; i < ScoreList.size(); ++i) {
+        if (i != ScoreIndex && dayOf(ScoreList[i].RoundDate) == day) {
+            dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
+            return;
+        }
+    }
+    const TDateTime oldDate = ScoreList[ScoreIndex].RoundDate;
+    const bool moved = dayOf(oldDate) != day;
+    if (moved)
+        card.RoundDate = day;
+    // The counts follow the strokes against the pars the card was played on.
+    applyHoleResults(card);
+    HoleResultCounts = card.HoleResultCounts;
+
+    QTreeWidgetItem *node = cardNode(oldDate);
+    const QString dateText = datetime::dateText(card.RoundDate);
+    if (!moved) {
+        ScoreList[ScoreIndex] = card;
+        if (node)
+            node->setText(0, dateText);
+    } else {
+        // Another day may belong elsewhere in the list and under another year.
+        ScoreList[ScoreIndex] = card;
+        const qsizetype to = movedIndex(ScoreList, ScoreIndex, day);
+        ScoreList.move(ScoreIndex, to);
+        ScoreIndex = int(to);
+
+        const bool wasCurrent = node && TreeView1->currentItem() == node;
+        if (node) {
+            QTreeWidgetItem *oldYear = node->parent();
+            oldYear->takeChild(oldYear->indexOfChild(node));
+            node->setText(0, dateText);
+            placeDateNode(ensureYearNode(dateText.left(4) + QStringLiteral("年")), node,
+                          datetime::toDate(card.RoundDate));
+        } else {
+            node = insertScoreNodes(card);
+        }
+        SelectedNode = node;
+        SelectedParent = node->parent();
+        if (wasCurrent)
+            TreeView1->setCurrentItem(node);
+    }
+    ScoreFile_Output();
+}
+
+bool TMainForm::scoreDelete()
+{
+    if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
+        return false;
+    if (!dialogs().confirm(QStringLiteral("このスコアのデータを削除しますか？")))
+        return false;
+    QTreeWidgetItem *node = cardNode(ScoreList[ScoreIndex].RoundDate);
+    ScoreList.removeAt(ScoreIndex);
+    if (node) {
+        // The year node stays, even when it has no cards left.
+        if (SelectedNode == node) {
+            SelectedNode = node->parent();
+            SelectedParent = ScoreNode;
+        }
+        delete node;
+    }
+    ScoreIndex = -1;
+    ScoreSelected = false;
+    setStatus(cardCountText(ScoreList.size()));
+    ScoreSheet_Format();
+    ScoreFile_Output();
+    // The page is empty now; a display over or under par has nothing left to show.
+    resetScoreDisp();
+    return true;
+}
+
+QTreeWidgetItem *TMainForm::yearNode(const QString &yearText) const
+{
+    for (int i = 0; i < ScoreNode->childCount(); ++i)
+        if (ScoreNode->child(i)->text(0) == yearText)
+            return ScoreNode->child(i);
+    return nullptr;
+}
+
+QTreeWidgetItem *TMainForm::ensureYearNode(const QString &yearText)
+{
+    if (QTreeWidgetItem *existing = yearNode(yearText))
+        return existing;
+    auto *node = new QTreeWidgetItem({yearText});
+    const int year = yearText.left(4).toInt();
+    int before = -1;
+    for (int i = 0; i < ScoreNode->childCount() && before < 0; ++i)
+        if (ScoreNode->child(i)->text(0).left(4).toInt() > year)
+            before = i;
+    if (before < 0) {
+        ScoreNode->addChild(node);
+        YearList.append(yearText);
+    } else {
+        ScoreNode->insertChild(before, node);
+        // "全て" leads the list, so year node i stands at i + 1.
+        YearList.insert(qMin<qsizetype>(before + 1, YearList.size()), yearText);
+    }
+    const QIcon icon = nodeIcon(ImgFolderClosed, ImgFolderOpen);
+    for (int i = 0; i < ScoreNode->childCount(); ++i)
+        ScoreNode->child(i)->setIcon(0, icon);
+    return node;
+}
+
+QTreeWidgetItem *TMainForm::insertScoreNodes(const TScoreRecord &card)
+{
+    const QString date = datetime::dateText(card.RoundDate);
+    QTreeWidgetItem *year = ensureYearNode(date.left(4) + QStringLiteral("年"));
+    auto *node = new QTreeWidgetItem({date});
+    placeDateNode(year, node, datetime::toDate(card.RoundDate));
+    return node;
+}
+
+QTreeWidgetItem *TMainForm::cardNode(TDateTime roundDate) const
+{
+    const QString date = datetime::dateText(roundDate);
+    // The node clicked is the one meant, should a file ever hold two cards of one day.
+    if (SelectedNode && SelectedNode->text(0) == date && SelectedNode->parent()
+        && SelectedNode->parent()->parent() == ScoreNode)
+        return SelectedNode;
+    if (QTreeWidgetItem *year = yearNode(date.left(4) + QStringLiteral("年")))
+        for (int i = 0; i < year->childCount(); ++i)
+            if (year->child(i)->text(0) == date)
+                return year->child(i);
+    return nullptr;
+}
