@@ -27,9 +27,8 @@ int main(int argc, char *argv[])
 
     splash.aboutMode = [&mainForm] { return mainForm.aboutMode(); };
     splash.setAboutMode = [&mainForm](bool on) { mainForm.setAboutMode(on); };
-    QObject::connect(&mainForm, &TMainForm::aboutRequested, &splash, [&] {
-        splash.showAbout(&mainForm);
-    });
+    QObject::connect(
+        &mainForm, &TMainForm::aboutRequested, &splash, [&] { splash.showAbout(&mainForm); });
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainForm, [&mainForm] {
         if (mainForm.isMinimized())
             mainForm.showNormal();

@@ -14,7 +14,8 @@ namespace {
 const QByteArray kRaise("raise\n");
 }
 
-SingleInstance::SingleInstance(const QString &key, QObject *parent) : QObject(parent), m_key(key) {}
+SingleInstance::SingleInstance(const QString &key, QObject *parent)
+    : QObject(parent), m_key(key) { }
 
 SingleInstance::~SingleInstance() = default;
 

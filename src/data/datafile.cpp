@@ -135,10 +135,16 @@ bool isUsableGolferName(const QString &name)
         if (u < 0x20 || u == 0x7F)
             return false;
         switch (u) {
-        case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
-            return false;
-        default:
-            break;
+        case '/':
+        case '\\':
+        case ':':
+        case '*':
+        case '?':
+        case '"':
+        case '<':
+        case '>':
+        case '|': return false;
+        default: break;
         }
     }
     // A name that Golfer.dat cannot hold would no longer match its files after a restart.

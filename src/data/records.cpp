@@ -12,7 +12,7 @@ namespace {
 class Writer
 {
 public:
-    explicit Writer(int size) : m_data(size, '\0') {}
+    explicit Writer(int size) : m_data(size, '\0') { }
 
     void string(int offset, int maxBytes, const QString &text)
     {
@@ -47,7 +47,7 @@ private:
 class Reader
 {
 public:
-    explicit Reader(QByteArrayView data) : m_data(data) {}
+    explicit Reader(QByteArrayView data) : m_data(data) { }
 
     QString string(int offset, int maxBytes) const
     {

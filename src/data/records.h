@@ -14,57 +14,63 @@ using TDateTime = double;
 // indexed from 0 here: Yard[0] is hole 1, CourseName[0] the first half.
 
 struct TLinksRecord {
-    QString LinksName;    // string[30], unique
+    QString LinksName; // string[30], unique
     QString LinksAddress; // string[50]
-    QString LinksTel;     // string[12]
-    QString URL;          // string[40]
+    QString LinksTel; // string[12]
+    QString URL; // string[40]
 };
 
 struct TCourseRecord {
     QString CourseName; // string[30]; (CourseName, LinksName) is unique
-    QString LinksName;  // string[30]
-    QString Green;      // string[8]
-    QString Tee;        // string[10]
-    std::array<qint32, 9> Yard{};
+    QString LinksName; // string[30]
+    QString Green; // string[8]
+    QString Tee; // string[10]
+    std::array<qint32, 9> Yard {};
     qint32 YardTotal = 0;
-    std::array<qint32, 9> Par{};
+    std::array<qint32, 9> Par {};
     qint32 ParTotal = 0;
 };
 
 struct TYoteiRecord {
     TDateTime RoundDate = 0; // whole days
     TDateTime StartTime = 0; // fraction of a day
-    QString LinksName;       // string[30]
-    QString Bikou;           // string[30]
+    QString LinksName; // string[30]
+    QString Bikou; // string[30]
 };
 
 struct TScoreRecord {
     TDateTime RoundDate = 0;
-    QString LinksName;                 // string[30]
-    QString Weather;                   // string[20]
+    QString LinksName; // string[30]
+    QString Weather; // string[20]
     std::array<QString, 2> CourseName; // string[30] each
-    std::array<QString, 2> Green;      // string[8] each
-    std::array<QString, 2> Tee;        // string[10] each
-    std::array<qint32, 18> Yard{};
-    std::array<qint32, 2> YardTotal{};
+    std::array<QString, 2> Green; // string[8] each
+    std::array<QString, 2> Tee; // string[10] each
+    std::array<qint32, 18> Yard {};
+    std::array<qint32, 2> YardTotal {};
     qint32 YardSum = 0;
-    std::array<qint32, 18> Par{};
-    std::array<qint32, 2> ParTotal{};
+    std::array<qint32, 18> Par {};
+    std::array<qint32, 2> ParTotal {};
     qint32 ParSum = 0;
-    std::array<qint32, 18> Score{};
-    std::array<qint32, 2> ScoreTotal{};
+    std::array<qint32, 18> Score {};
+    std::array<qint32, 2> ScoreTotal {};
     qint32 ScoreSum = 0;
-    std::array<QString, 18> Putt;     // string[2] each; empty: no putts entered
+    std::array<QString, 18> Putt; // string[2] each; empty: no putts entered
     std::array<QString, 2> PuttTotal; // string[2] each
     qint32 PuttSum = 0;
     float Handicap = 0;
     float NetScore = 0;
     std::array<QString, 3> Partner; // string[20] each
-    std::array<qint32, 3> PartnerScore{};
+    std::array<qint32, 3> PartnerScore {};
     QString Memo; // string[100]
-    std::array<qint32, 7> HoleResultCounts{};
+    std::array<qint32, 7> HoleResultCounts {};
     qint32 ParOnCount = 0;
 };
+
+// Lists move records by memory when inserting or removing in the middle.
+Q_DECLARE_TYPEINFO(TLinksRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(TCourseRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(TYoteiRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(TScoreRecord, Q_RELOCATABLE_TYPE);
 
 // Byte length of the text part of each string field.
 namespace FieldSize {
@@ -83,10 +89,18 @@ constexpr int Memo = 100;
 } // namespace FieldSize
 
 template <class T> struct RecordLayout;
-template <> struct RecordLayout<TLinksRecord> { static constexpr int Size = 136; };
-template <> struct RecordLayout<TCourseRecord> { static constexpr int Size = 164; };
-template <> struct RecordLayout<TYoteiRecord> { static constexpr int Size = 80; };
-template <> struct RecordLayout<TScoreRecord> { static constexpr int Size = 704; };
+template <> struct RecordLayout<TLinksRecord> {
+    static constexpr int Size = 136;
+};
+template <> struct RecordLayout<TCourseRecord> {
+    static constexpr int Size = 164;
+};
+template <> struct RecordLayout<TYoteiRecord> {
+    static constexpr int Size = 80;
+};
+template <> struct RecordLayout<TScoreRecord> {
+    static constexpr int Size = 704;
+};
 
 // Encoding writes zeros into padding and behind the text of string fields. Decoding takes
 // exactly Size bytes and trusts nothing in them: a length byte above the field is read as
@@ -126,7 +140,7 @@ template <class T> QByteArray encodeRecords(const QList<T> &list)
 // The derived fields of a score card: holes per result class (eagle or better down to
 // worse than triple bogey) and greens reached in regulation.
 struct HoleResults {
-    std::array<qint32, 7> counts{};
+    std::array<qint32, 7> counts {};
     qint32 parOnCount = 0;
 };
 HoleResults computeHoleResults(const TScoreRecord &card);

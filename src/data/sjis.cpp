@@ -62,7 +62,8 @@ QString decode(QByteArrayView bytes)
         // those few texts saves an allocation each on loading.
         thread_local std::array<QString, 128 * 129> shortTexts;
         const int first = static_cast<unsigned char>(bytes[0]);
-        const int key = bytes.size() == 1 ? first : 128 + first * 128 + static_cast<unsigned char>(bytes[1]);
+        const int key
+            = bytes.size() == 1 ? first : 128 + first * 128 + static_cast<unsigned char>(bytes[1]);
         QString &text = shortTexts[size_t(key)];
         if (text.isNull())
             text = QString::fromLatin1(bytes.data(), bytes.size());

@@ -20,13 +20,15 @@
 namespace {
 
 // Helper roles of this executable.
-const char *const kStartRole = "--start-as-second";  // claims once; exit 0 when it must end
-const char *const kHoldRole = "--hold-as-first";     // claims, says "ready", runs until EOF
+const char *const kStartRole = "--start-as-second"; // claims once; exit 0 when it must end
+const char *const kHoldRole = "--hold-as-first"; // claims, says "ready", runs until EOF
 
 QString uniqueKey()
 {
     static int counter = 0;
-    return QStringLiteral("kestro-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+    return QStringLiteral("kestro-test-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(++counter);
 }
 
 QString socketPath(const QString &key)
@@ -80,8 +82,8 @@ class TestSingleInstance : public QObject
     {
         QByteArray seen;
         QTRY_VERIFY_WITH_TIMEOUT((seen += process.readAll()).contains(line + '\n')
-                                     || process.state() == QProcess::NotRunning,
-                                 20000);
+                || process.state() == QProcess::NotRunning,
+            20000);
         QVERIFY2(seen.contains(line + '\n'), seen.constData());
     }
 
@@ -217,8 +219,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    if (argc == 3
-        && (qstrcmp(argv[1], kStartRole) == 0 || qstrcmp(argv[1], kHoldRole) == 0))
+    if (argc == 3 && (qstrcmp(argv[1], kStartRole) == 0 || qstrcmp(argv[1], kHoldRole) == 0))
         return runHelper(argc, argv);
     QCoreApplication app(argc, argv);
     TestSingleInstance test;

@@ -65,7 +65,7 @@ private Q_SLOTS:
         splash.aboutMode = [&] { return f.form->aboutMode(); };
         splash.setAboutMode = [&](bool on) { f.form->setAboutMode(on); };
         QObject::connect(f.form.get(), &TMainForm::aboutRequested, &splash,
-                         [&] { splash.showAbout(f.form.get()); });
+            [&] { splash.showAbout(f.form.get()); });
 
         // Closed another way, the window leaves the flag on.
         whenShown(splash, [&] { QTest::keyClick(&splash, Qt::Key_Escape); });

@@ -59,38 +59,32 @@ QByteArray oldContent(int size)
 
 enum Kind { Links, Course, Yotei, Score };
 
-template <class T>
-QList<T> sampleList();
-template <>
-QList<TLinksRecord> sampleList()
+template <class T> QList<T> sampleList();
+template <> QList<TLinksRecord> sampleList()
 {
     return {build::club(QStringLiteral("ゴルフ場"), QStringLiteral("http://example.jp/")),
-            build::club(QStringLiteral("ｷｬﾝｾﾙ")), TLinksRecord{}};
+        build::club(QStringLiteral("ｷｬﾝｾﾙ")), TLinksRecord {}};
 }
-template <>
-QList<TCourseRecord> sampleList()
+template <> QList<TCourseRecord> sampleList()
 {
     return {build::course(QStringLiteral("ゴルフ場"), QStringLiteral("東コース")),
-            build::course(QStringLiteral("ゴルフ場"), QStringLiteral("西コース"), 410, 5),
-            TCourseRecord{}};
+        build::course(QStringLiteral("ゴルフ場"), QStringLiteral("西コース"), 410, 5),
+        TCourseRecord {}};
 }
-template <>
-QList<TYoteiRecord> sampleList()
+template <> QList<TYoteiRecord> sampleList()
 {
     return {build::yotei(QDate(2001, 5, 3), QStringLiteral("ゴルフ場")),
-            build::yotei(QDate(2024, 12, 31), QStringLiteral("ｷｬﾝｾﾙ"), QTime(7, 5),
-                         QStringLiteral("コンペ")),
-            TYoteiRecord{}};
+        build::yotei(
+            QDate(2024, 12, 31), QStringLiteral("ｷｬﾝｾﾙ"), QTime(7, 5), QStringLiteral("コンペ")),
+        TYoteiRecord {}};
 }
-template <>
-QList<TScoreRecord> sampleList()
+template <> QList<TScoreRecord> sampleList()
 {
     return {build::card(QDate(2001, 5, 3), QStringLiteral("ゴルフ場")),
-            build::card(QDate(2001, 5, 4), QStringLiteral("ｷｬﾝｾﾙ"), 6), TScoreRecord{}};
+        build::card(QDate(2001, 5, 4), QStringLiteral("ｷｬﾝｾﾙ"), 6), TScoreRecord {}};
 }
 
-template <class T>
-void checkRoundTrip(const QString &path)
+template <class T> void checkRoundTrip(const QString &path)
 {
     const QList<T> list = sampleList<T>();
     QString error;
@@ -106,7 +100,7 @@ void checkRoundTrip(const QString &path)
     QVERIFY2(datafile::readRecords(path, &back, &error), qPrintable(error));
     QCOMPARE(back.size(), 1);
     QCOMPARE(encodeRecord(back.front()), encodeRecord(list[1]));
-    QCOMPARE(entries(QFileInfo(path).absolutePath()), QStringList{QFileInfo(path).fileName()});
+    QCOMPARE(entries(QFileInfo(path).absolutePath()), QStringList {QFileInfo(path).fileName()});
 }
 
 // Runs in a child process and gives back its verdict: empty when every check held, a text
@@ -189,7 +183,7 @@ public:
     bool ok() const { return m_ok; }
 
 private:
-    rlimit m_previous{};
+    rlimit m_previous {};
     sighandler_t m_oldHandler = SIG_DFL;
     bool m_ok = false;
 };
@@ -216,8 +210,8 @@ private Q_SLOTS:
         const QString root = m_dir->path();
         QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         for (const QString &name : entries(root))
-            QFile::setPermissions(root + '/' + name,
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(
+                root + '/' + name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_dir.reset();
     }
 
@@ -298,22 +292,22 @@ private Q_SLOTS:
 
         const QString a = QStringLiteral("A"), b = QStringLiteral("B");
         QTest::addRow("empty file") << QByteArray() << QStringList();
-        QTest::addRow("one name, line ended") << QByteArray("A\r\n") << QStringList{a};
-        QTest::addRow("last line not ended") << QByteArray("A\r\nB") << QStringList{a, b};
+        QTest::addRow("one name, line ended") << QByteArray("A\r\n") << QStringList {a};
+        QTest::addRow("last line not ended") << QByteArray("A\r\nB") << QStringList {a, b};
         QTest::addRow("empty line kept")
-            << QByteArray("A\r\n\r\nB\r\n") << QStringList{a, QString(), b};
-        QTest::addRow("only a line end") << QByteArray("\r\n") << QStringList{QString()};
-        QTest::addRow("CR alone ends a line") << QByteArray("A\rB\r") << QStringList{a, b};
-        QTest::addRow("LF alone ends a line") << QByteArray("A\nB\n") << QStringList{a, b};
+            << QByteArray("A\r\n\r\nB\r\n") << QStringList {a, QString(), b};
+        QTest::addRow("only a line end") << QByteArray("\r\n") << QStringList {QString()};
+        QTest::addRow("CR alone ends a line") << QByteArray("A\rB\r") << QStringList {a, b};
+        QTest::addRow("LF alone ends a line") << QByteArray("A\nB\n") << QStringList {a, b};
         QTest::addRow("LF then CR are two line ends")
-            << QByteArray("A\n\rB") << QStringList{a, QString(), b};
+            << QByteArray("A\n\rB") << QStringList {a, QString(), b};
         QTest::addRow("blanks are part of the name")
-            << QByteArray(" A \r\n") << QStringList{QStringLiteral(" A ")};
+            << QByteArray(" A \r\n") << QStringList {QStringLiteral(" A ")};
         QTest::addRow("Shift-JIS names") << kYamadaBytes + "\r\n" + sj("B7 AC DD BE D9") + "\r\n"
-                                         << QStringList{kYamada, QStringLiteral("ｷｬﾝｾﾙ")};
+                                         << QStringList {kYamada, QStringLiteral("ｷｬﾝｾﾙ")};
         // 5C is a backslash on its own but the second byte of these two characters.
         QTest::addRow("second byte 5C")
-            << sj("83 5C 95 5C 0D 0A") << QStringList{QStringLiteral("ソ表")};
+            << sj("83 5C 95 5C 0D 0A") << QStringList {QStringLiteral("ソ表")};
     }
 
     void parseGolferList()
@@ -329,13 +323,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("data");
 
         QTest::addRow("no golfers") << QStringList() << QByteArray();
-        QTest::addRow("one golfer") << QStringList{QStringLiteral("A")} << QByteArray("A\r\n");
-        QTest::addRow("Shift-JIS names")
-            << QStringList{QStringLiteral("A"), kYamada, QStringLiteral("ソ")}
-            << "A\r\n" + kYamadaBytes + "\r\n" + sj("83 5C") + "\r\n";
-        QTest::addRow("empty name in the middle")
-            << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}
-            << QByteArray("A\r\n\r\nB\r\n");
+        QTest::addRow("one golfer") << QStringList {QStringLiteral("A")} << QByteArray("A\r\n");
+        QTest::addRow("Shift-JIS names") << QStringList {QStringLiteral("A"), kYamada,
+            QStringLiteral("ソ")} << "A\r\n" + kYamadaBytes + "\r\n" + sj("83 5C") + "\r\n";
+        QTest::addRow("empty name in the middle") << QStringList {QStringLiteral("A"), QString(),
+            QStringLiteral("B")} << QByteArray("A\r\n\r\nB\r\n");
     }
 
     void formatGolferList()
@@ -398,7 +390,7 @@ private Q_SLOTS:
         const QByteArray second = datafile::formatGolferList({kYamada});
         QVERIFY2(datafile::saveBytes(file, second, &error), qPrintable(error));
         QCOMPARE(readFile(file), second);
-        QCOMPARE(entries(m_dir->path()), QStringList{QStringLiteral("Golfer.dat")});
+        QCOMPARE(entries(m_dir->path()), QStringList {QStringLiteral("Golfer.dat")});
     }
 
     void failedSaveKeepsPreviousFile_data()
@@ -424,15 +416,15 @@ private Q_SLOTS:
         if (readOnlyFolder) {
             // The ordinary user can reach the folder and may change the file, but must not
             // write in the folder; writing over the file in place would break it.
-            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner |
-                                                    QFile::ReadGroup | QFile::WriteGroup |
-                                                    QFile::ReadOther | QFile::WriteOther));
-            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                             QFile::ExeOwner | QFile::ExeGroup |
-                                                             QFile::ExeOther));
-            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner |
-                                                      QFile::ReadGroup | QFile::ExeGroup |
-                                                      QFile::ReadOther | QFile::ExeOther));
+            QVERIFY(QFile::setPermissions(file,
+                QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                    | QFile::ReadOther | QFile::WriteOther));
+            QVERIFY(QFile::setPermissions(m_dir->path(),
+                QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
+                    | QFile::ExeOther));
+            QVERIFY(QFile::setPermissions(folder,
+                QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                    | QFile::ReadOther | QFile::ExeOther));
             const OrdinaryUser user;
             if (!user.ok())
                 QSKIP("cannot give up the root rights that ignore a read-only folder");
@@ -448,7 +440,7 @@ private Q_SLOTS:
         QVERIFY(!error.isEmpty());
         QVERIFY2(error.contains(QStringLiteral("Score.dat")), qPrintable(error));
         QCOMPARE(readFile(file), previous);
-        QCOMPARE(entries(folder), QStringList{QStringLiteral("Score.dat")});
+        QCOMPARE(entries(folder), QStringList {QStringLiteral("Score.dat")});
     }
 
     void saveWithoutPlaceFails_data()
@@ -500,8 +492,8 @@ private Q_SLOTS:
             const QByteArray filler = QFile::encodeName(mountPoint + QStringLiteral("/filler"));
             const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT, 0644);
             const QByteArray block(4096, 'f');
-            while (fd >= 0 && ::write(fd, block.constData(), size_t(block.size())) > 0) {}
-            while (fd >= 0 && ::write(fd, block.constData(), 1) > 0) {}
+            while (fd >= 0 && ::write(fd, block.constData(), size_t(block.size())) > 0) { }
+            while (fd >= 0 && ::write(fd, block.constData(), 1) > 0) { }
             if (fd < 0 || errno != ENOSPC)
                 return "cannot fill the disk";
             ::close(fd);
@@ -514,7 +506,7 @@ private Q_SLOTS:
             if (readFile(file) != previous)
                 return "the previous file changed";
             const QStringList left = entries(mountPoint);
-            if (left != QStringList{QStringLiteral("Score.dat"), QStringLiteral("filler")})
+            if (left != QStringList {QStringLiteral("Score.dat"), QStringLiteral("filler")})
                 return "unexpected files left: " + left.join(QLatin1Char(',')).toUtf8();
             return {};
         });

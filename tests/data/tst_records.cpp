@@ -22,7 +22,7 @@ QByteArray sj(const char *hex)
 }
 
 const QByteArray kGolfClub = sj("83 53 83 8B 83 74 8F EA"); // ゴルフ場
-const QByteArray kCancel = sj("B7 AC DD BE D9");            // ｷｬﾝｾﾙ (half-width)
+const QByteArray kCancel = sj("B7 AC DD BE D9"); // ｷｬﾝｾﾙ (half-width)
 const QString kGolfClubText = QStringLiteral("ゴルフ場");
 
 // 2001/05/03 is day 37014; 08:30 is 17/48 of a day; 12.5 and 73.5 as singles.
@@ -40,7 +40,7 @@ static_assert(std::bit_cast<float>(kSeventyThreeAndAHalf) == 73.5f);
 class Image
 {
 public:
-    Image(int size, char fill) : m_bytes(size, fill) {}
+    Image(int size, char fill) : m_bytes(size, fill) { }
 
     Image &text(int offset, const QByteArray &stored)
     {
@@ -66,8 +66,7 @@ public:
             m_bytes[offset + k] = char((value >> (8 * k)) & 0xFF);
         return *this;
     }
-    template <size_t N>
-    Image &i32s(int offset, const std::array<qint32, N> &values)
+    template <size_t N> Image &i32s(int offset, const std::array<qint32, N> &values)
     {
         for (size_t i = 0; i < N; ++i)
             i32(offset + int(i) * 4, values[i]);
@@ -101,8 +100,8 @@ QByteArray linksImage(char fill)
         .bytes();
 }
 
-const std::array<qint32, 9> kCourseYards{410, 160, 520, 380, 395, 175, 540, 365, 430};
-const std::array<qint32, 9> kCoursePars{4, 3, 5, 4, 4, 3, 5, 4, 4};
+const std::array<qint32, 9> kCourseYards {410, 160, 520, 380, 395, 175, 540, 365, 430};
+const std::array<qint32, 9> kCoursePars {4, 3, 5, 4, 4, 3, 5, 4, 4};
 
 TCourseRecord sampleCourse()
 {
@@ -152,14 +151,14 @@ QByteArray yoteiImage(char fill)
         .bytes();
 }
 
-const std::array<qint32, 18> kCardYards{300, 310, 320, 330, 340, 350, 360, 370, 380,
-                                        390, 400, 410, 420, 430, 440, 450, 460, 470};
-const std::array<qint32, 18> kCardPars{4, 4, 3, 5, 4, 4, 3, 5, 4, 4, 4, 3, 5, 4, 4, 3, 5, 4};
-const std::array<qint32, 18> kCardScores{4, 5, 2, 4, 6, 7, 3, 8, 4, 5, 4, 3, 7, 5, 9, 3, 3, 4};
-const char *const kCardPutts[18] = {"2", "3", "",  "1", "2", "3", "2", "",  "2",
-                                    "",  "2", "1", "3", "2", "4", "2", "1", ""};
+const std::array<qint32, 18> kCardYards {
+    300, 310, 320, 330, 340, 350, 360, 370, 380, 390, 400, 410, 420, 430, 440, 450, 460, 470};
+const std::array<qint32, 18> kCardPars {4, 4, 3, 5, 4, 4, 3, 5, 4, 4, 4, 3, 5, 4, 4, 3, 5, 4};
+const std::array<qint32, 18> kCardScores {4, 5, 2, 4, 6, 7, 3, 8, 4, 5, 4, 3, 7, 5, 9, 3, 3, 4};
+const char *const kCardPutts[18]
+    = {"2", "3", "", "1", "2", "3", "2", "", "2", "", "2", "1", "3", "2", "4", "2", "1", ""};
 // Worked out by hand from the pars, strokes and putts above.
-const std::array<qint32, 7> kCardResults{1, 2, 7, 3, 2, 2, 1};
+const std::array<qint32, 7> kCardResults {1, 2, 7, 3, 2, 2, 1};
 constexpr qint32 kCardParOns = 8;
 
 TScoreRecord sampleScore()
@@ -263,8 +262,8 @@ void compareImage(const QByteArray &actual, const QByteArray &expected)
 }
 
 template <class T, size_t N>
-bool compareArray(const std::array<T, N> &actual, const std::array<T, N> &expected,
-                  const char *name, int line)
+bool compareArray(
+    const std::array<T, N> &actual, const std::array<T, N> &expected, const char *name, int line)
 {
     for (size_t i = 0; i < N; ++i) {
         const QByteArray label = QByteArray(name) + '[' + QByteArray::number(qulonglong(i)) + ']';
@@ -276,8 +275,8 @@ bool compareArray(const std::array<T, N> &actual, const std::array<T, N> &expect
 
 #define COMPARE_FIELD(f)                                                                           \
     do {                                                                                           \
-        if (!QTest::qCompare(actual.f, expected.f, "actual." #f, "expected." #f, __FILE__,         \
-                             __LINE__))                                                            \
+        if (!QTest::qCompare(                                                                      \
+                actual.f, expected.f, "actual." #f, "expected." #f, __FILE__, __LINE__))           \
             return;                                                                                \
     } while (false)
 #define COMPARE_ARRAYS(a, e)                                                                       \
@@ -351,8 +350,7 @@ void compareFields(const TScoreRecord &actual, const TScoreRecord &expected)
             return;                                                                                \
     } while (false)
 
-template <class T>
-void checkLayout(const T &sample, QByteArray (*image)(char))
+template <class T> void checkLayout(const T &sample, QByteArray (*image)(char))
 {
     const QByteArray clean = image('\0');
     CHECK(compareImage(encodeRecord(sample), clean));
@@ -364,39 +362,33 @@ void checkLayout(const T &sample, QByteArray (*image)(char))
 enum Kind { Links, Course, Yotei, Score };
 
 // A few records back to back, with an empty one and full-length texts among them.
-template <class T>
-QList<T> sampleFile();
-template <>
-QList<TLinksRecord> sampleFile()
+template <class T> QList<T> sampleFile();
+template <> QList<TLinksRecord> sampleFile()
 {
     TLinksRecord full = build::club(QString(30, QChar(u'場')), QString(40, QChar('u')));
     full.LinksTel = QStringLiteral("012345678901");
-    return {sampleLinks(), full, TLinksRecord{}};
+    return {sampleLinks(), full, TLinksRecord {}};
 }
-template <>
-QList<TCourseRecord> sampleFile()
+template <> QList<TCourseRecord> sampleFile()
 {
     return {sampleCourse(), build::course(QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("IN"), 420, 5),
-            TCourseRecord{}};
+        TCourseRecord {}};
 }
-template <>
-QList<TYoteiRecord> sampleFile()
+template <> QList<TYoteiRecord> sampleFile()
 {
     return {sampleYotei(),
-            build::yotei(QDate(2024, 12, 31), QString(15, QChar(u'東')), QTime(23, 59),
-                         QString(40, QChar('x'))),
-            TYoteiRecord{}};
+        build::yotei(
+            QDate(2024, 12, 31), QString(15, QChar(u'東')), QTime(23, 59), QString(40, QChar('x'))),
+        TYoteiRecord {}};
 }
-template <>
-QList<TScoreRecord> sampleFile()
+template <> QList<TScoreRecord> sampleFile()
 {
     TScoreRecord full = build::card(QDate(1999, 1, 2), QString(20, QChar(u'ゴ')), 7);
     full.Memo = QString(60, QChar(u'良'));
-    return {sampleScore(), full, TScoreRecord{}};
+    return {sampleScore(), full, TScoreRecord {}};
 }
 
-template <class T>
-void checkTruncations()
+template <class T> void checkTruncations()
 {
     constexpr int size = RecordLayout<T>::Size;
     const QByteArray file = encodeRecords(sampleFile<T>());
@@ -407,8 +399,7 @@ void checkTruncations()
     }
 }
 
-template <class T>
-void checkFlips(const QByteArray &image)
+template <class T> void checkFlips(const QByteArray &image)
 {
     constexpr int size = RecordLayout<T>::Size;
     QCOMPARE(image.size(), size);
@@ -468,10 +459,10 @@ private Q_SLOTS:
 
     void emptyRecordsAreAllZeros()
     {
-        QCOMPARE(encodeRecord(TLinksRecord{}), QByteArray(136, '\0'));
-        QCOMPARE(encodeRecord(TCourseRecord{}), QByteArray(164, '\0'));
-        QCOMPARE(encodeRecord(TYoteiRecord{}), QByteArray(80, '\0'));
-        QCOMPARE(encodeRecord(TScoreRecord{}), QByteArray(704, '\0'));
+        QCOMPARE(encodeRecord(TLinksRecord {}), QByteArray(136, '\0'));
+        QCOMPARE(encodeRecord(TCourseRecord {}), QByteArray(164, '\0'));
+        QCOMPARE(encodeRecord(TYoteiRecord {}), QByteArray(80, '\0'));
+        QCOMPARE(encodeRecord(TScoreRecord {}), QByteArray(704, '\0'));
     }
 
     void textIsCutToField_data()
@@ -564,7 +555,7 @@ private Q_SLOTS:
             img.raw(offset, QByteArray(1, char(length))).raw(offset + 1, text);
             const QByteArray bytes = img.bytes();
             QCOMPARE(decodeField(Field(field), QByteArrayView(bytes.constData(), recordSize)),
-                     QString::fromLatin1(text));
+                QString::fromLatin1(text));
         }
     }
 
@@ -601,8 +592,8 @@ private Q_SLOTS:
 
     void decodeRecordsIgnoresTrailingPartialRecord()
     {
-        const TCourseRecord second =
-            build::course(QStringLiteral("ゴルフ場"), QStringLiteral("IN"));
+        const TCourseRecord second
+            = build::course(QStringLiteral("ゴルフ場"), QStringLiteral("IN"));
         QByteArray file = courseImage('\0') + encodeRecord(second);
         file += courseImage('\0').left(100);
         const QList<TCourseRecord> list = decodeRecords<TCourseRecord>(file);
@@ -643,7 +634,7 @@ private Q_SLOTS:
         TScoreRecord card = cardOfPars();
         card.Score[9] = strokes;
         card.Par[9] = par;
-        std::array<qint32, 7> expected{0, 0, 17, 0, 0, 0, 0};
+        std::array<qint32, 7> expected {0, 0, 17, 0, 0, 0, 0};
         ++expected[size_t(resultClass)];
 
         const HoleResults results = computeHoleResults(card);

@@ -12,7 +12,7 @@ TLinksRecord club(const QString &name, const QString &url = QString());
 // Nine holes: yards 350 each and pars 4 unless given.
 TCourseRecord course(const QString &club, const QString &name, int yard = 350, int par = 4);
 TYoteiRecord yotei(const QDate &date, const QString &club, const QTime &start = QTime(8, 30),
-                   const QString &bikou = QString());
+    const QString &bikou = QString());
 // A card of par 72 (two halves of course `out` and `in`) with the given strokes per hole.
 TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole = 5);
 

@@ -13,8 +13,7 @@ int ScriptedDialogs::showMessage(const MessageRequest &request)
     return 0;
 }
 
-QString ScriptedDialogs::inputBox(const QString &caption, const QString &prompt,
-                                  const QString &)
+QString ScriptedDialogs::inputBox(const QString &caption, const QString &prompt, const QString &)
 {
     inputBoxes.append({caption, prompt, {}});
     if (m_inputs.empty())

@@ -21,19 +21,23 @@ public:
     };
 
     int showMessage(const MessageRequest &request) override;
-    QString inputBox(const QString &caption, const QString &prompt,
-                     const QString &defaultText) override;
+    QString inputBox(
+        const QString &caption, const QString &prompt, const QString &defaultText) override;
 
     // Answers for the next confirmations, in order: true is "はい(&Y)".
     void answerConfirm(bool yes) { m_confirms.push_back(yes); }
     void answerInput(const QString &text) { m_inputs.push_back(text); }
 
-    QList<Shown> shown;      // every message box, in order
+    QList<Shown> shown; // every message box, in order
     QList<Shown> inputBoxes; // caption and prompt of every input box (text = prompt)
 
     QStringList texts() const;
-    Shown last() const { return shown.isEmpty() ? Shown{} : shown.last(); }
-    void clear() { shown.clear(); inputBoxes.clear(); }
+    Shown last() const { return shown.isEmpty() ? Shown {} : shown.last(); }
+    void clear()
+    {
+        shown.clear();
+        inputBoxes.clear();
+    }
 
 private:
     std::deque<bool> m_confirms;

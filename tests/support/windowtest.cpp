@@ -30,8 +30,8 @@ void WindowFixture::writeCourses(const QList<TCourseRecord> &list)
 
 void WindowFixture::writeGolfers(const QStringList &names)
 {
-    QVERIFY(datafile::saveBytes(path(QStringLiteral("Golfer.dat")), datafile::formatGolferList(names),
-                                nullptr));
+    QVERIFY(datafile::saveBytes(
+        path(QStringLiteral("Golfer.dat")), datafile::formatGolferList(names), nullptr));
 }
 
 void WindowFixture::writeYotei(const QString &golfer, const QList<TYoteiRecord> &list)

@@ -18,7 +18,7 @@ class TestCoursePage : public QObject
     QLineEdit *par(WindowFixture &f, int h) { return f.edit(QStringLiteral("Par%1Edit").arg(h)); }
 
     void openWith(WindowFixture &f, const QList<TCourseRecord> &courses,
-                  const QList<TScoreRecord> &cards = {})
+        const QList<TScoreRecord> &cards = {})
     {
         f.writeGolfers({kGolfer});
         f.writeLinks({build::club(kA), build::club(kB)});
@@ -39,7 +39,10 @@ class TestCoursePage : public QObject
         for (int h = 1; h <= 9; ++h)
             f.type(yard(f, h), QString::number(300 + h * 10));
         for (int h = 1; h <= 9; ++h)
-            f.type(par(f, h), h == 3 ? QStringLiteral("3") : h == 9 ? QStringLiteral("5") : QStringLiteral("4"));
+            f.type(par(f, h),
+                h == 3       ? QStringLiteral("3")
+                    : h == 9 ? QStringLiteral("5")
+                             : QStringLiteral("4"));
     }
 
 private Q_SLOTS:
@@ -83,7 +86,7 @@ private Q_SLOTS:
         f.type(yard(f, 2), QStringLiteral("350"));
         f.type(yard(f, 1), QStringLiteral("abc"), false);
         QTest::mouseClick(yard(f, 2), Qt::LeftButton);
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("abc は数字ではありません")});
+        QCOMPARE(f.seams.dialogs.texts(), QStringList {QStringLiteral("abc は数字ではありません")});
         QVERIFY(yard(f, 1)->hasFocus());
         QCOMPARE(f.label(QStringLiteral("YardTotalText"))->text(), QStringLiteral(" 350"));
 
@@ -115,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(c.YardTotal, 3150);
         QCOMPARE(c.Par[2], 3);
         QCOMPARE(c.ParTotal, 36);
-        QCOMPARE(f.childTexts({kLinks, kB}), QStringList{QStringLiteral("OUT")});
+        QCOMPARE(f.childTexts({kLinks, kB}), QStringList {QStringLiteral("OUT")});
         QCOMPARE(f.status(), QStringLiteral("登録コース数 2コース"));
         QVERIFY(yard(f, 1)->isReadOnly());
         QCOMPARE(yard(f, 1)->text(), QString());
@@ -135,18 +138,21 @@ private Q_SLOTS:
         f.clickTab(2);
         f.trigger(QStringLiteral("DataAppendAction"));
         f.trigger(QStringLiteral("DataRegistAction"));
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("ゴルフ場が選択されていません")});
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("ゴルフ場が選択されていません")});
 
         f.choose(QStringLiteral("CLinksCombo"), kA);
         f.seams.dialogs.clear();
         f.trigger(QStringLiteral("DataRegistAction"));
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("コース名を入力してください")});
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("コース名を入力してください")});
 
         f.type(QStringLiteral("CourseEdit"), QStringLiteral("IN"));
         f.type(yard(f, 1), QStringLiteral("400"));
         f.seams.dialogs.clear();
         f.trigger(QStringLiteral("DataRegistAction"));
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("ホールのデータがすべて入力されていません")});
+        QCOMPARE(f.seams.dialogs.texts(),
+            QStringList {QStringLiteral("ホールのデータがすべて入力されていません")});
         QVERIFY(f.readCourses().isEmpty());
 
         // A failed check does not stick: complete input then goes through.
@@ -173,7 +179,8 @@ private Q_SLOTS:
         QCOMPARE(f.label(QStringLiteral("YardTotalText"))->text(), QString());
         QCOMPARE(f.label(QStringLiteral("ParTotalText"))->text(), QString());
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
-        for (const char *name : {"DataRegistAction", "DataCancelAction", "DataDeleteAction", "DataChangeAction"})
+        for (const char *name :
+            {"DataRegistAction", "DataCancelAction", "DataDeleteAction", "DataChangeAction"})
             QVERIFY(!f.enabled(QString::fromLatin1(name)));
     }
 
@@ -208,16 +215,17 @@ private Q_SLOTS:
         TScoreRecord otherClub = build::card(QDate(2020, 7, 3), kB);
         otherClub.CourseName = {QStringLiteral("OUT"), QStringLiteral("OUT")};
         both.CourseName = {QStringLiteral("OUT"), QStringLiteral("OUT")};
-        openWith(f, {build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))},
-                 {both, firstOnly, otherClub});
+        openWith(f,
+            {build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))},
+            {both, firstOnly, otherClub});
         f.clickNode({kLinks, kA, QStringLiteral("OUT")});
         par(f, 3)->setText(QStringLiteral("5"));
         f.seams.dialogs.answerConfirm(true);
         f.seams.dialogs.answerConfirm(true);
         f.trigger(QStringLiteral("DataChangeAction"));
         QCOMPARE(f.seams.dialogs.texts(),
-                 (QStringList{QStringLiteral("このコースのデータを変更しますか？"),
-                              QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")}));
+            (QStringList {QStringLiteral("このコースのデータを変更しますか？"),
+                QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")}));
 
         QCOMPARE(f.readCourses()[0].Par[2], 5);
         QCOMPARE(f.readCourses()[0].ParTotal, 37);
@@ -250,14 +258,15 @@ private Q_SLOTS:
         f.seams.dialogs.answerConfirm(false);
         f.trigger(QStringLiteral("DataChangeAction"));
         QCOMPARE(f.readCourses()[0].CourseName, QStringLiteral("WEST"));
-        QCOMPARE(f.childTexts({kLinks, kA}), QStringList{QStringLiteral("WEST")});
+        QCOMPARE(f.childTexts({kLinks, kA}), QStringList {QStringLiteral("WEST")});
         QCOMPARE(f.readScores(kGolfer)[0].CourseName[0], QStringLiteral("OUT"));
     }
 
     void changeRefusesTakenNameAndBadNumbers()
     {
         WindowFixture f;
-        openWith(f, {build::course(kA, QStringLiteral("OUT")), build::course(kA, QStringLiteral("IN"))});
+        openWith(
+            f, {build::course(kA, QStringLiteral("OUT")), build::course(kA, QStringLiteral("IN"))});
         const auto before = f.readCourses();
         f.clickNode({kLinks, kA, QStringLiteral("OUT")});
         f.edit(QStringLiteral("CourseEdit"))->setText(QStringLiteral("IN"));
@@ -278,14 +287,16 @@ private Q_SLOTS:
     {
         WindowFixture f;
         TScoreRecord card = build::card(QDate(2020, 5, 3), kA);
-        openWith(f, {build::course(kA, QStringLiteral("OUT")), build::course(kA, QStringLiteral("IN"))}, {card});
+        openWith(f,
+            {build::course(kA, QStringLiteral("OUT")), build::course(kA, QStringLiteral("IN"))},
+            {card});
         f.clickNode({kLinks, kA, QStringLiteral("OUT")});
         f.seams.dialogs.answerConfirm(true);
         f.trigger(QStringLiteral("DataDeleteAction"));
         QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("このコースのデータを削除しますか？"));
         QCOMPARE(f.readCourses().size(), 1);
         QCOMPARE(f.readCourses()[0].CourseName, QStringLiteral("IN"));
-        QCOMPARE(f.childTexts({kLinks, kA}), QStringList{QStringLiteral("IN")});
+        QCOMPARE(f.childTexts({kLinks, kA}), QStringList {QStringLiteral("IN")});
         QCOMPARE(f.status(), QStringLiteral("登録コース数 1コース"));
         QCOMPARE(f.readScores(kGolfer)[0].CourseName[0], card.CourseName[0]);
         QVERIFY(!f.enabled(QStringLiteral("DataDeleteAction")));
@@ -295,7 +306,7 @@ private Q_SLOTS:
         f.seams.dialogs.answerConfirm(true);
         f.trigger(QStringLiteral("DataDeleteAction"));
         QCOMPARE(f.seams.dialogs.last().text,
-                 QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
+            QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
     }
 
     void diskSpaceAfterCompleteness()
@@ -310,7 +321,7 @@ private Q_SLOTS:
         fillCourse(f, kA, QStringLiteral("OUT"));
         f.trigger(QStringLiteral("DataRegistAction"));
         QCOMPARE(f.seams.dialogs.last().text,
-                 QStringLiteral("ディスクの空き容量がありません\n空き容量は 179バイトです"));
+            QStringLiteral("ディスクの空き容量がありません\n空き容量は 179バイトです"));
         QVERIFY(f.readCourses().isEmpty());
     }
 };

@@ -4,8 +4,8 @@
 #include "support/builders.h"
 #include "support/windowtest.h"
 
-#include <QToolButton>
 #include "ui/main/stringgrid.h"
+#include <QToolButton>
 
 #include <QDir>
 #include <QFile>
@@ -47,8 +47,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 QStringList entries(const QString &dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                               QDir::Name);
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 #ifdef Q_OS_UNIX
@@ -61,7 +60,7 @@ public:
     {
         getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{bytes, m_old.rlim_max};
+        rlimit limit {bytes, m_old.rlim_max};
         m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
     }
     ~FileSizeLimit()
@@ -72,7 +71,7 @@ public:
     bool active() const { return m_active; }
 
 private:
-    rlimit m_old{};
+    rlimit m_old {};
     void (*m_oldHandler)(int) = nullptr;
     bool m_active = false;
 };
@@ -108,19 +107,19 @@ private Q_SLOTS:
         QTest::newRow("no file") << false << QByteArray() << QStringList() << QString();
         QTest::newRow("empty file") << true << QByteArray() << QStringList() << QString();
         QTest::newRow("one, final line break")
-            << true << kYamadaLine << QStringList{kYamada} << kYamada;
+            << true << kYamadaLine << QStringList {kYamada} << kYamada;
         QTest::newRow("one, no final line break")
-            << true << QByteArray("\x8e\x52\x93\x63") << QStringList{kYamada} << kYamada;
+            << true << QByteArray("\x8e\x52\x93\x63") << QStringList {kYamada} << kYamada;
         // The name is trimmed for the files, the item keeps the line as it stands.
         QTest::newRow("one, blanks around") << true << QByteArray(" \x8e\x52\x93\x63 \r\n")
-                                            << QStringList{QStringLiteral(" 山田 ")} << kYamada;
-        QTest::newRow("two") << true << kYamadaLine + kSatoLine << QStringList{kYamada, kSato}
+                                            << QStringList {QStringLiteral(" 山田 ")} << kYamada;
+        QTest::newRow("two") << true << kYamadaLine + kSatoLine << QStringList {kYamada, kSato}
                              << QString();
         QTest::newRow("two, LF only") << true << QByteArray("\x8e\x52\x93\x63\n\x8d\xb2\x93\xa1\n")
-                                      << QStringList{kYamada, kSato} << QString();
+                                      << QStringList {kYamada, kSato} << QString();
         // An empty line is a golfer without a name, so nobody is chosen.
         QTest::newRow("one and an empty line") << true << kYamadaLine + "\r\n"
-                                               << QStringList{kYamada, QString()} << QString();
+                                               << QStringList {kYamada, QString()} << QString();
     }
 
     void startUpByGolferList()
@@ -147,10 +146,10 @@ private Q_SLOTS:
             QCOMPARE(yoteiGrid(f)->RowCount(), 2);
         } else {
             QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 1 回"));
-            QCOMPARE(f.childTexts({kYotei}), QStringList{QStringLiteral("2027/01/05")});
+            QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/01/05")});
             QCOMPARE(yoteiGrid(f)->RowCount(), 3);
             QVERIFY(f.enabled(QStringLiteral("DeleteGolferAction")));
-            QCOMPARE(f.form->yearList(), QStringList{QStringLiteral("全て")});
+            QCOMPARE(f.form->yearList(), QStringList {QStringLiteral("全て")});
         }
         // Only an empty golfer list asks for a golfer when the window first shows.
         QCOMPARE(f.seams.dialogs.inputBoxes.size(), items.isEmpty() ? 1 : 0);
@@ -167,7 +166,8 @@ private Q_SLOTS:
         f.open();
         QCOMPARE(f.seams.dialogs.inputBoxes.size(), 1);
         QCOMPARE(f.seams.dialogs.inputBoxes[0].caption, QStringLiteral("ゴルファーの登録"));
-        QCOMPARE(f.seams.dialogs.inputBoxes[0].text, QStringLiteral("ゴルファーを入力してください"));
+        QCOMPARE(
+            f.seams.dialogs.inputBoxes[0].text, QStringLiteral("ゴルファーを入力してください"));
         // Cancelled: still nobody, nothing written.
         QCOMPARE(f.form->golferName(), QString());
         QCOMPARE(f.status(), kNoGolfer);
@@ -206,21 +206,24 @@ private Q_SLOTS:
         const QDate today = f.seams.clock.date;
         f.writeGolfers({kYamada});
         f.writeLinks({build::club(kClub)});
-        f.writeYotei(kYamada, {build::yotei(today.addDays(-1), kClub, QTime(7, 0), QStringLiteral("昨日")),
-                               build::yotei(today, kClub, QTime(8, 5), QStringLiteral("今日")),
-                               build::yotei(today.addDays(1), kClub, QTime(9, 30), QStringLiteral("明日"))});
+        f.writeYotei(kYamada,
+            {build::yotei(today.addDays(-1), kClub, QTime(7, 0), QStringLiteral("昨日")),
+                build::yotei(today, kClub, QTime(8, 5), QStringLiteral("今日")),
+                build::yotei(today.addDays(1), kClub, QTime(9, 30), QStringLiteral("明日"))});
         f.open();
 
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 2 回"));
         QCOMPARE(f.childTexts({kYotei}),
-                 (QStringList{QStringLiteral("2026/12/07"), QStringLiteral("2026/12/08")}));
+            (QStringList {QStringLiteral("2026/12/07"), QStringLiteral("2026/12/08")}));
         TStringGrid *grid = yoteiGrid(f);
         QCOMPARE(grid->RowCount(), 4);
-        QCOMPARE(grid->Row(1), (QStringList{QStringLiteral("2026/12/07"), QStringLiteral("08:05"),
-                                            kClub, QStringLiteral("今日")}));
-        QCOMPARE(grid->Row(2), (QStringList{QStringLiteral("2026/12/08"), QStringLiteral("09:30"),
-                                            kClub, QStringLiteral("明日")}));
-        QCOMPARE(grid->Row(3), (QStringList{QString(), QString(), QString(), QString()}));
+        QCOMPARE(grid->Row(1),
+            (QStringList {QStringLiteral("2026/12/07"), QStringLiteral("08:05"), kClub,
+                QStringLiteral("今日")}));
+        QCOMPARE(grid->Row(2),
+            (QStringList {QStringLiteral("2026/12/08"), QStringLiteral("09:30"), kClub,
+                QStringLiteral("明日")}));
+        QCOMPARE(grid->Row(3), (QStringList {QString(), QString(), QString(), QString()}));
         QCOMPARE(f.form->yoteiList().size(), 2);
         // The file keeps yesterday's round until the schedule is next written.
         QCOMPARE(f.readYotei(kYamada).size(), 3);
@@ -230,19 +233,20 @@ private Q_SLOTS:
     {
         WindowFixture f;
         f.writeGolfers({kYamada});
-        f.writeScores(kYamada, {build::card(QDate(2001, 5, 3), kClub),
-                                build::card(QDate(2001, 11, 20), kClub),
-                                build::card(QDate(2002, 4, 1), kClub)});
+        f.writeScores(kYamada,
+            {build::card(QDate(2001, 5, 3), kClub), build::card(QDate(2001, 11, 20), kClub),
+                build::card(QDate(2002, 4, 1), kClub)});
         f.open();
 
         QCOMPARE(f.childTexts({kScore}),
-                 (QStringList{QStringLiteral("2001年"), QStringLiteral("2002年")}));
+            (QStringList {QStringLiteral("2001年"), QStringLiteral("2002年")}));
         QCOMPARE(f.childTexts({kScore, QStringLiteral("2001年")}),
-                 (QStringList{QStringLiteral("2001/05/03"), QStringLiteral("2001/11/20")}));
+            (QStringList {QStringLiteral("2001/05/03"), QStringLiteral("2001/11/20")}));
         QCOMPARE(f.childTexts({kScore, QStringLiteral("2002年")}),
-                 QStringList{QStringLiteral("2002/04/01")});
-        QCOMPARE(f.form->yearList(), (QStringList{QStringLiteral("全て"), QStringLiteral("2001年"),
-                                                  QStringLiteral("2002年")}));
+            QStringList {QStringLiteral("2002/04/01")});
+        QCOMPARE(f.form->yearList(),
+            (QStringList {
+                QStringLiteral("全て"), QStringLiteral("2001年"), QStringLiteral("2002年")}));
         // Without a schedule file the count is still shown.
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 0 回"));
         QCOMPARE(f.form->scoreList().size(), 3);
@@ -255,7 +259,8 @@ private Q_SLOTS:
         f.writeYotei(kYamada, {build::yotei(QDate(2027, 1, 5), kClub)});
         f.writeScores(kYamada, {build::card(QDate(2020, 6, 1), kClub)});
         // Files of that name lying beside the program belong to the new golfer at once.
-        f.writeYotei(kSato, {build::yotei(QDate(2027, 3, 1), kClub), build::yotei(QDate(2027, 3, 2), kClub)});
+        f.writeYotei(kSato,
+            {build::yotei(QDate(2027, 3, 1), kClub), build::yotei(QDate(2027, 3, 2), kClub)});
         f.open();
         f.clickTab(1);
 
@@ -264,22 +269,23 @@ private Q_SLOTS:
 
         QCOMPARE(f.seams.dialogs.inputBoxes.size(), 1);
         QCOMPARE(f.seams.dialogs.inputBoxes[0].caption, QStringLiteral("ゴルファーの登録"));
-        QCOMPARE(f.seams.dialogs.inputBoxes[0].text, QStringLiteral("ゴルファーを入力してください"));
+        QCOMPARE(
+            f.seams.dialogs.inputBoxes[0].text, QStringLiteral("ゴルファーを入力してください"));
         QCOMPARE(f.seams.dialogs.shown.size(), 0);
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kYamadaLine + kSatoLine);
-        QCOMPARE(comboItems(f), (QStringList{kYamada, kSato}));
+        QCOMPARE(comboItems(f), (QStringList {kYamada, kSato}));
         QCOMPARE(golferCombo(f)->currentText(), kSato);
         QCOMPARE(f.form->golferName(), kSato);
         QCOMPARE(f.currentPage(), 0);
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 2 回"));
         QCOMPARE(f.childTexts({kYotei}),
-                 (QStringList{QStringLiteral("2027/03/01"), QStringLiteral("2027/03/02")}));
+            (QStringList {QStringLiteral("2027/03/01"), QStringLiteral("2027/03/02")}));
         QCOMPARE(f.childTexts({kScore}), QStringList());
-        QCOMPARE(f.form->yearList(), QStringList{QStringLiteral("全て")});
+        QCOMPARE(f.form->yearList(), QStringList {QStringLiteral("全て")});
         QCOMPARE(yoteiGrid(f)->RowCount(), 4);
         QVERIFY(f.enabled(QStringLiteral("DeleteGolferAction")));
-        for (const char *name : {"DataDeleteAction", "DataChangeAction", "ScoreDispAction",
-                                 "ChartAction1"})
+        for (const char *name :
+            {"DataDeleteAction", "DataChangeAction", "ScoreDispAction", "ChartAction1"})
             QVERIFY2(!f.enabled(QString::fromLatin1(name)), name);
         // The earlier golfer's files are untouched.
         QCOMPARE(f.readYotei(kYamada).size(), 1);
@@ -292,20 +298,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
 
-        QTest::newRow("same name") << QStringList{kYamada, kSato} << kYamada << false;
+        QTest::newRow("same name") << QStringList {kYamada, kSato} << kYamada << false;
         QTest::newRow("leading blank against plain")
-            << QStringList{kYamada, kSato} << QStringLiteral(" 山田") << false;
+            << QStringList {kYamada, kSato} << QStringLiteral(" 山田") << false;
         QTest::newRow("trailing blank against plain")
-            << QStringList{kYamada, kSato} << QStringLiteral("山田 ") << false;
+            << QStringList {kYamada, kSato} << QStringLiteral("山田 ") << false;
         // The list item keeps its blank, so the trimmed text differs from it.
         QTest::newRow("plain against leading blank")
-            << QStringList{QStringLiteral(" 山田"), kSato} << kYamada << true;
-        QTest::newRow("case differs") << QStringList{QStringLiteral("yamada"), kSato}
-                                      << QStringLiteral("Yamada") << true;
-        QTest::newRow("width differs") << QStringList{QStringLiteral("ﾔﾏﾀﾞ"), kSato}
-                                       << QStringLiteral("ヤマダ") << true;
-        QTest::newRow("kept as typed") << QStringList{kYamada, kSato} << QStringLiteral(" 鈴木 ")
-                                       << true;
+            << QStringList {QStringLiteral(" 山田"), kSato} << kYamada << true;
+        QTest::newRow("case differs")
+            << QStringList {QStringLiteral("yamada"), kSato} << QStringLiteral("Yamada") << true;
+        QTest::newRow("width differs")
+            << QStringList {QStringLiteral("ﾔﾏﾀﾞ"), kSato} << QStringLiteral("ヤマダ") << true;
+        QTest::newRow("kept as typed")
+            << QStringList {kYamada, kSato} << QStringLiteral(" 鈴木 ") << true;
     }
 
     void registerComparesTheTrimmedName()
@@ -324,15 +330,15 @@ private Q_SLOTS:
 
         if (accepted) {
             QCOMPARE(f.seams.dialogs.shown.size(), 0);
-            QCOMPARE(f.readGolfers(), existing + QStringList{typed});
-            QCOMPARE(comboItems(f), existing + QStringList{typed});
+            QCOMPARE(f.readGolfers(), existing + QStringList {typed});
+            QCOMPARE(comboItems(f), existing + QStringList {typed});
             QCOMPARE(f.form->golferName(), typed);
             QCOMPARE(golferCombo(f)->currentIndex(), existing.size());
         } else {
             QCOMPARE(f.seams.dialogs.shown.size(), 1);
             QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("警告"));
             QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("その名前は、既に登録済みです"));
-            QCOMPARE(f.seams.dialogs.last().buttons, QStringList{QStringLiteral("OK")});
+            QCOMPARE(f.seams.dialogs.last().buttons, QStringList {QStringLiteral("OK")});
             QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), before);
             QCOMPARE(comboItems(f), existing);
             QCOMPARE(f.form->golferName(), QString());
@@ -361,16 +367,17 @@ private Q_SLOTS:
         QCOMPARE(f.seams.dialogs.shown.size(), 0);
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kYamadaLine);
         QCOMPARE(f.form->golferName(), kYamada);
-        QCOMPARE(f.childTexts({kYotei}), QStringList{QStringLiteral("2027/01/05")});
+        QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/01/05")});
     }
 
     void registerRefusesNamesThatCannotNameFiles_data()
     {
         QTest::addColumn<QString>("typed");
         for (const char *name : {"../x", "a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b",
-                                 "a|b", "a\tb", ".", ".."})
+                 "a|b", "a\tb", ".", ".."})
             QTest::newRow(name) << QString::fromLatin1(name);
-        QTest::newRow("control character") << QStringLiteral("a\x01" "b");
+        QTest::newRow("control character") << QStringLiteral("a\x01"
+                                                             "b");
         // Golfer.dat could not hold it, and after a restart it would no longer name his files.
         QTest::newRow("not in Shift-JIS") << QStringLiteral("山田\U0001F600");
     }
@@ -391,12 +398,12 @@ private Q_SLOTS:
         QCOMPARE(f.seams.dialogs.shown.size(), 1);
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
         QCOMPARE(f.seams.dialogs.last().text,
-                 QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
+            QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kYamadaLine);
-        QCOMPARE(comboItems(f), QStringList{kYamada});
+        QCOMPARE(comboItems(f), QStringList {kYamada});
         // The chosen golfer stays loaded.
         QCOMPARE(f.form->golferName(), kYamada);
-        QCOMPARE(f.childTexts({kYotei}), QStringList{QStringLiteral("2027/01/05")});
+        QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/01/05")});
         QCOMPARE(entries(f.dir.path()), filesBefore);
         QVERIFY(!QFile::exists(f.dir.path() + QStringLiteral("/../x.yti")));
     }
@@ -407,8 +414,10 @@ private Q_SLOTS:
         f.writeGolfers({kYamada, kSato});
         f.writeYotei(kYamada, {build::yotei(QDate(2027, 1, 5), kClub)});
         f.writeScores(kYamada, {build::card(QDate(2019, 4, 1), kClub)});
-        f.writeYotei(kSato, {build::yotei(QDate(2027, 2, 1), kClub), build::yotei(QDate(2027, 2, 8), kClub)});
-        f.writeScores(kSato, {build::card(QDate(2021, 4, 1), kClub), build::card(QDate(2022, 4, 1), kClub)});
+        f.writeYotei(kSato,
+            {build::yotei(QDate(2027, 2, 1), kClub), build::yotei(QDate(2027, 2, 8), kClub)});
+        f.writeScores(
+            kSato, {build::card(QDate(2021, 4, 1), kClub), build::card(QDate(2022, 4, 1), kClub)});
         f.open();
         QCOMPARE(f.form->golferName(), QString());
 
@@ -426,22 +435,23 @@ private Q_SLOTS:
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 2 回"));
         // Only his rows and nodes: the previous golfer's are gone.
         QCOMPARE(f.childTexts({kYotei}),
-                 (QStringList{QStringLiteral("2027/02/01"), QStringLiteral("2027/02/08")}));
+            (QStringList {QStringLiteral("2027/02/01"), QStringLiteral("2027/02/08")}));
         QCOMPARE(f.childTexts({kScore}),
-                 (QStringList{QStringLiteral("2021年"), QStringLiteral("2022年")}));
-        QCOMPARE(f.form->yearList(), (QStringList{QStringLiteral("全て"), QStringLiteral("2021年"),
-                                                  QStringLiteral("2022年")}));
+            (QStringList {QStringLiteral("2021年"), QStringLiteral("2022年")}));
+        QCOMPARE(f.form->yearList(),
+            (QStringList {
+                QStringLiteral("全て"), QStringLiteral("2021年"), QStringLiteral("2022年")}));
         QCOMPARE(yoteiGrid(f)->RowCount(), 4);
         QCOMPARE(yoteiGrid(f)->Cell(0, 1), QStringLiteral("2027/02/01"));
         QCOMPARE(f.form->shukeiCaller(), QString());
         QVERIFY(f.enabled(QStringLiteral("DeleteGolferAction")));
         for (const char *name : {"ShukeiAction", "ChartAction1", "DataDeleteAction",
-                                 "DataChangeAction", "ScoreDispAction"})
+                 "DataChangeAction", "ScoreDispAction"})
             QVERIFY2(!f.enabled(QString::fromLatin1(name)), name);
         // The schedule page he lands on can be added to at once.
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
         QCOMPARE(f.find<QToolButton>(QStringLiteral("DataAppendBtn"))->toolTip(),
-                 QStringLiteral("予定データを追加します"));
+            QStringLiteral("予定データを追加します"));
         // Choosing writes nothing.
         QCOMPARE(f.readYotei(kYamada).size(), 1);
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kYamadaLine + kSatoLine);
@@ -453,13 +463,14 @@ private Q_SLOTS:
         f.writeGolfers({kYamada});
         f.writeYotei(kYamada, {build::yotei(QDate(2027, 1, 5), kClub)});
         f.open();
-        QCOMPARE(f.childTexts({kYotei}), QStringList{QStringLiteral("2027/01/05")});
+        QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/01/05")});
 
         // An entry being added is given up.
         f.trigger(QStringLiteral("DataAppendAction"));
         QVERIFY(!f.edit(QStringLiteral("YTimeEdit"))->isReadOnly());
 
-        f.writeYotei(kYamada, {build::yotei(QDate(2027, 4, 1), kClub), build::yotei(QDate(2027, 5, 1), kClub)});
+        f.writeYotei(kYamada,
+            {build::yotei(QDate(2027, 4, 1), kClub), build::yotei(QDate(2027, 5, 1), kClub)});
         f.writeScores(kYamada, {build::card(QDate(2024, 9, 9), kClub)});
         f.choose(golferCombo(f), kYamada);
 
@@ -469,8 +480,8 @@ private Q_SLOTS:
         QVERIFY(f.edit(QStringLiteral("YTimeEdit"))->isReadOnly());
 
         QCOMPARE(f.childTexts({kYotei}),
-                 (QStringList{QStringLiteral("2027/04/01"), QStringLiteral("2027/05/01")}));
-        QCOMPARE(f.childTexts({kScore}), QStringList{QStringLiteral("2024年")});
+            (QStringList {QStringLiteral("2027/04/01"), QStringLiteral("2027/05/01")}));
+        QCOMPARE(f.childTexts({kScore}), QStringList {QStringLiteral("2024年")});
         QCOMPARE(yoteiGrid(f)->RowCount(), 4);
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 2 回"));
     }
@@ -489,14 +500,15 @@ private Q_SLOTS:
 
         QCOMPARE(f.seams.dialogs.shown.size(), 1);
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("確認"));
-        QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("選択されているゴルファーを削除しますか？"));
+        QCOMPARE(f.seams.dialogs.last().text,
+            QStringLiteral("選択されているゴルファーを削除しますか？"));
         QCOMPARE(f.seams.dialogs.last().buttons,
-                 (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
+            (QStringList {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kYamadaLine + kSatoLine);
         QVERIFY(QFile::exists(f.path(kYamada + QStringLiteral(".yti"))));
         QVERIFY(QFile::exists(f.path(kYamada + QStringLiteral(".sce"))));
         QCOMPARE(f.form->golferName(), kYamada);
-        QCOMPARE(f.childTexts({kYotei}), QStringList{QStringLiteral("2027/01/05")});
+        QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/01/05")});
         QVERIFY(f.enabled(QStringLiteral("DeleteGolferAction")));
     }
 
@@ -521,7 +533,7 @@ private Q_SLOTS:
         QCOMPARE(f.readYotei(kSato).size(), 1);
         QCOMPARE(f.readScores(kSato).size(), 1);
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kSatoLine);
-        QCOMPARE(comboItems(f), QStringList{kSato});
+        QCOMPARE(comboItems(f), QStringList {kSato});
         QCOMPARE(golferCombo(f)->currentIndex(), -1);
         QCOMPARE(f.form->golferName(), QString());
         QVERIFY(!f.enabled(QStringLiteral("DeleteGolferAction")));
@@ -529,14 +541,14 @@ private Q_SLOTS:
         QCOMPARE(f.childTexts({kYotei}), QStringList());
         QCOMPARE(f.childTexts({kScore}), QStringList());
         QCOMPARE(yoteiGrid(f)->RowCount(), 2);
-        QCOMPARE(yoteiGrid(f)->Row(1), (QStringList{QString(), QString(), QString(), QString()}));
+        QCOMPARE(yoteiGrid(f)->Row(1), (QStringList {QString(), QString(), QString(), QString()}));
         QCOMPARE(f.label(QStringLiteral("YDateText"))->text(), QString());
         QVERIFY(f.edit(QStringLiteral("YTimeEdit"))->isReadOnly());
         QVERIFY(f.edit(QStringLiteral("YBikouEdit"))->isReadOnly());
 
         // The remaining golfer can be chosen as before.
         f.choose(golferCombo(f), kSato);
-        QCOMPARE(f.childTexts({kYotei}), QStringList{QStringLiteral("2027/02/01")});
+        QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/02/01")});
     }
 
     void deleteWithoutAChosenGolferDoesNothing()
@@ -609,8 +621,8 @@ private Q_SLOTS:
         QVERIFY(!shown.isEmpty());
         QCOMPARE(shown.last().caption, QStringLiteral("Kestro"));
         QVERIFY2(shown.last().text.contains(QStringLiteral("Golfer.dat")),
-                 qPrintable(shown.last().text));
-        QCOMPARE(shown.last().buttons, QStringList{QStringLiteral("OK")});
+            qPrintable(shown.last().text));
+        QCOMPARE(shown.last().buttons, QStringList {QStringLiteral("OK")});
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), before);
         // No half-written file is left beside it.
         QCOMPARE(entries(f.dir.path()), filesBefore);

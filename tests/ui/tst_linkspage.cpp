@@ -50,12 +50,13 @@ private Q_SLOTS:
         QCOMPARE(stored[0].LinksTel, QStringLiteral("043-111-2222"));
         // The "http://" put there by Append alone is no address.
         QCOMPARE(stored[0].URL, QString());
-        QCOMPARE(f.childTexts({kLinks}), QStringList{kA});
+        QCOMPARE(f.childTexts({kLinks}), QStringList {kA});
         for (const char *name : {"YLinksCombo", "CLinksCombo", "SLinksCombo"})
             QCOMPARE(f.combo(QString::fromLatin1(name))->itemText(0), kA);
         QCOMPARE(grid(f)->RowCount(), 3);
-        QCOMPARE(grid(f)->Row(1), (QStringList{kA, QStringLiteral("千葉県"),
-                                               QStringLiteral("043-111-2222"), QString()}));
+        QCOMPARE(grid(f)->Row(1),
+            (QStringList {
+                kA, QStringLiteral("千葉県"), QStringLiteral("043-111-2222"), QString()}));
         QCOMPARE(f.status(), QStringLiteral("登録ゴルフ場数 1コース"));
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
         QVERIFY(!f.enabled(QStringLiteral("DataRegistAction")));
@@ -91,7 +92,7 @@ private Q_SLOTS:
         f.seams.disk.bytes = 149;
         registerClub(f, kA);
         QCOMPARE(f.seams.dialogs.last().text,
-                 QStringLiteral("ディスクの空き容量がありません\n空き容量は 149バイトです"));
+            QStringLiteral("ディスクの空き容量がありません\n空き容量は 149バイトです"));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
         QVERIFY(f.readLinks().isEmpty());
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
@@ -121,8 +122,8 @@ private Q_SLOTS:
         f.seams.dialogs.clear();
         f.type(QStringLiteral("LinksNameEdit"), QStringLiteral("ab"), false);
         QCOMPARE(f.seams.dialogs.texts(),
-                 (QStringList{QStringLiteral("追加をクリックしてください"),
-                              QStringLiteral("追加をクリックしてください")}));
+            (QStringList {QStringLiteral("追加をクリックしてください"),
+                QStringLiteral("追加をクリックしてください")}));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("情報"));
         QCOMPARE(f.edit(QStringLiteral("LinksNameEdit"))->text(), QString());
 
@@ -147,7 +148,7 @@ private Q_SLOTS:
         QVERIFY(f.enabled(QStringLiteral("DataChangeAction")));
         QVERIFY(f.enabled(QStringLiteral("DataDeleteAction")));
         QCOMPARE(f.find<QToolButton>(QStringLiteral("DataAppendBtn"))->toolTip(),
-                 QStringLiteral("ゴルフ場データを追加します"));
+            QStringLiteral("ゴルフ場データを追加します"));
 
         f.clickTab(0);
         f.clickTab(1);
@@ -168,19 +169,23 @@ private Q_SLOTS:
         WindowFixture f;
         f.writeGolfers({kGolfer});
         f.writeLinks({build::club(kA), build::club(kB)});
-        f.writeCourses({build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))});
-        f.writeYotei(kGolfer, {build::yotei(QDate(2027, 1, 5), kA), build::yotei(QDate(2027, 2, 5), kB)});
-        f.writeScores(kGolfer, {build::card(QDate(2020, 5, 3), kA), build::card(QDate(2021, 5, 3), kB)});
+        f.writeCourses(
+            {build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))});
+        f.writeYotei(
+            kGolfer, {build::yotei(QDate(2027, 1, 5), kA), build::yotei(QDate(2027, 2, 5), kB)});
+        f.writeScores(
+            kGolfer, {build::card(QDate(2020, 5, 3), kA), build::card(QDate(2021, 5, 3), kB)});
         f.open();
 
         f.clickNode({kLinks, kA});
         f.edit(QStringLiteral("LinksNameEdit"))->setText(QStringLiteral("新A倶楽部"));
         f.seams.dialogs.answerConfirm(true);
         f.trigger(QStringLiteral("DataChangeAction"));
-        QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("このゴルフ場のデータを変更しますか？"));
+        QCOMPARE(
+            f.seams.dialogs.last().text, QStringLiteral("このゴルフ場のデータを変更しますか？"));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("確認"));
         QCOMPARE(f.seams.dialogs.last().buttons,
-                 (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
+            (QStringList {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
 
         const QString renamed = QStringLiteral("新A倶楽部");
         QCOMPARE(f.readLinks()[0].LinksName, renamed);
@@ -190,8 +195,8 @@ private Q_SLOTS:
         QCOMPARE(f.readYotei(kGolfer)[1].LinksName, kB);
         QCOMPARE(f.readScores(kGolfer)[0].LinksName, renamed);
         QCOMPARE(f.readScores(kGolfer)[1].LinksName, kB);
-        QCOMPARE(f.childTexts({kLinks}), (QStringList{renamed, kB}));
-        QCOMPARE(f.childTexts({kLinks, renamed}), QStringList{QStringLiteral("OUT")});
+        QCOMPARE(f.childTexts({kLinks}), (QStringList {renamed, kB}));
+        QCOMPARE(f.childTexts({kLinks, renamed}), QStringList {QStringLiteral("OUT")});
         for (const char *name : {"YLinksCombo", "CLinksCombo", "SLinksCombo"})
             QCOMPARE(f.combo(QString::fromLatin1(name))->itemText(0), renamed);
         QCOMPARE(grid(f)->Cell(0, 1), renamed);
@@ -205,7 +210,8 @@ private Q_SLOTS:
         WindowFixture f;
         f.writeGolfers({kGolfer});
         f.writeLinks({build::club(kA), build::club(kB)});
-        f.writeCourses({build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))});
+        f.writeCourses(
+            {build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))});
         f.open();
         const QByteArray before = [&] {
             QFile file(f.path(QStringLiteral("Links.dat")));
@@ -221,7 +227,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
         QCOMPARE(f.readCourses()[0].LinksName, kA);
-        QCOMPARE(f.childTexts({kLinks}), (QStringList{kA, kB}));
+        QCOMPARE(f.childTexts({kLinks}), (QStringList {kA, kB}));
     }
 
     void changeOnlyAddressWritesOnlyLinks()
@@ -257,7 +263,8 @@ private Q_SLOTS:
         WindowFixture f;
         f.writeGolfers({kGolfer});
         f.writeLinks({build::club(kA), build::club(kB)});
-        f.writeCourses({build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))});
+        f.writeCourses(
+            {build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("OUT"))});
         f.writeYotei(kGolfer, {build::yotei(QDate(2027, 1, 5), kA)});
         f.open();
 
@@ -267,7 +274,7 @@ private Q_SLOTS:
         f.trigger(QStringLiteral("DataDeleteAction"));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("警告"));
         QCOMPARE(f.seams.dialogs.last().text,
-                 QStringLiteral("このゴルフ場は、予定に登録されていますので、削除できません"));
+            QStringLiteral("このゴルフ場は、予定に登録されていますので、削除できません"));
 
         f.clickNode({kLinks, kB});
         // A name typed over the shown one does not sneak past the check.
@@ -275,7 +282,7 @@ private Q_SLOTS:
         f.seams.dialogs.answerConfirm(true);
         f.trigger(QStringLiteral("DataDeleteAction"));
         QCOMPARE(f.seams.dialogs.last().text,
-                 QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
+            QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
         QCOMPARE(f.readLinks().size(), 2);
         QCOMPARE(f.combo(QStringLiteral("SLinksCombo"))->count(), 2);
         QVERIFY(f.enabled(QStringLiteral("DataDeleteAction")));
@@ -295,11 +302,12 @@ private Q_SLOTS:
 
         f.seams.dialogs.answerConfirm(true);
         f.trigger(QStringLiteral("DataDeleteAction"));
-        QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("このゴルフ場のデータを削除しますか？"));
+        QCOMPARE(
+            f.seams.dialogs.last().text, QStringLiteral("このゴルフ場のデータを削除しますか？"));
         const auto stored = f.readLinks();
         QCOMPARE(stored.size(), 2);
         QCOMPARE(stored[1].LinksName, QStringLiteral("C"));
-        QCOMPARE(f.childTexts({kLinks}), (QStringList{kA, QStringLiteral("C")}));
+        QCOMPARE(f.childTexts({kLinks}), (QStringList {kA, QStringLiteral("C")}));
         QCOMPARE(grid(f)->RowCount(), 4);
         QCOMPARE(grid(f)->Cell(0, 2), QStringLiteral("C"));
         QCOMPARE(grid(f)->Cell(0, 3), QString());
@@ -316,10 +324,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("message");
-        QTest::addRow("empty") << QString() << QStringLiteral("ホームページアドレスが設定されていません");
-        QTest::addRow("prefix only") << QStringLiteral(" http:// ") << QStringLiteral("ホームページアドレスが設定されていません");
-        QTest::addRow("https") << QStringLiteral("https://a.jp") << QStringLiteral("ホームページアドレスではありません");
-        QTest::addRow("leading blank") << QStringLiteral(" http://a.jp") << QStringLiteral("ホームページアドレスではありません");
+        QTest::addRow("empty") << QString()
+                               << QStringLiteral("ホームページアドレスが設定されていません");
+        QTest::addRow("prefix only") << QStringLiteral(" http:// ")
+                                     << QStringLiteral("ホームページアドレスが設定されていません");
+        QTest::addRow("https") << QStringLiteral("https://a.jp")
+                               << QStringLiteral("ホームページアドレスではありません");
+        QTest::addRow("leading blank") << QStringLiteral(" http://a.jp")
+                                       << QStringLiteral("ホームページアドレスではありません");
         QTest::addRow("good") << QStringLiteral("http://a.jp") << QString();
     }
 
@@ -335,7 +347,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.find<QPushButton>(QStringLiteral("URLButton")), Qt::LeftButton);
         if (message.isEmpty()) {
             QCOMPARE(f.seams.dialogs.shown.size(), 0);
-            QCOMPARE(f.seams.desktop.opened, QList<QUrl>{QUrl(url)});
+            QCOMPARE(f.seams.desktop.opened, QList<QUrl> {QUrl(url)});
         } else {
             QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("警告"));
             QCOMPARE(f.seams.dialogs.last().text, message);

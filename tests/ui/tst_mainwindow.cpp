@@ -50,24 +50,41 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("RegistGolferAction") << "RegistGolferAction" << "登録(&R)" << true;
-        QTest::newRow("DeleteGolferAction") << "DeleteGolferAction" << "削除(&D)" << true;
-        QTest::newRow("DataAppendAction") << "DataAppendAction" << "追加(&A)" << true;
-        QTest::newRow("DataRegistAction") << "DataRegistAction" << "登録(&R)" << false;
-        QTest::newRow("DataCancelAction") << "DataCancelAction" << "ｷｬﾝｾﾙ(&C)" << false;
-        QTest::newRow("DataDeleteAction") << "DataDeleteAction" << "削除(&D)" << false;
-        QTest::newRow("DataChangeAction") << "DataChangeAction" << "変更(&H)" << false;
-        QTest::newRow("ScoreDispAction") << "ScoreDispAction" << "±スコア" << false;
-        QTest::newRow("ChartAction1") << "ChartAction1" << "グラフ" << false;
-        QTest::newRow("ShukeiAction") << "ShukeiAction" << "ShukeiAction" << false;
+        QTest::newRow("RegistGolferAction") << "RegistGolferAction"
+                                            << "登録(&R)" << true;
+        QTest::newRow("DeleteGolferAction") << "DeleteGolferAction"
+                                            << "削除(&D)" << true;
+        QTest::newRow("DataAppendAction") << "DataAppendAction"
+                                          << "追加(&A)" << true;
+        QTest::newRow("DataRegistAction") << "DataRegistAction"
+                                          << "登録(&R)" << false;
+        QTest::newRow("DataCancelAction") << "DataCancelAction"
+                                          << "ｷｬﾝｾﾙ(&C)" << false;
+        QTest::newRow("DataDeleteAction") << "DataDeleteAction"
+                                          << "削除(&D)" << false;
+        QTest::newRow("DataChangeAction") << "DataChangeAction"
+                                          << "変更(&H)" << false;
+        QTest::newRow("ScoreDispAction") << "ScoreDispAction"
+                                         << "±スコア" << false;
+        QTest::newRow("ChartAction1") << "ChartAction1"
+                                      << "グラフ" << false;
+        QTest::newRow("ShukeiAction") << "ShukeiAction"
+                                      << "ShukeiAction" << false;
         // Menu items with captions of their own.
-        QTest::newRow("ScoreDisp") << "ScoreDisp" << "±スコアで表示(&S)" << false;
-        QTest::newRow("GraphDisp") << "GraphDisp" << "グラフの表示(&G)" << false;
-        QTest::newRow("ShukeiDisp") << "ShukeiDisp" << "成績の集計(&R)" << false;
-        QTest::newRow("PrintMenu") << "PrintMenu" << "印刷(&P)" << true;
-        QTest::newRow("Exit1") << "Exit1" << "終了(&X)" << true;
-        QTest::newRow("KestroG1") << "KestroG1" << "Readme.txt(&R)" << true;
-        QTest::newRow("About1") << "About1" << "バージョン情報(&A)" << true;
+        QTest::newRow("ScoreDisp") << "ScoreDisp"
+                                   << "±スコアで表示(&S)" << false;
+        QTest::newRow("GraphDisp") << "GraphDisp"
+                                   << "グラフの表示(&G)" << false;
+        QTest::newRow("ShukeiDisp") << "ShukeiDisp"
+                                    << "成績の集計(&R)" << false;
+        QTest::newRow("PrintMenu") << "PrintMenu"
+                                   << "印刷(&P)" << true;
+        QTest::newRow("Exit1") << "Exit1"
+                               << "終了(&X)" << true;
+        QTest::newRow("KestroG1") << "KestroG1"
+                                  << "Readme.txt(&R)" << true;
+        QTest::newRow("About1") << "About1"
+                                << "バージョン情報(&A)" << true;
     }
 
     void actionsStartAsListed()
@@ -97,16 +114,17 @@ private Q_SLOTS:
             titles.append(a->text());
             items.append(menuTexts(a->menu()));
         }
-        QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "ゴルファー(&G)", "ツール(&T)",
-                                      "ヘルプ(&H)"}));
-        QCOMPARE(items.value(0), (QStringList{"印刷(&P)", "-", "終了(&X)"}));
+        QCOMPARE(titles,
+            (QStringList {
+                "ファイル(&F)", "編集(&E)", "ゴルファー(&G)", "ツール(&T)", "ヘルプ(&H)"}));
+        QCOMPARE(items.value(0), (QStringList {"印刷(&P)", "-", "終了(&X)"}));
         QCOMPARE(items.value(1),
-                 (QStringList{"追加(&A)", "登録(&R)", "ｷｬﾝｾﾙ(&C)", "-", "削除(&D)", "変更(&H)"}));
-        QCOMPARE(items.value(2), (QStringList{"登録(&R)", "削除(&D)"}));
+            (QStringList {"追加(&A)", "登録(&R)", "ｷｬﾝｾﾙ(&C)", "-", "削除(&D)", "変更(&H)"}));
+        QCOMPARE(items.value(2), (QStringList {"登録(&R)", "削除(&D)"}));
         QCOMPARE(items.value(3),
-                 (QStringList{"±スコアで表示(&S)", "グラフの表示(&G)", "成績の集計(&R)"}));
+            (QStringList {"±スコアで表示(&S)", "グラフの表示(&G)", "成績の集計(&R)"}));
         // "目次(&C)" is there but hidden.
-        QCOMPARE(items.value(4), (QStringList{"Readme.txt(&R)", "-", "バージョン情報(&A)"}));
+        QCOMPARE(items.value(4), (QStringList {"Readme.txt(&R)", "-", "バージョン情報(&A)"}));
         QVERIFY(!f.action(QStringLiteral("Contents1"))->isVisible());
     }
 
@@ -116,17 +134,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("hint");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("DataAppendBtn") << "DataAppendBtn" << "追 加" << "予定データを追加します" << true;
-        QTest::newRow("DataRegistBtn") << "DataRegistBtn" << "登 録" << "予定データを登録します" << false;
-        QTest::newRow("DataCancelBtn") << "DataCancelBtn" << "ｷｬﾝｾﾙ"
+        QTest::newRow("DataAppendBtn") << "DataAppendBtn"
+                                       << "追 加"
+                                       << "予定データを追加します" << true;
+        QTest::newRow("DataRegistBtn") << "DataRegistBtn"
+                                       << "登 録"
+                                       << "予定データを登録します" << false;
+        QTest::newRow("DataCancelBtn") << "DataCancelBtn"
+                                       << "ｷｬﾝｾﾙ"
                                        << "予定データの登録をキャンセルします" << false;
-        QTest::newRow("DataDeleteBtn") << "DataDeleteBtn" << "削 除" << "予定データを削除します" << false;
-        QTest::newRow("DataChangeBtn") << "DataChangeBtn" << "変 更" << "予定データを変更します" << false;
-        QTest::newRow("ScoreBtn") << "ScoreBtn" << "±ｽｺｱ"
+        QTest::newRow("DataDeleteBtn") << "DataDeleteBtn"
+                                       << "削 除"
+                                       << "予定データを削除します" << false;
+        QTest::newRow("DataChangeBtn") << "DataChangeBtn"
+                                       << "変 更"
+                                       << "予定データを変更します" << false;
+        QTest::newRow("ScoreBtn") << "ScoreBtn"
+                                  << "±ｽｺｱ"
                                   << "スコアカードのスコアの表示タイプを変更します" << false;
-        QTest::newRow("ChartBtn1") << "ChartBtn1" << "グラフ" << "成績をグラフ表示します" << false;
-        QTest::newRow("ShukeiBtn") << "ShukeiBtn" << "集 計" << "スコアの成績を集計します" << false;
-        QTest::newRow("HelpBtn") << "HelpBtn" << "Readme" << "" << true;
+        QTest::newRow("ChartBtn1") << "ChartBtn1"
+                                   << "グラフ"
+                                   << "成績をグラフ表示します" << false;
+        QTest::newRow("ShukeiBtn") << "ShukeiBtn"
+                                   << "集 計"
+                                   << "スコアの成績を集計します" << false;
+        QTest::newRow("HelpBtn") << "HelpBtn"
+                                 << "Readme"
+                                 << "" << true;
     }
 
     void toolButtons()
@@ -160,9 +194,10 @@ private Q_SLOTS:
             else if (QWidget *w = bar->widgetForAction(a))
                 order.append(w->objectName());
         }
-        QCOMPARE(order, (QStringList{"GolferPanel", "|", "DataAppendBtn", "DataRegistBtn",
-                                     "DataCancelBtn", "|", "DataDeleteBtn", "DataChangeBtn", "|",
-                                     "ScoreBtn", "ChartBtn1", "ShukeiBtn", "|", "HelpBtn"}));
+        QCOMPARE(order,
+            (QStringList {"GolferPanel", "|", "DataAppendBtn", "DataRegistBtn", "DataCancelBtn",
+                "|", "DataDeleteBtn", "DataChangeBtn", "|", "ScoreBtn", "ChartBtn1", "ShukeiBtn",
+                "|", "HelpBtn"}));
         QCOMPARE(f.label(QStringLiteral("GolferLabel"))->text(), QStringLiteral("登録ゴルファー"));
         QComboBox *golfers = f.combo(QStringLiteral("GolferCombo"));
         QCOMPARE(golfers->toolTip(), QStringLiteral("登録されているゴルファーを選択します"));
@@ -213,7 +248,7 @@ private Q_SLOTS:
         QStringList tabs;
         for (int i = 0; i < pages->count(); ++i)
             tabs.append(pages->tabText(i));
-        QCOMPARE(tabs, (QStringList{"予 定", "ゴルフ場", "コース", "スコアカード", "成 績"}));
+        QCOMPARE(tabs, (QStringList {"予 定", "ゴルフ場", "コース", "スコアカード", "成 績"}));
         QCOMPARE(f.currentPage(), 0);
         QCOMPARE(f.status(), QStringLiteral("ゴルファーを選択してください"));
 
@@ -221,22 +256,23 @@ private Q_SLOTS:
         QStringList top;
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             top.append(tree->topLevelItem(i)->text(0));
-        QCOMPARE(top, (QStringList{"予定", "ゴルフ場", "スコアカード"}));
-        QCOMPARE(f.childTexts({kLinks}), (QStringList{kA, kB}));
+        QCOMPARE(top, (QStringList {"予定", "ゴルフ場", "スコアカード"}));
+        QCOMPARE(f.childTexts({kLinks}), (QStringList {kA, kB}));
 
         TStringGrid *links = grid(f, "LinksGrid");
-        QCOMPARE(links->Row(0), (QStringList{"ゴルフ場", "住所", "電話番号", "ホームページ"}));
+        QCOMPARE(links->Row(0), (QStringList {"ゴルフ場", "住所", "電話番号", "ホームページ"}));
         QCOMPARE(links->ColWidth(0), 170);
         QCOMPARE(links->ColWidth(1), 220);
         QCOMPARE(links->ColWidth(2), 90);
         QCOMPARE(links->RowCount(), 4);
-        QCOMPARE(links->Row(1), (QStringList{kA, QStringLiteral("千葉県A倶楽部"),
-                                             QStringLiteral("043-000-0000"), QStringLiteral("http://a.jp")}));
+        QCOMPARE(links->Row(1),
+            (QStringList {kA, QStringLiteral("千葉県A倶楽部"), QStringLiteral("043-000-0000"),
+                QStringLiteral("http://a.jp")}));
         QCOMPARE(links->Cell(0, 2), kB);
-        QCOMPARE(links->Row(3), (QStringList{QString(), QString(), QString(), QString()}));
+        QCOMPARE(links->Row(3), (QStringList {QString(), QString(), QString(), QString()}));
 
         TStringGrid *yotei = grid(f, "YoteiGrid");
-        QCOMPARE(yotei->Row(0), (QStringList{"ラウンド日", "スタート", "ゴルフ場", "備 考"}));
+        QCOMPARE(yotei->Row(0), (QStringList {"ラウンド日", "スタート", "ゴルフ場", "備 考"}));
         QCOMPARE(yotei->ColWidth(0), 80);
         QCOMPARE(yotei->ColWidth(1), 50);
         QCOMPARE(yotei->ColWidth(2), 170);
@@ -261,8 +297,9 @@ private Q_SLOTS:
         // Two clubs of one name can come from an old file; a course of an unknown club stays in
         // the list but has no node.
         f.writeLinks({build::club(kA), build::club(kB), build::club(kA)});
-        f.writeCourses({build::course(kA, QStringLiteral("OUT")), build::course(QStringLiteral("Z"), QStringLiteral("X")),
-                        build::course(kB, QStringLiteral("東")), build::course(kA, QStringLiteral("IN"))});
+        f.writeCourses({build::course(kA, QStringLiteral("OUT")),
+            build::course(QStringLiteral("Z"), QStringLiteral("X")),
+            build::course(kB, QStringLiteral("東")), build::course(kA, QStringLiteral("IN"))});
         f.open();
 
         QTreeWidgetItem *links = f.node({kLinks});
@@ -270,7 +307,7 @@ private Q_SLOTS:
         QCOMPARE(links->child(0)->childCount(), 2);
         QCOMPARE(links->child(0)->child(0)->text(0), QStringLiteral("OUT"));
         QCOMPARE(links->child(0)->child(1)->text(0), QStringLiteral("IN"));
-        QCOMPARE(f.childTexts({kLinks, kB}), QStringList{QStringLiteral("東")});
+        QCOMPARE(f.childTexts({kLinks, kB}), QStringList {QStringLiteral("東")});
         QCOMPARE(links->child(2)->childCount(), 0);
         QCOMPARE(f.form->courseList().size(), 4);
     }
@@ -283,26 +320,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("to");
         const int enter = Qt::Key_Return;
         QTest::newRow("Enter") << "YTimeEdit" << enter << int(Qt::NoModifier) << "YLinksCombo";
-        QTest::newRow("keypad Enter") << "YTimeEdit" << int(Qt::Key_Enter)
-                                      << int(Qt::KeypadModifier) << "YLinksCombo";
-        QTest::newRow("Enter in a list") << "YLinksCombo" << enter << int(Qt::NoModifier)
-                                         << "YBikouEdit";
-        QTest::newRow("Shift+Enter") << "YBikouEdit" << enter << int(Qt::ShiftModifier)
-                                     << "YLinksCombo";
-        QTest::newRow("Shift+Enter in a list") << "YLinksCombo" << enter
-                                               << int(Qt::ShiftModifier) << "YTimeEdit";
-        QTest::newRow("Shift+keypad Enter") << "YBikouEdit" << int(Qt::Key_Enter)
-                                            << int(Qt::ShiftModifier | Qt::KeypadModifier)
-                                            << "YLinksCombo";
+        QTest::newRow("keypad Enter")
+            << "YTimeEdit" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "YLinksCombo";
+        QTest::newRow("Enter in a list")
+            << "YLinksCombo" << enter << int(Qt::NoModifier) << "YBikouEdit";
+        QTest::newRow("Shift+Enter")
+            << "YBikouEdit" << enter << int(Qt::ShiftModifier) << "YLinksCombo";
+        QTest::newRow("Shift+Enter in a list")
+            << "YLinksCombo" << enter << int(Qt::ShiftModifier) << "YTimeEdit";
+        QTest::newRow("Shift+keypad Enter")
+            << "YBikouEdit" << int(Qt::Key_Enter) << int(Qt::ShiftModifier | Qt::KeypadModifier)
+            << "YLinksCombo";
         // Only Shift alone goes back.
-        QTest::newRow("Ctrl+Shift+Enter") << "YTimeEdit" << enter
-                                          << int(Qt::ControlModifier | Qt::ShiftModifier)
-                                          << "YLinksCombo";
-        QTest::newRow("Alt+Shift+Enter") << "YTimeEdit" << enter
-                                         << int(Qt::AltModifier | Qt::ShiftModifier)
-                                         << "YLinksCombo";
-        QTest::newRow("Ctrl+Enter") << "YTimeEdit" << enter << int(Qt::ControlModifier)
-                                    << "YLinksCombo";
+        QTest::newRow("Ctrl+Shift+Enter")
+            << "YTimeEdit" << enter << int(Qt::ControlModifier | Qt::ShiftModifier)
+            << "YLinksCombo";
+        QTest::newRow("Alt+Shift+Enter")
+            << "YTimeEdit" << enter << int(Qt::AltModifier | Qt::ShiftModifier) << "YLinksCombo";
+        QTest::newRow("Ctrl+Enter")
+            << "YTimeEdit" << enter << int(Qt::ControlModifier) << "YLinksCombo";
     }
 
     void enterMovesTheFocus()
@@ -383,8 +419,9 @@ private Q_SLOTS:
             f.trigger(QStringLiteral("KestroG1"));
         else
             QTest::mouseClick(f.find<QToolButton>(QStringLiteral("HelpBtn")), Qt::LeftButton);
-        const QUrl readme = QUrl::fromLocalFile(QDir(f.dir.path()).filePath(QStringLiteral("Readme.txt")));
-        QCOMPARE(f.seams.desktop.opened, QList<QUrl>{readme});
+        const QUrl readme
+            = QUrl::fromLocalFile(QDir(f.dir.path()).filePath(QStringLiteral("Readme.txt")));
+        QCOMPARE(f.seams.desktop.opened, QList<QUrl> {readme});
         QCOMPARE(f.seams.dialogs.shown.size(), 0);
     }
 
@@ -400,7 +437,8 @@ private Q_SLOTS:
         f.trigger(QStringLiteral("Exit1"));
         QVERIFY(!f.form->isVisible());
         // Nothing is saved on the way out.
-        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Golfer.dat")});
+        QCOMPARE(
+            QDir(f.dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("Golfer.dat")});
         QFile file(f.path(QStringLiteral("Golfer.dat")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), golfers);
@@ -431,12 +469,12 @@ private Q_SLOTS:
         QVERIFY(!f.seams.dialogs.shown.isEmpty());
         QCOMPARE(f.seams.dialogs.shown.first().caption, QStringLiteral("Kestro"));
         QVERIFY2(f.seams.dialogs.shown.first().text.contains(file),
-                 qPrintable(f.seams.dialogs.shown.first().text));
+            qPrintable(f.seams.dialogs.shown.first().text));
         // The other files are read as usual.
         QCOMPARE(f.form->linksList().size(), file == QLatin1String("Links.dat") ? 0 : 1);
         QCOMPARE(f.form->courseList().size(), file == QLatin1String("Course.dat") ? 0 : 1);
         QCOMPARE(f.form->golferName(),
-                 file == QLatin1String("Golfer.dat") ? QString() : QStringLiteral("山田"));
+            file == QLatin1String("Golfer.dat") ? QString() : QStringLiteral("山田"));
     }
 };
 

@@ -34,7 +34,7 @@ struct Host {
         second = new TScoreCardFrame(&link, &window);
         link.frames = {first, second};
         for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(second),
-                           static_cast<QWidget *>(link.SHandicapEdit)})
+                 static_cast<QWidget *>(link.SHandicapEdit)})
             layout->addWidget(w);
         for (TScoreCardFrame *f : link.frames) {
             f->setScoreReadOnly(false);
@@ -73,14 +73,17 @@ private Q_SLOTS:
     void captionsColoursAndKeyboardOrder()
     {
         Host h(false);
-        auto text = [&h](const QString &name) { return h.first->findChild<QLabel *>(name)->text(); };
+        auto text
+            = [&h](const QString &name) { return h.first->findChild<QLabel *>(name)->text(); };
         for (int hole = 1; hole <= 9; ++hole)
-            QCOMPARE(text(QStringLiteral("Label%1").arg(hole + 4)), QStringLiteral("%1H").arg(hole));
+            QCOMPARE(
+                text(QStringLiteral("Label%1").arg(hole + 4)), QStringLiteral("%1H").arg(hole));
         QCOMPARE(text(QStringLiteral("Label14")), QStringLiteral("Hafe"));
         const QStringList rows = {text(QStringLiteral("Label1")), text(QStringLiteral("Label2")),
-                                  text(QStringLiteral("Label3")), text(QStringLiteral("Label4"))};
-        QCOMPARE(rows, (QStringList{QStringLiteral("ﾔｰﾄﾞ"), QStringLiteral("ﾊﾟｰ"), QStringLiteral("ｽｺｱ"),
-                                    QStringLiteral("ﾊﾟｯﾄ")}));
+            text(QStringLiteral("Label3")), text(QStringLiteral("Label4"))};
+        QCOMPARE(rows,
+            (QStringList {QStringLiteral("ﾔｰﾄﾞ"), QStringLiteral("ﾊﾟｰ"), QStringLiteral("ｽｺｱ"),
+                QStringLiteral("ﾊﾟｯﾄ")}));
         QCOMPARE(background(h.first, "SYard4"), QColor(196, 196, 255));
         QCOMPARE(background(h.first, "SParTotal"), QColor(255, 210, 210));
         QCOMPARE(background(h.second, "PTText"), QColor(255, 255, 185));
@@ -97,19 +100,37 @@ private Q_SLOTS:
     void strokeCellTakesOnlyWholeNumbers_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("cell");     // after leaving it
-        QTest::addColumn<QString>("total");    // STText after leaving it
+        QTest::addColumn<QString>("cell"); // after leaving it
+        QTest::addColumn<QString>("total"); // STText after leaving it
         QTest::addColumn<QStringList>("messages");
         const QString empty = QStringLiteral("スコアが入力されていません");
-        QTest::addRow("letter") << "5a" << "" << "" << QStringList{"5aは、数字ではありません", empty};
-        QTest::addRow("decimal point") << "4.5" << " 5" << " 5" << QStringList{"4.は、数字ではありません"};
-        QTest::addRow("trailing blank") << "5 " << "" << "" << QStringList{"5 は、数字ではありません", empty};
-        QTest::addRow("inner blank") << "1 2" << " 2" << " 2" << QStringList{"1 は、数字ではありません"};
-        QTest::addRow("full-width") << "５" << "" << "" << QStringList{"５は、数字ではありません", empty};
-        QTest::addRow("plus") << "+4" << " +4" << " 4" << QStringList{};
-        QTest::addRow("minus") << "-1" << " -1" << " -1" << QStringList{};
-        QTest::addRow("hexadecimal") << "$A" << " $A" << " 10" << QStringList{};
-        QTest::addRow("sign alone") << "-" << "" << "" << QStringList{"-は、数字ではありません"};
+        QTest::addRow("letter") << "5a"
+                                << ""
+                                << "" << QStringList {"5aは、数字ではありません", empty};
+        QTest::addRow("decimal point") << "4.5"
+                                       << " 5"
+                                       << " 5" << QStringList {"4.は、数字ではありません"};
+        QTest::addRow("trailing blank") << "5 "
+                                        << ""
+                                        << "" << QStringList {"5 は、数字ではありません", empty};
+        QTest::addRow("inner blank") << "1 2"
+                                     << " 2"
+                                     << " 2" << QStringList {"1 は、数字ではありません"};
+        QTest::addRow("full-width") << "５"
+                                    << ""
+                                    << "" << QStringList {"５は、数字ではありません", empty};
+        QTest::addRow("plus") << "+4"
+                              << " +4"
+                              << " 4" << QStringList {};
+        QTest::addRow("minus") << "-1"
+                               << " -1"
+                               << " -1" << QStringList {};
+        QTest::addRow("hexadecimal") << "$A"
+                                     << " $A"
+                                     << " 10" << QStringList {};
+        QTest::addRow("sign alone") << "-"
+                                    << ""
+                                    << "" << QStringList {"-は、数字ではありません"};
     }
 
     void strokeCellTakesOnlyWholeNumbers()
@@ -131,7 +152,7 @@ private Q_SLOTS:
         // Text the program writes is checked as well.
         h.dialogs.clear();
         h.first->PtEdit[0]->setText(QStringLiteral("2b"));
-        QCOMPARE(h.dialogs.texts(), QStringList{QStringLiteral("2bは、数字ではありません")});
+        QCOMPARE(h.dialogs.texts(), QStringList {QStringLiteral("2bは、数字ではありません")});
         QCOMPARE(h.first->PtEdit[0]->text(), QString());
     }
 
@@ -156,7 +177,7 @@ private Q_SLOTS:
 
         // An empty stroke cell left while adding is refused and nothing is totalled.
         h.type(h.first->SEdit[1], QString());
-        QCOMPARE(h.dialogs.texts(), QStringList{QStringLiteral("スコアが入力されていません")});
+        QCOMPARE(h.dialogs.texts(), QStringList {QStringLiteral("スコアが入力されていません")});
         QVERIFY(h.first->SEdit[1]->hasFocus());
         QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 15"));
         h.type(h.first->SEdit[1], QStringLiteral("3"));

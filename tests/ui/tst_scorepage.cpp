@@ -63,9 +63,18 @@ class TestScorePage : public QObject
     {
         return f.find<TScoreCardFrame>(QStringLiteral("ScoreCardFrame%1").arg(n));
     }
-    QLineEdit *stroke(WindowFixture &f, int hole) { return frame(f, hole <= 9 ? 1 : 2)->SEdit[(hole - 1) % 9]; }
-    QLineEdit *putt(WindowFixture &f, int hole) { return frame(f, hole <= 9 ? 1 : 2)->PtEdit[(hole - 1) % 9]; }
-    QString text(WindowFixture &f, const char *label) { return f.label(QString::fromLatin1(label))->text(); }
+    QLineEdit *stroke(WindowFixture &f, int hole)
+    {
+        return frame(f, hole <= 9 ? 1 : 2)->SEdit[(hole - 1) % 9];
+    }
+    QLineEdit *putt(WindowFixture &f, int hole)
+    {
+        return frame(f, hole <= 9 ? 1 : 2)->PtEdit[(hole - 1) % 9];
+    }
+    QString text(WindowFixture &f, const char *label)
+    {
+        return f.label(QString::fromLatin1(label))->text();
+    }
     // What the page shows in several boxes and static texts at once, by their names.
     QStringList texts(WindowFixture &f, const QStringList &names)
     {
@@ -77,14 +86,18 @@ class TestScorePage : public QObject
         }
         return list;
     }
-    QDateEdit *datePicker(WindowFixture &f) { return f.find<QDateEdit>(QStringLiteral("ScoreDatePicker")); }
+    QDateEdit *datePicker(WindowFixture &f)
+    {
+        return f.find<QDateEdit>(QStringLiteral("ScoreDatePicker"));
+    }
 
     void openWith(WindowFixture &f, const QList<TScoreRecord> &cards = {})
     {
         f.writeGolfers({kGolfer});
         f.writeLinks({build::club(kA), build::club(kB)});
         TCourseRecord in = build::course(kA, QStringLiteral("IN"), 300);
-        f.writeCourses({build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("EAST")), in});
+        f.writeCourses({build::course(kA, QStringLiteral("OUT")),
+            build::course(kB, QStringLiteral("EAST")), in});
         if (!cards.isEmpty())
             f.writeScores(kGolfer, cards);
         f.open();
@@ -139,19 +152,23 @@ private Q_SLOTS:
         }
         f.choose(frame(f, 1)->CourseCombo1, QStringLiteral("OUT"));
         QCOMPARE(frame(f, 1)->SYardTotal->text(), QStringLiteral("3150"));
-        QCOMPARE(texts(f, {"SYardText", "SParText"}), (QStringList{" 3150", " 36"}));
+        QCOMPARE(texts(f, {"SYardText", "SParText"}), (QStringList {" 3150", " 36"}));
         f.choose(frame(f, 2)->CourseCombo1, QStringLiteral("IN"));
-        QCOMPARE(texts(f, {"SYardText", "SParText"}), (QStringList{" 5850", " 72"}));
+        QCOMPARE(texts(f, {"SYardText", "SParText"}), (QStringList {" 5850", " 72"}));
         datePicker(f)->setDate(QDate(2001, 5, 3));
         f.choose(QStringLiteral("WeatherCombo"), QStringLiteral("くもり"));
 
         // A handicap typed before any stroke is not checked yet, and leaves no net score.
         retype(f.edit(QStringLiteral("SHandicapEdit")), QStringLiteral("x"));
-        const QStringList putts = {"3", "2", "", "2", "", "", "", "", "", "2", "", "", "", "", "", "", "", "1"};
+        const QStringList putts
+            = {"3", "2", "", "2", "", "", "", "", "", "2", "", "", "", "", "", "", "", "1"};
         for (int hole = 1; hole <= 18; ++hole)
             f.type(putt(f, hole), putts[hole - 1]);
-        typeStrokes(f, {"5", "+4", "3", "6", "5", "4", "9", "5", "4", "4", "4", "4", "4", "4", "4", "4", "4", "2"});
-        QCOMPARE(texts(f, {"SScoreText", "SPuttText", "SNetText"}), (QStringList{" 79", " 10", ""}));
+        typeStrokes(f,
+            {"5", "+4", "3", "6", "5", "4", "9", "5", "4", "4", "4", "4", "4", "4", "4", "4", "4",
+                "2"});
+        QCOMPARE(
+            texts(f, {"SScoreText", "SPuttText", "SNetText"}), (QStringList {" 79", " 10", ""}));
         commit(f.edit(QStringLiteral("Partner1Edit")), QStringLiteral("佐藤"));
         f.type(f.edit(QStringLiteral("Partner1ScoreEdit")), QStringLiteral("85.7"));
         commit(f.edit(QStringLiteral("Partner2Edit")), QStringLiteral("鈴木"));
@@ -159,7 +176,7 @@ private Q_SLOTS:
 
         // Refused before anything is built; the typed card stays.
         f.trigger(QStringLiteral("DataRegistAction"));
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("xは数値ではありません")});
+        QCOMPARE(f.seams.dialogs.texts(), QStringList {QStringLiteral("xは数値ではありません")});
         QVERIFY(f.enabled(QStringLiteral("DataRegistAction")));
         QCOMPARE(stroke(f, 18)->text(), QStringLiteral(" 2"));
         QVERIFY(!QFile::exists(f.path(kGolfer + QStringLiteral(".sce"))));
@@ -173,24 +190,27 @@ private Q_SLOTS:
         QVERIFY(!f.enabled(QStringLiteral("DataRegistAction")));
         QVERIFY(stroke(f, 1)->isReadOnly());
         QCOMPARE(text(f, "SScoreText"), QString());
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2001年")}), QStringList{QStringLiteral("2001/05/03")});
-        QCOMPARE(f.form->yearList(), (QStringList{"全て", "2001年"}));
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2001年")}),
+            QStringList {QStringLiteral("2001/05/03")});
+        QCOMPARE(f.form->yearList(), (QStringList {"全て", "2001年"}));
 
         QCOMPARE(QFile(f.path(kGolfer + QStringLiteral(".sce"))).size(), 704);
         const TScoreRecord r = f.readScores(kGolfer).value(0);
         QCOMPARE(datetime::dateText(r.RoundDate), QStringLiteral("2001/05/03"));
-        QCOMPARE((QStringList{r.LinksName, r.Weather, r.CourseName[0], r.CourseName[1], r.Tee[1], r.Partner[1], r.Memo}),
-                 (QStringList{kA, "くもり", "OUT", "IN", "レギュラー", "鈴木", "雨上がり"}));
-        QCOMPARE((std::array{r.Yard[9], r.YardTotal[1], r.YardSum, r.ParTotal[0], r.ParSum}),
-                 (std::array{300, 2700, 5850, 36, 72}));
-        QCOMPARE((std::array{r.Score[1], r.Score[17], r.ScoreTotal[0], r.ScoreTotal[1], r.ScoreSum, r.PuttSum}),
-                 (std::array{4, 2, 45, 34, 79, 10}));
-        QCOMPARE((QStringList{r.Putt[0], r.Putt[2], r.Putt[17], r.PuttTotal[0], r.PuttTotal[1]}),
-                 (QStringList{"3", "", "1", "7", "3"}));
+        QCOMPARE((QStringList {r.LinksName, r.Weather, r.CourseName[0], r.CourseName[1], r.Tee[1],
+                     r.Partner[1], r.Memo}),
+            (QStringList {kA, "くもり", "OUT", "IN", "レギュラー", "鈴木", "雨上がり"}));
+        QCOMPARE((std::array {r.Yard[9], r.YardTotal[1], r.YardSum, r.ParTotal[0], r.ParSum}),
+            (std::array {300, 2700, 5850, 36, 72}));
+        QCOMPARE((std::array {r.Score[1], r.Score[17], r.ScoreTotal[0], r.ScoreTotal[1], r.ScoreSum,
+                     r.PuttSum}),
+            (std::array {4, 2, 45, 34, 79, 10}));
+        QCOMPARE((QStringList {r.Putt[0], r.Putt[2], r.Putt[17], r.PuttTotal[0], r.PuttTotal[1]}),
+            (QStringList {"3", "", "1", "7", "3"}));
         QCOMPARE(r.Handicap, 12.5f);
         QCOMPARE(r.NetScore, 66.5f);
-        QCOMPARE(r.PartnerScore, (std::array<qint32, 3>{85, 0, 0}));
-        QCOMPARE(r.HoleResultCounts, (std::array<qint32, 7>{1, 1, 11, 3, 1, 0, 1}));
+        QCOMPARE(r.PartnerScore, (std::array<qint32, 3> {85, 0, 0}));
+        QCOMPARE(r.HoleResultCounts, (std::array<qint32, 7> {1, 1, 11, 3, 1, 0, 1}));
         QCOMPARE(r.ParOnCount, 4); // holes 1, 2, 10 and 18; not hole 4 (6 strokes, 2 putts)
     }
 
@@ -201,12 +221,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("handicap");
         QTest::addColumn<QString>("net");
         QTest::addColumn<QString>("message");
-        QTest::addRow("whole") << true << "12" << " 12" << " 78" << "";
-        QTest::addRow("half") << true << "12.5" << " 12.5" << " 77.5" << "";
-        QTest::addRow("rounded") << true << "12.04" << " 12" << " 78" << "";
-        QTest::addRow("negative") << true << "-2" << " -2" << " 92" << "";
-        QTest::addRow("not a number") << true << "abc" << " 0" << " 90" << "abcは数値ではありません";
-        QTest::addRow("no strokes yet") << false << "abc" << "abc" << "" << "";
+        QTest::addRow("whole") << true << "12"
+                               << " 12"
+                               << " 78"
+                               << "";
+        QTest::addRow("half") << true << "12.5"
+                              << " 12.5"
+                              << " 77.5"
+                              << "";
+        QTest::addRow("rounded") << true << "12.04"
+                                 << " 12"
+                                 << " 78"
+                                 << "";
+        QTest::addRow("negative") << true << "-2"
+                                  << " -2"
+                                  << " 92"
+                                  << "";
+        QTest::addRow("not a number") << true << "abc"
+                                      << " 0"
+                                      << " 90"
+                                      << "abcは数値ではありません";
+        QTest::addRow("no strokes yet") << false << "abc"
+                                        << "abc"
+                                        << ""
+                                        << "";
     }
 
     void handicapAndNetScore()
@@ -234,26 +272,31 @@ private Q_SLOTS:
     {
         WindowFixture f;
         openWith(f, {build::card(QDate(2003, 4, 10), kA)});
-        for (const QDate &d : {QDate(2005, 6, 1), QDate(2001, 9, 9), QDate(2003, 1, 15), QDate(2005, 2, 20),
-                               QDate(1999, 12, 31)}) {
+        for (const QDate &d : {QDate(2005, 6, 1), QDate(2001, 9, 9), QDate(2003, 1, 15),
+                 QDate(2005, 2, 20), QDate(1999, 12, 31)}) {
             startCard(f, d);
             typeStrokes(f, {});
             f.trigger(QStringLiteral("DataRegistAction"));
         }
         QVERIFY(f.seams.dialogs.shown.isEmpty());
-        const QStringList expected = {"1999/12/31", "2001/09/09", "2003/01/15", "2003/04/10", "2005/02/20", "2005/06/01"};
+        const QStringList expected
+            = {"1999/12/31", "2001/09/09", "2003/01/15", "2003/04/10", "2005/02/20", "2005/06/01"};
         QCOMPARE(dates(f.form->scoreList()), expected);
         QCOMPARE(dates(f.readScores(kGolfer)), expected);
-        QCOMPARE(f.childTexts({kCards}), (QStringList{"1999年", "2001年", "2003年", "2005年"}));
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}), (QStringList{"2003/01/15", "2003/04/10"}));
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2005年")}), (QStringList{"2005/02/20", "2005/06/01"}));
-        QCOMPARE(f.form->yearList(), (QStringList{"全て", "1999年", "2001年", "2003年", "2005年"}));
+        QCOMPARE(f.childTexts({kCards}), (QStringList {"1999年", "2001年", "2003年", "2005年"}));
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}),
+            (QStringList {"2003/01/15", "2003/04/10"}));
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2005年")}),
+            (QStringList {"2005/02/20", "2005/06/01"}));
+        QCOMPARE(
+            f.form->yearList(), (QStringList {"全て", "1999年", "2001年", "2003年", "2005年"}));
 
         // A second card of a day is refused and the typed card stays for correction.
         startCard(f, QDate(2003, 4, 10));
         typeStrokes(f, {});
         f.trigger(QStringLiteral("DataRegistAction"));
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("既に、その日のスコアは登録済みです")});
+        QCOMPARE(f.seams.dialogs.texts(),
+            QStringList {QStringLiteral("既に、その日のスコアは登録済みです")});
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
         QVERIFY(f.enabled(QStringLiteral("DataRegistAction")));
         QCOMPARE(stroke(f, 7)->text(), QStringLiteral(" 5"));
@@ -268,32 +311,37 @@ private Q_SLOTS:
         QCOMPARE(f.currentPage(), 3);
         QVERIFY(!f.label(QStringLiteral("SLinksText"))->isHidden());
         QCOMPARE(f.combo(QStringLiteral("WeatherCombo"))->currentText(), QStringLiteral("雨"));
-        QCOMPARE(texts(f, {"SLinksText", "SHandicapEdit", "Partner1ScoreEdit", "Partner2ScoreEdit"}),
-                 (QStringList{kA, " 12", "", " 85"}));
-        QCOMPARE((QStringList{frame(f, 2)->CourseText->text(), frame(f, 1)->SYardTotal->text(), putt(f, 1)->text(),
-                              frame(f, 1)->PTText->text(), putt(f, 10)->text()}),
-                 (QStringList{"IN", "3150", " ", " ", " 2"}));
+        QCOMPARE(
+            texts(f, {"SLinksText", "SHandicapEdit", "Partner1ScoreEdit", "Partner2ScoreEdit"}),
+            (QStringList {kA, " 12", "", " 85"}));
+        QCOMPARE((QStringList {frame(f, 2)->CourseText->text(), frame(f, 1)->SYardTotal->text(),
+                     putt(f, 1)->text(), frame(f, 1)->PTText->text(), putt(f, 10)->text()}),
+            (QStringList {"IN", "3150", " ", " ", " 2"}));
 
         const QStringList plain = {" 44", " 46", " 90", " 78", " 5", " 4", " 3"};
         const QStringList overUnder = {" +8", " +10", " +18", " +6", " +1", " 0", " -1"};
         auto shown = [&] {
-            return QStringList{frame(f, 1)->STText->text(), frame(f, 2)->STText->text(), text(f, "SScoreText"),
-                               text(f, "SNetText"), stroke(f, 1)->text(), stroke(f, 9)->text(), stroke(f, 18)->text()};
+            return QStringList {frame(f, 1)->STText->text(), frame(f, 2)->STText->text(),
+                text(f, "SScoreText"), text(f, "SNetText"), stroke(f, 1)->text(),
+                stroke(f, 9)->text(), stroke(f, 18)->text()};
         };
         QCOMPARE(shown(), plain);
         QVERIFY(f.enabled(QStringLiteral("DataChangeAction")));
         f.trigger(QStringLiteral("ScoreDispAction"));
         QCOMPARE(shown(), overUnder);
         QCOMPARE(f.form->scoreDispMode(), QStringLiteral("Normal"));
-        QCOMPARE(f.find<QToolButton>(QStringLiteral("ScoreBtn"))->text(), QStringLiteral("通常ｽｺｱ"));
-        QCOMPARE(f.action(QStringLiteral("ScoreDisp"))->text(), QStringLiteral("通常スコアで表示(&S)"));
+        QCOMPARE(
+            f.find<QToolButton>(QStringLiteral("ScoreBtn"))->text(), QStringLiteral("通常ｽｺｱ"));
+        QCOMPARE(
+            f.action(QStringLiteral("ScoreDisp"))->text(), QStringLiteral("通常スコアで表示(&S)"));
         QVERIFY(!f.enabled(QStringLiteral("DataChangeAction")));
         QVERIFY(f.enabled(QStringLiteral("DataDeleteAction")));
         QCOMPARE(f.status(), QStringLiteral("登録スコアカード数 1カード"));
         f.trigger(QStringLiteral("ScoreDisp"));
         QCOMPARE(shown(), plain);
         QCOMPARE(f.form->scoreDispMode(), QStringLiteral("Par+-"));
-        QCOMPARE(f.find<QToolButton>(QStringLiteral("ScoreBtn"))->text(), QStringLiteral("±スコア"));
+        QCOMPARE(
+            f.find<QToolButton>(QStringLiteral("ScoreBtn"))->text(), QStringLiteral("±スコア"));
         QVERIFY(f.enabled(QStringLiteral("DataChangeAction")));
 
         // Leaving a putt cell that shows no putts empties it and totals the putts anew.
@@ -317,35 +365,38 @@ private Q_SLOTS:
         retype(stroke(f, 2), QString());
         QVERIFY(f.seams.dialogs.shown.isEmpty()); // an empty cell only matters while adding
         f.trigger(QStringLiteral("ScoreDispAction"));
-        QCOMPARE((QStringList{stroke(f, 2)->text(), stroke(f, 3)->text(), text(f, "SNetText")}),
-                 (QStringList{"", " +1", " +5.5"}));
+        QCOMPARE((QStringList {stroke(f, 2)->text(), stroke(f, 3)->text(), text(f, "SNetText")}),
+            (QStringList {"", " +1", " +5.5"}));
 
         // Retyped over par so that the half adds up to par: its total is emptied by the sum,
         // and counts as par on the way back.
         retype(stroke(f, 1), QStringLiteral("-6"));
         retype(stroke(f, 2), QStringLiteral("0"));
-        QCOMPARE((QStringList{frame(f, 1)->STText->text(), text(f, "SNetText")}), (QStringList{"", " -2.5"}));
+        QCOMPARE((QStringList {frame(f, 1)->STText->text(), text(f, "SNetText")}),
+            (QStringList {"", " -2.5"}));
         f.trigger(QStringLiteral("ScoreDispAction"));
-        QCOMPARE((QStringList{stroke(f, 1)->text(), stroke(f, 2)->text(), frame(f, 1)->STText->text(),
-                              text(f, "SScoreText"), text(f, "SNetText")}),
-                 (QStringList{" -2", " 4", " 36", " 82", " 69.5"}));
+        QCOMPARE((QStringList {stroke(f, 1)->text(), stroke(f, 2)->text(),
+                     frame(f, 1)->STText->text(), text(f, "SScoreText"), text(f, "SNetText")}),
+            (QStringList {" -2", " 4", " 36", " 82", " 69.5"}));
         QCOMPARE(f.form->scoreDispMode(), QStringLiteral("Par+-"));
     }
 
     void changeStrokesThenDateThenDelete()
     {
         WindowFixture f;
-        openWith(f, {build::card(QDate(2001, 1, 10), kA), build::card(QDate(2001, 5, 3), kA),
-                     build::card(QDate(2002, 3, 3), kB)});
+        openWith(f,
+            {build::card(QDate(2001, 1, 10), kA), build::card(QDate(2001, 5, 3), kA),
+                build::card(QDate(2002, 3, 3), kB)});
         f.clickNode({kCards, QStringLiteral("2001年"), QStringLiteral("2001/05/03")});
         retype(stroke(f, 1), QStringLiteral("7"));
         retype(putt(f, 10), QStringLiteral("3"));
         f.trigger(QStringLiteral("DataChangeAction"));
-        QCOMPARE(f.seams.dialogs.texts(), QStringList{QStringLiteral("このスコアのデータを変更しますか？")});
+        QCOMPARE(f.seams.dialogs.texts(),
+            QStringList {QStringLiteral("このスコアのデータを変更しますか？")});
         TScoreRecord r = f.readScores(kGolfer).value(1);
-        QCOMPARE((std::array{r.Score[0], r.ScoreTotal[0], r.ScoreSum}), (std::array{7, 47, 92}));
+        QCOMPARE((std::array {r.Score[0], r.ScoreTotal[0], r.ScoreSum}), (std::array {7, 47, 92}));
         QCOMPARE(r.NetScore, 80.f);
-        QCOMPARE(r.HoleResultCounts, (std::array<qint32, 7>{0, 0, 0, 17, 0, 1, 0}));
+        QCOMPARE(r.HoleResultCounts, (std::array<qint32, 7> {0, 0, 0, 17, 0, 1, 0}));
         QCOMPARE(r.ParOnCount, 1);
 
         // A new day moves the card to its place in the list and under its (new) year.
@@ -355,19 +406,22 @@ private Q_SLOTS:
         QCOMPARE(dates(f.form->scoreList()), moved);
         QCOMPARE(dates(f.readScores(kGolfer)), moved);
         QCOMPARE(f.readScores(kGolfer).value(2).Score[0], 7);
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2001年")}), QStringList{QStringLiteral("2001/01/10")});
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}), QStringList{QStringLiteral("2003/02/02")});
-        QCOMPARE(f.form->yearList(), (QStringList{"全て", "2001年", "2002年", "2003年"}));
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2001年")}),
+            QStringList {QStringLiteral("2001/01/10")});
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}),
+            QStringList {QStringLiteral("2003/02/02")});
+        QCOMPARE(f.form->yearList(), (QStringList {"全て", "2001年", "2002年", "2003年"}));
 
         // Delete removes the moved card and its node; the emptied year stays.
         f.trigger(QStringLiteral("DataDeleteAction"));
         QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("このスコアのデータを削除しますか？"));
-        QCOMPARE(dates(f.readScores(kGolfer)), (QStringList{"2001/01/10", "2002/03/03"}));
+        QCOMPARE(dates(f.readScores(kGolfer)), (QStringList {"2001/01/10", "2002/03/03"}));
         QVERIFY(f.node({kCards, QStringLiteral("2003年")}));
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}), QStringList{});
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}), QStringList {});
         QCOMPARE(f.form->yearList().size(), 4);
         QCOMPARE(f.status(), QStringLiteral("登録スコアカード数 2カード"));
-        for (const char *name : {"DataRegistAction", "DataCancelAction", "DataDeleteAction", "DataChangeAction", "ScoreDispAction"})
+        for (const char *name : {"DataRegistAction", "DataCancelAction", "DataDeleteAction",
+                 "DataChangeAction", "ScoreDispAction"})
             QVERIFY2(!f.enabled(QString::fromLatin1(name)), name);
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
     }
@@ -430,8 +484,8 @@ private Q_SLOTS:
         QCOMPARE(f.currentPage(), 3);
         QCOMPARE(text(f, "SLinksText"), kB);
         f.trigger(QStringLiteral("DataDeleteAction"));
-        QCOMPARE(dates(f.readScores(kGolfer)), QStringList{QStringLiteral("2001/05/03")});
-        QCOMPARE(f.childTexts({kCards, QStringLiteral("2002年")}), QStringList{});
+        QCOMPARE(dates(f.readScores(kGolfer)), QStringList {QStringLiteral("2001/05/03")});
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2002年")}), QStringList {});
     }
 
     void completenessAndCancel()
@@ -451,17 +505,19 @@ private Q_SLOTS:
         f.choose(frame(f, 2)->CourseCombo1, QStringLiteral("IN"));
         f.trigger(QStringLiteral("DataRegistAction"));
         QCOMPARE(f.seams.dialogs.texts(),
-                 (QStringList{"ゴルフ場が選択されていません", "コースが選択されていません",
-                              "スコアが全て入力されていないため登録できません"}));
+            (QStringList {"ゴルフ場が選択されていません", "コースが選択されていません",
+                "スコアが全て入力されていないため登録できません"}));
 
         f.type(stroke(f, 1), QStringLiteral("5"), false);
         f.type(f.edit(QStringLiteral("Partner1ScoreEdit")), QString(), false);
         f.trigger(QStringLiteral("DataCancelAction"));
         // Cleared without complaint about the box that had the focus.
         QCOMPARE(f.seams.dialogs.shown.size(), 3);
-        QCOMPARE(texts(f, {"Partner1ScoreEdit", "SScoreText", "SHandicapEdit"}), (QStringList{"", "", " 0"}));
-        QCOMPARE((QStringList{stroke(f, 1)->text(), frame(f, 1)->SYardTotal->text(), frame(f, 2)->GreenText->text()}),
-                 (QStringList{"", "", ""}));
+        QCOMPARE(texts(f, {"Partner1ScoreEdit", "SScoreText", "SHandicapEdit"}),
+            (QStringList {"", "", " 0"}));
+        QCOMPARE((QStringList {stroke(f, 1)->text(), frame(f, 1)->SYardTotal->text(),
+                     frame(f, 2)->GreenText->text()}),
+            (QStringList {"", "", ""}));
         QVERIFY(stroke(f, 1)->isReadOnly());
         // The static texts lie over the club and course choosers again.
         QVERIFY(f.combo(QStringLiteral("SLinksCombo"))->isHidden());

@@ -1,5 +1,5 @@
-#include "support/windowtest.h"
 #include "support/builders.h"
+#include "support/windowtest.h"
 
 class TestSmoke : public QObject
 {
@@ -14,7 +14,8 @@ private Q_SLOTS:
         f.open();
         QCOMPARE(f.form->golferName(), QStringLiteral("山田"));
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 0 回"));
-        QCOMPARE(f.childTexts({QStringLiteral("ゴルフ場")}), QStringList{QStringLiteral("A倶楽部")});
+        QCOMPARE(
+            f.childTexts({QStringLiteral("ゴルフ場")}), QStringList {QStringLiteral("A倶楽部")});
     }
 };
 

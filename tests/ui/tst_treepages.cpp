@@ -19,7 +19,8 @@ class TestTreePages : public QObject
     QStringList hints(WindowFixture &f)
     {
         QStringList list;
-        for (const char *name : {"DataAppendBtn", "DataRegistBtn", "DataCancelBtn", "DataDeleteBtn", "DataChangeBtn"})
+        for (const char *name :
+            {"DataAppendBtn", "DataRegistBtn", "DataCancelBtn", "DataDeleteBtn", "DataChangeBtn"})
             list.append(f.find<QToolButton>(QString::fromLatin1(name))->toolTip());
         return list;
     }
@@ -32,14 +33,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("appendHint");
         QTest::addColumn<QString>("changeHint");
         QTest::addRow("schedule") << 0 << QStringLiteral("ラウンド予定数 1 回")
-                                  << QStringLiteral("予定データを追加します") << QStringLiteral("予定データを変更します");
+                                  << QStringLiteral("予定データを追加します")
+                                  << QStringLiteral("予定データを変更します");
         QTest::addRow("clubs") << 1 << QStringLiteral("登録ゴルフ場数 2コース")
-                               << QStringLiteral("ゴルフ場データを追加します") << QStringLiteral("ゴルフ場データを変更します");
+                               << QStringLiteral("ゴルフ場データを追加します")
+                               << QStringLiteral("ゴルフ場データを変更します");
         QTest::addRow("courses") << 2 << QStringLiteral("登録コース数 1コース")
-                                 << QStringLiteral("コースデータを追加します") << QStringLiteral("コースデータを変更します");
+                                 << QStringLiteral("コースデータを追加します")
+                                 << QStringLiteral("コースデータを変更します");
         QTest::addRow("cards") << 3 << QStringLiteral("登録スコアカード数 3カード")
-                               << QStringLiteral("スコアデータを追加します") << QStringLiteral("スコアデータを変更します");
-        QTest::addRow("results") << 4 << QStringLiteral("成績を表示します") << QString() << QString();
+                               << QStringLiteral("スコアデータを追加します")
+                               << QStringLiteral("スコアデータを変更します");
+        QTest::addRow("results") << 4 << QStringLiteral("成績を表示します") << QString()
+                                 << QString();
     }
 
     void pageSwitchSetsHintsAndStatus()
@@ -53,8 +59,9 @@ private Q_SLOTS:
         f.writeLinks({build::club(kA), build::club(kB)});
         f.writeCourses({build::course(kA, QStringLiteral("OUT"))});
         f.writeYotei(kGolfer, {build::yotei(QDate(2027, 1, 1), kA)});
-        f.writeScores(kGolfer, {build::card(QDate(2020, 1, 1), kA), build::card(QDate(2020, 2, 1), kB),
-                                build::card(QDate(2021, 3, 1), kA)});
+        f.writeScores(kGolfer,
+            {build::card(QDate(2020, 1, 1), kA), build::card(QDate(2020, 2, 1), kB),
+                build::card(QDate(2021, 3, 1), kA)});
         f.open();
         // Start from a shown record so the reset is visible.
         f.clickNode({QStringLiteral("ゴルフ場"), kA});
@@ -72,7 +79,7 @@ private Q_SLOTS:
         QVERIFY(f.tree()->selectedItems().isEmpty());
         if (page == 4) {
             // Each club once, ordered by the date of its last card.
-            QCOMPARE(f.form->playedLinksList(), (QStringList{QStringLiteral("全て"), kB, kA}));
+            QCOMPARE(f.form->playedLinksList(), (QStringList {QStringLiteral("全て"), kB, kA}));
             QCOMPARE(f.form->shukeiCaller(), QString());
             QCOMPARE(f.label(QStringLiteral("ShukeiNaiyou"))->text(), QString());
             auto *grid = f.find<TStringGrid>(QStringLiteral("SeisekiGrid"));

@@ -27,7 +27,7 @@ class TestYoteiPage : public QObject
     }
 
     void fill(WindowFixture &f, const QDate &date, const QString &time, const QString &club,
-              const QString &bikou = QString())
+        const QString &bikou = QString())
     {
         f.trigger(QStringLiteral("DataAppendAction"));
         if (date.isValid())
@@ -66,15 +66,16 @@ private Q_SLOTS:
         QCOMPARE(stored[0].LinksName, kB);
         QCOMPARE(stored[0].Bikou, QStringLiteral("コンペ"));
         QCOMPARE(datetime::dateText(stored[1].RoundDate), QStringLiteral("2027/01/10"));
-        QCOMPARE(f.childTexts({kYotei}), (QStringList{QStringLiteral("2027/01/01"),
-                                                     QStringLiteral("2027/01/10"),
-                                                     QStringLiteral("2027/02/10")}));
+        QCOMPARE(f.childTexts({kYotei}),
+            (QStringList {QStringLiteral("2027/01/01"), QStringLiteral("2027/01/10"),
+                QStringLiteral("2027/02/10")}));
         QCOMPARE(grid(f)->RowCount(), 5);
-        QCOMPARE(grid(f)->Row(1), (QStringList{QStringLiteral("2027/01/01"), QStringLiteral("07:45"),
-                                               kB, QStringLiteral("コンペ")}));
+        QCOMPARE(grid(f)->Row(1),
+            (QStringList {QStringLiteral("2027/01/01"), QStringLiteral("07:45"), kB,
+                QStringLiteral("コンペ")}));
         QCOMPARE(grid(f)->Cell(0, 2), QStringLiteral("2027/01/10"));
         QCOMPARE(grid(f)->Cell(0, 3), QStringLiteral("2027/02/10"));
-        QCOMPARE(grid(f)->Row(4), (QStringList{QString(), QString(), QString(), QString()}));
+        QCOMPARE(grid(f)->Row(4), (QStringList {QString(), QString(), QString(), QString()}));
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 3 回"));
 
         // Appended at the end when it is the latest.
@@ -133,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(f.readYotei(kGolfer).size(), stored ? 1 : 0);
         if (!stored) {
             QCOMPARE(f.seams.dialogs.last().text,
-                     QStringLiteral("ディスクの空き容量がありません\n空き容量は 99バイトです"));
+                QStringLiteral("ディスクの空き容量がありません\n空き容量は 99バイトです"));
             QCOMPARE(f.label(QStringLiteral("YDateText"))->text(), QString());
         }
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
@@ -173,7 +174,8 @@ private Q_SLOTS:
         QCOMPARE(f.combo(QStringLiteral("YLinksCombo"))->currentIndex(), -1);
 
         QTest::mouseClick(f.label(QStringLiteral("YDateText")), Qt::LeftButton);
-        QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("カレンダーをクリックして日付を設定してください"));
+        QCOMPARE(f.seams.dialogs.last().text,
+            QStringLiteral("カレンダーをクリックして日付を設定してください"));
 
         // With an entry shown the calendar changes nothing.
         f.clickNode({kYotei, QStringLiteral("2027/01/10")});
@@ -186,7 +188,8 @@ private Q_SLOTS:
     void showChangeAndBadTime()
     {
         WindowFixture f;
-        openWith(f, {build::yotei(QDate(2027, 1, 10), kA, QTime(8, 30), QStringLiteral("雨天決行"))});
+        openWith(
+            f, {build::yotei(QDate(2027, 1, 10), kA, QTime(8, 30), QStringLiteral("雨天決行"))});
         f.clickNode({kYotei, QStringLiteral("2027/01/10")});
         QCOMPARE(f.label(QStringLiteral("YDateText"))->text(), QStringLiteral("2027/01/10"));
         QCOMPARE(f.edit(QStringLiteral("YTimeEdit"))->text(), QStringLiteral("08:30"));
@@ -212,8 +215,9 @@ private Q_SLOTS:
         QCOMPARE(datetime::timeText(stored[0].StartTime), QStringLiteral("09:15"));
         QCOMPARE(stored[0].LinksName, kB);
         QCOMPARE(stored[0].Bikou, QStringLiteral("晴天"));
-        QCOMPARE(grid(f)->Row(1), (QStringList{QStringLiteral("2027/01/10"), QStringLiteral("9:15"),
-                                               kB, QStringLiteral("晴天")}));
+        QCOMPARE(grid(f)->Row(1),
+            (QStringList {
+                QStringLiteral("2027/01/10"), QStringLiteral("9:15"), kB, QStringLiteral("晴天")}));
         QVERIFY(f.enabled(QStringLiteral("DataChangeAction")));
     }
 
@@ -231,8 +235,9 @@ private Q_SLOTS:
     void deleteMiddleEntry()
     {
         WindowFixture f;
-        openWith(f, {build::yotei(QDate(2027, 1, 1), kA), build::yotei(QDate(2027, 1, 2), kB),
-                     build::yotei(QDate(2027, 1, 3), kA)});
+        openWith(f,
+            {build::yotei(QDate(2027, 1, 1), kA), build::yotei(QDate(2027, 1, 2), kB),
+                build::yotei(QDate(2027, 1, 3), kA)});
         QCOMPARE(grid(f)->RowCount(), 5);
         f.clickNode({kYotei, QStringLiteral("2027/01/02")});
         f.seams.dialogs.answerConfirm(false);
@@ -247,7 +252,7 @@ private Q_SLOTS:
         QCOMPARE(grid(f)->Cell(0, 2), QStringLiteral("2027/01/03"));
         QCOMPARE(grid(f)->Cell(0, 3), QString());
         QCOMPARE(f.childTexts({kYotei}),
-                 (QStringList{QStringLiteral("2027/01/01"), QStringLiteral("2027/01/03")}));
+            (QStringList {QStringLiteral("2027/01/01"), QStringLiteral("2027/01/03")}));
         QCOMPARE(f.readYotei(kGolfer).size(), 2);
         QCOMPARE(f.status(), QStringLiteral("ラウンド予定数は 2 回"));
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
@@ -259,8 +264,9 @@ private Q_SLOTS:
     {
         WindowFixture f;
         const QDate today = f.seams.clock.date;
-        openWith(f, {build::yotei(today.addDays(-1), kA), build::yotei(today, kA),
-                     build::yotei(today.addDays(1), kB)});
+        openWith(f,
+            {build::yotei(today.addDays(-1), kA), build::yotei(today, kA),
+                build::yotei(today.addDays(1), kB)});
         QCOMPARE(f.readYotei(kGolfer).size(), 3); // loading writes nothing
         QCOMPARE(grid(f)->RowCount(), 4);
         fill(f, today.addDays(5), QStringLiteral("8:00"), kA);

@@ -378,7 +378,8 @@ void drawScoreCard(QPainter &p)
     p.drawRect(card);
     // A few pencilled scores, one stroke per box.
     p.setPen(pen(kBlue, 0.9));
-    static const QPointF marks[] = {{5.4, 6.75}, {8.1, 6.75}, {10.9, 9.25}, {13.6, 6.75}, {8.1, 11.75}};
+    static const QPointF marks[]
+        = {{5.4, 6.75}, {8.1, 6.75}, {10.9, 9.25}, {13.6, 6.75}, {8.1, 11.75}};
     for (const QPointF &m : marks)
         p.drawLine(m - QPointF(0, 0.6), m + QPointF(0, 0.6));
 }
@@ -503,8 +504,17 @@ void drawGolfBallImage(QPainter &p)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xa8, 0xae, 0xb6));
     static const QPointF dimples[] = {
-        {6.0, 5.0}, {9.0, 4.2}, {11.5, 6.0}, {4.3, 7.8}, {7.4, 7.6}, {10.4, 8.6},
-        {5.6, 10.6}, {8.6, 11.0}, {11.6, 11.0}, {12.7, 8.6}, {7.2, 13.0},
+        {6.0, 5.0},
+        {9.0, 4.2},
+        {11.5, 6.0},
+        {4.3, 7.8},
+        {7.4, 7.6},
+        {10.4, 8.6},
+        {5.6, 10.6},
+        {8.6, 11.0},
+        {11.6, 11.0},
+        {12.7, 8.6},
+        {7.2, 13.0},
     };
     for (const QPointF &d : dimples)
         p.drawEllipse(d, 0.65, 0.65);
@@ -629,11 +639,29 @@ void drawApp(QPainter &p)
 using DrawFn = void (*)(QPainter &);
 
 const std::array<DrawFn, ImageCount> kDrawers = {
-    drawGolfer,      drawFolderClosed, drawFolderOpen, drawSchedule,  drawAppend,
-    drawChart,       drawRegist,       drawCancel,     drawDelete,    drawChange,
-    drawLinks,       drawScoreDisp,    drawScoreCard,  drawTally,     drawReadme,
-    drawPrint,       drawExit,         drawAbout,      drawGolfBallImage, drawCourse,
-    drawCalendarDay, drawHelp,         drawApp,
+    drawGolfer,
+    drawFolderClosed,
+    drawFolderOpen,
+    drawSchedule,
+    drawAppend,
+    drawChart,
+    drawRegist,
+    drawCancel,
+    drawDelete,
+    drawChange,
+    drawLinks,
+    drawScoreDisp,
+    drawScoreCard,
+    drawTally,
+    drawReadme,
+    drawPrint,
+    drawExit,
+    drawAbout,
+    drawGolfBallImage,
+    drawCourse,
+    drawCalendarDay,
+    drawHelp,
+    drawApp,
 };
 
 QPixmap renderImage(int index, int size)

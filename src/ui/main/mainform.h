@@ -27,7 +27,7 @@ class QTreeWidgetItem;
 class TStringGrid;
 
 struct MainFormOptions {
-    QString dataDir;             // the folder of the data files
+    QString dataDir; // the folder of the data files
     unsigned startupDelayMs = 0; // how long the splash window stays up at least
 };
 
@@ -164,7 +164,7 @@ private:
     void YardValueCheck(QLineEdit *edit);
     void ParValueCheck(QLineEdit *edit);
     void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, QLabel *total,
-                        const QString &suffix);
+        const QString &suffix);
     void CourseSheetRegistCheck();
 
     // Score page (mainform_score.cpp, mainform_scorecard.cpp).
@@ -231,7 +231,7 @@ private:
     QString ShukeiCaller;
     bool ShukeiDone = false;
     bool AboutMode = false;
-    std::array<qint32, 7> HoleResultCounts{};
+    std::array<qint32, 7> HoleResultCounts {};
     int m_scoreExitRefusals = 0; // handicap and partner score boxes that refused their text
     quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     bool m_askingForGolfer = false;
@@ -307,8 +307,8 @@ private:
     QLineEdit *CourseEdit = nullptr;
     QComboBox *GreenCombo = nullptr;
     QComboBox *TeeCombo = nullptr;
-    std::array<QLineEdit *, 9> YardEdit{};
-    std::array<QLineEdit *, 9> ParEdit{};
+    std::array<QLineEdit *, 9> YardEdit {};
+    std::array<QLineEdit *, 9> ParEdit {};
     QLabel *YardTotalText = nullptr;
     QLabel *ParTotalText = nullptr;
 
@@ -321,8 +321,8 @@ private:
     TScoreCardFrame *ScoreCardFrame1 = nullptr;
     TScoreCardFrame *ScoreCardFrame2 = nullptr;
     QLineEdit *SHandicapEdit = nullptr;
-    std::array<QLineEdit *, 3> PartnerEdit{};
-    std::array<QLineEdit *, 3> PartnerScoreEdit{};
+    std::array<QLineEdit *, 3> PartnerEdit {};
+    std::array<QLineEdit *, 3> PartnerScoreEdit {};
     QPlainTextEdit *Memo1 = nullptr;
     QLabel *SYardText = nullptr;
     QLabel *SParText = nullptr;

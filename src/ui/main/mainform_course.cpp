@@ -17,7 +17,7 @@ namespace {
 
 // The nine values of a row of boxes, or the first box that does not read as a number.
 struct HoleRow {
-    std::array<qint32, 9> values{};
+    std::array<qint32, 9> values {};
     qint64 total = 0;
     QLineEdit *bad = nullptr;
 };
@@ -53,8 +53,8 @@ void TMainForm::ParValueCheck(QLineEdit *edit)
     holeValueCheck(edit, ParEdit, ParTotalText, QStringLiteral("は数字ではありません"));
 }
 
-void TMainForm::holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row,
-                               QLabel *total, const QString &suffix)
+void TMainForm::holeValueCheck(
+    QLineEdit *edit, const std::array<QLineEdit *, 9> &row, QLabel *total, const QString &suffix)
 {
     const QString text = edit->text();
     if (text.trimmed().isEmpty())
@@ -134,7 +134,7 @@ bool TMainForm::courseRegist(qint64 freeBytes)
     if (QTreeWidgetItem *clubNode = linksNodeOf(club))
         clubNode->addChild(new QTreeWidgetItem({record.CourseName}));
     setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-              + QStringLiteral("コース"));
+        + QStringLiteral("コース"));
     CourseSheet_Format();
     return true;
 }
@@ -153,7 +153,8 @@ void TMainForm::courseChange()
     const QString club = CourseList[CourseIndex].LinksName;
     const QString name = sjis::fit(CourseEdit->text(), FieldSize::CourseName);
     for (int i = 0; i < CourseList.size(); ++i) {
-        if (i != CourseIndex && CourseList[i].CourseName == name && CourseList[i].LinksName == club) {
+        if (i != CourseIndex && CourseList[i].CourseName == name
+            && CourseList[i].LinksName == club) {
             dialogs().error(QStringLiteral("既に、そのコースは登録済みです"));
             return;
         }
@@ -164,9 +165,9 @@ void TMainForm::courseChange()
     if (yards.bad || pars.bad) {
         QLineEdit *bad = yards.bad ? yards.bad : pars.bad;
         dialogs().plain(QStringLiteral("Kestro"),
-                        bad->text()
-                            + (yards.bad ? QStringLiteral(" は数字ではありません")
-                                         : QStringLiteral("は数字ではありません")));
+            bad->text()
+                + (yards.bad ? QStringLiteral(" は数字ではありません")
+                             : QStringLiteral("は数字ではありません")));
         m_scoreLink.refocus(bad);
         return;
     }
@@ -189,7 +190,8 @@ void TMainForm::courseChange()
         SelectedNode->setText(0, course.CourseName);
     CourseFile_Output();
 
-    if (!dialogs().confirm(QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")))
+    if (!dialogs().confirm(
+            QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")))
         return;
     if (GolferName.isEmpty())
         return;
@@ -235,7 +237,7 @@ bool TMainForm::courseDelete()
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
     setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-              + QStringLiteral("コース"));
+        + QStringLiteral("コース"));
     CourseSheet_Format();
     CourseFile_Output();
     CourseIndex = -1;

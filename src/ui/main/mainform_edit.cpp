@@ -122,7 +122,7 @@ bool TMainForm::freeSpaceOk(qint64 threshold, qint64 freeBytes)
     if (freeBytes >= threshold)
         return true;
     dialogs().error(QStringLiteral("ディスクの空き容量がありません\n空き容量は ")
-                    + QString::number(freeBytes) + QStringLiteral("バイトです"));
+        + QString::number(freeBytes) + QStringLiteral("バイトです"));
     DataCancelAction->trigger();
     return false;
 }

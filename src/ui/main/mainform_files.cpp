@@ -45,8 +45,8 @@ bool TMainForm::saveGolferList()
     for (int i = 0; i < GolferCombo->count(); ++i)
         names.append(GolferCombo->itemText(i));
     QString error;
-    if (!datafile::saveBytes(m_dir + QStringLiteral("Golfer.dat"), datafile::formatGolferList(names),
-                             &error)) {
+    if (!datafile::saveBytes(
+            m_dir + QStringLiteral("Golfer.dat"), datafile::formatGolferList(names), &error)) {
         dialogs().ioError(error);
         return false;
     }

@@ -37,8 +37,7 @@ void TMainForm::RegistGolferActionExecute()
 {
     DataCancelAction->trigger();
     const QString text = dialogs().inputBox(QStringLiteral("ゴルファーの登録"),
-                                            QStringLiteral("ゴルファーを入力してください"),
-                                            QString());
+        QStringLiteral("ゴルファーを入力してください"), QString());
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return;
@@ -144,7 +143,7 @@ void TMainForm::FilesRead()
         YoteiGrid->setUpdatesEnabled(true);
     }
     setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-              + QStringLiteral(" 回"));
+        + QStringLiteral(" 回"));
 
     ScoreFileName = m_dir + GolferName + QStringLiteral(".sce");
     ScoreList.clear();

@@ -209,8 +209,7 @@ QWidget *TMainForm::createCoursePage()
     TeeCombo->setObjectName(QStringLiteral("TeeCombo"));
     TeeCombo->setEditable(true);
     TeeCombo->addItems({QStringLiteral("フルバック"), QStringLiteral("バック"),
-                        QStringLiteral("レギュラー"), QStringLiteral("フロント"),
-                        QStringLiteral("レディース")});
+        QStringLiteral("レギュラー"), QStringLiteral("フロント"), QStringLiteral("レディース")});
     TeeCombo->lineEdit()->setValidator(new SjisLengthValidator(10, TeeCombo));
     TeeCombo->setMinimumWidth(130);
     form->addWidget(CLinksCombo, 1, 0);
@@ -288,11 +287,13 @@ QWidget *TMainForm::createScorePage()
     connect(SLinksCombo, &QComboBox::activated, this, &TMainForm::CLinksComboChange);
     SLinksText = staticText(QStringLiteral("SLinksText"), kTextColour, page);
     SLinksText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    SLinksText->setMinimumWidth(240);
     WeatherCombo = new QComboBox(page);
     WeatherCombo->setObjectName(QStringLiteral("WeatherCombo"));
     WeatherCombo->setEditable(true);
     WeatherCombo->setInsertPolicy(QComboBox::NoInsert);
-    WeatherCombo->addItems({QStringLiteral("晴れ"), QStringLiteral("くもり"), QStringLiteral("雨")});
+    WeatherCombo->addItems(
+        {QStringLiteral("晴れ"), QStringLiteral("くもり"), QStringLiteral("雨")});
     WeatherCombo->lineEdit()->setValidator(new SjisLengthValidator(20, WeatherCombo));
     WeatherCombo->setMinimumWidth(110);
     // Only the user's own changes run the weather guard.
@@ -326,9 +327,9 @@ QWidget *TMainForm::createScorePage()
     ScoreCardFrame2->setObjectName(QStringLiteral("ScoreCardFrame2"));
     m_scoreLink.frames = {ScoreCardFrame1, ScoreCardFrame2};
     connect(ScoreCardFrame1->CourseCombo1, &QComboBox::activated, this,
-            &TMainForm::ScoreCardFrame1CourseCombo1Change);
+        &TMainForm::ScoreCardFrame1CourseCombo1Change);
     connect(ScoreCardFrame2->CourseCombo1, &QComboBox::activated, this,
-            &TMainForm::ScoreCardFrame2CourseCombo1Change);
+        &TMainForm::ScoreCardFrame2CourseCombo1Change);
 
     auto *cards = new QHBoxLayout;
     auto *frames = new QVBoxLayout;
@@ -363,8 +364,8 @@ QWidget *TMainForm::createScorePage()
     outer->addLayout(cards);
 
     auto *bottom = new QGridLayout;
-    const QStringList partnerCaptions = {QStringLiteral("パートナー１"), QStringLiteral("パートナー２"),
-                                         QStringLiteral("パートナー３")};
+    const QStringList partnerCaptions = {QStringLiteral("パートナー１"),
+        QStringLiteral("パートナー２"), QStringLiteral("パートナー３")};
     for (int k = 0; k < 3; ++k) {
         PartnerEdit[k] = textEdit(QStringLiteral("Partner%1Edit").arg(k + 1), 20, page);
         PartnerScoreEdit[k] = numberEdit(QStringLiteral("Partner%1ScoreEdit").arg(k + 1), page);

@@ -42,7 +42,7 @@ bool TMainForm::linksRegist(qint64 freeBytes)
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->addItem(record.LinksName);
     setStatus(QStringLiteral("登録ゴルフ場数 ") + QString::number(LinksList.size())
-              + QStringLiteral("コース"));
+        + QStringLiteral("コース"));
     LinksGrid->SetRowCount(LinksGrid->RowCount() + 1);
     writeLinksRow(LinksGrid->RowCount() - 2, record);
     LinksSheet_Format();
@@ -115,14 +115,14 @@ bool TMainForm::linksDelete()
     for (const TYoteiRecord &r : std::as_const(YoteiList)) {
         if (r.LinksName == name) {
             dialogs().plain(QStringLiteral("警告"),
-                            QStringLiteral("このゴルフ場は、予定に登録されていますので、削除できません"));
+                QStringLiteral("このゴルフ場は、予定に登録されていますので、削除できません"));
             return false;
         }
     }
     for (const TCourseRecord &c : std::as_const(CourseList)) {
         if (c.LinksName == name) {
             dialogs().plain(QStringLiteral("警告"),
-                            QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
+                QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
             return false;
         }
     }
@@ -133,7 +133,7 @@ bool TMainForm::linksDelete()
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->removeItem(LinksIndex);
     setStatus(QStringLiteral("登録ゴルフ場数 ") + QString::number(LinksList.size())
-              + QStringLiteral("コース"));
+        + QStringLiteral("コース"));
     LinksGrid->DeleteRow(LinksIndex + 1);
     LinksSheet_Format();
     LinksFile_Output();

@@ -82,7 +82,8 @@ std::optional<qint32> partnerScoreValue(const QString &text)
 
 QString cardCountText(qsizetype count)
 {
-    return QStringLiteral("登録スコアカード数 ") + QString::number(count) + QStringLiteral("カード");
+    return QStringLiteral("登録スコアカード数 ") + QString::number(count)
+        + QStringLiteral("カード");
 }
 
 } // namespace
@@ -186,7 +187,8 @@ void TMainForm::courseChosen(int frameIndex)
     frame->SParTotal->setText(numeric::blankNumber(course->ParTotal));
 
     // The round's yards and par: this half alone until the other half has a course too.
-    const qint64 yards = qint64(course->YardTotal) + totalValue(other->SYardTotal->text()).value_or(0);
+    const qint64 yards
+        = qint64(course->YardTotal) + totalValue(other->SYardTotal->text()).value_or(0);
     const qint64 par = qint64(course->ParTotal) + totalValue(other->SParTotal->text()).value_or(0);
     SYardText->setText(numeric::blankNumber(yards));
     SParText->setText(numeric::blankNumber(par));
@@ -286,7 +288,7 @@ void TMainForm::ScoreSheetRegistCheck()
 // place. A card being changed keeps its club, courses, yards and pars (wholeCard false).
 bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
 {
-    const std::array<TScoreCardFrame *, 2> frames{ScoreCardFrame1, ScoreCardFrame2};
+    const std::array<TScoreCardFrame *, 2> frames {ScoreCardFrame1, ScoreCardFrame2};
     const QString failed = wholeCard ? QStringLiteral("スコアの登録に失敗しました")
                                      : QStringLiteral("スコアの変更に失敗しました");
 
@@ -504,7 +506,7 @@ void TMainForm::scoreChange()
             oldYear->takeChild(oldYear->indexOfChild(node));
             node->setText(0, dateText);
             placeDateNode(ensureYearNode(dateText.left(4) + QStringLiteral("年")), node,
-                          datetime::toDate(card.RoundDate));
+                datetime::toDate(card.RoundDate));
         } else {
             node = insertScoreNodes(card);
         }

@@ -44,7 +44,8 @@ std::optional<qint64> totalValue(const QString &text)
 
 bool fitsWhole(qint64 value)
 {
-    return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
+    return value >= std::numeric_limits<qint32>::min()
+        && value <= std::numeric_limits<qint32>::max();
 }
 
 } // namespace
@@ -82,7 +83,7 @@ void TMainForm::ScoreNodeSelect(const QString &dateText)
     PuttEditNotReadOnly();
     scoreInputsReadOnly(false);
     setStatus(QStringLiteral("登録スコアカード数 ") + QString::number(ScoreList.size())
-              + QStringLiteral("カード"));
+        + QStringLiteral("カード"));
 }
 
 void TMainForm::showScoreCard(const TScoreRecord &card)
@@ -104,13 +105,12 @@ void TMainForm::showScoreCard(const TScoreRecord &card)
     SNetText->setText(decimalText(card.NetScore));
     for (int k = 0; k < 3; ++k) {
         PartnerEdit[k]->setText(card.Partner[k]);
-        PartnerScoreEdit[k]->setText(card.PartnerScore[k] == 0
-                                         ? QString()
-                                         : numeric::blankNumber(card.PartnerScore[k]));
+        PartnerScoreEdit[k]->setText(
+            card.PartnerScore[k] == 0 ? QString() : numeric::blankNumber(card.PartnerScore[k]));
     }
     Memo1->setPlainText(card.Memo);
 
-    const std::array<TScoreCardFrame *, 2> frames{ScoreCardFrame1, ScoreCardFrame2};
+    const std::array<TScoreCardFrame *, 2> frames {ScoreCardFrame1, ScoreCardFrame2};
     for (int f = 0; f < 2; ++f) {
         TScoreCardFrame *frame = frames[f];
         frame->CourseText->show();
@@ -185,8 +185,8 @@ void TMainForm::ScoreBtnClick()
         const double value = *net + sign * double(*roundPar);
         const QString number = numeric::formatOneDecimal(value).trimmed();
         pending.append({nullptr, SNetText,
-                        toOverUnder ? overUnderText(number, value > 0 && number != QLatin1String("0"))
-                                    : decimalText(value)});
+            toOverUnder ? overUnderText(number, value > 0 && number != QLatin1String("0"))
+                        : decimalText(value)});
     }
 
     for (const Pending &p : std::as_const(pending)) {

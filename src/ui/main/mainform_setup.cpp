@@ -35,8 +35,7 @@ namespace {
 
 // A second face of an action with a caption of its own (a menu item or a tool button):
 // it follows the action's enabled state and runs the action.
-QAction *mirrorAction(QAction *action, const QString &name, const QString &caption,
-                      QObject *parent)
+QAction *mirrorAction(QAction *action, const QString &name, const QString &caption, QObject *parent)
 {
     auto *item = new QAction(caption, parent);
     item->setObjectName(name);
@@ -47,8 +46,8 @@ QAction *mirrorAction(QAction *action, const QString &name, const QString &capti
     return item;
 }
 
-QToolButton *toolButton(QToolBar *bar, const QString &name, const QString &caption,
-                        const QString &hint, int image)
+QToolButton *toolButton(
+    QToolBar *bar, const QString &name, const QString &caption, const QString &hint, int image)
 {
     auto *button = new QToolButton(bar);
     button->setObjectName(name);
@@ -75,10 +74,10 @@ void bindButton(QToolButton *button, QAction *action)
 } // namespace
 
 TMainForm::TMainForm(const MainFormOptions &options, const Services &services, QWidget *parent)
-    : QMainWindow(parent),
-      m_dir(options.dataDir),
-      m_startupDelayMs(options.startupDelayMs),
-      m_services(services)
+    : QMainWindow(parent)
+    , m_dir(options.dataDir)
+    , m_startupDelayMs(options.startupDelayMs)
+    , m_services(services)
 {
     setObjectName(QStringLiteral("MainForm"));
     if (!m_dir.endsWith(QChar('/')))
@@ -91,16 +90,15 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
     // Coming back to the program from another one is an activation; the window getting the
     // focus back from our own dialogs is not, or a cancelled input box would return at once
     // and for ever.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            [this](Qt::ApplicationState state) {
-                if (state != Qt::ApplicationActive) {
-                    m_wasInactiveApp = true;
-                } else if (m_wasInactiveApp && m_shownOnce) {
-                    m_wasInactiveApp = false;
-                    QMetaObject::invokeMethod(this, &TMainForm::FormActivate,
-                                              Qt::QueuedConnection);
-                }
-            });
+    connect(
+        qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive) {
+                m_wasInactiveApp = true;
+            } else if (m_wasInactiveApp && m_shownOnce) {
+                m_wasInactiveApp = false;
+                QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
+            }
+        });
     FormCreate();
     qApp->installEventFilter(this);
 }
@@ -113,7 +111,7 @@ TMainForm::~TMainForm()
 void TMainForm::createActions()
 {
     auto make = [this](const QString &name, const QString &caption, bool enabled,
-                       void (TMainForm::*handler)()) {
+                    void (TMainForm::*handler)()) {
         auto *action = new QAction(caption, this);
         action->setObjectName(name);
         action->setEnabled(enabled);
@@ -122,27 +120,27 @@ void TMainForm::createActions()
         return action;
     };
     RegistGolferAction = make(QStringLiteral("RegistGolferAction"), QStringLiteral("登録(&R)"),
-                              true, &TMainForm::RegistGolferActionExecute);
+        true, &TMainForm::RegistGolferActionExecute);
     DeleteGolferAction = make(QStringLiteral("DeleteGolferAction"), QStringLiteral("削除(&D)"),
-                              true, &TMainForm::DeleteGolferActionExecute);
+        true, &TMainForm::DeleteGolferActionExecute);
     DataAppendAction = make(QStringLiteral("DataAppendAction"), QStringLiteral("追加(&A)"), true,
-                            &TMainForm::DataAppendActionExecute);
+        &TMainForm::DataAppendActionExecute);
     DataRegistAction = make(QStringLiteral("DataRegistAction"), QStringLiteral("登録(&R)"), false,
-                            &TMainForm::DataRegistActionExecute);
-    DataCancelAction = make(QStringLiteral("DataCancelAction"), QStringLiteral("ｷｬﾝｾﾙ(&C)"),
-                            false, &TMainForm::DataCancelActionExecute);
+        &TMainForm::DataRegistActionExecute);
+    DataCancelAction = make(QStringLiteral("DataCancelAction"), QStringLiteral("ｷｬﾝｾﾙ(&C)"), false,
+        &TMainForm::DataCancelActionExecute);
     DataDeleteAction = make(QStringLiteral("DataDeleteAction"), QStringLiteral("削除(&D)"), false,
-                            &TMainForm::DataDeleteActionExecute);
+        &TMainForm::DataDeleteActionExecute);
     DataChangeAction = make(QStringLiteral("DataChangeAction"), QStringLiteral("変更(&H)"), false,
-                            &TMainForm::DataChangeActionExecute);
+        &TMainForm::DataChangeActionExecute);
     ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false,
-                           &TMainForm::ScoreBtnClick);
+        &TMainForm::ScoreBtnClick);
     // The chart windows and the tally come with the results; until then these two stay
     // disabled and unwired.
     ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false, nullptr);
     ChartAction1->setIcon(imageIcon(ImgChart));
-    ShukeiAction = make(QStringLiteral("ShukeiAction"), QStringLiteral("ShukeiAction"), false,
-                        nullptr);
+    ShukeiAction
+        = make(QStringLiteral("ShukeiAction"), QStringLiteral("ShukeiAction"), false, nullptr);
 
     DataAppendAction->setIcon(imageIcon(ImgAppend));
     DataRegistAction->setIcon(imageIcon(ImgRegist));
@@ -180,12 +178,12 @@ void TMainForm::createMenus()
     golfer->addAction(DeleteGolferAction);
 
     QMenu *tools = bar->addMenu(QStringLiteral("ツール(&T)"));
-    ScoreDisp = mirrorAction(ScoreDispAction, QStringLiteral("ScoreDisp"),
-                             QStringLiteral("±スコアで表示(&S)"), this);
-    GraphDisp = mirrorAction(ChartAction1, QStringLiteral("GraphDisp"),
-                             QStringLiteral("グラフの表示(&G)"), this);
-    ShukeiDisp = mirrorAction(ShukeiAction, QStringLiteral("ShukeiDisp"),
-                              QStringLiteral("成績の集計(&R)"), this);
+    ScoreDisp = mirrorAction(
+        ScoreDispAction, QStringLiteral("ScoreDisp"), QStringLiteral("±スコアで表示(&S)"), this);
+    GraphDisp = mirrorAction(
+        ChartAction1, QStringLiteral("GraphDisp"), QStringLiteral("グラフの表示(&G)"), this);
+    ShukeiDisp = mirrorAction(
+        ShukeiAction, QStringLiteral("ShukeiDisp"), QStringLiteral("成績の集計(&R)"), this);
     tools->addAction(ScoreDisp);
     tools->addAction(GraphDisp);
     tools->addAction(ShukeiDisp);
@@ -234,27 +232,26 @@ void TMainForm::createToolBar()
     ToolBar1->addSeparator();
 
     DataAppendBtn = toolButton(ToolBar1, QStringLiteral("DataAppendBtn"), QStringLiteral("追 加"),
-                               QStringLiteral("予定データを追加します"), ImgAppend);
+        QStringLiteral("予定データを追加します"), ImgAppend);
     DataRegistBtn = toolButton(ToolBar1, QStringLiteral("DataRegistBtn"), QStringLiteral("登 録"),
-                               QStringLiteral("予定データを登録します"), ImgRegist);
+        QStringLiteral("予定データを登録します"), ImgRegist);
     DataCancelBtn = toolButton(ToolBar1, QStringLiteral("DataCancelBtn"), QStringLiteral("ｷｬﾝｾﾙ"),
-                               QStringLiteral("予定データの登録をキャンセルします"), ImgCancel);
+        QStringLiteral("予定データの登録をキャンセルします"), ImgCancel);
     ToolBar1->addSeparator();
     DataDeleteBtn = toolButton(ToolBar1, QStringLiteral("DataDeleteBtn"), QStringLiteral("削 除"),
-                               QStringLiteral("予定データを削除します"), ImgDelete);
+        QStringLiteral("予定データを削除します"), ImgDelete);
     DataChangeBtn = toolButton(ToolBar1, QStringLiteral("DataChangeBtn"), QStringLiteral("変 更"),
-                               QStringLiteral("予定データを変更します"), ImgChange);
+        QStringLiteral("予定データを変更します"), ImgChange);
     ToolBar1->addSeparator();
     ScoreBtn = toolButton(ToolBar1, QStringLiteral("ScoreBtn"), QStringLiteral("±ｽｺｱ"),
-                          QStringLiteral("スコアカードのスコアの表示タイプを変更します"),
-                          ImgScoreDisp);
+        QStringLiteral("スコアカードのスコアの表示タイプを変更します"), ImgScoreDisp);
     ChartBtn1 = toolButton(ToolBar1, QStringLiteral("ChartBtn1"), QStringLiteral("グラフ"),
-                           QStringLiteral("成績をグラフ表示します"), ImgChart);
+        QStringLiteral("成績をグラフ表示します"), ImgChart);
     ShukeiBtn = toolButton(ToolBar1, QStringLiteral("ShukeiBtn"), QStringLiteral("集 計"),
-                           QStringLiteral("スコアの成績を集計します"), ImgTally);
+        QStringLiteral("スコアの成績を集計します"), ImgTally);
     ToolBar1->addSeparator();
-    HelpBtn = toolButton(ToolBar1, QStringLiteral("HelpBtn"), QStringLiteral("Readme"), QString(),
-                         ImgReadme);
+    HelpBtn = toolButton(
+        ToolBar1, QStringLiteral("HelpBtn"), QStringLiteral("Readme"), QString(), ImgReadme);
 
     bindButton(DataAppendBtn, DataAppendAction);
     bindButton(DataRegistBtn, DataRegistAction);
@@ -303,7 +300,7 @@ void TMainForm::createCentre()
         }
     });
     for (QWidget *grid : {static_cast<QWidget *>(YoteiGrid), static_cast<QWidget *>(LinksGrid),
-                          static_cast<QWidget *>(SeisekiGrid)})
+             static_cast<QWidget *>(SeisekiGrid)})
         static_cast<QAbstractScrollArea *>(grid)->viewport()->installEventFilter(this);
 
     splitter->addWidget(TreeView1);
@@ -360,8 +357,9 @@ void TMainForm::FormCreate()
     LinksGrid->SetColWidth(1, 220);
     LinksGrid->SetColWidth(2, 90);
     LinksGrid->SetColWidth(3, 250);
-    LinksGrid->SetRow(0, {QStringLiteral("ゴルフ場"), QStringLiteral("住所"),
-                          QStringLiteral("電話番号"), QStringLiteral("ホームページ")});
+    LinksGrid->SetRow(0,
+        {QStringLiteral("ゴルフ場"), QStringLiteral("住所"), QStringLiteral("電話番号"),
+            QStringLiteral("ホームページ")});
     LinksGrid->SetRowCount(int(LinksList.size()) + 2);
 
     QStringList names;
@@ -422,8 +420,9 @@ void TMainForm::FormCreate()
     YoteiGrid->SetColWidth(1, 50);
     YoteiGrid->SetColWidth(2, 170);
     YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->width() - 300));
-    YoteiGrid->SetRow(0, {QStringLiteral("ラウンド日"), QStringLiteral("スタート"),
-                          QStringLiteral("ゴルフ場"), QStringLiteral("備 考")});
+    YoteiGrid->SetRow(0,
+        {QStringLiteral("ラウンド日"), QStringLiteral("スタート"), QStringLiteral("ゴルフ場"),
+            QStringLiteral("備 考")});
 
     PageControl1->setCurrentWidget(YoteiSheet);
     for (QTreeWidgetItem *top : {YoteiNode, LinksNode, ScoreNode})
@@ -525,7 +524,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             else if (std::find(ParEdit.begin(), ParEdit.end(), edit) != ParEdit.end())
                 ParValueCheck(edit);
             else if (std::find(PartnerScoreEdit.begin(), PartnerScoreEdit.end(), edit)
-                     != PartnerScoreEdit.end())
+                != PartnerScoreEdit.end())
                 PartnerScoreCheck(edit);
         }
         break;
@@ -543,8 +542,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             ScoreDatePickerClick();
         break;
     case QEvent::Hide:
-        if (ScoreDatePicker && widget == ScoreDatePicker->calendarWidget()
-            && widget->isWindow())
+        if (ScoreDatePicker && widget == ScoreDatePicker->calendarWidget() && widget->isWindow())
             ScoreDatePickerClick(); // the drop-down closed up
         break;
     case QEvent::Resize:
@@ -556,8 +554,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         else if (widget == SeisekiGrid->viewport())
             SeisekiSheetResize();
         break;
-    default:
-        break;
+    default: break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -25,14 +25,16 @@ struct Hints {
 // Per page: schedule, golf club, course, score card.
 const Hints kHints[4] = {
     {"予定データを追加します", "予定データの登録を実行します", "予定データの登録をキャンセルします",
-     "予定データを削除します", "予定データを変更します"},
+        "予定データを削除します", "予定データを変更します"},
     {"ゴルフ場データを追加します", "ゴルフ場データの登録を実行します",
-     "ゴルフ場データの登録をキャンセルします", "ゴルフ場データを削除します",
-     "ゴルフ場データを変更します"},
+        "ゴルフ場データの登録をキャンセルします", "ゴルフ場データを削除します",
+        "ゴルフ場データを変更します"},
     {"コースデータを追加します", "コースデータの登録を実行します",
-     "コースデータの登録をキャンセルします", "コースデータを削除します", "コースデータを変更します"},
+        "コースデータの登録をキャンセルします", "コースデータを削除します",
+        "コースデータを変更します"},
     {"スコアデータを追加します", "スコアデータの登録を実行します",
-     "スコアデータの登録をキャンセルします", "スコアデータを削除します", "スコアデータを変更します"},
+        "スコアデータの登録をキャンセルします", "スコアデータを削除します",
+        "スコアデータを変更します"},
 };
 
 int levelOf(const QTreeWidgetItem *node)
@@ -47,8 +49,8 @@ int levelOf(const QTreeWidgetItem *node)
 
 void TMainForm::setRecordHints(int page)
 {
-    QList<QToolButton *> buttons = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn,
-                                    DataChangeBtn};
+    QList<QToolButton *> buttons
+        = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
     if (page == 4) {
         for (QToolButton *b : buttons)
             b->setToolTip(QString());
@@ -66,30 +68,25 @@ void TMainForm::pageStatus(int page)
 {
     switch (page) {
     case 0:
-        setStatus(GolferName.isEmpty()
-                      ? QStringLiteral("ゴルファーを選択してください")
-                      : QStringLiteral("ラウンド予定数 ") + QString::number(YoteiList.size())
-                            + QStringLiteral(" 回"));
+        setStatus(GolferName.isEmpty() ? QStringLiteral("ゴルファーを選択してください")
+                                       : QStringLiteral("ラウンド予定数 ")
+                    + QString::number(YoteiList.size()) + QStringLiteral(" 回"));
         break;
     case 1:
         setStatus(QStringLiteral("登録ゴルフ場数 ") + QString::number(LinksList.size())
-                  + QStringLiteral("コース"));
+            + QStringLiteral("コース"));
         break;
     case 2:
         setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-                  + QStringLiteral("コース"));
+            + QStringLiteral("コース"));
         break;
     case 3:
-        setStatus(GolferName.isEmpty()
-                      ? QStringLiteral("ゴルファーを選択してください")
-                      : QStringLiteral("登録スコアカード数 ") + QString::number(ScoreList.size())
-                            + QStringLiteral("カード"));
+        setStatus(GolferName.isEmpty() ? QStringLiteral("ゴルファーを選択してください")
+                                       : QStringLiteral("登録スコアカード数 ")
+                    + QString::number(ScoreList.size()) + QStringLiteral("カード"));
         break;
-    case 4:
-        setStatus(QStringLiteral("成績を表示します"));
-        break;
-    default:
-        break;
+    case 4: setStatus(QStringLiteral("成績を表示します")); break;
+    default: break;
     }
 }
 
@@ -129,7 +126,7 @@ void TMainForm::TreeView1Click()
     if (level == 1 && SelectedParent == YoteiNode) {
         ChartAction1->setEnabled(false);
         setStatus(QStringLiteral("ラウンド予定数 ") + QString::number(YoteiList.size())
-                  + QStringLiteral(" 回"));
+            + QStringLiteral(" 回"));
         const auto date = datetime::parseDate(node->text(0));
         if (date) {
             const TDateTime day = datetime::fromDate(*date);
@@ -143,7 +140,7 @@ void TMainForm::TreeView1Click()
     } else if (level == 1 && SelectedParent == LinksNode) {
         ChartAction1->setEnabled(false);
         setStatus(QStringLiteral("登録ゴルフ場 ") + QString::number(LinksList.size())
-                  + QStringLiteral("コース"));
+            + QStringLiteral("コース"));
         for (int i = 0; i < LinksList.size(); ++i) {
             if (LinksList[i].LinksName == node->text(0)) {
                 linksShow(i);
@@ -152,7 +149,7 @@ void TMainForm::TreeView1Click()
         }
     } else if (level == 2 && SelectedParent->parent() == LinksNode) {
         setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-                  + QStringLiteral("コース"));
+            + QStringLiteral("コース"));
         ChartAction1->setEnabled(false);
         for (int i = 0; i < CourseList.size(); ++i) {
             const TCourseRecord &c = CourseList[i];
@@ -389,8 +386,8 @@ void TMainForm::SeisekiSheetResize()
 
 void TMainForm::writeYoteiRow(int row, const TYoteiRecord &r)
 {
-    YoteiGrid->SetRow(row, {datetime::dateText(r.RoundDate), datetime::timeText(r.StartTime),
-                            r.LinksName, r.Bikou});
+    YoteiGrid->SetRow(row,
+        {datetime::dateText(r.RoundDate), datetime::timeText(r.StartTime), r.LinksName, r.Bikou});
 }
 
 void TMainForm::writeLinksRow(int row, const TLinksRecord &r)

@@ -56,7 +56,7 @@ bool TMainForm::yoteiRegist(qint64 freeBytes)
 
     YoteiNode->insertChild(index, new QTreeWidgetItem({datetime::dateText(day)}));
     setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-              + QStringLiteral(" 回"));
+        + QStringLiteral(" 回"));
     YoteiGrid->InsertRow(index + 1);
     writeYoteiRow(index + 1, record);
     YoteiSheet_Format();
@@ -89,8 +89,8 @@ void TMainForm::yoteiChange()
 
     if (QTreeWidgetItem *node = YoteiNode->child(YoteiIndex))
         node->setText(0, YDateText->text());
-    YoteiGrid->SetRow(YoteiIndex + 1,
-                      {YDateText->text(), YTimeEdit->text(), r.LinksName, YBikouEdit->text()});
+    YoteiGrid->SetRow(
+        YoteiIndex + 1, {YDateText->text(), YTimeEdit->text(), r.LinksName, YBikouEdit->text()});
     YoteiFile_Output();
 }
 
@@ -105,7 +105,7 @@ bool TMainForm::yoteiDelete()
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;
     setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-              + QStringLiteral(" 回"));
+        + QStringLiteral(" 回"));
     YoteiGrid->DeleteRow(YoteiIndex + 1);
     YoteiSheet_Format();
     YoteiFile_Output();

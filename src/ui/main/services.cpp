@@ -18,14 +18,13 @@ void DialogService::error(const QString &text)
 
 void DialogService::information(const QString &text)
 {
-    showMessage(
-        {QStringLiteral("情報"), text, {okButton()}, MessageRequest::Icon::Information});
+    showMessage({QStringLiteral("情報"), text, {okButton()}, MessageRequest::Icon::Information});
 }
 
 bool DialogService::confirm(const QString &text)
 {
     return showMessage({QStringLiteral("確認"), text, {yesButton(), noButton()},
-                        MessageRequest::Icon::Question})
+               MessageRequest::Icon::Question})
         == 0;
 }
 
@@ -67,8 +66,8 @@ int QtDialogService::showMessage(const MessageRequest &request)
     return index >= 0 ? index : int(buttons.size()) - 1;
 }
 
-QString QtDialogService::inputBox(const QString &caption, const QString &prompt,
-                                  const QString &defaultText)
+QString QtDialogService::inputBox(
+    const QString &caption, const QString &prompt, const QString &defaultText)
 {
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(caption);

@@ -27,17 +27,18 @@ public:
     // and it has a single button; the last button otherwise).
     virtual int showMessage(const MessageRequest &request) = 0;
     // Returns the text typed, or an empty text when cancelled.
-    virtual QString inputBox(const QString &caption, const QString &prompt,
-                             const QString &defaultText) = 0;
+    virtual QString inputBox(
+        const QString &caption, const QString &prompt, const QString &defaultText)
+        = 0;
 
     static QString okButton() { return QStringLiteral("OK"); }
     static QString yesButton() { return QStringLiteral("はい(&Y)"); }
     static QString noButton() { return QStringLiteral("いいえ(&N)"); }
 
-    void warning(const QString &text);     // "警告"
-    void error(const QString &text);       // "エラー"
+    void warning(const QString &text); // "警告"
+    void error(const QString &text); // "エラー"
     void information(const QString &text); // "情報"
-    bool confirm(const QString &text);     // "確認", true for "はい(&Y)"
+    bool confirm(const QString &text); // "確認", true for "はい(&Y)"
     void plain(const QString &caption, const QString &text);
     // The general error dialog for failures of file input and output.
     void ioError(const QString &text);
@@ -80,8 +81,8 @@ class QtDialogService final : public DialogService
 public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     int showMessage(const MessageRequest &request) override;
-    QString inputBox(const QString &caption, const QString &prompt,
-                     const QString &defaultText) override;
+    QString inputBox(
+        const QString &caption, const QString &prompt, const QString &defaultText) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -9,7 +9,8 @@ class SjisLengthValidator final : public QValidator
     Q_OBJECT
 
 public:
-    SjisLengthValidator(int maxBytes, QObject *parent) : QValidator(parent), m_maxBytes(maxBytes) {}
+    SjisLengthValidator(int maxBytes, QObject *parent)
+        : QValidator(parent), m_maxBytes(maxBytes) { }
     State validate(QString &input, int &pos) const override;
 
 private:

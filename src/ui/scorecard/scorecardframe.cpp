@@ -86,9 +86,15 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
     grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(3);
 
-    grid->addWidget(caption(this, QStringLiteral("Label16"), QStringLiteral("コース"), Qt::AlignLeft), 0, 1, 1, 4);
-    grid->addWidget(caption(this, QStringLiteral("Label18"), QStringLiteral("グリーン"), Qt::AlignLeft), 0, 5, 1, 2);
-    grid->addWidget(caption(this, QStringLiteral("Label19"), QStringLiteral("ティー"), Qt::AlignLeft), 0, 7, 1, 3);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label16"), QStringLiteral("コース"), Qt::AlignLeft), 0, 1, 1,
+        4);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label18"), QStringLiteral("グリーン"), Qt::AlignLeft), 0, 5,
+        1, 2);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label19"), QStringLiteral("ティー"), Qt::AlignLeft), 0, 7, 1,
+        3);
 
     CourseCombo1 = new QComboBox(this);
     CourseCombo1->setObjectName(QStringLiteral("CourseCombo1"));
@@ -109,14 +115,19 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
 
     for (int h = 0; h < 9; ++h)
         grid->addWidget(caption(this, QStringLiteral("Label%1").arg(5 + h),
-                                QStringLiteral("%1H").arg(h + 1), Qt::AlignRight),
-                        2, 1 + h);
-    grid->addWidget(caption(this, QStringLiteral("Label14"), QStringLiteral("Hafe"), Qt::AlignHCenter), 2, 10);
+                            QStringLiteral("%1H").arg(h + 1), Qt::AlignRight),
+            2, 1 + h);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label14"), QStringLiteral("Hafe"), Qt::AlignHCenter), 2, 10);
 
-    grid->addWidget(caption(this, QStringLiteral("Label1"), QStringLiteral("ﾔｰﾄﾞ"), Qt::AlignLeft), 3, 0);
-    grid->addWidget(caption(this, QStringLiteral("Label2"), QStringLiteral("ﾊﾟｰ"), Qt::AlignLeft), 4, 0);
-    grid->addWidget(caption(this, QStringLiteral("Label3"), QStringLiteral("ｽｺｱ"), Qt::AlignLeft), 5, 0);
-    grid->addWidget(caption(this, QStringLiteral("Label4"), QStringLiteral("ﾊﾟｯﾄ"), Qt::AlignLeft), 6, 0);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label1"), QStringLiteral("ﾔｰﾄﾞ"), Qt::AlignLeft), 3, 0);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label2"), QStringLiteral("ﾊﾟｰ"), Qt::AlignLeft), 4, 0);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label3"), QStringLiteral("ｽｺｱ"), Qt::AlignLeft), 5, 0);
+    grid->addWidget(
+        caption(this, QStringLiteral("Label4"), QStringLiteral("ﾊﾟｯﾄ"), Qt::AlignLeft), 6, 0);
 
     auto makeCell = [this](const QString &name) {
         auto *edit = new QLineEdit(this);
@@ -241,7 +252,7 @@ QString TScoreCardFrame::netScoreText(const QString &strokesText, const QString 
 {
     const auto strokes = numeric::parseFloat(strokesText);
     const auto handicap = handicapText.trimmed().isEmpty() ? std::optional<double>(0.0)
-                                                            : numeric::parseFloat(handicapText);
+                                                           : numeric::parseFloat(handicapText);
     if (!strokes || !handicap)
         return QString();
     return QChar(' ') + numeric::formatOneDecimal(*strokes - *handicap).trimmed();
@@ -273,7 +284,8 @@ void TScoreCardFrame::ScoreSum(QLineEdit *edit)
         round += cellValue(frame->STText->text(), &halfOk);
     }
     m_link->SScoreText->setText(numeric::blankNumber(round));
-    m_link->SNetText->setText(netScoreText(m_link->SScoreText->text(), m_link->SHandicapEdit->text()));
+    m_link->SNetText->setText(
+        netScoreText(m_link->SScoreText->text(), m_link->SHandicapEdit->text()));
 }
 
 void TScoreCardFrame::PuttSum(QLineEdit *edit)

@@ -15,7 +15,7 @@ class TScoreCardFrame;
 // handicap, and the Append action whose enabled flag tells the Adding mode apart.
 struct ScoreSheetLink {
     QAction *appendAction = nullptr;
-    std::array<TScoreCardFrame *, 2> frames{};
+    std::array<TScoreCardFrame *, 2> frames {};
     QLabel *SScoreText = nullptr;
     QLabel *SPuttText = nullptr;
     QLabel *SNetText = nullptr;
@@ -48,13 +48,13 @@ public:
     QLabel *CourseText = nullptr;
     QLabel *GreenText = nullptr;
     QLabel *TeeText = nullptr;
-    std::array<QLabel *, 9> SYard{};
+    std::array<QLabel *, 9> SYard {};
     QLabel *SYardTotal = nullptr;
-    std::array<QLabel *, 9> SPar{};
+    std::array<QLabel *, 9> SPar {};
     QLabel *SParTotal = nullptr;
-    std::array<QLineEdit *, 9> SEdit{};
+    std::array<QLineEdit *, 9> SEdit {};
     QLabel *STText = nullptr;
-    std::array<QLineEdit *, 9> PtEdit{};
+    std::array<QLineEdit *, 9> PtEdit {};
     QLabel *PTText = nullptr;
     QFrame *Bevel1 = nullptr;
 
