@@ -53,7 +53,6 @@ QToolButton *toolButton(
     button->setObjectName(name);
     button->setText(caption);
     button->setToolTip(hint);
-    button->setStatusTip(hint);
     button->setIcon(imageIcon(image));
     button->setIconSize(QSize(24, 24));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -355,7 +354,9 @@ void TMainForm::FormCreate()
 
     LinksGrid->SetColWidth(0, 170);
     LinksGrid->SetColWidth(1, 220);
-    LinksGrid->SetColWidth(2, 90);
+    // A full telephone number must fit whatever the font; 90 is the least.
+    LinksGrid->SetColWidth(
+        2, qMax(90, LinksGrid->fontMetrics().horizontalAdvance(QStringLiteral("0000-000-0000")) + 12));
     LinksGrid->SetColWidth(3, 250);
     LinksGrid->SetRow(0,
         {QStringLiteral("ゴルフ場"), QStringLiteral("住所"), QStringLiteral("電話番号"),
