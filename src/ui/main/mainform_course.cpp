@@ -41,6 +41,19 @@ HoleRow readHoleRow(const std::array<QLineEdit *, 9> &row)
     return result;
 }
 
+void writeCourseFields(TCourseRecord &course, const QString &name, const QComboBox *green,
+                       const QComboBox *tee, const HoleRow &yards, const HoleRow &pars)
+{
+    course.CourseName = name;
+    course.Green = sjis::fit(green->currentText(), FieldSize::Green);
+    course.Tee = sjis::fit(tee->currentText(), FieldSize::Tee);
+    course.Yard = yards.values;
+    course.Par = pars.values;
+    // The totals are the sums of the boxes, whatever an earlier failed check left shown.
+    course.YardTotal = qint32(yards.total);
+    course.ParTotal = qint32(pars.total);
+}
+
 } // namespace
 
 void TMainForm::YardValueCheck(QLineEdit *edit)
@@ -120,21 +133,13 @@ bool TMainForm::courseRegist(qint64 freeBytes)
     }
     TCourseRecord record;
     record.LinksName = sjis::fit(club, FieldSize::LinksName);
-    record.CourseName = name;
-    record.Green = sjis::fit(GreenCombo->currentText(), FieldSize::Green);
-    record.Tee = sjis::fit(TeeCombo->currentText(), FieldSize::Tee);
-    record.Yard = yards.values;
-    record.Par = pars.values;
-    // The totals are the sums of the boxes, whatever an earlier failed check left shown.
-    record.YardTotal = qint32(yards.total);
-    record.ParTotal = qint32(pars.total);
+    writeCourseFields(record, name, GreenCombo, TeeCombo, yards, pars);
 
     CourseList.append(record);
     CourseFile_Output();
     if (QTreeWidgetItem *clubNode = linksNodeOf(club))
         clubNode->addChild(new QTreeWidgetItem({record.CourseName}));
-    setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-        + QStringLiteral("コース"));
+    pageStatus(2);
     CourseSheet_Format();
     return true;
 }
@@ -176,13 +181,7 @@ void TMainForm::courseChange()
 
     TCourseRecord &course = CourseList[CourseIndex];
     const QString oldName = course.CourseName;
-    course.CourseName = name;
-    course.Green = sjis::fit(GreenCombo->currentText(), FieldSize::Green);
-    course.Tee = sjis::fit(TeeCombo->currentText(), FieldSize::Tee);
-    course.Yard = yards.values;
-    course.Par = pars.values;
-    course.YardTotal = qint32(yards.total);
-    course.ParTotal = qint32(pars.total);
+    writeCourseFields(course, name, GreenCombo, TeeCombo, yards, pars);
     YardTotalText->setText(numeric::blankNumber(course.YardTotal));
     ParTotalText->setText(numeric::blankNumber(course.ParTotal));
 
@@ -236,8 +235,7 @@ bool TMainForm::courseDelete()
     }
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
-    setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-        + QStringLiteral("コース"));
+    pageStatus(2);
     CourseSheet_Format();
     CourseFile_Output();
     CourseIndex = -1;

@@ -41,8 +41,7 @@ bool TMainForm::linksRegist(qint64 freeBytes)
     LinksNode->addChild(node);
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->addItem(record.LinksName);
-    setStatus(QStringLiteral("登録ゴルフ場数 ") + QString::number(LinksList.size())
-        + QStringLiteral("コース"));
+    pageStatus(1);
     LinksGrid->SetRowCount(LinksGrid->RowCount() + 1);
     writeLinksRow(LinksGrid->RowCount() - 2, record);
     LinksSheet_Format();
@@ -132,8 +131,7 @@ bool TMainForm::linksDelete()
     SelectedParent = nullptr;
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->removeItem(LinksIndex);
-    setStatus(QStringLiteral("登録ゴルフ場数 ") + QString::number(LinksList.size())
-        + QStringLiteral("コース"));
+    pageStatus(1);
     LinksGrid->DeleteRow(LinksIndex + 1);
     LinksSheet_Format();
     LinksFile_Output();

@@ -80,12 +80,6 @@ std::optional<qint32> partnerScoreValue(const QString &text)
     return qint32(whole);
 }
 
-QString cardCountText(qsizetype count)
-{
-    return QStringLiteral("登録スコアカード数 ") + QString::number(count)
-        + QStringLiteral("カード");
-}
-
 } // namespace
 
 void TMainForm::ScoreSheet_Format()
@@ -448,7 +442,7 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
     ScoreList.insert(insertIndex(ScoreList, day), card);
     ScoreFile_Output();
     insertScoreNodes(card);
-    setStatus(cardCountText(ScoreList.size()));
+    pageStatus(3);
     ScoreSheet_Format();
     return true;
 }
@@ -536,7 +530,7 @@ bool TMainForm::scoreDelete()
     }
     ScoreIndex = -1;
     ScoreSelected = false;
-    setStatus(cardCountText(ScoreList.size()));
+    pageStatus(3);
     ScoreSheet_Format();
     ScoreFile_Output();
     // The page is empty now; a display over or under par has nothing left to show.

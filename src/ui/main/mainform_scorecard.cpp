@@ -82,8 +82,7 @@ void TMainForm::ScoreNodeSelect(const QString &dateText)
     ScoreEditNotReadOnly();
     PuttEditNotReadOnly();
     scoreInputsReadOnly(false);
-    setStatus(QStringLiteral("登録スコアカード数 ") + QString::number(ScoreList.size())
-        + QStringLiteral("カード"));
+    pageStatus(3);
 }
 
 void TMainForm::showScoreCard(const TScoreRecord &card)

@@ -148,8 +148,7 @@ void TMainForm::TreeView1Click()
             }
         }
     } else if (level == 2 && SelectedParent->parent() == LinksNode) {
-        setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
-            + QStringLiteral("コース"));
+        pageStatus(2);
         ChartAction1->setEnabled(false);
         for (int i = 0; i < CourseList.size(); ++i) {
             const TCourseRecord &c = CourseList[i];
