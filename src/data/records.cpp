@@ -9,6 +9,14 @@
 
 namespace {
 
+bool isAscii(const QString &text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
 class Writer
 {
 public:
@@ -16,6 +24,14 @@ public:
 
     void string(int offset, int maxBytes, const QString &text)
     {
+        // Most fields of a card (putts, numbers, many names) are plain ASCII: straight in.
+        if (isAscii(text)) {
+            const int length = int(qMin<qsizetype>(text.size(), maxBytes));
+            m_data[offset] = char(length);
+            for (int i = 0; i < length; ++i)
+                m_data[offset + 1 + i] = char(text[i].unicode());
+            return;
+        }
         const QByteArray bytes = sjis::cut(sjis::encode(text), maxBytes);
         m_data[offset] = char(bytes.size());
         std::memcpy(m_data.data() + offset + 1, bytes.constData(), size_t(bytes.size()));

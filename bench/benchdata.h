@@ -1,0 +1,311 @@
+// The large data set the benchmarks run on, the quiet stand-ins for the desktop they give
+// the window, and the small statistics they print.
+//
+// The data set: 1,000 golf clubs, 3,000 courses, one golfer with 400 planned rounds and
+// 10,000 score cards (one a day for about 27 years). It is drawn from a fixed seed, so every
+// run and every benchmark sees the same bytes.
+#pragma once
+
+#include "data/datafile.h"
+#include "data/datetime.h"
+#include "data/records.h"
+#include "data/sjis.h"
+#include "ui/main/services.h"
+
+#include <QDate>
+#include <QElapsedTimer>
+#include <QList>
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <iterator>
+#include <numeric>
+
+namespace benchdata {
+
+constexpr int kClubs = 1000;
+constexpr int kCoursesPerClub = 3;
+constexpr int kYotei = 400;
+constexpr int kCards = 10000;
+// Planned rounds and cards go to the first clubs only, as a golfer keeps to a few dozen.
+constexpr int kPlayedClubs = 60;
+inline const QDate kToday(2026, 12, 7);
+inline const QString kGolfer = QStringLiteral("山田太郎");
+inline const QString kOtherGolfer = QStringLiteral("佐藤花子");
+
+// --- Silent seams: every message is answered with its first button. ---------------------
+
+class SilentDialogs final : public DialogService
+{
+public:
+    int showMessage(const MessageRequest &) override { return 0; }
+    QString inputBox(const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+};
+
+class FixedClock final : public Clock
+{
+public:
+    QDate today() const override { return kToday; }
+};
+
+class PlentyOfSpace final : public DiskSpace
+{
+public:
+    qint64 freeBytes(const QString &) const override { return qint64(1) << 40; }
+};
+
+class NoDesktop final : public Desktop
+{
+public:
+    void open(const QUrl &) override { }
+};
+
+struct Seams {
+    SilentDialogs dialogs;
+    FixedClock clock;
+    PlentyOfSpace disk;
+    NoDesktop desktop;
+    Services services() { return {&dialogs, &clock, &disk, &desktop}; }
+};
+
+// --- The data set. -----------------------------------------------------------------------
+
+// clang-format off
+inline const QStringList kPlaces = {
+    QStringLiteral("富士見"), QStringLiteral("大利根"), QStringLiteral("霞ヶ浦"), QStringLiteral("鹿沼"),
+    QStringLiteral("軽井沢"), QStringLiteral("箱根"),   QStringLiteral("那須"),   QStringLiteral("成田"),
+    QStringLiteral("房総"),   QStringLiteral("赤城"),   QStringLiteral("筑波"),   QStringLiteral("浜名湖"),
+    QStringLiteral("琵琶湖"), QStringLiteral("六甲"),   QStringLiteral("宝塚"),   QStringLiteral("阿蘇"),
+    QStringLiteral("霧島"),   QStringLiteral("石狩"),   QStringLiteral("蔵王"),   QStringLiteral("伊豆"),
+    QStringLiteral("八ヶ岳"), QStringLiteral("芦ノ湖"), QStringLiteral("岐阜関"), QStringLiteral("能登"),
+};
+inline const QStringList kKinds = {
+    QStringLiteral("カントリー倶楽部"), QStringLiteral("ゴルフ倶楽部"), QStringLiteral("ゴルフクラブ"),
+    QStringLiteral("カンツリー倶楽部"), QStringLiteral("国際ゴルフ場"), QStringLiteral("ＣＣ"),
+};
+inline const QStringList kPrefectures = {
+    QStringLiteral("千葉県"), QStringLiteral("茨城県"), QStringLiteral("栃木県"), QStringLiteral("群馬県"),
+    QStringLiteral("静岡県"), QStringLiteral("長野県"), QStringLiteral("兵庫県"), QStringLiteral("熊本県"),
+};
+inline const QStringList kPartners = {
+    QStringLiteral("鈴木一郎"), QStringLiteral("高橋健"), QStringLiteral("田中誠"), QStringLiteral("伊藤大輔"),
+    QStringLiteral("渡辺修"),   QStringLiteral("中村聡"), QStringLiteral("小林直樹"), QStringLiteral("加藤浩"),
+};
+// clang-format on
+inline const QStringList kWeather
+    = {QStringLiteral("晴れ"), QStringLiteral("くもり"), QStringLiteral("雨")};
+inline const QStringList kMemos = {
+    QStringLiteral("前半はティーショットが安定。後半バンカーで崩れる。"),
+    QStringLiteral("風が強くアプローチが難しかった。パットは好調。"),
+    QStringLiteral("コンペ参加。ドラコン賞。"),
+    QString(),
+    QStringLiteral("グリーンが速い。下りのパットに注意。"),
+};
+inline constexpr std::array<std::array<qint32, 9>, 3> kParPatterns = {{
+    {4, 4, 3, 5, 4, 4, 3, 4, 5},
+    {5, 4, 4, 3, 4, 5, 4, 3, 4},
+    {4, 3, 4, 4, 5, 4, 4, 3, 5},
+}};
+
+inline QString clubName(int i)
+{
+    return kPlaces[i % kPlaces.size()] + kKinds[(i / kPlaces.size()) % kKinds.size()]
+        + QString::number(i);
+}
+
+inline QList<TLinksRecord> makeClubs()
+{
+    QList<TLinksRecord> list;
+    for (int i = 0; i < kClubs; ++i) {
+        TLinksRecord r;
+        r.LinksName = clubName(i);
+        r.LinksAddress = kPrefectures[i % kPrefectures.size()] + kPlaces[i % kPlaces.size()]
+            + QStringLiteral("市大字") + QString::number(100 + i % 900) + QStringLiteral("番地");
+        r.LinksTel = QStringLiteral("0%1-%2-%3")
+                         .arg(40 + i % 60)
+                         .arg(100 + i % 900)
+                         .arg(1000 + i, 4, 10, QChar('0'));
+        r.URL = QStringLiteral("http://www.club%1.example.jp/").arg(i, 4, 10, QChar('0'));
+        list.append(r);
+    }
+    return list;
+}
+
+// Yards that suit the par of the hole.
+inline qint32 yardFor(qint32 par, QRandomGenerator &rng)
+{
+    return par == 3 ? 140 + int(rng.bounded(60))
+        : par == 4  ? 320 + int(rng.bounded(110))
+                    : 460 + int(rng.bounded(100));
+}
+
+inline QList<TCourseRecord> makeCourses(QRandomGenerator &rng)
+{
+    static const std::array<std::array<const char16_t *, 3>, 3> names
+        = {{{u"東", u"西", u"南"}, {u"OUT", u"IN", u"NEW"}, {u"桜", u"松", u"竹"}}};
+    static const std::array<const char16_t *, 5> tees
+        = {u"フルバック", u"バック", u"レギュラー", u"フロント", u"レディース"};
+    QList<TCourseRecord> list;
+    for (int i = 0; i < kClubs; ++i) {
+        for (int c = 0; c < kCoursesPerClub; ++c) {
+            TCourseRecord r;
+            r.LinksName = clubName(i);
+            r.CourseName = QString::fromUtf16(names[i % 3][c]);
+            r.Green = (i % 4 == 0) ? QStringLiteral("高麗") : QStringLiteral("ベント");
+            r.Tee = QString::fromUtf16(tees[(i + c) % tees.size()]);
+            r.Par = kParPatterns[(i + c) % kParPatterns.size()];
+            for (int h = 0; h < 9; ++h)
+                r.Yard[h] = yardFor(r.Par[h], rng);
+            r.YardTotal = std::accumulate(r.Yard.begin(), r.Yard.end(), 0);
+            r.ParTotal = std::accumulate(r.Par.begin(), r.Par.end(), 0);
+            list.append(r);
+        }
+    }
+    return list;
+}
+
+inline QList<TYoteiRecord> makeYotei(QRandomGenerator &rng)
+{
+    QList<TYoteiRecord> list;
+    for (int i = 0; i < kYotei; ++i) {
+        TYoteiRecord r;
+        r.RoundDate = datetime::fromDate(kToday.addDays(i * 2));
+        r.StartTime = datetime::fromTime(QTime(7 + int(rng.bounded(3)), int(rng.bounded(6)) * 10));
+        r.LinksName = clubName(int(rng.bounded(kPlayedClubs)));
+        r.Bikou = (i % 5 == 0) ? QStringLiteral("月例会") : QString();
+        list.append(r);
+    }
+    return list;
+}
+
+inline QList<TScoreRecord> makeCards(const QList<TCourseRecord> &courses, QRandomGenerator &rng)
+{
+    // Strokes over par per hole, weighted as an average club golfer plays.
+    static const int overPar[] = {-1, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 4};
+    QList<TScoreRecord> list;
+    list.reserve(kCards);
+    for (int i = 0; i < kCards; ++i) {
+        TScoreRecord r;
+        r.RoundDate = datetime::fromDate(kToday.addDays(i - kCards));
+        const int club = int(rng.bounded(kPlayedClubs));
+        r.LinksName = clubName(club);
+        r.Weather = kWeather[int(rng.bounded(kWeather.size()))];
+        const int first = int(rng.bounded(kCoursesPerClub));
+        const int second = (first + 1) % kCoursesPerClub;
+        int puttSum = 0;
+        for (int half = 0; half < 2; ++half) {
+            const TCourseRecord &c = courses[club * kCoursesPerClub + (half == 0 ? first : second)];
+            r.CourseName[half] = c.CourseName;
+            r.Green[half] = c.Green;
+            r.Tee[half] = c.Tee;
+            int putts = 0;
+            for (int h = 0; h < 9; ++h) {
+                const int hole = half * 9 + h;
+                r.Yard[hole] = c.Yard[h];
+                r.Par[hole] = c.Par[h];
+                r.Score[hole] = c.Par[h] + overPar[rng.bounded(int(std::size(overPar)))];
+                const int p = 1 + int(rng.bounded(3));
+                r.Putt[hole] = QString::number(p);
+                putts += p;
+            }
+            r.YardTotal[half] = c.YardTotal;
+            r.ParTotal[half] = c.ParTotal;
+            r.ScoreTotal[half]
+                = std::accumulate(r.Score.begin() + half * 9, r.Score.begin() + half * 9 + 9, 0);
+            r.PuttTotal[half] = QString::number(putts);
+            puttSum += putts;
+        }
+        r.YardSum = r.YardTotal[0] + r.YardTotal[1];
+        r.ParSum = r.ParTotal[0] + r.ParTotal[1];
+        r.ScoreSum = r.ScoreTotal[0] + r.ScoreTotal[1];
+        r.PuttSum = puttSum;
+        r.Handicap = float(10 + rng.bounded(11));
+        r.NetScore = float(r.ScoreSum) - r.Handicap;
+        for (int p = 0; p < 3; ++p) {
+            r.Partner[p] = kPartners[(i + p * 3) % kPartners.size()];
+            r.PartnerScore[p] = 78 + int(rng.bounded(35));
+        }
+        r.Memo = sjis::fit(kMemos[i % kMemos.size()], FieldSize::Memo);
+        applyHoleResults(r);
+        list.append(r);
+    }
+    return list;
+}
+
+struct DataSet {
+    QList<TLinksRecord> clubs;
+    QList<TCourseRecord> courses;
+    QList<TYoteiRecord> yotei;
+    QList<TScoreRecord> cards;
+};
+
+// The draws come in a fixed order (courses, rounds, cards), so the bytes never change.
+inline DataSet makeDataSet(QRandomGenerator &rng)
+{
+    DataSet set;
+    set.courses = makeCourses(rng);
+    set.clubs = makeClubs();
+    set.yotei = makeYotei(rng);
+    set.cards = makeCards(set.courses, rng);
+    return set;
+}
+
+inline QRandomGenerator dataSeed()
+{
+    return QRandomGenerator(20261207);
+}
+
+inline bool writeDataSet(const QString &dir, const DataSet &set, const QStringList &golfers)
+{
+    QString error;
+    bool ok = datafile::writeRecords(dir + QStringLiteral("/Links.dat"), set.clubs, &error)
+        && datafile::writeRecords(dir + QStringLiteral("/Course.dat"), set.courses, &error)
+        && datafile::writeRecords(
+            dir + QStringLiteral("/") + kGolfer + QStringLiteral(".yti"), set.yotei, &error)
+        && datafile::writeRecords(
+            dir + QStringLiteral("/") + kGolfer + QStringLiteral(".sce"), set.cards, &error)
+        && datafile::saveBytes(
+            dir + QStringLiteral("/Golfer.dat"), datafile::formatGolferList(golfers), &error);
+    if (!ok)
+        std::fprintf(stderr, "cannot write the data set: %s\n", qPrintable(error));
+    return ok;
+}
+
+inline bool writeDataSet(const QString &dir, const QStringList &golfers)
+{
+    QRandomGenerator rng = dataSeed();
+    return writeDataSet(dir, makeDataSet(rng), golfers);
+}
+
+// --- Figures. ----------------------------------------------------------------------------
+
+inline double msSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+struct Figures {
+    QList<double> values;
+    double min() const
+    {
+        return values.isEmpty() ? 0 : *std::min_element(values.begin(), values.end());
+    }
+    double median() const
+    {
+        if (values.isEmpty())
+            return 0;
+        QList<double> v = values;
+        std::sort(v.begin(), v.end());
+        const qsizetype n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    }
+};
+
+} // namespace benchdata
