@@ -71,6 +71,13 @@ bool isNumeric(const QString &text)
     return parseInt(text).has_value();
 }
 
+std::optional<qint32> parseIntOrEmpty(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    return parseInt(text);
+}
+
 std::optional<double> parseFloat(const QString &text)
 {
     const QString t = text.trimmed();
@@ -139,6 +146,11 @@ QString formatOneDecimal(double value)
 QString blankNumber(qint64 value)
 {
     return QChar(' ') + QString::number(value);
+}
+
+QString blankDecimal(double value)
+{
+    return QChar(' ') + formatOneDecimal(value);
 }
 
 } // namespace numeric

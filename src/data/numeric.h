@@ -11,6 +11,8 @@ namespace numeric {
 // hexadecimal number after "$", "x", "X" or "0x"; nothing may follow, not even a blank.
 std::optional<qint32> parseInt(const QString &text);
 bool isNumeric(const QString &text);
+// The same for a cell or total a page shows, where an empty text (blanks only) stands for 0.
+std::optional<qint32> parseIntOrEmpty(const QString &text);
 
 // Decimal number with the locale's decimal separator; blanks around it are allowed.
 std::optional<double> parseFloat(const QString &text);
@@ -20,5 +22,7 @@ QString formatOneDecimal(double value);
 
 // One blank followed by the number: how numbers stand in boxes and static texts.
 QString blankNumber(qint64 value);
+// The handicap and the net score as boxes show them: one blank, then formatOneDecimal.
+QString blankDecimal(double value);
 
 } // namespace numeric

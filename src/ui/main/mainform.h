@@ -82,13 +82,12 @@ private:
     QWidget *createScorePage();
     QWidget *createSeisekiPage();
     void Delay(unsigned ms);
-    void FormKeyPress(QWidget *target, bool shift);
+    void FormKeyPress(bool shift);
     void KestroG1Click();
     void HelpBtnClick();
     void About1Click();
     void URLButtonClick();
     void setStatus(const QString &text);
-    QString statusText() const;
 
     // Files (mainform_files.cpp).
     void LinksFile_Output();
@@ -113,6 +112,7 @@ private:
     void ActionList_TreeView();
     void setRecordHints(int page);
     void pageStatus(int page);
+    void yoteiCountStatus();
     void YoteiSheet_Format();
     void LinksSheet_Format();
     void CourseSheet_Format();
@@ -207,7 +207,6 @@ private:
     QList<TCourseRecord> CourseList;
     QList<TYoteiRecord> YoteiList;
     QList<TScoreRecord> ScoreList;
-    bool m_dataSetLoaded = false; // YoteiList and ScoreList belong to a loaded golfer
     QString LinksFileName;
     QString CourseFileName;
     QString YoteiFileName;
@@ -231,7 +230,6 @@ private:
     QString ShukeiCaller;
     bool ShukeiDone = false;
     bool AboutMode = false;
-    std::array<qint32, 7> HoleResultCounts {};
     int m_scoreExitRefusals = 0; // handicap and partner score boxes that refused their text
     quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     bool m_askingForGolfer = false;

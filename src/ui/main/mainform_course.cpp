@@ -42,7 +42,7 @@ HoleRow readHoleRow(const std::array<QLineEdit *, 9> &row)
 }
 
 void writeCourseFields(TCourseRecord &course, const QString &name, const QComboBox *green,
-                       const QComboBox *tee, const HoleRow &yards, const HoleRow &pars)
+    const QComboBox *tee, const HoleRow &yards, const HoleRow &pars)
 {
     course.CourseName = name;
     course.Green = sjis::fit(green->currentText(), FieldSize::Green);

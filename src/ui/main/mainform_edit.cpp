@@ -136,7 +136,6 @@ void TMainForm::focusPage(QWidget *page)
 void TMainForm::DataRegistActionExecute()
 {
     CheckFailed = false;
-    HoleResultCounts.fill(0);
     const qint64 freeBytes = m_services.disk->freeBytes(m_dir);
     QWidget *page = PageControl1->currentWidget();
     bool registered = false;

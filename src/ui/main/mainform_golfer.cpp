@@ -101,7 +101,6 @@ void TMainForm::DeleteGolferActionExecute()
     YoteiGrid->ClearRow(1);
     YoteiList.clear();
     ScoreList.clear();
-    m_dataSetLoaded = false;
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;
 
@@ -113,7 +112,6 @@ void TMainForm::FilesRead()
 {
     YearList.clear();
     YearList.append(QStringLiteral("全て"));
-    m_dataSetLoaded = true;
     QString error;
 
     YoteiFileName = m_dir + GolferName + QStringLiteral(".yti");
@@ -142,8 +140,7 @@ void TMainForm::FilesRead()
         YoteiNode->addChildren(nodes);
         YoteiGrid->setUpdatesEnabled(true);
     }
-    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-        + QStringLiteral(" 回"));
+    yoteiCountStatus();
 
     ScoreFileName = m_dir + GolferName + QStringLiteral(".sce");
     ScoreList.clear();
@@ -199,5 +196,4 @@ void TMainForm::FilesWrite()
     YoteiList.clear();
     qDeleteAll(ScoreNode->takeChildren());
     ScoreList.clear();
-    m_dataSetLoaded = false;
 }

@@ -58,14 +58,6 @@ void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &da
     year->addChild(node);
 }
 
-// A total the page shows: empty stands for 0.
-std::optional<qint32> totalValue(const QString &text)
-{
-    if (text.trimmed().isEmpty())
-        return 0;
-    return numeric::parseInt(text);
-}
-
 // A partner's score is any number; its fraction is cut off. One that does not fit the
 // stored whole number is refused like text that is not a number at all.
 std::optional<qint32> partnerScoreValue(const QString &text)
@@ -181,9 +173,10 @@ void TMainForm::courseChosen(int frameIndex)
     frame->SParTotal->setText(numeric::blankNumber(course->ParTotal));
 
     // The round's yards and par: this half alone until the other half has a course too.
-    const qint64 yards
-        = qint64(course->YardTotal) + totalValue(other->SYardTotal->text()).value_or(0);
-    const qint64 par = qint64(course->ParTotal) + totalValue(other->SParTotal->text()).value_or(0);
+    const qint64 yards = qint64(course->YardTotal)
+        + numeric::parseIntOrEmpty(other->SYardTotal->text()).value_or(0);
+    const qint64 par
+        = qint64(course->ParTotal) + numeric::parseIntOrEmpty(other->SParTotal->text()).value_or(0);
     SYardText->setText(numeric::blankNumber(yards));
     SParText->setText(numeric::blankNumber(par));
 }
@@ -205,7 +198,7 @@ void TMainForm::SHandicapEditExit()
         m_scoreLink.refocus(SHandicapEdit);
         return;
     }
-    SHandicapEdit->setText(QChar(' ') + numeric::formatOneDecimal(*handicap).trimmed());
+    SHandicapEdit->setText(numeric::blankDecimal(*handicap));
     SNetText->setText(TScoreCardFrame::netScoreText(SScoreText->text(), SHandicapEdit->text()));
 }
 
@@ -317,7 +310,7 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
             }
             card.Putt[f * 9 + h] = sjis::fit(putts, FieldSize::Putt);
         }
-        const auto total = totalValue(frame->STText->text());
+        const auto total = numeric::parseIntOrEmpty(frame->STText->text());
         if (!total) {
             dialogs().error(failed);
             return false;
@@ -326,8 +319,8 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
         card.PuttTotal[f] = sjis::fit(frame->PTText->text().trimmed(), FieldSize::Putt);
     }
 
-    const auto scoreSum = totalValue(SScoreText->text());
-    const auto puttSum = totalValue(SPuttText->text());
+    const auto scoreSum = numeric::parseIntOrEmpty(SScoreText->text());
+    const auto puttSum = numeric::parseIntOrEmpty(SPuttText->text());
     if (!scoreSum || !puttSum) {
         dialogs().error(failed);
         return false;
@@ -437,7 +430,6 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
     if (!readScorePage(card, true))
         return false;
     applyHoleResults(card);
-    HoleResultCounts = card.HoleResultCounts;
 
     ScoreList.insert(insertIndex(ScoreList, day), card);
     ScoreFile_Output();
@@ -453,7 +445,6 @@ void TMainForm::scoreChange()
         return;
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを変更しますか？")))
         return;
-    HoleResultCounts.fill(0);
     const int refusals = m_scoreExitRefusals;
     focusPage(ScoreSheet);
     if (m_scoreExitRefusals != refusals)
@@ -479,7 +470,6 @@ void TMainForm::scoreChange()
         card.RoundDate = day;
     // The counts follow the strokes against the pars the card was played on.
     applyHoleResults(card);
-    HoleResultCounts = card.HoleResultCounts;
 
     QTreeWidgetItem *node = cardNode(oldDate);
     const QString dateText = datetime::dateText(card.RoundDate);

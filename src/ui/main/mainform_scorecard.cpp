@@ -21,25 +21,10 @@
 
 namespace {
 
-// A handicap or net score: one decimal, a trailing ".0" dropped, behind one blank.
-QString decimalText(double value)
-{
-    return QChar(' ') + numeric::formatOneDecimal(value).trimmed();
-}
-
 // How far over or under par: " +1" over, " 0" on par, " -1" under.
 QString overUnderText(const QString &number, bool positive)
 {
     return (positive ? QStringLiteral(" +") : QStringLiteral(" ")) + number;
-}
-
-// A total the page shows: empty stands for 0.
-std::optional<qint64> totalValue(const QString &text)
-{
-    if (text.trimmed().isEmpty())
-        return 0;
-    const auto value = numeric::parseInt(text);
-    return value ? std::optional<qint64>(*value) : std::nullopt;
 }
 
 bool fitsWhole(qint64 value)
@@ -100,8 +85,8 @@ void TMainForm::showScoreCard(const TScoreRecord &card)
     SParText->setText(numeric::blankNumber(card.ParSum));
     SScoreText->setText(numeric::blankNumber(card.ScoreSum));
     SPuttText->setText(numeric::blankNumber(card.PuttSum));
-    SHandicapEdit->setText(decimalText(card.Handicap));
-    SNetText->setText(decimalText(card.NetScore));
+    SHandicapEdit->setText(numeric::blankDecimal(card.Handicap));
+    SNetText->setText(numeric::blankDecimal(card.NetScore));
     for (int k = 0; k < 3; ++k) {
         PartnerEdit[k]->setText(card.Partner[k]);
         PartnerScoreEdit[k]->setText(
@@ -133,7 +118,7 @@ void TMainForm::showScoreCard(const TScoreRecord &card)
 void TMainForm::ScoreBtnClick()
 {
     const bool toOverUnder = ScoreDispMode == QLatin1String("Par+-");
-    const int sign = toOverUnder ? -1 : 1;
+    const qint64 sign = toOverUnder ? -1 : 1; // 64-bit: sums of stored numbers cannot overflow
 
     // Every new text is worked out before any is written: text that cannot be read leaves
     // the whole display, the mode and the captions as they were.
@@ -156,21 +141,21 @@ void TMainForm::ScoreBtnClick()
             if (cell->text().trimmed().isEmpty())
                 continue;
             const auto strokes = numeric::parseInt(cell->text());
-            const auto par = totalValue(frame->SPar[h]->text());
+            const auto par = numeric::parseIntOrEmpty(frame->SPar[h]->text());
             if (!strokes || !par || !fitsWhole(*strokes + sign * *par))
                 return;
             pending.append({cell, nullptr, wholeText(*strokes + sign * *par)});
         }
         // An empty half total is a total of 0, as the stroke sum writes it.
-        const auto total = totalValue(frame->STText->text());
-        const auto parTotal = totalValue(frame->SParTotal->text());
+        const auto total = numeric::parseIntOrEmpty(frame->STText->text());
+        const auto parTotal = numeric::parseIntOrEmpty(frame->SParTotal->text());
         if (!total || !parTotal || !fitsWhole(*total + sign * *parTotal))
             return;
         pending.append({nullptr, frame->STText, wholeText(*total + sign * *parTotal)});
     }
 
-    const auto round = totalValue(SScoreText->text());
-    const auto roundPar = totalValue(SParText->text());
+    const auto round = numeric::parseIntOrEmpty(SScoreText->text());
+    const auto roundPar = numeric::parseIntOrEmpty(SParText->text());
     if (!round || !roundPar || !fitsWhole(*round + sign * *roundPar))
         return;
     pending.append({nullptr, SScoreText, wholeText(*round + sign * *roundPar)});
@@ -182,10 +167,10 @@ void TMainForm::ScoreBtnClick()
         if (!net)
             return;
         const double value = *net + sign * double(*roundPar);
-        const QString number = numeric::formatOneDecimal(value).trimmed();
+        const QString number = numeric::formatOneDecimal(value);
         pending.append({nullptr, SNetText,
             toOverUnder ? overUnderText(number, value > 0 && number != QLatin1String("0"))
-                        : decimalText(value)});
+                        : numeric::blankDecimal(value)});
     }
 
     for (const Pending &p : std::as_const(pending)) {

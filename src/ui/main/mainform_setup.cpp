@@ -355,8 +355,8 @@ void TMainForm::FormCreate()
     LinksGrid->SetColWidth(0, 170);
     LinksGrid->SetColWidth(1, 220);
     // A full telephone number must fit whatever the font; 90 is the least.
-    LinksGrid->SetColWidth(
-        2, qMax(90, LinksGrid->fontMetrics().horizontalAdvance(QStringLiteral("0000-000-0000")) + 12));
+    LinksGrid->SetColWidth(2,
+        qMax(90, LinksGrid->fontMetrics().horizontalAdvance(QStringLiteral("0000-000-0000")) + 12));
     LinksGrid->SetColWidth(3, 250);
     LinksGrid->SetRow(0,
         {QStringLiteral("ゴルフ場"), QStringLiteral("住所"), QStringLiteral("電話番号"),
@@ -460,11 +460,6 @@ void TMainForm::setStatus(const QString &text)
     StatusPanel->setText(text);
 }
 
-QString TMainForm::statusText() const
-{
-    return StatusPanel->text();
-}
-
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -497,7 +492,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const auto mods = key->modifiers() & ~Qt::KeypadModifier;
-            FormKeyPress(widget, mods == Qt::ShiftModifier);
+            FormKeyPress(mods == Qt::ShiftModifier);
             return true;
         }
         if (!key->text().isEmpty() && key->text().at(0).isPrint()
@@ -560,9 +555,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::FormKeyPress(QWidget *target, bool shift)
+void TMainForm::FormKeyPress(bool shift)
 {
-    Q_UNUSED(target);
     // No control receives Enter as a character, the memo included: it moves the focus.
     focusNextPrevChild(!shift);
 }

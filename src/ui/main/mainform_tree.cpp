@@ -90,6 +90,13 @@ void TMainForm::pageStatus(int page)
     }
 }
 
+// After loading or editing the schedule; the page switch words it slightly differently.
+void TMainForm::yoteiCountStatus()
+{
+    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
+        + QStringLiteral(" 回"));
+}
+
 void TMainForm::ActionList_TreeView()
 {
     DataCancelAction->trigger();

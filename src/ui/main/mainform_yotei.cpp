@@ -55,8 +55,7 @@ bool TMainForm::yoteiRegist(qint64 freeBytes)
     YoteiFile_Output();
 
     YoteiNode->insertChild(index, new QTreeWidgetItem({datetime::dateText(day)}));
-    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-        + QStringLiteral(" 回"));
+    yoteiCountStatus();
     YoteiGrid->InsertRow(index + 1);
     writeYoteiRow(index + 1, record);
     YoteiSheet_Format();
@@ -104,8 +103,7 @@ bool TMainForm::yoteiDelete()
     delete YoteiNode->takeChild(YoteiIndex);
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;
-    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-        + QStringLiteral(" 回"));
+    yoteiCountStatus();
     YoteiGrid->DeleteRow(YoteiIndex + 1);
     YoteiSheet_Format();
     YoteiFile_Output();

@@ -98,7 +98,7 @@ void TStringGrid::SelectRow(int row)
         return;
     setCurrentCell(row - 1, 0);
     selectRow(row - 1);
-    scrollToItem(item(row - 1, 0) ? item(row - 1, 0) : nullptr);
+    scrollTo(model()->index(row - 1, 0));
 }
 
 void TStringGrid::DeleteRow(int row)

@@ -40,17 +40,13 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text, Qt::A
     return label;
 }
 
-// Empty after trimming counts 0; anything else must read as a whole number.
+// Empty counts 0; anything else must read as a whole number, or *ok turns false.
 qint64 cellValue(const QString &text, bool *ok)
 {
-    if (text.trimmed().isEmpty())
-        return 0;
-    const auto v = numeric::parseInt(text);
-    if (!v) {
+    const auto v = numeric::parseIntOrEmpty(text);
+    if (!v)
         *ok = false;
-        return 0;
-    }
-    return *v;
+    return v.value_or(0);
 }
 
 const QColor kYardColour(196, 196, 255);
@@ -255,7 +251,7 @@ QString TScoreCardFrame::netScoreText(const QString &strokesText, const QString 
                                                            : numeric::parseFloat(handicapText);
     if (!strokes || !handicap)
         return QString();
-    return QChar(' ') + numeric::formatOneDecimal(*strokes - *handicap).trimmed();
+    return numeric::blankDecimal(*strokes - *handicap);
 }
 
 void TScoreCardFrame::ScoreSum(QLineEdit *edit)
