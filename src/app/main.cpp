@@ -19,11 +19,15 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
 
     Services services = Services::system();
+    auto *dialogs = static_cast<QtDialogService *>(services.dialogs);
+    // A read error found while the window is built must be seen, not hidden under the splash.
+    dialogs->setBeforeShowing([&splash] { splash.hide(); });
     MainFormOptions options;
     options.dataDir = QCoreApplication::applicationDirPath();
     options.startupDelayMs = 1500;
     TMainForm mainForm(options, services);
-    static_cast<QtDialogService *>(services.dialogs)->setParentWidget(&mainForm);
+    dialogs->setParentWidget(&mainForm);
+    dialogs->setBeforeShowing(nullptr);
 
     splash.aboutMode = [&mainForm] { return mainForm.aboutMode(); };
     splash.setAboutMode = [&mainForm](bool on) { mainForm.setAboutMode(on); };

@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,6 +39,47 @@ void syncDirectory(const QString &path)
 #else
     Q_UNUSED(path);
 #endif
+}
+
+// A write that stops short because the disk is full comes back as a short count with no
+// error set, which would read "Unknown error"; writing the rest asks the system why.
+QString writeFailure(QSaveFile &file, const QByteArray &data, qint64 written)
+{
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+#ifdef Q_OS_UNIX
+    if (written >= 0 && written < data.size() && file.handle() >= 0) {
+        errno = 0;
+        const ssize_t more = ::write(
+            int(file.handle()), data.constData() + written, size_t(data.size() - written));
+        if (more < 0 && errno != 0)
+            return QString::fromLocal8Bit(strerror(errno));
+    }
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(written);
+#endif
+    return QStringLiteral("ディスクの空き容量が足りません");
+}
+
+// A save interrupted where the file system has no unnamed temporary files leaves its
+// temporary file ("Taro.sce.a1B2c3") beside the data file; the next good save clears it.
+void removeLeftovers(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + QChar('.');
+    QDir dir = info.absoluteDir();
+    const QStringList candidates
+        = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    for (const QString &name : candidates) {
+        const QStringView tail = QStringView(name).sliced(prefix.size());
+        const bool pattern = tail.size() == 6 && std::all_of(tail.begin(), tail.end(), [](QChar c) {
+            return (c >= QChar('a') && c <= QChar('z')) || (c >= QChar('A') && c <= QChar('Z'))
+                || (c >= QChar('0') && c <= QChar('9'));
+        });
+        if (pattern && name.startsWith(prefix))
+            dir.remove(name);
+    }
 }
 
 } // namespace
@@ -69,9 +114,10 @@ bool saveBytes(const QString &path, const QByteArray &data, QString *error)
             *error = describe(action, path, file.errorString());
         return false;
     }
-    if (file.write(data) != data.size() || !file.flush()) {
+    const qint64 written = file.write(data);
+    if (written != data.size() || !file.flush()) {
         if (error)
-            *error = describe(action, path, file.errorString());
+            *error = describe(action, path, writeFailure(file, data, written));
         file.cancelWriting();
         return false;
     }
@@ -90,6 +136,7 @@ bool saveBytes(const QString &path, const QByteArray &data, QString *error)
         return false;
     }
     syncDirectory(path);
+    removeLeftovers(path);
     return true;
 }
 
@@ -124,6 +171,18 @@ QByteArray formatGolferList(const QStringList &names)
         data.append("\r\n");
     }
     return data;
+}
+
+QString trimBlanks(const QString &name)
+{
+    auto blank = [](QChar c) { return c == QChar(' ') || c == QChar(0x3000); };
+    qsizetype from = 0;
+    qsizetype to = name.size();
+    while (from < to && blank(name.at(from)))
+        ++from;
+    while (to > from && blank(name.at(to - 1)))
+        --to;
+    return name.mid(from, to - from);
 }
 
 bool isUsableGolferName(const QString &name)

@@ -35,6 +35,9 @@ template <class T> bool writeRecords(const QString &path, const QList<T> &list, 
 QStringList parseGolferList(const QByteArray &data);
 QByteArray formatGolferList(const QStringList &names);
 
+// The name as typed without ASCII blanks and full-width blanks at either end.
+QString trimBlanks(const QString &name);
+
 // A golfer's name becomes the stem of his two file names, so it must be a plain file name.
 bool isUsableGolferName(const QString &name);
 

@@ -9,14 +9,6 @@
 
 namespace {
 
-bool isAscii(const QString &text)
-{
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
 class Writer
 {
 public:
@@ -25,7 +17,7 @@ public:
     void string(int offset, int maxBytes, const QString &text)
     {
         // Most fields of a card (putts, numbers, many names) are plain ASCII: straight in.
-        if (isAscii(text)) {
+        if (sjis::isPlainAscii(text)) {
             const int length = int(qMin<qsizetype>(text.size(), maxBytes));
             m_data[offset] = char(length);
             for (int i = 0; i < length; ++i)

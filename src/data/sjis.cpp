@@ -10,19 +10,21 @@ namespace sjis {
 namespace {
 constexpr const char *kEncoding = "windows-31j";
 
-bool isAscii(QByteArrayView bytes)
+// The converter maps three control codes crosswise (0x1A to U+001C, 0x1C to U+007F, 0x7F to
+// U+001A, and back); the short cuts below take a text as itself, so they must leave those
+// to the converter, or the same byte would read differently depending on its neighbours.
+constexpr bool isSwappedControl(unsigned u)
 {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    return u == 0x1A || u == 0x1C || u == 0x7F;
 }
 
-bool isAscii(const QString &text)
+bool isAscii(QByteArrayView bytes)
 {
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
+    for (char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || isSwappedControl(u))
             return false;
+    }
     return true;
 }
 
@@ -42,9 +44,17 @@ QStringDecoder &decoder()
 
 } // namespace
 
+bool isPlainAscii(const QString &text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80 || isSwappedControl(c.unicode()))
+            return false;
+    return true;
+}
+
 QByteArray encode(const QString &text)
 {
-    if (isAscii(text))
+    if (isPlainAscii(text))
         return text.toLatin1();
     QStringEncoder &enc = encoder();
     enc.resetState();
@@ -109,7 +119,7 @@ QString fit(const QString &text, int maxBytes)
 
 bool isEncodable(const QString &text)
 {
-    if (isAscii(text))
+    if (isPlainAscii(text))
         return true;
     // A converter of its own: resetState() does not clear the error flag of the converters
     // Qt opens by name, so the shared one would report every text after a bad one as bad.

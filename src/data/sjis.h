@@ -7,6 +7,10 @@
 // Shift-JIS (code page 932) text as stored in the data files.
 namespace sjis {
 
+// True when every character is stored as the byte of its own code, so the text can be
+// written without the converter.
+bool isPlainAscii(const QString &text);
+
 QByteArray encode(const QString &text);
 
 // A trailing half of a double-byte character is dropped rather than shown as garbage.

@@ -110,9 +110,11 @@ private Q_SLOTS:
             << true << kYamadaLine << QStringList {kYamada} << kYamada;
         QTest::newRow("one, no final line break")
             << true << QByteArray("\x8e\x52\x93\x63") << QStringList {kYamada} << kYamada;
-        // The name is trimmed for the files, the item keeps the line as it stands.
-        QTest::newRow("one, blanks around") << true << QByteArray(" \x8e\x52\x93\x63 \r\n")
-                                            << QStringList {QStringLiteral(" 山田 ")} << kYamada;
+        // A name stored with blanks by an older registration is his name as it stands, in
+        // the list and for his files alike.
+        QTest::newRow("one, blanks around")
+            << true << QByteArray(" \x8e\x52\x93\x63 \r\n") << QStringList {QStringLiteral(" 山田 ")}
+            << QStringLiteral(" 山田 ");
         QTest::newRow("two") << true << kYamadaLine + kSatoLine << QStringList {kYamada, kSato}
                              << QString();
         QTest::newRow("two, LF only") << true << QByteArray("\x8e\x52\x93\x63\n\x8d\xb2\x93\xa1\n")
@@ -135,6 +137,10 @@ private Q_SLOTS:
         // Only the chosen golfer's schedule may show up.
         f.writeYotei(kYamada, {build::yotei(QDate(2027, 1, 5), kClub)});
         f.writeYotei(kSato, {build::yotei(QDate(2027, 2, 5), kClub)});
+        if (!chosen.isEmpty() && chosen != kYamada) {
+            f.writeYotei(kYamada, {build::yotei(QDate(2027, 3, 5), kClub)});
+            f.writeYotei(chosen, {build::yotei(QDate(2027, 1, 5), kClub)});
+        }
         f.open();
 
         QCOMPARE(comboItems(f), items);
@@ -296,32 +302,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("stored"); // empty when refused
 
-        QTest::newRow("same name") << QStringList {kYamada, kSato} << kYamada << false;
+        QTest::newRow("same name") << QStringList {kYamada, kSato} << kYamada << QString();
         QTest::newRow("leading blank against plain")
-            << QStringList {kYamada, kSato} << QStringLiteral(" 山田") << false;
+            << QStringList {kYamada, kSato} << QStringLiteral(" 山田") << QString();
         QTest::newRow("trailing blank against plain")
-            << QStringList {kYamada, kSato} << QStringLiteral("山田 ") << false;
-        // The list item keeps its blank, so the trimmed text differs from it.
+            << QStringList {kYamada, kSato} << QStringLiteral("山田 ") << QString();
+        QTest::newRow("full-width blanks against plain")
+            << QStringList {kYamada, kSato} << QStringLiteral("\u3000山田\u3000") << QString();
+        // An older list item keeps its blank, so the trimmed text differs from it.
         QTest::newRow("plain against leading blank")
-            << QStringList {QStringLiteral(" 山田"), kSato} << kYamada << true;
-        QTest::newRow("case differs")
-            << QStringList {QStringLiteral("yamada"), kSato} << QStringLiteral("Yamada") << true;
-        QTest::newRow("width differs")
-            << QStringList {QStringLiteral("ﾔﾏﾀﾞ"), kSato} << QStringLiteral("ヤマダ") << true;
-        QTest::newRow("kept as typed")
-            << QStringList {kYamada, kSato} << QStringLiteral(" 鈴木 ") << true;
+            << QStringList {QStringLiteral(" 山田"), kSato} << kYamada << kYamada;
+        QTest::newRow("case differs") << QStringList {QStringLiteral("yamada"), kSato}
+                                      << QStringLiteral("Yamada") << QStringLiteral("Yamada");
+        QTest::newRow("width differs") << QStringList {QStringLiteral("ﾔﾏﾀﾞ"), kSato}
+                                       << QStringLiteral("ヤマダ") << QStringLiteral("ヤマダ");
+        QTest::newRow("blanks around dropped")
+            << QStringList {kYamada, kSato} << QStringLiteral(" 鈴木 ") << QStringLiteral("鈴木");
+        QTest::newRow("mixed blanks dropped, inner blank kept")
+            << QStringList {kYamada} << QStringLiteral("\u3000 鈴木 一郎\u3000 ")
+            << QStringLiteral("鈴木 一郎");
     }
 
     void registerComparesTheTrimmedName()
     {
         QFETCH(QStringList, existing);
         QFETCH(QString, typed);
-        QFETCH(bool, accepted);
+        QFETCH(QString, stored);
+        const bool accepted = !stored.isEmpty();
 
         WindowFixture f;
         f.writeGolfers(existing);
+        if (accepted)
+            f.writeYotei(stored, {build::yotei(QDate(2027, 4, 1), kClub)});
         f.open();
         const QByteArray before = readFile(f.path(QStringLiteral("Golfer.dat")));
 
@@ -330,10 +344,13 @@ private Q_SLOTS:
 
         if (accepted) {
             QCOMPARE(f.seams.dialogs.shown.size(), 0);
-            QCOMPARE(f.readGolfers(), existing + QStringList {typed});
-            QCOMPARE(comboItems(f), existing + QStringList {typed});
-            QCOMPARE(f.form->golferName(), typed);
+            QCOMPARE(f.readGolfers(), existing + QStringList {stored});
+            QCOMPARE(comboItems(f), existing + QStringList {stored});
+            QCOMPARE(f.form->golferName(), stored);
             QCOMPARE(golferCombo(f)->currentIndex(), existing.size());
+            // His files carry the name without blanks: the schedule already filed under it
+            // is his.
+            QCOMPARE(f.childTexts({kYotei}), QStringList {QStringLiteral("2027/04/01")});
         } else {
             QCOMPARE(f.seams.dialogs.shown.size(), 1);
             QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("警告"));
@@ -350,6 +367,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::newRow("cancelled") << QString();
         QTest::newRow("blanks") << QStringLiteral("   ");
+        QTest::newRow("full-width blanks") << QStringLiteral("\u3000 \u3000");
     }
 
     void registerWithNothingTypedChangesNothing()

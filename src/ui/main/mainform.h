@@ -14,6 +14,7 @@ class QAction;
 class QCalendarWidget;
 class QComboBox;
 class QDateEdit;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -72,6 +73,8 @@ protected:
 private:
     // Set-up (mainform_setup.cpp, mainform_layout.cpp).
     void FormCreate();
+    void installGuards();
+    static bool isEditingKey(const QKeyEvent *key);
     void createActions();
     void createMenus();
     void createToolBar();
@@ -103,12 +106,14 @@ private:
     void GolferComboClick(int index);
     void FilesRead();
     void FilesWrite();
+    void forgetGolferRecords();
     void addScoreNodes();
     void showYoteiPageFresh();
 
     // Tree and pages (mainform_tree.cpp).
     void TreeView1Click();
     void PageControl1Change(int index);
+    void showPage(QWidget *page);
     void ActionList_TreeView();
     void setRecordHints(int page);
     void pageStatus(int page);
@@ -119,6 +124,7 @@ private:
     void YoteiCalendarClick();
     void YDateTextClick();
     void ScoreDatePickerClick();
+    void ScoreDatePickerCloseUp();
     void YoteiSheetResize();
     void LinksSheetResize();
     void SeisekiSheetResize();
@@ -166,6 +172,7 @@ private:
     void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, QLabel *total,
         const QString &suffix);
     void CourseSheetRegistCheck();
+    QTreeWidgetItem *courseNodeOf(const QString &linksName, const QString &courseName) const;
 
     // Score page (mainform_score.cpp, mainform_scorecard.cpp).
     void ScoreSheet_Format();
@@ -232,6 +239,7 @@ private:
     bool AboutMode = false;
     int m_scoreExitRefusals = 0; // handicap and partner score boxes that refused their text
     quint64 m_weatherWrites = 0; // the program's own writes of the weather box
+    int m_pageSetByCode = 0; // the program is switching the page itself
     bool m_askingForGolfer = false;
     bool m_shownOnce = false;
     bool m_wasInactiveApp = false;
@@ -312,6 +320,9 @@ private:
 
     // Score page.
     QDateEdit *ScoreDatePicker = nullptr;
+    QLineEdit *m_scoreDateText = nullptr; // the picker's inner text box
+    QWidget *m_scoreDatePopup = nullptr; // the picker's drop-down calendar window
+    ulong m_lastPickerPress = 0; // one press, however many of the picker's parts it passes
     QComboBox *SLinksCombo = nullptr;
     QLabel *SLinksText = nullptr;
     QComboBox *WeatherCombo = nullptr;

@@ -99,7 +99,8 @@ void TMainForm::CourseSheetRegistCheck()
     }
     for (const auto *row : {&YardEdit, &ParEdit}) {
         for (QLineEdit *e : *row) {
-            if (e->text().isEmpty()) {
+            // A box of blanks holds no number; stored, it would read as 0.
+            if (e->text().trimmed().isEmpty()) {
                 dialogs().warning(QStringLiteral("ホールのデータがすべて入力されていません"));
                 CheckFailed = true;
                 return;
@@ -185,8 +186,9 @@ void TMainForm::courseChange()
     YardTotalText->setText(numeric::blankNumber(course.YardTotal));
     ParTotalText->setText(numeric::blankNumber(course.ParTotal));
 
-    if (SelectedNode && SelectedNode->parent() && SelectedNode->parent()->parent() == LinksNode)
-        SelectedNode->setText(0, course.CourseName);
+    // The clicked node may be another one by now (a top or year node keeps the page).
+    if (QTreeWidgetItem *node = courseNodeOf(club, oldName))
+        node->setText(0, course.CourseName);
     CourseFile_Output();
 
     if (!dialogs().confirm(
@@ -224,15 +226,7 @@ bool TMainForm::courseDelete()
     if (!dialogs().confirm(QStringLiteral("このコースのデータを削除しますか？")))
         return false;
     const TCourseRecord course = CourseList.takeAt(CourseIndex);
-    // The node of the course under its club.
-    if (QTreeWidgetItem *clubNode = linksNodeOf(course.LinksName)) {
-        for (int i = 0; i < clubNode->childCount(); ++i) {
-            if (clubNode->child(i)->text(0) == course.CourseName) {
-                delete clubNode->takeChild(i);
-                break;
-            }
-        }
-    }
+    delete courseNodeOf(course.LinksName, course.CourseName);
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
     pageStatus(2);
@@ -241,4 +235,13 @@ bool TMainForm::courseDelete()
     CourseIndex = -1;
     CourseSelected = false;
     return true;
+}
+
+QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName) const
+{
+    if (QTreeWidgetItem *clubNode = linksNodeOf(linksName))
+        for (int i = 0; i < clubNode->childCount(); ++i)
+            if (clubNode->child(i)->text(0) == courseName)
+                return clubNode->child(i);
+    return nullptr;
 }

@@ -38,23 +38,24 @@ void TMainForm::RegistGolferActionExecute()
     DataCancelAction->trigger();
     const QString text = dialogs().inputBox(QStringLiteral("ゴルファーの登録"),
         QStringLiteral("ゴルファーを入力してください"), QString());
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    // The name becomes the stem of his file names: blanks around it would give files that a
+    // later look-up by the visible name does not find.
+    const QString name = datafile::trimBlanks(text);
+    if (name.isEmpty())
         return;
     for (int i = 0; i < GolferCombo->count(); ++i) {
-        if (GolferCombo->itemText(i) == trimmed) {
+        if (GolferCombo->itemText(i) == name) {
             dialogs().warning(QStringLiteral("その名前は、既に登録済みです"));
             return;
         }
     }
-    // The name becomes the stem of the golfer's file names.
-    if (!datafile::isUsableGolferName(text)) {
+    if (!datafile::isUsableGolferName(name)) {
         dialogs().error(QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
         return;
     }
     if (!GolferName.isEmpty())
         FilesWrite();
-    GolferCombo->addItem(text);
+    GolferCombo->addItem(name);
     GolferCombo->setCurrentIndex(GolferCombo->count() - 1);
     GolferName = GolferCombo->currentText();
     saveGolferList();
@@ -76,7 +77,7 @@ void TMainForm::showYoteiPageFresh()
         DataAppendAction->setEnabled(true);
         setRecordHints(0);
     }
-    PageControl1->setCurrentWidget(YoteiSheet);
+    showPage(YoteiSheet);
 }
 
 void TMainForm::DeleteGolferActionExecute()
@@ -92,7 +93,7 @@ void TMainForm::DeleteGolferActionExecute()
     GolferCombo->setCurrentIndex(-1);
     DeleteGolferAction->setEnabled(false);
     saveGolferList();
-    PageControl1->setCurrentWidget(YoteiSheet);
+    showPage(YoteiSheet);
     YoteiSheet_Format();
 
     qDeleteAll(YoteiNode->takeChildren());
@@ -103,6 +104,7 @@ void TMainForm::DeleteGolferActionExecute()
     ScoreList.clear();
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;
+    forgetGolferRecords();
 
     ShukeiCaller.clear();
     ShukeiDone = false;
@@ -196,4 +198,20 @@ void TMainForm::FilesWrite()
     YoteiList.clear();
     qDeleteAll(ScoreNode->takeChildren());
     ScoreList.clear();
+    forgetGolferRecords();
+}
+
+void TMainForm::forgetGolferRecords()
+{
+    // An index into the old golfer's lists would point at the next golfer's records, and
+    // Change or Delete would then act on one of his.
+    YoteiIndex = -1;
+    ScoreIndex = -1;
+    ScoreSelected = false;
+    ScoreSheet_Format();
+    DataDeleteAction->setEnabled(false);
+    DataChangeAction->setEnabled(false);
+    ScoreDispAction->setEnabled(false);
+    ChartAction1->setEnabled(false);
+    resetScoreDisp();
 }

@@ -110,7 +110,6 @@ QWidget *TMainForm::createYoteiPage()
     YDateText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     YDateText->setToolTip(QStringLiteral("カレンダーをクリックして日付を設定してください"));
     YDateText->setFixedSize(120, 24);
-    YDateText->installEventFilter(this);
     YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), page);
     YTimeEdit->setAlignment(Qt::AlignLeft);
     YTimeEdit->setFixedWidth(80);
@@ -280,8 +279,6 @@ QWidget *TMainForm::createScorePage()
     ScoreDatePicker->setDisplayFormat(QStringLiteral("yyyy'年'M'月'd'日'"));
     ScoreDatePicker->setAttribute(Qt::WA_InputMethodEnabled, false);
     ScoreDatePicker->setMinimumWidth(150);
-    ScoreDatePicker->installEventFilter(this);
-    ScoreDatePicker->calendarWidget()->installEventFilter(this);
     SLinksCombo = listCombo(QStringLiteral("SLinksCombo"), page);
     SLinksCombo->setMinimumWidth(240);
     connect(SLinksCombo, &QComboBox::activated, this, &TMainForm::CLinksComboChange);
@@ -304,7 +301,6 @@ QWidget *TMainForm::createScorePage()
     top->addWidget(SLinksText, 1, 1);
     top->addWidget(WeatherCombo, 1, 2);
     top->setColumnStretch(3, 1);
-    SLinksText->installEventFilter(this);
     SLinksCombo->hide();
     outer->addLayout(top);
 

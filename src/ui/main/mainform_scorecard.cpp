@@ -63,7 +63,7 @@ void TMainForm::ScoreNodeSelect(const QString &dateText)
     DataChangeAction->setEnabled(true);
     ScoreIndex = int(index);
     showScoreCard(ScoreList[index]);
-    PageControl1->setCurrentWidget(ScoreSheet);
+    showPage(ScoreSheet);
     ScoreEditNotReadOnly();
     PuttEditNotReadOnly();
     scoreInputsReadOnly(false);

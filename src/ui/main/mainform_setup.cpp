@@ -8,6 +8,8 @@
 #include "imagelist.h"
 #include "stringgrid.h"
 
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
@@ -98,13 +101,68 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
                 QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
             }
         });
+    installGuards();
     FormCreate();
-    qApp->installEventFilter(this);
 }
 
-TMainForm::~TMainForm()
+TMainForm::~TMainForm() = default;
+
+namespace {
+
+// Enter moves the focus to the next control and Shift+Enter to the previous one, whatever
+// control of the main window has it; no control ever receives Enter as a character. Its own
+// object, so that no other event of the window's controls passes the window's filter twice.
+class EnterKeyFilter final : public QObject
 {
-    qApp->removeEventFilter(this);
+public:
+    EnterKeyFilter(QWidget *window, std::function<void(bool)> move)
+        : QObject(window), m_window(window), m_move(std::move(move))
+    { }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()
+            || static_cast<QWidget *>(watched)->window() != m_window)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        m_move((key->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier);
+        return true;
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void(bool)> m_move;
+};
+
+} // namespace
+
+void TMainForm::installGuards()
+{
+    qApp->installEventFilter(new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); }));
+
+    // Each guard watches its own control once, so one act of the user runs it once.
+    QList<QObject *> watched = {YTimeEdit, YBikouEdit, LinksNameEdit, LinksAddressEdit,
+        LinksTelEdit, URLEdit, CourseEdit, SHandicapEdit, YDateText, SLinksText, ScoreDatePicker};
+    for (QLineEdit *e : YardEdit)
+        watched.append(e);
+    for (QLineEdit *e : ParEdit)
+        watched.append(e);
+    for (QLineEdit *e : PartnerScoreEdit)
+        watched.append(e);
+    // The picker keeps its text in an inner box and its calendar in a pop-up window of its
+    // own: a press on the text and the closing of the pop-up reach those, not the picker.
+    m_scoreDateText = ScoreDatePicker->findChild<QLineEdit *>();
+    m_scoreDatePopup = ScoreDatePicker->calendarWidget()->window();
+    watched.append(m_scoreDateText);
+    watched.append(m_scoreDatePopup);
+    for (TStringGrid *grid : {YoteiGrid, LinksGrid, SeisekiGrid})
+        watched.append(grid->viewport());
+    for (QObject *object : std::as_const(watched))
+        if (object)
+            object->installEventFilter(this);
 }
 
 void TMainForm::createActions()
@@ -291,16 +349,14 @@ void TMainForm::createCentre()
     PageControl1->addTab(CourseSheet, QStringLiteral("コース"));
     PageControl1->addTab(ScoreSheet, QStringLiteral("スコアカード"));
     PageControl1->addTab(SeisekiSheet, QStringLiteral("成 績"));
-    // Only the user's own tab clicks count as a page change; pages set from code do not.
-    connect(PageControl1->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0 && index != PageControl1->currentIndex()) {
-            PageControl1->setCurrentIndex(index);
+    // Every change of the shown page made by the user is a page change, whatever way he took:
+    // a click on a tab, Ctrl+Tab, Ctrl+PgUp/PgDn, the arrow keys on the tab bar, the wheel.
+    // The program's own switches (showing a record, choosing a golfer) go through showPage,
+    // which keeps what it has just put on the page.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_pageSetByCode == 0 && index >= 0)
             PageControl1Change(index);
-        }
     });
-    for (QWidget *grid : {static_cast<QWidget *>(YoteiGrid), static_cast<QWidget *>(LinksGrid),
-             static_cast<QWidget *>(SeisekiGrid)})
-        static_cast<QAbstractScrollArea *>(grid)->viewport()->installEventFilter(this);
 
     splitter->addWidget(TreeView1);
     splitter->addWidget(PageControl1);
@@ -404,7 +460,9 @@ void TMainForm::FormCreate()
     GolferCombo->setCurrentIndex(-1);
     if (GolferCombo->count() == 1) {
         GolferCombo->setCurrentIndex(0);
-        GolferName = GolferCombo->itemText(0).trimmed();
+        // As stored, like a choice in the list: a name kept with blanks around it by an older
+        // registration has its files under that very name.
+        GolferName = GolferCombo->itemText(0);
         DeleteGolferAction->setEnabled(true);
         FilesRead();
     }
@@ -425,7 +483,7 @@ void TMainForm::FormCreate()
         {QStringLiteral("ラウンド日"), QStringLiteral("スタート"), QStringLiteral("ゴルフ場"),
             QStringLiteral("備 考")});
 
-    PageControl1->setCurrentWidget(YoteiSheet);
+    showPage(YoteiSheet);
     for (QTreeWidgetItem *top : {YoteiNode, LinksNode, ScoreNode})
         top->setExpanded(true);
     setUpdatesEnabled(true);
@@ -436,6 +494,13 @@ void TMainForm::FormCreate()
         resize(qMin(width(), area.width()), qMin(height(), area.height()));
         move(area.center() - rect().center());
     }
+}
+
+void TMainForm::showPage(QWidget *page)
+{
+    ++m_pageSetByCode;
+    PageControl1->setCurrentWidget(page);
+    --m_pageSetByCode;
 }
 
 void TMainForm::Delay(unsigned ms)
@@ -481,25 +546,15 @@ void TMainForm::FormActivate()
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget)
-        return QMainWindow::eventFilter(watched, event);
-
     switch (event->type()) {
     case QEvent::KeyPress: {
-        if (widget->window() != this)
-            break;
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            const auto mods = key->modifiers() & ~Qt::KeypadModifier;
-            FormKeyPress(mods == Qt::ShiftModifier);
-            return true;
+        // The boxes of a page hint at Append when a key that edits is pressed in them.
+        if (watched == YTimeEdit || watched == YBikouEdit || watched == LinksNameEdit
+            || watched == LinksAddressEdit || watched == LinksTelEdit || watched == URLEdit
+            || watched == CourseEdit) {
+            if (isEditingKey(static_cast<QKeyEvent *>(event)))
+                AppendCheck();
         }
-        if (!key->text().isEmpty() && key->text().at(0).isPrint()
-            && (widget == YTimeEdit || widget == YBikouEdit || widget == LinksNameEdit
-                || widget == LinksAddressEdit || widget == LinksTelEdit || widget == URLEdit
-                || widget == CourseEdit))
-            AppendCheck();
         break;
     }
     case QEvent::FocusOut: {
@@ -510,11 +565,11 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         // it must not run its own check on the way out, or two boxes would trade it forever.
         if (m_scoreLink.exitChecksSuspended)
             break;
-        if (widget == YTimeEdit) {
+        if (watched == YTimeEdit) {
             YTimeEditExit();
-        } else if (widget == SHandicapEdit) {
+        } else if (watched == SHandicapEdit) {
             SHandicapEditExit();
-        } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        } else if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
             if (std::find(YardEdit.begin(), YardEdit.end(), edit) != YardEdit.end())
                 YardValueCheck(edit);
             else if (std::find(ParEdit.begin(), ParEdit.end(), edit) != ParEdit.end())
@@ -528,31 +583,45 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
         // The club's static text lies over the club list and hides it while it is shown.
-        if (widget == SLinksText)
+        if (watched == SLinksText)
             SLinksCombo->setVisible(event->type() == QEvent::HideToParent);
         break;
     case QEvent::MouseButtonPress:
-        if (widget == YDateText)
+        if (watched == YDateText) {
             YDateTextClick();
-        else if (widget == ScoreDatePicker)
-            ScoreDatePickerClick();
+        } else if (watched == ScoreDatePicker || watched == m_scoreDateText) {
+            // A press the text part leaves unused travels on to the picker itself.
+            const ulong stamp = static_cast<QMouseEvent *>(event)->timestamp();
+            if (stamp == 0 || stamp != m_lastPickerPress) {
+                m_lastPickerPress = stamp;
+                ScoreDatePickerClick();
+            }
+        }
         break;
     case QEvent::Hide:
-        if (ScoreDatePicker && widget == ScoreDatePicker->calendarWidget() && widget->isWindow())
-            ScoreDatePickerClick(); // the drop-down closed up
+        if (watched == m_scoreDatePopup)
+            ScoreDatePickerCloseUp();
         break;
     case QEvent::Resize:
         // The columns follow the visible width of the grid.
-        if (widget == YoteiGrid->viewport())
+        if (watched == YoteiGrid->viewport())
             YoteiSheetResize();
-        else if (widget == LinksGrid->viewport())
+        else if (watched == LinksGrid->viewport())
             LinksSheetResize();
-        else if (widget == SeisekiGrid->viewport())
+        else if (watched == SeisekiGrid->viewport())
             SeisekiSheetResize();
         break;
     default: break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::isEditingKey(const QKeyEvent *key)
+{
+    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
+        || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
+        return true;
+    return !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
 void TMainForm::FormKeyPress(bool shift)

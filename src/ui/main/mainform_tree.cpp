@@ -182,7 +182,7 @@ void TMainForm::yoteiShow(int index)
     YBikouEdit->setText(r.Bikou);
     YLinksCombo->setCurrentIndex(YLinksCombo->findText(r.LinksName, Qt::MatchExactly));
     YoteiCalendar->setSelectedDate(datetime::toDate(r.RoundDate));
-    PageControl1->setCurrentWidget(YoteiSheet);
+    showPage(YoteiSheet);
     YTimeEdit->setReadOnly(false);
     YBikouEdit->setReadOnly(false);
     DataAppendAction->setEnabled(true);
@@ -201,7 +201,7 @@ void TMainForm::linksShow(int index)
     LinksTelEdit->setText(r.LinksTel);
     URLEdit->setText(r.URL);
     LinksIndex = index;
-    PageControl1->setCurrentWidget(LinksSheet);
+    showPage(LinksSheet);
     for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit})
         e->setReadOnly(false);
     DataAppendAction->setEnabled(true);
@@ -237,7 +237,7 @@ void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)
     DataAppendAction->setEnabled(true);
     DataDeleteAction->setEnabled(true);
     DataChangeAction->setEnabled(true);
-    PageControl1->setCurrentWidget(CourseSheet);
+    showPage(CourseSheet);
 }
 
 void TMainForm::PageControl1Change(int index)
@@ -369,6 +369,11 @@ void TMainForm::YDateTextClick()
 }
 
 void TMainForm::ScoreDatePickerClick()
+{
+    AppendCheck();
+}
+
+void TMainForm::ScoreDatePickerCloseUp()
 {
     AppendCheck();
 }

@@ -40,6 +40,8 @@ void DialogService::ioError(const QString &text)
 
 int QtDialogService::showMessage(const MessageRequest &request)
 {
+    if (m_beforeShowing)
+        m_beforeShowing();
     QMessageBox box(m_parent);
     box.setWindowTitle(request.caption);
     box.setText(request.text);
@@ -69,6 +71,8 @@ int QtDialogService::showMessage(const MessageRequest &request)
 QString QtDialogService::inputBox(
     const QString &caption, const QString &prompt, const QString &defaultText)
 {
+    if (m_beforeShowing)
+        m_beforeShowing();
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 
 // Everything that leaves the window for the user's desktop goes through these small seams,
 // so that tests can answer dialogs and set the date and the free space.
@@ -80,10 +81,14 @@ class QtDialogService final : public DialogService
 {
 public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
+    // Runs before each dialog is shown; start-up uses it to take the splash window away, which
+    // stays on top and would hide a dialog behind it.
+    void setBeforeShowing(std::function<void()> hook) { m_beforeShowing = std::move(hook); }
     int showMessage(const MessageRequest &request) override;
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
 
 private:
     QPointer<QWidget> m_parent;
+    std::function<void()> m_beforeShowing;
 };
