@@ -1,5 +1,6 @@
 #include "data/datafile.h"
 #include "data/records.h"
+#include "data/sjis.h"
 #include "support/builders.h"
 
 #include <QDir>
@@ -443,6 +444,57 @@ private Q_SLOTS:
         QCOMPARE(entries(folder), QStringList {QStringLiteral("Score.dat")});
     }
 
+    void golferListReadsTheSameEveryTime_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        // Control codes the converter maps crosswise, alone on a line and beside kana.
+        QTest::addRow("0x1a") << QByteArray("\x1a\r\n\x82\xa0\r\n");
+        QTest::addRow("0x1c") << QByteArray("\x1c\r\n\x82\xa0\r\n");
+        QTest::addRow("0x7f") << QByteArray("\x7f\r\n\x82\xa0\r\n");
+        QTest::addRow("in one line") << QByteArray("a\x1a\x82\xa0\x7f\r\n\x1c\r\n");
+    }
+
+    void golferListReadsTheSameEveryTime()
+    {
+        QFETCH(QByteArray, bytes);
+        QByteArray data = bytes;
+        for (int round = 0; round < 3; ++round)
+            data = datafile::formatGolferList(datafile::parseGolferList(data));
+        QCOMPARE(data, bytes);
+    }
+
+    void everyOneToOneByteRoundTrips()
+    {
+        // Alone, short, long or beside a double-byte character: one byte, one reading.
+        for (int b = 0; b < 0x80; ++b) {
+            const QByteArray one(1, char(b));
+            const QString alone = sjis::decode(one);
+            QCOMPARE(alone.size(), 1);
+            QCOMPARE(sjis::decode(one + one + one).at(2), alone.at(0));
+            QCOMPARE(sjis::decode(one + QByteArray("\x82\xa0")).at(0), alone.at(0));
+            QCOMPARE(sjis::encode(alone), one);
+            QCOMPARE(sjis::encode(alone + QStringLiteral("あ")), one + QByteArray("\x82\xa0"));
+        }
+    }
+
+    void goodSaveRemovesLeftoversOfAnInterruptedOne()
+    {
+        const QString file = path(QStringLiteral("Taro.sce"));
+        const QStringList leftovers
+            = {QStringLiteral("Taro.sce.a1B2c3"), QStringLiteral("Taro.sce.ZZZZZZ")};
+        const QStringList kept
+            = {QStringLiteral("Taro.sce.bak"), QStringLiteral("Taro.sce.a1B2c3d"),
+                QStringLiteral("Taro.sce.a1-2c3"), QStringLiteral("taro.sce.a1B2c3"),
+                QStringLiteral("Jiro.sce.a1B2c3"), QStringLiteral("Taro.yti.a1B2c3")};
+        for (const QString &name : leftovers + kept)
+            QVERIFY(writeFile(path(name), "x"));
+        QString error;
+        QVERIFY(datafile::saveBytes(file, oldContent(10), &error));
+        QStringList expected = kept + QStringList {QStringLiteral("Taro.sce")};
+        expected.sort();
+        QCOMPARE(entries(m_dir->path()), expected);
+    }
+
     void saveWithoutPlaceFails_data()
     {
         QTest::addColumn<QString>("relativePath");
@@ -503,6 +555,8 @@ private Q_SLOTS:
                 return "saving to a full disk reported success";
             if (!error.contains(QStringLiteral("Score.dat")))
                 return "error text does not name the file: " + error.toUtf8();
+            if (!error.contains(QString::fromLocal8Bit(strerror(ENOSPC))))
+                return "error text does not name the cause: " + error.toUtf8();
             if (readFile(file) != previous)
                 return "the previous file changed";
             const QStringList left = entries(mountPoint);

@@ -1,5 +1,7 @@
 #include "builders.h"
 
+#include <QFile>
+
 namespace build {
 
 TLinksRecord club(const QString &name, const QString &url)
@@ -65,3 +67,9 @@ TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole)
 }
 
 } // namespace build
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -17,3 +17,6 @@ TYoteiRecord yotei(const QDate &date, const QString &club, const QTime &start = 
 TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole = 5);
 
 } // namespace build
+
+// The bytes of a file as they stand, empty when it cannot be read.
+QByteArray fileBytes(const QString &path);

@@ -262,6 +262,72 @@ private Q_SLOTS:
         QCOMPARE(f.readScores(kGolfer)[0].CourseName[0], QStringLiteral("OUT"));
     }
 
+    void renameReachesTheTreeWhateverNodeWasClickedLast_data()
+    {
+        QTest::addColumn<QStringList>("clickedAfter");
+        QTest::addRow("top node") << QStringList {kLinks};
+        QTest::addRow("year node")
+            << QStringList {QStringLiteral("スコアカード"), QStringLiteral("2020年")};
+    }
+
+    void renameReachesTheTreeWhateverNodeWasClickedLast()
+    {
+        QFETCH(QStringList, clickedAfter);
+        WindowFixture f;
+        openWith(f,
+            {build::course(kA, QStringLiteral("OUT")), build::course(kA, QStringLiteral("IN"))},
+            {build::card(QDate(2020, 5, 3), kB)});
+        f.clickNode({kLinks, kA, QStringLiteral("OUT")});
+        f.clickNode(clickedAfter);
+        QCOMPARE(f.currentPage(), 2);
+        f.edit(QStringLiteral("CourseEdit"))->setText(QStringLiteral("WEST"));
+        f.seams.dialogs.answerConfirm(true);
+        f.seams.dialogs.answerConfirm(false);
+        f.trigger(QStringLiteral("DataChangeAction"));
+        QCOMPARE(f.childTexts({kLinks, kA}),
+            (QStringList {QStringLiteral("WEST"), QStringLiteral("IN")}));
+        QCOMPARE(f.tree()->topLevelItem(1)->text(0), kLinks);
+
+        // Deleting it leaves no node behind.
+        f.clickNode({kLinks, kA, QStringLiteral("WEST")});
+        f.seams.dialogs.answerConfirm(true);
+        f.trigger(QStringLiteral("DataDeleteAction"));
+        QCOMPARE(f.childTexts({kLinks, kA}), QStringList {QStringLiteral("IN")});
+    }
+
+    void blankHoleBoxIsNoNumber_data()
+    {
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<bool>("yardBox");
+        QTest::addRow("register, yard") << false << true;
+        QTest::addRow("register, par") << false << false;
+        QTest::addRow("change, yard") << true << true;
+        QTest::addRow("change, par") << true << false;
+    }
+
+    void blankHoleBoxIsNoNumber()
+    {
+        QFETCH(bool, change);
+        QFETCH(bool, yardBox);
+        WindowFixture f;
+        openWith(f, {build::course(kA, QStringLiteral("OUT"))});
+        const QByteArray before = fileBytes(f.path(QStringLiteral("Course.dat")));
+        if (change)
+            f.clickNode({kLinks, kA, QStringLiteral("OUT")});
+        else
+            fillCourse(f, kB, QStringLiteral("EAST"));
+        QLineEdit *box = yardBox ? yard(f, 5) : par(f, 5);
+        box->clear();
+        f.type(box, QStringLiteral("   "));
+        f.seams.dialogs.clear();
+        f.seams.dialogs.answerConfirm(true);
+        f.seams.dialogs.answerConfirm(true);
+        f.trigger(change ? QStringLiteral("DataChangeAction") : QStringLiteral("DataRegistAction"));
+        QCOMPARE(f.seams.dialogs.texts(),
+            QStringList {QStringLiteral("ホールのデータがすべて入力されていません")});
+        QCOMPARE(fileBytes(f.path(QStringLiteral("Course.dat"))), before);
+    }
+
     void changeRefusesTakenNameAndBadNumbers()
     {
         WindowFixture f;

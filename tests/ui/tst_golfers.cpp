@@ -113,8 +113,8 @@ private Q_SLOTS:
         // A name stored with blanks by an older registration is his name as it stands, in
         // the list and for his files alike.
         QTest::newRow("one, blanks around")
-            << true << QByteArray(" \x8e\x52\x93\x63 \r\n") << QStringList {QStringLiteral(" 山田 ")}
-            << QStringLiteral(" 山田 ");
+            << true << QByteArray(" \x8e\x52\x93\x63 \r\n")
+            << QStringList {QStringLiteral(" 山田 ")} << QStringLiteral(" 山田 ");
         QTest::newRow("two") << true << kYamadaLine + kSatoLine << QStringList {kYamada, kSato}
                              << QString();
         QTest::newRow("two, LF only") << true << QByteArray("\x8e\x52\x93\x63\n\x8d\xb2\x93\xa1\n")

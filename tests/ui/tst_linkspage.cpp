@@ -126,6 +126,12 @@ private Q_SLOTS:
                 QStringLiteral("追加をクリックしてください")}));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("情報"));
         QCOMPARE(f.edit(QStringLiteral("LinksNameEdit"))->text(), QString());
+        // Backspace edits too; the cursor keys do not.
+        f.seams.dialogs.clear();
+        QTest::keyClick(f.edit(QStringLiteral("LinksNameEdit")), Qt::Key_Backspace);
+        QTest::keyClick(f.edit(QStringLiteral("LinksNameEdit")), Qt::Key_Left);
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("追加をクリックしてください")});
 
         // A shown club takes typing without a word.
         f.seams.dialogs.clear();

@@ -264,7 +264,8 @@ private Q_SLOTS:
         QCOMPARE(links->ColWidth(0), 170);
         QCOMPARE(links->ColWidth(1), 220);
         QVERIFY(links->ColWidth(2) >= 90);
-        QVERIFY(links->ColWidth(2) > links->fontMetrics().horizontalAdvance(QStringLiteral("043-000-0000")));
+        QVERIFY(links->ColWidth(2)
+            > links->fontMetrics().horizontalAdvance(QStringLiteral("043-000-0000")));
         QCOMPARE(links->RowCount(), 4);
         QCOMPARE(links->Row(1),
             (QStringList {kA, QStringLiteral("千葉県A倶楽部"), QStringLiteral("043-000-0000"),

@@ -4,6 +4,7 @@
 #include "support/windowtest.h"
 #include "ui/main/stringgrid.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QFile>
 #include <QInputMethodEvent>
@@ -486,6 +487,38 @@ private Q_SLOTS:
         f.trigger(QStringLiteral("DataDeleteAction"));
         QCOMPARE(dates(f.readScores(kGolfer)), QStringList {QStringLiteral("2001/05/03")});
         QCOMPARE(f.childTexts({kCards, QStringLiteral("2002年")}), QStringList {});
+    }
+
+    void datePickerHintsOncePerAct_data()
+    {
+        QTest::addColumn<QString>("act");
+        QTest::addRow("press on the arrow") << QStringLiteral("arrow");
+        QTest::addRow("press on the text") << QStringLiteral("text");
+        QTest::addRow("calendar closes") << QStringLiteral("close");
+    }
+
+    void datePickerHintsOncePerAct()
+    {
+        QFETCH(QString, act);
+        WindowFixture f;
+        openWith(f);
+        f.clickTab(3);
+        f.seams.dialogs.clear();
+        QDateEdit *picker = datePicker(f);
+        if (act == QLatin1String("arrow")) {
+            QTest::mouseClick(picker, Qt::LeftButton, Qt::NoModifier,
+                QPoint(picker->width() - 6, picker->height() / 2));
+        } else if (act == QLatin1String("text")) {
+            auto *text = picker->findChild<QLineEdit *>();
+            QTest::mouseClick(text, Qt::LeftButton, Qt::NoModifier, QPoint(10, text->height() / 2));
+        } else {
+            QWidget *popup = picker->calendarWidget()->window();
+            popup->show();
+            f.seams.dialogs.clear();
+            popup->hide();
+        }
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("追加をクリックしてください")});
     }
 
     void completenessAndCancel()

@@ -25,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -357,6 +358,14 @@ void TMainForm::createCentre()
         if (m_pageSetByCode == 0 && index >= 0)
             PageControl1Change(index);
     });
+    // Ctrl+PgDn and Ctrl+PgUp step through the pages like Ctrl+Tab and Ctrl+Shift+Tab.
+    for (const auto &[key, step] : {std::pair {Qt::Key_PageDown, 1}, {Qt::Key_PageUp, -1}}) {
+        auto *shortcut = new QShortcut(QKeyCombination(Qt::ControlModifier, key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+            const int count = PageControl1->count();
+            PageControl1->setCurrentIndex((PageControl1->currentIndex() + step + count) % count);
+        });
+    }
 
     splitter->addWidget(TreeView1);
     splitter->addWidget(PageControl1);
