@@ -69,8 +69,8 @@ void removeLeftovers(const QString &path)
     const QFileInfo info(path);
     const QString prefix = info.fileName() + QChar('.');
     QDir dir = info.absoluteDir();
-    const QStringList candidates
-        = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    const QStringList candidates = dir.entryList(
+        {prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     for (const QString &name : candidates) {
         const QStringView tail = QStringView(name).sliced(prefix.size());
         const bool pattern = tail.size() == 6 && std::all_of(tail.begin(), tail.end(), [](QChar c) {

@@ -58,7 +58,7 @@ public:
     const QList<TScoreRecord> &scores() const { return m_scores; }
     const QStringList &yearList() const { return m_years; }
     const QStringList &playedLinksList() const { return m_playedLinks; }
-    QString golferName() const { return m_golfer; }
+    const QString &golferName() const { return m_golfer; }
     bool hasGolfer() const { return !m_golfer.isEmpty(); }
     QString linksFileName() const { return m_dir + QStringLiteral("Links.dat"); }
     QString courseFileName() const { return m_dir + QStringLiteral("Course.dat"); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/recordbook.h"
 #include "data/records.h"
 #include "services.h"
 #include "ui/scorecard/scorecardframe.h"
@@ -93,10 +94,9 @@ private:
     void setStatus(const QString &text);
 
     // Files (mainform_files.cpp).
-    void LinksFile_Output();
-    void CourseFile_Output();
-    void YoteiFile_Output();
-    void ScoreFile_Output();
+    // Shows a refusal of the book, then every file it could not write; false when refused.
+    bool settle(const BookChange &change);
+    bool settle(Refusal refusal);
     bool saveGolferList();
     void reportReadError(const QString &error);
 
@@ -104,7 +104,7 @@ private:
     void RegistGolferActionExecute();
     void DeleteGolferActionExecute();
     void GolferComboClick(int index);
-    void FilesRead();
+    void FilesRead(const QString &name);
     void FilesWrite();
     void forgetGolferRecords();
     void addScoreNodes();
@@ -209,18 +209,16 @@ private:
     DialogService &dialogs() const { return *m_services.dialogs; }
     QDate today() const { return m_services.clock->today(); }
 
-    // Records.
-    QList<TLinksRecord> LinksList;
-    QList<TCourseRecord> CourseList;
-    QList<TYoteiRecord> YoteiList;
-    QList<TScoreRecord> ScoreList;
-    QString LinksFileName;
-    QString CourseFileName;
-    QString YoteiFileName;
-    QString ScoreFileName;
-    QString GolferName;
-    QStringList YearList;
-    QStringList PlayedLinksList;
+    // Records: the book owns them and keeps their rules; the window reads them by their
+    // usual names and changes them only through the book.
+    RecordBook m_book;
+    const QList<TLinksRecord> &LinksList = m_book.links();
+    const QList<TCourseRecord> &CourseList = m_book.courses();
+    const QList<TYoteiRecord> &YoteiList = m_book.yotei();
+    const QList<TScoreRecord> &ScoreList = m_book.scores();
+    const QString &GolferName = m_book.golferName();
+    const QStringList &YearList = m_book.yearList();
+    const QStringList &PlayedLinksList = m_book.playedLinksList();
 
     // Shared state of the pages.
     int LinksIndex = -1;

@@ -119,12 +119,8 @@ bool TMainForm::courseRegist(qint64 freeBytes)
         return false;
     const QString club = CLinksCombo->currentText();
     const QString name = sjis::fit(CourseEdit->text(), FieldSize::CourseName);
-    for (const TCourseRecord &c : std::as_const(CourseList)) {
-        if (c.CourseName == name && c.LinksName == club) {
-            dialogs().error(QStringLiteral("既に、そのコースは登録済みです"));
-            return false;
-        }
-    }
+    if (!settle(m_book.checkCourseName(-1, club, name)))
+        return false;
     const HoleRow yards = readHoleRow(YardEdit);
     const HoleRow pars = readHoleRow(ParEdit);
     if (yards.bad || pars.bad) {
@@ -136,8 +132,8 @@ bool TMainForm::courseRegist(qint64 freeBytes)
     record.LinksName = sjis::fit(club, FieldSize::LinksName);
     writeCourseFields(record, name, GreenCombo, TeeCombo, yards, pars);
 
-    CourseList.append(record);
-    CourseFile_Output();
+    if (!settle(m_book.registerCourse(record)))
+        return false;
     if (QTreeWidgetItem *clubNode = linksNodeOf(club))
         clubNode->addChild(new QTreeWidgetItem({record.CourseName}));
     pageStatus(2);
@@ -158,13 +154,8 @@ void TMainForm::courseChange()
         return;
     const QString club = CourseList[CourseIndex].LinksName;
     const QString name = sjis::fit(CourseEdit->text(), FieldSize::CourseName);
-    for (int i = 0; i < CourseList.size(); ++i) {
-        if (i != CourseIndex && CourseList[i].CourseName == name
-            && CourseList[i].LinksName == club) {
-            dialogs().error(QStringLiteral("既に、そのコースは登録済みです"));
-            return;
-        }
-    }
+    if (!settle(m_book.checkCourseName(CourseIndex, club, name)))
+        return;
     // Every number is read before anything is written.
     const HoleRow yards = readHoleRow(YardEdit);
     const HoleRow pars = readHoleRow(ParEdit);
@@ -180,43 +171,21 @@ void TMainForm::courseChange()
     if (!dialogs().confirm(QStringLiteral("このコースのデータを変更しますか？")))
         return;
 
-    TCourseRecord &course = CourseList[CourseIndex];
+    TCourseRecord course = CourseList[CourseIndex];
     const QString oldName = course.CourseName;
     writeCourseFields(course, name, GreenCombo, TeeCombo, yards, pars);
+    settle(m_book.changeCourse(CourseIndex, course));
     YardTotalText->setText(numeric::blankNumber(course.YardTotal));
     ParTotalText->setText(numeric::blankNumber(course.ParTotal));
 
     // The clicked node may be another one by now (a top or year node keeps the page).
     if (QTreeWidgetItem *node = courseNodeOf(club, oldName))
         node->setText(0, course.CourseName);
-    CourseFile_Output();
 
     if (!dialogs().confirm(
             QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")))
         return;
-    if (GolferName.isEmpty())
-        return;
-    const TCourseRecord updated = course;
-    for (TScoreRecord &card : ScoreList) {
-        if (card.LinksName != club)
-            continue;
-        for (int half = 0; half < 2; ++half) {
-            if (card.CourseName[half] != oldName)
-                continue;
-            card.CourseName[half] = updated.CourseName;
-            card.Green[half] = updated.Green;
-            card.Tee[half] = updated.Tee;
-            for (int h = 0; h < 9; ++h) {
-                card.Yard[half * 9 + h] = updated.Yard[h];
-                card.Par[half * 9 + h] = updated.Par[h];
-            }
-            card.YardTotal[half] = updated.YardTotal;
-            card.ParTotal[half] = updated.ParTotal;
-            card.YardSum = card.YardTotal[0] + card.YardTotal[1];
-            card.ParSum = card.ParTotal[0] + card.ParTotal[1];
-        }
-    }
-    ScoreFile_Output();
+    settle(m_book.carryCourseIntoCards(CourseIndex, oldName));
 }
 
 bool TMainForm::courseDelete()
@@ -225,13 +194,13 @@ bool TMainForm::courseDelete()
         return false;
     if (!dialogs().confirm(QStringLiteral("このコースのデータを削除しますか？")))
         return false;
-    const TCourseRecord course = CourseList.takeAt(CourseIndex);
+    const TCourseRecord course = CourseList[CourseIndex];
+    settle(m_book.deleteCourse(CourseIndex));
     delete courseNodeOf(course.LinksName, course.CourseName);
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
     pageStatus(2);
     CourseSheet_Format();
-    CourseFile_Output();
     CourseIndex = -1;
     CourseSelected = false;
     return true;

@@ -11,32 +11,42 @@ void TMainForm::reportReadError(const QString &error)
     dialogs().ioError(error);
 }
 
-void TMainForm::LinksFile_Output()
+bool TMainForm::settle(Refusal refusal)
 {
-    QString error;
-    if (!datafile::writeRecords(LinksFileName, LinksList, &error))
-        dialogs().ioError(error);
+    BookChange change;
+    change.refusal = refusal;
+    return settle(change);
 }
 
-void TMainForm::CourseFile_Output()
+bool TMainForm::settle(const BookChange &change)
 {
-    QString error;
-    if (!datafile::writeRecords(CourseFileName, CourseList, &error))
+    switch (change.refusal) {
+    case Refusal::None: break;
+    case Refusal::YoteiDateTaken:
+        dialogs().error(QStringLiteral("既に、その日は予定が入っています"));
+        return false;
+    case Refusal::LinksNameTaken:
+        dialogs().error(QStringLiteral("既に、そのゴルフ場は登録済みです"));
+        return false;
+    case Refusal::LinksInSchedule:
+        dialogs().plain(QStringLiteral("警告"),
+            QStringLiteral("このゴルフ場は、予定に登録されていますので、削除できません"));
+        return false;
+    case Refusal::LinksInCourses:
+        dialogs().plain(QStringLiteral("警告"),
+            QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
+        return false;
+    case Refusal::CourseNameTaken:
+        dialogs().error(QStringLiteral("既に、そのコースは登録済みです"));
+        return false;
+    case Refusal::ScoreDateTaken:
+        dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
+        return false;
+    }
+    // The lists keep their new state; the next good write brings the file up to date.
+    for (const QString &error : change.writeErrors)
         dialogs().ioError(error);
-}
-
-void TMainForm::YoteiFile_Output()
-{
-    QString error;
-    if (!datafile::writeRecords(YoteiFileName, YoteiList, &error))
-        dialogs().ioError(error);
-}
-
-void TMainForm::ScoreFile_Output()
-{
-    QString error;
-    if (!datafile::writeRecords(ScoreFileName, ScoreList, &error))
-        dialogs().ioError(error);
+    return true;
 }
 
 bool TMainForm::saveGolferList()

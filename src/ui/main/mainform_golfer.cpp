@@ -21,8 +21,7 @@ void TMainForm::GolferComboClick(int index)
         FilesWrite();
     DataCancelAction->trigger();
     DeleteGolferAction->setEnabled(true);
-    GolferName = GolferCombo->currentText();
-    FilesRead();
+    FilesRead(GolferCombo->currentText());
     showYoteiPageFresh();
     ShukeiAction->setEnabled(false);
     ShukeiCaller.clear();
@@ -57,9 +56,8 @@ void TMainForm::RegistGolferActionExecute()
         FilesWrite();
     GolferCombo->addItem(name);
     GolferCombo->setCurrentIndex(GolferCombo->count() - 1);
-    GolferName = GolferCombo->currentText();
     saveGolferList();
-    FilesRead();
+    FilesRead(name);
     ShukeiCaller.clear();
     ShukeiDone = false;
     DataDeleteAction->setEnabled(false);
@@ -86,10 +84,8 @@ void TMainForm::DeleteGolferActionExecute()
         return;
     if (!dialogs().confirm(QStringLiteral("選択されているゴルファーを削除しますか？")))
         return;
-    QFile::remove(m_dir + GolferName + QStringLiteral(".yti"));
-    QFile::remove(m_dir + GolferName + QStringLiteral(".sce"));
+    m_book.removeGolferFiles(GolferName);
     GolferCombo->removeItem(GolferCombo->currentIndex());
-    GolferName.clear();
     GolferCombo->setCurrentIndex(-1);
     DeleteGolferAction->setEnabled(false);
     saveGolferList();
@@ -100,8 +96,6 @@ void TMainForm::DeleteGolferActionExecute()
     qDeleteAll(ScoreNode->takeChildren());
     YoteiGrid->SetRowCount(2);
     YoteiGrid->ClearRow(1);
-    YoteiList.clear();
-    ScoreList.clear();
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;
     forgetGolferRecords();
@@ -110,26 +104,13 @@ void TMainForm::DeleteGolferActionExecute()
     ShukeiDone = false;
 }
 
-void TMainForm::FilesRead()
+void TMainForm::FilesRead(const QString &name)
 {
-    YearList.clear();
-    YearList.append(QStringLiteral("全て"));
-    QString error;
+    const QStringList errors = m_book.loadGolfer(name, today());
+    for (const QString &error : errors)
+        reportReadError(error);
 
-    YoteiFileName = m_dir + GolferName + QStringLiteral(".yti");
-    YoteiList.clear();
-    if (QFile::exists(YoteiFileName)) {
-        if (!datafile::readRecords(YoteiFileName, &YoteiList, &error))
-            reportReadError(error);
-        // Past rounds lead the list, which runs in date order; they leave memory now and the
-        // file at its next write.
-        const TDateTime todayValue = datetime::fromDate(today());
-        qsizetype past = 0;
-        for (const TYoteiRecord &r : std::as_const(YoteiList))
-            if (r.RoundDate < todayValue)
-                ++past;
-        YoteiList.remove(0, past);
-
+    if (!YoteiList.isEmpty()) {
         YoteiGrid->setUpdatesEnabled(false);
         YoteiGrid->SetRowCount(int(YoteiList.size()) + 2);
         QList<QTreeWidgetItem *> nodes;
@@ -143,13 +124,6 @@ void TMainForm::FilesRead()
         YoteiGrid->setUpdatesEnabled(true);
     }
     yoteiCountStatus();
-
-    ScoreFileName = m_dir + GolferName + QStringLiteral(".sce");
-    ScoreList.clear();
-    if (!QFile::exists(ScoreFileName))
-        return;
-    if (!datafile::readRecords(ScoreFileName, &ScoreList, &error))
-        reportReadError(error);
     addScoreNodes();
 }
 
@@ -169,7 +143,6 @@ void TMainForm::addScoreNodes()
             node->setIcon(0, yearIcon);
             years.insert(year, node);
             yearNodes.append(node);
-            YearList.append(year);
         }
         cards[node].append(new QTreeWidgetItem({date}));
     }
@@ -195,9 +168,8 @@ void TMainForm::FilesWrite()
     YoteiGrid->SetRowCount(2);
     YoteiGrid->ClearRow(1);
     qDeleteAll(YoteiNode->takeChildren());
-    YoteiList.clear();
     qDeleteAll(ScoreNode->takeChildren());
-    ScoreList.clear();
+    m_book.releaseGolfer();
     forgetGolferRecords();
 }
 

@@ -21,20 +21,16 @@ bool TMainForm::linksRegist(qint64 freeBytes)
     }
     TLinksRecord record;
     record.LinksName = sjis::fit(LinksNameEdit->text(), FieldSize::LinksName);
-    for (const TLinksRecord &club : std::as_const(LinksList)) {
-        if (club.LinksName == record.LinksName) {
-            dialogs().error(QStringLiteral("既に、そのゴルフ場は登録済みです"));
-            return false;
-        }
-    }
+    if (!settle(m_book.checkLinksName(-1, record.LinksName)))
+        return false;
     if (URLEdit->text().trimmed() == QLatin1String("http://"))
         URLEdit->clear();
     record.LinksAddress = sjis::fit(LinksAddressEdit->text(), FieldSize::LinksAddress);
     record.LinksTel = sjis::fit(LinksTelEdit->text(), FieldSize::LinksTel);
     record.URL = sjis::fit(URLEdit->text(), FieldSize::URL);
 
-    LinksList.append(record);
-    LinksFile_Output();
+    if (!settle(m_book.registerLinks(record)))
+        return false;
 
     auto *node = new QTreeWidgetItem({record.LinksName});
     node->setIcon(0, nodeIcon(ImgFolderClosed, ImgFolderOpen));
@@ -55,52 +51,28 @@ void TMainForm::linksChange()
     if (LinksIndex < 0 || LinksIndex >= LinksList.size())
         return;
     const QString newName = sjis::fit(LinksNameEdit->text(), FieldSize::LinksName);
-    // The tree and every reference find a club by its name, so two clubs may never share one.
-    for (int i = 0; i < LinksList.size(); ++i) {
-        if (i != LinksIndex && LinksList[i].LinksName == newName) {
-            dialogs().error(QStringLiteral("既に、そのゴルフ場は登録済みです"));
-            return;
-        }
-    }
+    if (!settle(m_book.checkLinksName(LinksIndex, newName)))
+        return;
     if (!dialogs().confirm(QStringLiteral("このゴルフ場のデータを変更しますか？")))
         return;
 
-    TLinksRecord &club = LinksList[LinksIndex];
-    const QString oldName = club.LinksName;
-    const bool renamed = oldName != newName;
+    TLinksRecord club;
     club.LinksName = newName;
     club.LinksAddress = sjis::fit(LinksAddressEdit->text(), FieldSize::LinksAddress);
     club.LinksTel = sjis::fit(LinksTelEdit->text(), FieldSize::LinksTel);
     club.URL = sjis::fit(URLEdit->text(), FieldSize::URL);
+    // A new name is carried into the schedule, the courses and the cards.
+    const BookChange change = m_book.changeLinks(LinksIndex, club);
+    if (!settle(change))
+        return;
 
     if (QTreeWidgetItem *node = LinksNode->child(LinksIndex))
         node->setText(0, newName);
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->setItemText(LinksIndex, newName);
     writeLinksRow(LinksIndex + 1, club);
-
-    if (renamed) {
-        if (!GolferName.isEmpty()) {
-            for (int i = 0; i < YoteiList.size(); ++i) {
-                if (YoteiList[i].LinksName == oldName) {
-                    YoteiList[i].LinksName = newName;
-                    YoteiGrid->SetCell(2, i + 1, newName);
-                }
-            }
-            YoteiFile_Output();
-        }
-        for (TCourseRecord &course : CourseList)
-            if (course.LinksName == oldName)
-                course.LinksName = newName;
-        CourseFile_Output();
-        if (!GolferName.isEmpty()) {
-            for (TScoreRecord &card : ScoreList)
-                if (card.LinksName == oldName)
-                    card.LinksName = newName;
-            ScoreFile_Output();
-        }
-    }
-    LinksFile_Output();
+    for (int row : change.yoteiRenamed)
+        YoteiGrid->SetCell(2, row + 1, newName);
 }
 
 bool TMainForm::linksDelete()
@@ -110,22 +82,8 @@ bool TMainForm::linksDelete()
     if (!dialogs().confirm(QStringLiteral("このゴルフ場のデータを削除しますか？")))
         return false;
     // The stored name decides, not a name the user may have typed over it since.
-    const QString name = LinksList[LinksIndex].LinksName;
-    for (const TYoteiRecord &r : std::as_const(YoteiList)) {
-        if (r.LinksName == name) {
-            dialogs().plain(QStringLiteral("警告"),
-                QStringLiteral("このゴルフ場は、予定に登録されていますので、削除できません"));
-            return false;
-        }
-    }
-    for (const TCourseRecord &c : std::as_const(CourseList)) {
-        if (c.LinksName == name) {
-            dialogs().plain(QStringLiteral("警告"),
-                QStringLiteral("このゴルフ場は、コースに登録されていますので、削除できません"));
-            return false;
-        }
-    }
-    LinksList.removeAt(LinksIndex);
+    if (!settle(m_book.deleteLinks(LinksIndex)))
+        return false;
     delete LinksNode->takeChild(LinksIndex);
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
@@ -134,7 +92,6 @@ bool TMainForm::linksDelete()
     pageStatus(1);
     LinksGrid->DeleteRow(LinksIndex + 1);
     LinksSheet_Format();
-    LinksFile_Output();
     LinksIndex = -1;
     return true;
 }

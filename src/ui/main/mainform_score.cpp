@@ -26,25 +26,6 @@ double dayOf(TDateTime value)
     return std::trunc(value);
 }
 
-// Where a card of `day` belongs: before the first card of a later day, else at the end.
-qsizetype insertIndex(const QList<TScoreRecord> &list, double day)
-{
-    for (qsizetype i = 0; i < list.size(); ++i)
-        if (dayOf(list[i].RoundDate) > day)
-            return i;
-    return list.size();
-}
-
-// Where the card at `from` belongs once its day is `day`: before the first other card of a
-// later day, counted as if the card had been taken out of the list, else last.
-qsizetype movedIndex(const QList<TScoreRecord> &list, qsizetype from, double day)
-{
-    for (qsizetype i = 0; i < list.size(); ++i)
-        if (i != from && dayOf(list[i].RoundDate) > day)
-            return i < from ? i : i - 1;
-    return list.size() - 1;
-}
-
 // A date node goes before the first node of its year with a later date.
 void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date)
 {
@@ -415,12 +396,8 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
         return false;
 
     const double day = datetime::fromDate(ScoreDatePicker->date());
-    for (const TScoreRecord &other : std::as_const(ScoreList)) {
-        if (dayOf(other.RoundDate) == day) {
-            dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
-            return false;
-        }
-    }
+    if (!settle(m_book.checkScoreDate(-1, day)))
+        return false;
     for (QLineEdit *edit : PartnerScoreEdit)
         if (edit->text().trimmed().isEmpty())
             edit->setText(QStringLiteral(" 0"));
@@ -429,11 +406,10 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
     card.RoundDate = day;
     if (!readScorePage(card, true))
         return false;
-    applyHoleResults(card);
-
-    ScoreList.insert(insertIndex(ScoreList, day), card);
-    ScoreFile_Output();
-    insertScoreNodes(card);
+    const BookChange change = m_book.registerScore(card);
+    if (!settle(change))
+        return false;
+    insertScoreNodes(ScoreList[change.index]);
     pageStatus(3);
     ScoreSheet_Format();
     return true;
@@ -458,48 +434,38 @@ void TMainForm::scoreChange()
         return;
     // Two cards of one day could never both be shown: the first one found hides the other.
     const double day = datetime::fromDate(ScoreDatePicker->date());
-    for (qsizetype i = 0; i < ScoreList.size(); ++i) {
-        if (i != ScoreIndex && dayOf(ScoreList[i].RoundDate) == day) {
-            dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
-            return;
-        }
-    }
+    if (!settle(m_book.checkScoreDate(ScoreIndex, day)))
+        return;
     const TDateTime oldDate = ScoreList[ScoreIndex].RoundDate;
     const bool moved = dayOf(oldDate) != day;
-    if (moved)
-        card.RoundDate = day;
-    // The counts follow the strokes against the pars the card was played on.
-    applyHoleResults(card);
-
+    card.RoundDate = day;
     QTreeWidgetItem *node = cardNode(oldDate);
-    const QString dateText = datetime::dateText(card.RoundDate);
+    const BookChange change = m_book.changeScore(ScoreIndex, card);
+    settle(change);
+    ScoreIndex = change.index;
+
+    const QString dateText = datetime::dateText(ScoreList[ScoreIndex].RoundDate);
     if (!moved) {
-        ScoreList[ScoreIndex] = card;
         if (node)
             node->setText(0, dateText);
     } else {
         // Another day may belong elsewhere in the list and under another year.
-        ScoreList[ScoreIndex] = card;
-        const qsizetype to = movedIndex(ScoreList, ScoreIndex, day);
-        ScoreList.move(ScoreIndex, to);
-        ScoreIndex = int(to);
-
+        const TScoreRecord &stored = ScoreList[ScoreIndex];
         const bool wasCurrent = node && TreeView1->currentItem() == node;
         if (node) {
             QTreeWidgetItem *oldYear = node->parent();
             oldYear->takeChild(oldYear->indexOfChild(node));
             node->setText(0, dateText);
             placeDateNode(ensureYearNode(dateText.left(4) + QStringLiteral("年")), node,
-                datetime::toDate(card.RoundDate));
+                datetime::toDate(stored.RoundDate));
         } else {
-            node = insertScoreNodes(card);
+            node = insertScoreNodes(stored);
         }
         SelectedNode = node;
         SelectedParent = node->parent();
         if (wasCurrent)
             TreeView1->setCurrentItem(node);
     }
-    ScoreFile_Output();
 }
 
 bool TMainForm::scoreDelete()
@@ -509,7 +475,7 @@ bool TMainForm::scoreDelete()
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを削除しますか？")))
         return false;
     QTreeWidgetItem *node = cardNode(ScoreList[ScoreIndex].RoundDate);
-    ScoreList.removeAt(ScoreIndex);
+    settle(m_book.deleteScore(ScoreIndex));
     if (node) {
         // The year node stays, even when it has no cards left.
         if (SelectedNode == node) {
@@ -522,7 +488,6 @@ bool TMainForm::scoreDelete()
     ScoreSelected = false;
     pageStatus(3);
     ScoreSheet_Format();
-    ScoreFile_Output();
     // The page is empty now; a display over or under par has nothing left to show.
     resetScoreDisp();
     return true;
@@ -546,14 +511,11 @@ QTreeWidgetItem *TMainForm::ensureYearNode(const QString &yearText)
     for (int i = 0; i < ScoreNode->childCount() && before < 0; ++i)
         if (ScoreNode->child(i)->text(0).left(4).toInt() > year)
             before = i;
-    if (before < 0) {
+    // The book has placed the year in its list by the same rule.
+    if (before < 0)
         ScoreNode->addChild(node);
-        YearList.append(yearText);
-    } else {
+    else
         ScoreNode->insertChild(before, node);
-        // "全て" leads the list, so year node i stands at i + 1.
-        YearList.insert(qMin<qsizetype>(before + 1, YearList.size()), yearText);
-    }
     const QIcon icon = nodeIcon(ImgFolderClosed, ImgFolderOpen);
     for (int i = 0; i < ScoreNode->childCount(); ++i)
         ScoreNode->child(i)->setIcon(0, icon);

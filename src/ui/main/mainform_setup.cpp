@@ -81,6 +81,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
     , m_dir(options.dataDir)
     , m_startupDelayMs(options.startupDelayMs)
     , m_services(services)
+    , m_book(options.dataDir)
 {
     setObjectName(QStringLiteral("MainForm"));
     if (!m_dir.endsWith(QChar('/')))
@@ -388,8 +389,6 @@ void TMainForm::FormCreate()
 {
     setWindowTitle(QStringLiteral("Kestro"));
     ShukeiDone = false;
-    YearList.clear();
-    PlayedLinksList.clear();
     ScoreDispMode = QStringLiteral("Par+-");
     ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
     ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
@@ -407,9 +406,8 @@ void TMainForm::FormCreate()
     ScoreNode->setIcon(0, imageIcon(ImgScoreCard));
     SelectedNode = YoteiNode;
 
-    LinksFileName = m_dir + QStringLiteral("Links.dat");
-    QString error;
-    if (!datafile::readRecords(LinksFileName, &LinksList, &error))
+    const QStringList readErrors = m_book.loadClubs();
+    for (const QString &error : readErrors)
         reportReadError(error);
 
     LinksNameEdit->clear();
@@ -449,9 +447,6 @@ void TMainForm::FormCreate()
 
     CourseSheet_Format();
 
-    CourseFileName = m_dir + QStringLiteral("Course.dat");
-    if (!datafile::readRecords(CourseFileName, &CourseList, &error))
-        reportReadError(error);
     // The first club of a name owns the course nodes, as a tree click finds clubs.
     QHash<QString, QTreeWidgetItem *> clubByName;
     clubByName.reserve(LinksList.size());
@@ -463,6 +458,7 @@ void TMainForm::FormCreate()
     }
 
     QByteArray golfers;
+    QString error;
     if (!datafile::readBytes(m_dir + QStringLiteral("Golfer.dat"), &golfers, &error))
         reportReadError(error);
     GolferCombo->addItems(datafile::parseGolferList(golfers));
@@ -471,9 +467,9 @@ void TMainForm::FormCreate()
         GolferCombo->setCurrentIndex(0);
         // As stored, like a choice in the list: a name kept with blanks around it by an older
         // registration has its files under that very name.
-        GolferName = GolferCombo->itemText(0);
+        const QString name = GolferCombo->itemText(0);
         DeleteGolferAction->setEnabled(true);
-        FilesRead();
+        FilesRead(name);
     }
 
     YoteiCalendar->setSelectedDate(today());

@@ -280,15 +280,7 @@ void TMainForm::seisekiEnter()
     SeisekiGrid->SetColWidth(0, 0);
     if (GolferName.isEmpty())
         return;
-    // Each club once, placed where its last card stands.
-    PlayedLinksList.clear();
-    QHash<QString, qsizetype> last;
-    for (qsizetype i = 0; i < ScoreList.size(); ++i)
-        last.insert(ScoreList[i].LinksName, i);
-    PlayedLinksList.append(QStringLiteral("全て"));
-    for (qsizetype i = 0; i < ScoreList.size(); ++i)
-        if (last.value(ScoreList[i].LinksName) == i)
-            PlayedLinksList.append(ScoreList[i].LinksName);
+    m_book.refreshPlayedLinks();
     ShukeiCaller = ShukeiDone ? QStringLiteral("PageControl") : QString();
     ShukeiAction->trigger();
 }

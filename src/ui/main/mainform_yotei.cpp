@@ -29,12 +29,8 @@ bool TMainForm::yoteiRegist(qint64 freeBytes)
     }
     const auto date = datetime::parseDate(YDateText->text());
     const TDateTime day = date ? datetime::fromDate(*date) : 0;
-    for (const TYoteiRecord &r : std::as_const(YoteiList)) {
-        if (date && r.RoundDate == day) {
-            dialogs().error(QStringLiteral("既に、その日は予定が入っています"));
-            return false;
-        }
-    }
+    if (date && !settle(m_book.checkYoteiDate(day)))
+        return false;
     // Everything is converted before the list is touched, so a failure leaves nothing behind.
     const auto start = datetime::parseTime(YTimeEdit->text());
     if (!date || !start) {
@@ -48,12 +44,10 @@ bool TMainForm::yoteiRegist(qint64 freeBytes)
     record.LinksName = sjis::fit(YLinksCombo->currentText(), FieldSize::LinksName);
     record.Bikou = sjis::fit(YBikouEdit->text(), FieldSize::Bikou);
 
-    int index = 0;
-    while (index < YoteiList.size() && YoteiList[index].RoundDate <= day)
-        ++index;
-    YoteiList.insert(index, record);
-    YoteiFile_Output();
-
+    const BookChange change = m_book.registerYotei(record);
+    if (!settle(change))
+        return false;
+    const int index = change.index;
     YoteiNode->insertChild(index, new QTreeWidgetItem({datetime::dateText(day)}));
     yoteiCountStatus();
     YoteiGrid->InsertRow(index + 1);
@@ -78,19 +72,19 @@ void TMainForm::yoteiChange()
     if (!dialogs().confirm(QStringLiteral("この予定のデータを変更しますか？")))
         return;
 
-    TYoteiRecord &r = YoteiList[YoteiIndex];
+    TYoteiRecord r = YoteiList[YoteiIndex];
     r.RoundDate = datetime::fromDate(*date);
     r.StartTime = *start;
     // No club chosen means the entry's club is no longer in the list; keep its name.
     if (YLinksCombo->currentIndex() >= 0)
         r.LinksName = sjis::fit(YLinksCombo->currentText(), FieldSize::LinksName);
     r.Bikou = sjis::fit(YBikouEdit->text(), FieldSize::Bikou);
+    settle(m_book.changeYotei(YoteiIndex, r));
 
     if (QTreeWidgetItem *node = YoteiNode->child(YoteiIndex))
         node->setText(0, YDateText->text());
     YoteiGrid->SetRow(
         YoteiIndex + 1, {YDateText->text(), YTimeEdit->text(), r.LinksName, YBikouEdit->text()});
-    YoteiFile_Output();
 }
 
 bool TMainForm::yoteiDelete()
@@ -99,14 +93,13 @@ bool TMainForm::yoteiDelete()
         return false;
     if (!dialogs().confirm(QStringLiteral("この予定のデータを削除しますか？")))
         return false;
-    YoteiList.removeAt(YoteiIndex);
+    settle(m_book.deleteYotei(YoteiIndex));
     delete YoteiNode->takeChild(YoteiIndex);
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;
     yoteiCountStatus();
     YoteiGrid->DeleteRow(YoteiIndex + 1);
     YoteiSheet_Format();
-    YoteiFile_Output();
     YoteiIndex = -1;
     return true;
 }
