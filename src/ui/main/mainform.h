@@ -28,6 +28,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TStringGrid;
 
+// The pages of the window, in the order of their tabs.
+enum class Page { Yotei, Links, Course, Score, Seiseki };
+
 struct MainFormOptions {
     QString dataDir; // the folder of the data files
     unsigned startupDelayMs = 0; // how long the splash window stays up at least
@@ -110,13 +113,14 @@ private:
     void addScoreNodes();
     void showYoteiPageFresh();
 
-    // Tree and pages (mainform_tree.cpp).
+    // The tree and the page switch (mainform_tree.cpp).
     void TreeView1Click();
     void PageControl1Change(int index);
     void showPage(QWidget *page);
+    Page currentPage() const;
     void ActionList_TreeView();
-    void setRecordHints(int page);
-    void pageStatus(int page);
+    void setRecordHints(Page page);
+    void pageStatus(Page page);
     void yoteiCountStatus();
     void YoteiSheet_Format();
     void LinksSheet_Format();
@@ -131,7 +135,19 @@ private:
     void seisekiEnter();
     QTreeWidgetItem *linksNodeOf(const QString &linksName) const;
 
-    // Edit modes (mainform_edit.cpp).
+    // What each record page does for the five editing actions: its own file holds them.
+    struct RecordPage {
+        void (TMainForm::*append)(); // opens the page for a new record
+        bool (TMainForm::*regist)(qint64 freeBytes);
+        void (TMainForm::*change)();
+        bool (TMainForm::*remove)();
+        void (TMainForm::*reset)(); // empties the page and makes it read-only
+        std::array<const char *, 5> hints; // Append, Regist, Cancel, Delete, Change
+    };
+    // Null for the results page, which holds no record.
+    static const RecordPage *recordPage(Page page);
+
+    // The five editing actions, dispatched to the page shown (mainform_edit.cpp).
     void DataAppendActionExecute();
     void DataCancelActionExecute();
     void DataRegistActionExecute();
@@ -147,7 +163,8 @@ private:
     bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
     void focusPage(QWidget *page);
 
-    // Schedule page (mainform_yotei.cpp).
+    // Schedule page (mainform_yoteipage.cpp).
+    void yoteiAppend();
     bool yoteiRegist(qint64 freeBytes);
     void yoteiChange();
     bool yoteiDelete();
@@ -155,14 +172,16 @@ private:
     void YTimeEditExit();
     void writeYoteiRow(int row, const TYoteiRecord &r);
 
-    // Golf club page (mainform_links.cpp).
+    // Golf club page (mainform_linkspage.cpp).
+    void linksAppend();
     bool linksRegist(qint64 freeBytes);
     void linksChange();
     bool linksDelete();
     void linksShow(int index);
     void writeLinksRow(int row, const TLinksRecord &r);
 
-    // Course page (mainform_course.cpp).
+    // Course page (mainform_coursepage.cpp).
+    void courseAppend();
     bool courseRegist(qint64 freeBytes);
     void courseChange();
     bool courseDelete();
@@ -174,7 +193,8 @@ private:
     void CourseSheetRegistCheck();
     QTreeWidgetItem *courseNodeOf(const QString &linksName, const QString &courseName) const;
 
-    // Score page (mainform_score.cpp, mainform_scorecard.cpp).
+    // Score page (mainform_scorepage.cpp; stored cards in mainform_scoredisplay.cpp).
+    void scoreAppend();
     void ScoreSheet_Format();
     void ScoreEditReadOnly();
     void PuttEditReadOnly();

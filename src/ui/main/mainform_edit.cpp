@@ -12,45 +12,44 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+const TMainForm::RecordPage *TMainForm::recordPage(Page page)
+{
+    static const RecordPage pages[] = {
+        {&TMainForm::yoteiAppend, &TMainForm::yoteiRegist, &TMainForm::yoteiChange,
+            &TMainForm::yoteiDelete, &TMainForm::YoteiSheet_Format,
+            {"予定データを追加します", "予定データの登録を実行します",
+                "予定データの登録をキャンセルします", "予定データを削除します",
+                "予定データを変更します"}},
+        {&TMainForm::linksAppend, &TMainForm::linksRegist, &TMainForm::linksChange,
+            &TMainForm::linksDelete, &TMainForm::LinksSheet_Format,
+            {"ゴルフ場データを追加します", "ゴルフ場データの登録を実行します",
+                "ゴルフ場データの登録をキャンセルします", "ゴルフ場データを削除します",
+                "ゴルフ場データを変更します"}},
+        {&TMainForm::courseAppend, &TMainForm::courseRegist, &TMainForm::courseChange,
+            &TMainForm::courseDelete, &TMainForm::CourseSheet_Format,
+            {"コースデータを追加します", "コースデータの登録を実行します",
+                "コースデータの登録をキャンセルします", "コースデータを削除します",
+                "コースデータを変更します"}},
+        {&TMainForm::scoreAppend, &TMainForm::scoreRegist, &TMainForm::scoreChange,
+            &TMainForm::scoreDelete, &TMainForm::ScoreSheet_Format,
+            {"スコアデータを追加します", "スコアデータの登録を実行します",
+                "スコアデータの登録をキャンセルします", "スコアデータを削除します",
+                "スコアデータを変更します"}},
+    };
+    const auto index = static_cast<size_t>(page);
+    return index < std::size(pages) ? &pages[index] : nullptr;
+}
+
 void TMainForm::DataAppendActionExecute()
 {
     if (GolferName.isEmpty()) {
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
-    QWidget *page = PageControl1->currentWidget();
-    if (page == YoteiSheet) {
-        YoteiSheet_Format();
-        YoteiCalendar->setFocus();
-        YTimeEdit->setReadOnly(false);
-        YBikouEdit->setReadOnly(false);
-    } else if (page == LinksSheet) {
-        LinksSheet_Format();
-        LinksNameEdit->setFocus();
-        for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit})
-            e->setReadOnly(false);
-        URLEdit->setText(QStringLiteral("http://"));
-    } else if (page == CourseSheet) {
-        CourseSheet_Format();
-        YardEditNotReadOnly();
-        ParEditNotReadOnly();
-        CLinksCombo->setFocus();
-        CourseEdit->setReadOnly(false);
-        CourseSelected = false;
-    } else if (page == ScoreSheet) {
-        ScoreSheet_Format();
-        ScoreEditNotReadOnly();
-        PuttEditNotReadOnly();
-        SLinksText->hide();
-        ScoreCardFrame1->CourseText->hide();
-        ScoreCardFrame2->CourseText->hide();
-        scoreInputsReadOnly(false);
-        ScoreSelected = false;
-        ScoreDispAction->setEnabled(false);
-        resetScoreDisp();
-    } else {
+    const RecordPage *page = recordPage(currentPage());
+    if (!page)
         return;
-    }
+    (this->*page->append)();
     DataRegistAction->setEnabled(true);
     DataCancelAction->setEnabled(true);
     DataAppendAction->setEnabled(false);
@@ -61,15 +60,8 @@ void TMainForm::DataAppendActionExecute()
 
 void TMainForm::DataCancelActionExecute()
 {
-    QWidget *page = PageControl1->currentWidget();
-    if (page == YoteiSheet)
-        YoteiSheet_Format();
-    else if (page == LinksSheet)
-        LinksSheet_Format();
-    else if (page == CourseSheet)
-        CourseSheet_Format();
-    else if (page == ScoreSheet)
-        ScoreSheet_Format();
+    if (const RecordPage *page = recordPage(currentPage()))
+        (this->*page->reset)();
     DataAppendAction->setEnabled(true);
     DataRegistAction->setEnabled(false);
     DataCancelAction->setEnabled(false);
@@ -81,14 +73,6 @@ void TMainForm::AppendCheck()
 {
     if (DataAppendAction->isEnabled() && !DataDeleteAction->isEnabled())
         dialogs().information(QStringLiteral("追加をクリックしてください"));
-}
-
-void TMainForm::YLinksComboChange(int)
-{
-    if (DataAppendAction->isEnabled() && !DataChangeAction->isEnabled()) {
-        dialogs().information(QStringLiteral("追加をクリックしてください"));
-        YLinksCombo->setCurrentIndex(-1);
-    }
 }
 
 void TMainForm::CLinksComboChange(int)
@@ -137,18 +121,8 @@ void TMainForm::DataRegistActionExecute()
 {
     CheckFailed = false;
     const qint64 freeBytes = m_services.disk->freeBytes(m_dir);
-    QWidget *page = PageControl1->currentWidget();
-    bool registered = false;
-    if (page == YoteiSheet) {
-        registered = yoteiRegist(freeBytes);
-    } else if (page == LinksSheet) {
-        registered = linksRegist(freeBytes);
-    } else if (page == CourseSheet) {
-        registered = courseRegist(freeBytes);
-    } else if (page == ScoreSheet) {
-        registered = scoreRegist(freeBytes);
-    }
-    if (registered) {
+    const RecordPage *page = recordPage(currentPage());
+    if (page && (this->*page->regist)(freeBytes)) {
         DataRegistAction->setEnabled(false);
         DataAppendAction->setEnabled(true);
         DataCancelAction->setEnabled(false);
@@ -159,30 +133,14 @@ void TMainForm::DataRegistActionExecute()
 
 void TMainForm::DataChangeActionExecute()
 {
-    QWidget *page = PageControl1->currentWidget();
-    if (page == YoteiSheet)
-        yoteiChange();
-    else if (page == LinksSheet)
-        linksChange();
-    else if (page == CourseSheet)
-        courseChange();
-    else if (page == ScoreSheet)
-        scoreChange();
+    if (const RecordPage *page = recordPage(currentPage()))
+        (this->*page->change)();
 }
 
 void TMainForm::DataDeleteActionExecute()
 {
-    QWidget *page = PageControl1->currentWidget();
-    bool deleted = false;
-    if (page == YoteiSheet)
-        deleted = yoteiDelete();
-    else if (page == LinksSheet)
-        deleted = linksDelete();
-    else if (page == CourseSheet)
-        deleted = courseDelete();
-    else if (page == ScoreSheet)
-        deleted = scoreDelete();
-    if (deleted) {
+    const RecordPage *page = recordPage(currentPage());
+    if (page && (this->*page->remove)()) {
         DataDeleteAction->setEnabled(false);
         DataChangeAction->setEnabled(false);
         ChartAction1->setEnabled(false);

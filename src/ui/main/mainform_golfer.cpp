@@ -73,7 +73,7 @@ void TMainForm::showYoteiPageFresh()
     // schedule page must still be usable at once.
     if (PageControl1->currentWidget() == SeisekiSheet) {
         DataAppendAction->setEnabled(true);
-        setRecordHints(0);
+        setRecordHints(Page::Yotei);
     }
     showPage(YoteiSheet);
 }

@@ -1,5 +1,5 @@
-// The navigation tree, the page switch, showing schedule entries, golf clubs and courses, and
-// the reset routines of their pages.
+// The navigation tree and the page switch: what a click on a node or a change of page does,
+// the tool button hints and the status text of each page.
 #include "mainform.h"
 
 #include "data/datetime.h"
@@ -18,25 +18,6 @@
 
 namespace {
 
-struct Hints {
-    const char *append, *regist, *cancel, *remove, *change;
-};
-
-// Per page: schedule, golf club, course, score card.
-const Hints kHints[4] = {
-    {"予定データを追加します", "予定データの登録を実行します", "予定データの登録をキャンセルします",
-        "予定データを削除します", "予定データを変更します"},
-    {"ゴルフ場データを追加します", "ゴルフ場データの登録を実行します",
-        "ゴルフ場データの登録をキャンセルします", "ゴルフ場データを削除します",
-        "ゴルフ場データを変更します"},
-    {"コースデータを追加します", "コースデータの登録を実行します",
-        "コースデータの登録をキャンセルします", "コースデータを削除します",
-        "コースデータを変更します"},
-    {"スコアデータを追加します", "スコアデータの登録を実行します",
-        "スコアデータの登録をキャンセルします", "スコアデータを削除します",
-        "スコアデータを変更します"},
-};
-
 int levelOf(const QTreeWidgetItem *node)
 {
     int level = 0;
@@ -47,54 +28,44 @@ int levelOf(const QTreeWidgetItem *node)
 
 } // namespace
 
-void TMainForm::setRecordHints(int page)
+Page TMainForm::currentPage() const
 {
-    QList<QToolButton *> buttons
-        = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
-    if (page == 4) {
-        for (QToolButton *b : buttons)
-            b->setToolTip(QString());
-        return;
-    }
-    if (page < 0 || page > 3)
-        return;
-    const Hints &h = kHints[page];
-    const char *texts[5] = {h.append, h.regist, h.cancel, h.remove, h.change};
-    for (int i = 0; i < 5; ++i)
-        buttons[i]->setToolTip(QString::fromUtf8(texts[i]));
+    return static_cast<Page>(PageControl1->currentIndex());
 }
 
-void TMainForm::pageStatus(int page)
+void TMainForm::setRecordHints(Page page)
+{
+    const QList<QToolButton *> buttons
+        = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
+    // The results page holds no record, so its buttons have nothing to say.
+    const RecordPage *record = recordPage(page);
+    for (int i = 0; i < 5; ++i)
+        buttons[i]->setToolTip(record ? QString::fromUtf8(record->hints[size_t(i)]) : QString());
+}
+
+void TMainForm::pageStatus(Page page)
 {
     switch (page) {
-    case 0:
+    case Page::Yotei:
         setStatus(GolferName.isEmpty() ? QStringLiteral("ゴルファーを選択してください")
                                        : QStringLiteral("ラウンド予定数 ")
                     + QString::number(YoteiList.size()) + QStringLiteral(" 回"));
         break;
-    case 1:
+    case Page::Links:
         setStatus(QStringLiteral("登録ゴルフ場数 ") + QString::number(LinksList.size())
             + QStringLiteral("コース"));
         break;
-    case 2:
+    case Page::Course:
         setStatus(QStringLiteral("登録コース数 ") + QString::number(CourseList.size())
             + QStringLiteral("コース"));
         break;
-    case 3:
+    case Page::Score:
         setStatus(GolferName.isEmpty() ? QStringLiteral("ゴルファーを選択してください")
                                        : QStringLiteral("登録スコアカード数 ")
                     + QString::number(ScoreList.size()) + QStringLiteral("カード"));
         break;
-    case 4: setStatus(QStringLiteral("成績を表示します")); break;
-    default: break;
+    case Page::Seiseki: setStatus(QStringLiteral("成績を表示します")); break;
     }
-}
-
-// After loading or editing the schedule; the page switch words it slightly differently.
-void TMainForm::yoteiCountStatus()
-{
-    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
-        + QStringLiteral(" 回"));
 }
 
 void TMainForm::ActionList_TreeView()
@@ -155,7 +126,7 @@ void TMainForm::TreeView1Click()
             }
         }
     } else if (level == 2 && SelectedParent->parent() == LinksNode) {
-        pageStatus(2);
+        pageStatus(Page::Course);
         ChartAction1->setEnabled(false);
         for (int i = 0; i < CourseList.size(); ++i) {
             const TCourseRecord &c = CourseList[i];
@@ -168,76 +139,7 @@ void TMainForm::TreeView1Click()
         ChartAction1->setEnabled(false);
         ScoreNodeSelect(node->text(0));
     }
-    setRecordHints(PageControl1->currentIndex());
-}
-
-void TMainForm::yoteiShow(int index)
-{
-    ActionList_TreeView();
-    ShukeiAction->setEnabled(false);
-    YoteiIndex = index;
-    const TYoteiRecord &r = YoteiList[index];
-    YDateText->setText(datetime::dateText(r.RoundDate));
-    YTimeEdit->setText(datetime::timeText(r.StartTime));
-    YBikouEdit->setText(r.Bikou);
-    YLinksCombo->setCurrentIndex(YLinksCombo->findText(r.LinksName, Qt::MatchExactly));
-    YoteiCalendar->setSelectedDate(datetime::toDate(r.RoundDate));
-    showPage(YoteiSheet);
-    YTimeEdit->setReadOnly(false);
-    YBikouEdit->setReadOnly(false);
-    DataAppendAction->setEnabled(true);
-    DataDeleteAction->setEnabled(true);
-    DataChangeAction->setEnabled(true);
-    YoteiGrid->SelectRow(index + 1);
-}
-
-void TMainForm::linksShow(int index)
-{
-    ActionList_TreeView();
-    ShukeiAction->setEnabled(false);
-    const TLinksRecord &r = LinksList[index];
-    LinksNameEdit->setText(r.LinksName);
-    LinksAddressEdit->setText(r.LinksAddress);
-    LinksTelEdit->setText(r.LinksTel);
-    URLEdit->setText(r.URL);
-    LinksIndex = index;
-    showPage(LinksSheet);
-    for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit})
-        e->setReadOnly(false);
-    DataAppendAction->setEnabled(true);
-    DataChangeAction->setEnabled(true);
-    DataDeleteAction->setEnabled(true);
-    LinksGrid->SelectRow(index + 1);
-}
-
-void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)
-{
-    Q_UNUSED(clubNode);
-    ActionList_TreeView();
-    ShukeiAction->setEnabled(false);
-    CourseSelected = true;
-    CourseIndex = index;
-    const TCourseRecord &r = CourseList[index];
-    CourseEdit->setText(r.CourseName);
-    CourseLinksIndex = CLinksCombo->findText(r.LinksName, Qt::MatchExactly);
-    CLinksCombo->setCurrentIndex(CourseLinksIndex);
-    GreenCombo->setCurrentIndex(GreenCombo->findText(r.Green, Qt::MatchExactly));
-    GreenCombo->setEditText(r.Green);
-    TeeCombo->setCurrentIndex(TeeCombo->findText(r.Tee, Qt::MatchExactly));
-    TeeCombo->setEditText(r.Tee);
-    for (int h = 0; h < 9; ++h) {
-        YardEdit[h]->setText(numeric::blankNumber(r.Yard[h]));
-        ParEdit[h]->setText(numeric::blankNumber(r.Par[h]));
-    }
-    YardTotalText->setText(numeric::blankNumber(r.YardTotal));
-    ParTotalText->setText(numeric::blankNumber(r.ParTotal));
-    CourseEdit->setReadOnly(false);
-    YardEditNotReadOnly();
-    ParEditNotReadOnly();
-    DataAppendAction->setEnabled(true);
-    DataDeleteAction->setEnabled(true);
-    DataChangeAction->setEnabled(true);
-    showPage(CourseSheet);
+    setRecordHints(currentPage());
 }
 
 void TMainForm::PageControl1Change(int index)
@@ -256,16 +158,13 @@ void TMainForm::PageControl1Change(int index)
     ScoreDispAction->setEnabled(false);
     resetScoreDisp();
 
-    setRecordHints(index);
-    pageStatus(index);
-    switch (index) {
-    case 0: YoteiSheet_Format(); break;
-    case 1: LinksSheet_Format(); break;
-    case 2: CourseSheet_Format(); break;
-    case 3: ScoreSheet_Format(); break;
-    case 4: seisekiEnter(); break;
-    default: break;
-    }
+    const Page page = static_cast<Page>(index);
+    setRecordHints(page);
+    pageStatus(page);
+    if (const RecordPage *record = recordPage(page))
+        (this->*record->reset)();
+    else
+        seisekiEnter();
 }
 
 void TMainForm::seisekiEnter()
@@ -285,117 +184,11 @@ void TMainForm::seisekiEnter()
     ShukeiAction->trigger();
 }
 
-void TMainForm::YoteiSheet_Format()
-{
-    YDateText->clear();
-    YTimeEdit->clear();
-    YLinksCombo->setCurrentIndex(-1);
-    YBikouEdit->clear();
-    YTimeEdit->setReadOnly(true);
-    YBikouEdit->setReadOnly(true);
-}
-
-void TMainForm::LinksSheet_Format()
-{
-    for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit}) {
-        e->clear();
-        e->setReadOnly(true);
-    }
-}
-
-void TMainForm::CourseSheet_Format()
-{
-    YardEditReadOnly();
-    ParEditReadOnly();
-    CLinksCombo->setCurrentIndex(-1);
-    CourseEdit->clear();
-    GreenCombo->setCurrentIndex(-1);
-    GreenCombo->clearEditText();
-    TeeCombo->setCurrentIndex(-1);
-    TeeCombo->clearEditText();
-    CourseEdit->setReadOnly(true);
-}
-
-void TMainForm::YardEditReadOnly()
-{
-    for (QLineEdit *e : YardEdit) {
-        e->setReadOnly(true);
-        e->clear();
-    }
-    YardTotalText->clear();
-}
-
-void TMainForm::YardEditNotReadOnly()
-{
-    for (QLineEdit *e : YardEdit)
-        e->setReadOnly(false);
-}
-
-void TMainForm::ParEditReadOnly()
-{
-    for (QLineEdit *e : ParEdit) {
-        e->setReadOnly(true);
-        e->clear();
-    }
-    ParTotalText->clear();
-}
-
-void TMainForm::ParEditNotReadOnly()
-{
-    for (QLineEdit *e : ParEdit)
-        e->setReadOnly(false);
-}
-
-void TMainForm::YoteiCalendarClick()
-{
-    AppendCheck();
-    if (!DataAppendAction->isEnabled()) {
-        YDateText->setText(datetime::dateText(YoteiCalendar->selectedDate()));
-        YTimeEdit->setFocus();
-    }
-}
-
-void TMainForm::YDateTextClick()
-{
-    dialogs().information(QStringLiteral("カレンダーをクリックして日付を設定してください"));
-}
-
-void TMainForm::ScoreDatePickerClick()
-{
-    AppendCheck();
-}
-
-void TMainForm::ScoreDatePickerCloseUp()
-{
-    AppendCheck();
-}
-
-void TMainForm::YoteiSheetResize()
-{
-    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->viewport()->width() - 300));
-}
-
-void TMainForm::LinksSheetResize()
-{
-    LinksGrid->SetColWidth(3, qMax(200, LinksGrid->viewport()->width() - 480));
-}
-
 void TMainForm::SeisekiSheetResize()
 {
     const int cols = SeisekiGrid->ColCount();
     if (cols >= 4)
         SeisekiGrid->SetColWidth(cols - 1, qMax(190, SeisekiGrid->viewport()->width() - 330));
-}
-
-void TMainForm::writeYoteiRow(int row, const TYoteiRecord &r)
-{
-    YoteiGrid->SetRow(row,
-        {datetime::dateText(r.RoundDate), datetime::timeText(r.StartTime), r.LinksName, r.Bikou});
-}
-
-void TMainForm::writeLinksRow(int row, const TLinksRecord &r)
-{
-    LinksGrid->SetRow(row, {r.LinksName, r.LinksAddress, r.LinksTel, r.URL});
 }
 
 QTreeWidgetItem *TMainForm::linksNodeOf(const QString &linksName) const

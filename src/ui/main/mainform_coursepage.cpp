@@ -1,5 +1,5 @@
 // The course page: registering, changing (optionally carried into the score cards) and
-// deleting courses, and the checks of the yard and par boxes.
+// deleting courses, showing one, and the checks of the yard and par boxes.
 #include "mainform.h"
 
 #include "data/numeric.h"
@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include <optional>
@@ -136,7 +137,7 @@ bool TMainForm::courseRegist(qint64 freeBytes)
         return false;
     if (QTreeWidgetItem *clubNode = linksNodeOf(club))
         clubNode->addChild(new QTreeWidgetItem({record.CourseName}));
-    pageStatus(2);
+    pageStatus(Page::Course);
     CourseSheet_Format();
     return true;
 }
@@ -199,7 +200,7 @@ bool TMainForm::courseDelete()
     delete courseNodeOf(course.LinksName, course.CourseName);
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
-    pageStatus(2);
+    pageStatus(Page::Course);
     CourseSheet_Format();
     CourseIndex = -1;
     CourseSelected = false;
@@ -213,4 +214,87 @@ QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString
             if (clubNode->child(i)->text(0) == courseName)
                 return clubNode->child(i);
     return nullptr;
+}
+
+void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)
+{
+    Q_UNUSED(clubNode);
+    ActionList_TreeView();
+    ShukeiAction->setEnabled(false);
+    CourseSelected = true;
+    CourseIndex = index;
+    const TCourseRecord &r = CourseList[index];
+    CourseEdit->setText(r.CourseName);
+    CourseLinksIndex = CLinksCombo->findText(r.LinksName, Qt::MatchExactly);
+    CLinksCombo->setCurrentIndex(CourseLinksIndex);
+    GreenCombo->setCurrentIndex(GreenCombo->findText(r.Green, Qt::MatchExactly));
+    GreenCombo->setEditText(r.Green);
+    TeeCombo->setCurrentIndex(TeeCombo->findText(r.Tee, Qt::MatchExactly));
+    TeeCombo->setEditText(r.Tee);
+    for (int h = 0; h < 9; ++h) {
+        YardEdit[h]->setText(numeric::blankNumber(r.Yard[h]));
+        ParEdit[h]->setText(numeric::blankNumber(r.Par[h]));
+    }
+    YardTotalText->setText(numeric::blankNumber(r.YardTotal));
+    ParTotalText->setText(numeric::blankNumber(r.ParTotal));
+    CourseEdit->setReadOnly(false);
+    YardEditNotReadOnly();
+    ParEditNotReadOnly();
+    DataAppendAction->setEnabled(true);
+    DataDeleteAction->setEnabled(true);
+    DataChangeAction->setEnabled(true);
+    showPage(CourseSheet);
+}
+
+void TMainForm::CourseSheet_Format()
+{
+    YardEditReadOnly();
+    ParEditReadOnly();
+    CLinksCombo->setCurrentIndex(-1);
+    CourseEdit->clear();
+    GreenCombo->setCurrentIndex(-1);
+    GreenCombo->clearEditText();
+    TeeCombo->setCurrentIndex(-1);
+    TeeCombo->clearEditText();
+    CourseEdit->setReadOnly(true);
+}
+
+void TMainForm::YardEditReadOnly()
+{
+    for (QLineEdit *e : YardEdit) {
+        e->setReadOnly(true);
+        e->clear();
+    }
+    YardTotalText->clear();
+}
+
+void TMainForm::YardEditNotReadOnly()
+{
+    for (QLineEdit *e : YardEdit)
+        e->setReadOnly(false);
+}
+
+void TMainForm::ParEditReadOnly()
+{
+    for (QLineEdit *e : ParEdit) {
+        e->setReadOnly(true);
+        e->clear();
+    }
+    ParTotalText->clear();
+}
+
+void TMainForm::ParEditNotReadOnly()
+{
+    for (QLineEdit *e : ParEdit)
+        e->setReadOnly(false);
+}
+
+void TMainForm::courseAppend()
+{
+    CourseSheet_Format();
+    YardEditNotReadOnly();
+    ParEditNotReadOnly();
+    CLinksCombo->setFocus();
+    CourseEdit->setReadOnly(false);
+    CourseSelected = false;
 }

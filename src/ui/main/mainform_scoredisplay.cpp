@@ -67,7 +67,7 @@ void TMainForm::ScoreNodeSelect(const QString &dateText)
     ScoreEditNotReadOnly();
     PuttEditNotReadOnly();
     scoreInputsReadOnly(false);
-    pageStatus(3);
+    pageStatus(Page::Score);
 }
 
 void TMainForm::showScoreCard(const TScoreRecord &card)

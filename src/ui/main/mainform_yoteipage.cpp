@@ -1,4 +1,5 @@
-// The schedule page: registering, changing and deleting planned rounds, and the time box.
+// The schedule page: opening it for a new round, showing, registering, changing and deleting
+// planned rounds, the calendar, the club list and the time box.
 #include "mainform.h"
 
 #include "data/datetime.h"
@@ -6,9 +7,11 @@
 #include "stringgrid.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 bool TMainForm::yoteiRegist(qint64 freeBytes)
@@ -113,4 +116,82 @@ void TMainForm::YTimeEditExit()
         YTimeEdit->clear();
         m_scoreLink.refocus(YTimeEdit);
     }
+}
+
+// After loading or editing the schedule; the page switch words it slightly differently.
+void TMainForm::yoteiCountStatus()
+{
+    setStatus(QStringLiteral("ラウンド予定数は ") + QString::number(YoteiList.size())
+        + QStringLiteral(" 回"));
+}
+
+void TMainForm::yoteiShow(int index)
+{
+    ActionList_TreeView();
+    ShukeiAction->setEnabled(false);
+    YoteiIndex = index;
+    const TYoteiRecord &r = YoteiList[index];
+    YDateText->setText(datetime::dateText(r.RoundDate));
+    YTimeEdit->setText(datetime::timeText(r.StartTime));
+    YBikouEdit->setText(r.Bikou);
+    YLinksCombo->setCurrentIndex(YLinksCombo->findText(r.LinksName, Qt::MatchExactly));
+    YoteiCalendar->setSelectedDate(datetime::toDate(r.RoundDate));
+    showPage(YoteiSheet);
+    YTimeEdit->setReadOnly(false);
+    YBikouEdit->setReadOnly(false);
+    DataAppendAction->setEnabled(true);
+    DataDeleteAction->setEnabled(true);
+    DataChangeAction->setEnabled(true);
+    YoteiGrid->SelectRow(index + 1);
+}
+
+void TMainForm::YoteiSheet_Format()
+{
+    YDateText->clear();
+    YTimeEdit->clear();
+    YLinksCombo->setCurrentIndex(-1);
+    YBikouEdit->clear();
+    YTimeEdit->setReadOnly(true);
+    YBikouEdit->setReadOnly(true);
+}
+
+void TMainForm::YoteiCalendarClick()
+{
+    AppendCheck();
+    if (!DataAppendAction->isEnabled()) {
+        YDateText->setText(datetime::dateText(YoteiCalendar->selectedDate()));
+        YTimeEdit->setFocus();
+    }
+}
+
+void TMainForm::YDateTextClick()
+{
+    dialogs().information(QStringLiteral("カレンダーをクリックして日付を設定してください"));
+}
+
+void TMainForm::YoteiSheetResize()
+{
+    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->viewport()->width() - 300));
+}
+
+void TMainForm::writeYoteiRow(int row, const TYoteiRecord &r)
+{
+    YoteiGrid->SetRow(row,
+        {datetime::dateText(r.RoundDate), datetime::timeText(r.StartTime), r.LinksName, r.Bikou});
+}
+
+void TMainForm::YLinksComboChange(int)
+{
+    if (DataAppendAction->isEnabled() && !DataChangeAction->isEnabled()) {
+        dialogs().information(QStringLiteral("追加をクリックしてください"));
+        YLinksCombo->setCurrentIndex(-1);
+    }
+}
+
+void TMainForm::yoteiAppend()
+{
+    YoteiSheet_Format();
+    YoteiCalendar->setFocus();
+    YTimeEdit->setReadOnly(false);
+    YBikouEdit->setReadOnly(false);
 }

@@ -1,5 +1,5 @@
 // The golf club page: registering, changing (a new name is carried into the schedule, the
-// courses and the score cards) and deleting golf clubs.
+// courses and the score cards) and deleting golf clubs; showing one and the page's grid.
 #include "mainform.h"
 
 #include "data/sjis.h"
@@ -8,7 +8,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 bool TMainForm::linksRegist(qint64 freeBytes)
@@ -37,7 +39,7 @@ bool TMainForm::linksRegist(qint64 freeBytes)
     LinksNode->addChild(node);
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->addItem(record.LinksName);
-    pageStatus(1);
+    pageStatus(Page::Links);
     LinksGrid->SetRowCount(LinksGrid->RowCount() + 1);
     writeLinksRow(LinksGrid->RowCount() - 2, record);
     LinksSheet_Format();
@@ -89,9 +91,55 @@ bool TMainForm::linksDelete()
     SelectedParent = nullptr;
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
         combo->removeItem(LinksIndex);
-    pageStatus(1);
+    pageStatus(Page::Links);
     LinksGrid->DeleteRow(LinksIndex + 1);
     LinksSheet_Format();
     LinksIndex = -1;
     return true;
+}
+
+void TMainForm::linksShow(int index)
+{
+    ActionList_TreeView();
+    ShukeiAction->setEnabled(false);
+    const TLinksRecord &r = LinksList[index];
+    LinksNameEdit->setText(r.LinksName);
+    LinksAddressEdit->setText(r.LinksAddress);
+    LinksTelEdit->setText(r.LinksTel);
+    URLEdit->setText(r.URL);
+    LinksIndex = index;
+    showPage(LinksSheet);
+    for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit})
+        e->setReadOnly(false);
+    DataAppendAction->setEnabled(true);
+    DataChangeAction->setEnabled(true);
+    DataDeleteAction->setEnabled(true);
+    LinksGrid->SelectRow(index + 1);
+}
+
+void TMainForm::LinksSheet_Format()
+{
+    for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit}) {
+        e->clear();
+        e->setReadOnly(true);
+    }
+}
+
+void TMainForm::LinksSheetResize()
+{
+    LinksGrid->SetColWidth(3, qMax(200, LinksGrid->viewport()->width() - 480));
+}
+
+void TMainForm::writeLinksRow(int row, const TLinksRecord &r)
+{
+    LinksGrid->SetRow(row, {r.LinksName, r.LinksAddress, r.LinksTel, r.URL});
+}
+
+void TMainForm::linksAppend()
+{
+    LinksSheet_Format();
+    LinksNameEdit->setFocus();
+    for (QLineEdit *e : {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit})
+        e->setReadOnly(false);
+    URLEdit->setText(QStringLiteral("http://"));
 }

@@ -1,5 +1,6 @@
 // The score page: clearing it, the course of each half, the handicap and the net score, the
-// weather and partner score boxes, and registering, changing and deleting score cards.
+// weather and partner score boxes, the date picker, and registering, changing and deleting
+// score cards.
 #include "mainform.h"
 
 #include "data/datetime.h"
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -410,7 +413,7 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
     if (!settle(change))
         return false;
     insertScoreNodes(ScoreList[change.index]);
-    pageStatus(3);
+    pageStatus(Page::Score);
     ScoreSheet_Format();
     return true;
 }
@@ -486,7 +489,7 @@ bool TMainForm::scoreDelete()
     }
     ScoreIndex = -1;
     ScoreSelected = false;
-    pageStatus(3);
+    pageStatus(Page::Score);
     ScoreSheet_Format();
     // The page is empty now; a display over or under par has nothing left to show.
     resetScoreDisp();
@@ -543,4 +546,28 @@ QTreeWidgetItem *TMainForm::cardNode(TDateTime roundDate) const
             if (year->child(i)->text(0) == date)
                 return year->child(i);
     return nullptr;
+}
+
+void TMainForm::ScoreDatePickerClick()
+{
+    AppendCheck();
+}
+
+void TMainForm::ScoreDatePickerCloseUp()
+{
+    AppendCheck();
+}
+
+void TMainForm::scoreAppend()
+{
+    ScoreSheet_Format();
+    ScoreEditNotReadOnly();
+    PuttEditNotReadOnly();
+    SLinksText->hide();
+    ScoreCardFrame1->CourseText->hide();
+    ScoreCardFrame2->CourseText->hide();
+    scoreInputsReadOnly(false);
+    ScoreSelected = false;
+    ScoreDispAction->setEnabled(false);
+    resetScoreDisp();
 }
