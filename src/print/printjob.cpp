@@ -1,0 +1,104 @@
+#include "printjob.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QPrinter>
+
+namespace printout {
+
+namespace {
+
+// A face that has the Japanese glyphs, whatever the printer's own default is.
+QFont printFont(int pointSize)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+        QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+struct FontAtSize {
+    QFont font;
+    qreal ascent = 0;
+};
+
+void drawPage(
+    QPainter &painter, QPaintDevice *device, const PrintPage &page, QHash<int, FontAtSize> &fonts)
+{
+    painter.setBrush(Qt::NoBrush);
+    for (const PrintOutline &o : page.outlines) {
+        painter.setPen(QPen(Qt::black, o.penWidth));
+        painter.drawPolygon(o.points.constData(), int(o.points.size()));
+    }
+    for (const PrintLine &l : page.lines) {
+        painter.setPen(QPen(Qt::black, l.penWidth));
+        painter.drawLine(l.from, l.to);
+    }
+    painter.setPen(QPen(Qt::black));
+    int current = -1;
+    qreal ascent = 0;
+    for (const PrintText &t : page.texts) {
+        if (t.pointSize != current) {
+            auto it = fonts.find(t.pointSize);
+            if (it == fonts.end()) {
+                const QFont font = printFont(t.pointSize);
+                it = fonts.insert(t.pointSize, {font, QFontMetricsF(font, device).ascent()});
+            }
+            painter.setFont(it->font);
+            ascent = it->ascent;
+            current = t.pointSize;
+        }
+        // Placed by the top of the line, so the baseline sits one ascent lower.
+        painter.drawText(QPointF(t.pos.x(), t.pos.y() + ascent), t.text);
+    }
+}
+
+} // namespace
+
+QSize printableSize(const QPrinter &printer)
+{
+    return QSize(printer.width(), printer.height());
+}
+
+int copiesToDraw(const QPrinter &printer)
+{
+    return printer.supportsMultipleCopies() ? 1 : qMax(1, printer.copyCount());
+}
+
+bool printPages(QPrinter &printer, const QList<PrintPage> &pages, int copies, QString *error)
+{
+    if (copies < 1 || pages.isEmpty())
+        return true;
+    QPainter painter;
+    // A file that cannot be written is the usual cause; name it.
+    const QString where = printer.outputFileName().isEmpty()
+        ? QString()
+        : QStringLiteral("\n") + printer.outputFileName();
+    if (!painter.begin(&printer)) {
+        *error = QStringLiteral("印刷を開始できませんでした。") + where;
+        return false;
+    }
+    QHash<int, FontAtSize> fonts;
+    bool first = true;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (const PrintPage &page : pages) {
+            if (!first && !printer.newPage()) {
+                painter.end();
+                *error = QStringLiteral("印刷中にエラーが発生しました。") + where;
+                return false;
+            }
+            first = false;
+            drawPage(painter, &printer, page, fonts);
+        }
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        *error = QStringLiteral("印刷中にエラーが発生しました。") + where;
+        return false;
+    }
+    return true;
+}
+
+} // namespace printout
