@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
@@ -25,6 +26,10 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TStringGrid;
+
+namespace printout {
+struct PrintPage;
+}
 
 struct MainFormOptions {
     QString dataDir; // the folder of the data files
@@ -194,6 +199,15 @@ private:
     QTreeWidgetItem *ensureYearNode(const QString &yearText);
     QTreeWidgetItem *cardNode(TDateTime roundDate) const;
     void showScoreCard(const TScoreRecord &card);
+
+    // Printing (mainform_print.cpp).
+    void PrintMenuClick();
+    void Print_ScoreSheet(QPrinter &printer, int copies);
+    void Print_SeisekiSheet(QPrinter &printer, int copies);
+    void printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies);
+    bool seisekiHasResult() const;
+    QString printKensakuYear() const;
+    QString printKensakuLinks() const;
 
     // Options and seams.
     QString m_dir;

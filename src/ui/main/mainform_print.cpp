@@ -1,0 +1,105 @@
+// The print command: what the page shown holds, on the printer the user chooses.
+#include "mainform.h"
+
+#include "print/listprintout.h"
+#include "print/printjob.h"
+#include "print/resultsprintout.h"
+#include "print/scorecardprintout.h"
+#include "stringgrid.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QTabWidget>
+
+void TMainForm::PrintMenuClick()
+{
+    const QWidget *page = PageControl1->currentWidget();
+    bool nothing = false;
+    if (page == YoteiSheet) {
+        if (GolferName.isEmpty()) {
+            dialogs().information(QStringLiteral("ゴルファーを選択してください"));
+            return;
+        }
+        nothing = YoteiList.isEmpty();
+    } else if (page == LinksSheet) {
+        nothing = LinksList.isEmpty();
+    } else if (page == CourseSheet) {
+        nothing = !CourseSelected || CourseIndex < 0 || CourseIndex >= CourseList.size();
+    } else if (page == ScoreSheet) {
+        nothing = !ScoreSelected || ScoreIndex < 0 || ScoreIndex >= ScoreList.size();
+    } else if (page == SeisekiSheet) {
+        nothing = !seisekiHasResult();
+    } else {
+        return;
+    }
+    if (nothing) {
+        dialogs().information(QStringLiteral("印刷するデータがありません"));
+        return;
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs().printDialog(printer))
+        return;
+    repaint();
+    printer.setResolution(printout::kResolution);
+    const int copies = printout::copiesToDraw(printer);
+    const QSize size = printout::printableSize(printer);
+    if (page == YoteiSheet)
+        printJob(printer, printout::schedulePages(GolferName, YoteiList, size), copies);
+    else if (page == LinksSheet)
+        printJob(printer, printout::linksPages(LinksList, size), copies);
+    else if (page == CourseSheet)
+        printJob(printer, printout::coursePages(CourseList[CourseIndex], size), copies);
+    else if (page == ScoreSheet)
+        Print_ScoreSheet(printer, copies);
+    else
+        Print_SeisekiSheet(printer, copies);
+}
+
+void TMainForm::Print_ScoreSheet(QPrinter &printer, int copies)
+{
+    if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
+        return;
+    printJob(printer,
+        printout::scoreCardPages(ScoreList[ScoreIndex], printout::printableSize(printer)), copies);
+}
+
+void TMainForm::Print_SeisekiSheet(QPrinter &printer, int copies)
+{
+    printout::ResultsSheet sheet;
+    sheet.golferName = GolferName;
+    sheet.conditions = KensakuNaiyou->text();
+    sheet.kensakuYear = printKensakuYear();
+    sheet.kensakuLinks = printKensakuLinks();
+    // The score lists show their heading row; the detailed statistics hide it.
+    sheet.hasHeaderRow = !SeisekiGrid->horizontalHeader()->isHidden();
+    for (int row = 1; row < SeisekiGrid->RowCount(); ++row)
+        sheet.rows.append(SeisekiGrid->Row(row));
+    printJob(printer, printout::resultsPages(sheet, printout::printableSize(printer)), copies);
+}
+
+void TMainForm::printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies)
+{
+    QString error;
+    if (!printout::printPages(printer, pages, copies, &error))
+        dialogs().ioError(error);
+}
+
+// An emptied results grid keeps a single hidden column; every tally lays out five or more.
+bool TMainForm::seisekiHasResult() const
+{
+    return SeisekiGrid->ColCount() > 1;
+}
+
+// TODO(results): return the tally dialog's KensakuYear once the dialog is in.
+QString TMainForm::printKensakuYear() const
+{
+    return QString();
+}
+
+// TODO(results): return the tally dialog's KensakuLinks once the dialog is in.
+QString TMainForm::printKensakuLinks() const
+{
+    return QString();
+}
