@@ -1,9 +1,10 @@
 #include "printjob.h"
 
-#include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
 #include <QPrinter>
+
+#include <cmath>
 
 namespace printout {
 
@@ -22,8 +23,16 @@ QFont printFont(int pointSize)
 
 struct FontAtSize {
     QFont font;
-    qreal ascent = 0;
+    qreal baseline = 0; // from the top of the text
 };
+
+// Texts are placed by the top of their em box, which lies 0.88 of the size above the baseline
+// in Japanese faces. The face's own ascent reaches higher (over a quarter of the size more in
+// Noto Sans CJK) and would set every line lower than its place, onto the rules below it.
+qreal baselineOffset(const QFont &font, const QPaintDevice *device)
+{
+    return font.pointSizeF() * device->logicalDpiY() / 72.0 * 0.88;
+}
 
 void drawPage(
     QPainter &painter, QPaintDevice *device, const PrintPage &page, QHash<int, FontAtSize> &fonts)
@@ -39,24 +48,32 @@ void drawPage(
     }
     painter.setPen(QPen(Qt::black));
     int current = -1;
-    qreal ascent = 0;
+    qreal baseline = 0;
     for (const PrintText &t : page.texts) {
         if (t.pointSize != current) {
             auto it = fonts.find(t.pointSize);
             if (it == fonts.end()) {
                 const QFont font = printFont(t.pointSize);
-                it = fonts.insert(t.pointSize, {font, QFontMetricsF(font, device).ascent()});
+                it = fonts.insert(t.pointSize, {font, baselineOffset(font, device)});
             }
             painter.setFont(it->font);
-            ascent = it->ascent;
+            baseline = it->baseline;
             current = t.pointSize;
         }
-        // Placed by the top of the line, so the baseline sits one ascent lower.
-        painter.drawText(QPointF(t.pos.x(), t.pos.y() + ascent), t.text);
+        painter.drawText(QPointF(t.pos.x(), t.pos.y() + baseline), t.text);
     }
 }
 
 } // namespace
+
+int fitResolution(QPrinter &printer)
+{
+    constexpr double designWidth = 2500;
+    const double inches = printer.pageLayout().paintRect(QPageLayout::Inch).width();
+    if (inches > 0)
+        printer.setResolution(qBound(72, int(std::ceil(designWidth / inches)), 1200));
+    return printer.resolution();
+}
 
 QSize printableSize(const QPrinter &printer)
 {

@@ -6,9 +6,12 @@ class QPrinter;
 
 namespace printout {
 
-// The resolution the layouts are drawn for; a printer that grants another one gets the same
-// pixel positions on its own grid.
-constexpr int kResolution = 600;
+// The layouts place their texts for a printable width of about 2,500 pixels: the frames
+// reach x = 2400 and the rules end 100 pixels before the right edge. Sets the resolution
+// that makes the chosen paper that wide, so that texts in points stay in proportion to their
+// places, and returns it. A printer that grants another resolution is drawn in its own
+// pixels.
+int fitResolution(QPrinter &printer);
 
 // The printable area of the printer in its device pixels.
 QSize printableSize(const QPrinter &printer);

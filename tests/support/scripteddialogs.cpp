@@ -34,6 +34,7 @@ bool ScriptedDialogs::printDialog(QPrinter &printer)
     m_prints.pop_front();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setCopyCount(copies);
     return true;
 }

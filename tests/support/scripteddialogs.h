@@ -29,7 +29,7 @@ public:
     // Answers for the next confirmations, in order: true is "はい(&Y)".
     void answerConfirm(bool yes) { m_confirms.push_back(yes); }
     void answerInput(const QString &text) { m_inputs.push_back(text); }
-    // The next print dialog chooses "print to file" with this file and copy count; an
+    // The next print dialog chooses "print to file" on A4 with this file and copy count; an
     // unscripted print dialog is cancelled.
     void answerPrint(const QString &pdfFile, int copies = 1)
     {

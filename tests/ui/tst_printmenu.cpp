@@ -36,7 +36,7 @@ class TestPrintMenu : public QObject
         f.writeLinks({build::club(kA)});
         f.writeCourses({build::course(kA, QStringLiteral("OUT"))});
         QList<TYoteiRecord> plans;
-        for (int i = 0; i < 60; ++i)
+        for (int i = 0; i < 50; ++i)
             plans.append(build::yotei(QDate(2027, 1, 1).addDays(i), kA));
         f.writeYotei(kGolfer, plans);
         f.writeScores(kGolfer, {build::card(QDate(2026, 5, 3), kA)});
@@ -105,11 +105,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("copies");
         QTest::addColumn<int>("pagesPerCopy");
-        QTest::addRow("schedule of 60 rounds") << 0 << 2 << 2;
+        // An A4 page holds 20 planned rounds and 29 rows of a score list.
+        QTest::addRow("schedule of 50 rounds") << 0 << 2 << 3;
         QTest::addRow("golf clubs") << 1 << 1 << 1;
         QTest::addRow("course") << 2 << 2 << 1;
         QTest::addRow("score card") << 3 << 2 << 1;
-        QTest::addRow("score list of 80 rounds") << 4 << 2 << 2;
+        QTest::addRow("score list of 80 rounds") << 4 << 2 << 3;
     }
     void eachPagePrintsWholeCopies()
     {

@@ -42,7 +42,7 @@ void TMainForm::PrintMenuClick()
     if (!dialogs().printDialog(printer))
         return;
     repaint();
-    printer.setResolution(printout::kResolution);
+    printout::fitResolution(printer);
     const int copies = printout::copiesToDraw(printer);
     const QSize size = printout::printableSize(printer);
     if (page == YoteiSheet)
