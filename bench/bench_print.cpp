@@ -79,8 +79,10 @@ int main(int argc, char *argv[])
     }
     out << "print: score list by date of " << sheet.rows.size() << " cards, " << pages << " pages, "
         << QFileInfo(file).size() / 1024 << " KiB PDF\n";
-    out << "  layout       median " << layout.median() << " ms, min " << layout.min() << " ms\n";
-    out << "  print to PDF median " << whole.median() << " ms, min " << whole.min()
+    const auto ms = [](double v) { return QString::number(v, 'f', 1); };
+    out << "  layout       median " << ms(layout.median()) << " ms, min " << ms(layout.min())
+        << " ms\n";
+    out << "  print to PDF median " << ms(whole.median()) << " ms, min " << ms(whole.min())
         << " ms (goal: under 3000 ms)\n";
     return 0;
 }
