@@ -92,13 +92,13 @@ bool TMainForm::seisekiHasResult() const
     return SeisekiGrid->ColCount() > 1;
 }
 
-// TODO(results): return the tally dialog's KensakuYear once the dialog is in.
+// TODO(results): return ShukeiForm->KensakuYear() once the tally dialog is in.
 QString TMainForm::printKensakuYear() const
 {
     return QString();
 }
 
-// TODO(results): return the tally dialog's KensakuLinks once the dialog is in.
+// TODO(results): return ShukeiForm->KensakuLinks() once the tally dialog is in.
 QString TMainForm::printKensakuLinks() const
 {
     return QString();
