@@ -94,6 +94,15 @@ private:
     void URLButtonClick();
     void setStatus(const QString &text);
 
+    // Printing (mainform_print.cpp).
+    void PrintMenuClick();
+    void Print_ScoreSheet(QPrinter &printer, int copies);
+    void Print_SeisekiSheet(QPrinter &printer, int copies);
+    void printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies);
+    bool seisekiHasResult() const;
+    QString printKensakuYear() const;
+    QString printKensakuLinks() const;
+
     // Files (mainform_files.cpp).
     void LinksFile_Output();
     void CourseFile_Output();
@@ -199,15 +208,6 @@ private:
     QTreeWidgetItem *ensureYearNode(const QString &yearText);
     QTreeWidgetItem *cardNode(TDateTime roundDate) const;
     void showScoreCard(const TScoreRecord &card);
-
-    // Printing (mainform_print.cpp).
-    void PrintMenuClick();
-    void Print_ScoreSheet(QPrinter &printer, int copies);
-    void Print_SeisekiSheet(QPrinter &printer, int copies);
-    void printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies);
-    bool seisekiHasResult() const;
-    QString printKensakuYear() const;
-    QString printKensakuLinks() const;
 
     // Options and seams.
     QString m_dir;
