@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include <QPrinter>
+
 int ScriptedDialogs::showMessage(const MessageRequest &request)
 {
     shown.append({request.caption, request.text, request.buttons});
@@ -21,6 +23,20 @@ QString ScriptedDialogs::inputBox(const QString &caption, const QString &prompt,
     const QString text = m_inputs.front();
     m_inputs.pop_front();
     return text;
+}
+
+bool ScriptedDialogs::printDialog(QPrinter &printer)
+{
+    ++printDialogs;
+    if (m_prints.empty())
+        return false;
+    const auto [file, copies] = m_prints.front();
+    m_prints.pop_front();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setCopyCount(copies);
+    return true;
 }
 
 QStringList ScriptedDialogs::texts() const

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 
 // Stands in for the user at every message box and input box: records what was shown and
 // answers from a script. An unscripted message is answered with its first button ("OK" or
@@ -23,13 +24,21 @@ public:
     int showMessage(const MessageRequest &request) override;
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
+    bool printDialog(QPrinter &printer) override;
 
     // Answers for the next confirmations, in order: true is "はい(&Y)".
     void answerConfirm(bool yes) { m_confirms.push_back(yes); }
     void answerInput(const QString &text) { m_inputs.push_back(text); }
+    // The next print dialog chooses "print to file" on A4 with this file and copy count; an
+    // unscripted print dialog is cancelled.
+    void answerPrint(const QString &pdfFile, int copies = 1)
+    {
+        m_prints.push_back({pdfFile, copies});
+    }
 
     QList<Shown> shown; // every message box, in order
     QList<Shown> inputBoxes; // caption and prompt of every input box (text = prompt)
+    int printDialogs = 0; // how often the print dialog was shown
 
     QStringList texts() const;
     Shown last() const { return shown.isEmpty() ? Shown {} : shown.last(); }
@@ -37,11 +46,13 @@ public:
     {
         shown.clear();
         inputBoxes.clear();
+        printDialogs = 0;
     }
 
 private:
     std::deque<bool> m_confirms;
     std::deque<QString> m_inputs;
+    std::deque<std::pair<QString, int>> m_prints;
 };
 
 class FixedClock final : public Clock

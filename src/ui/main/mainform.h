@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
@@ -27,6 +28,10 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TStringGrid;
+
+namespace printout {
+struct PrintPage;
+}
 
 // The pages of the window, in the order of their tabs.
 enum class Page { Yotei, Links, Course, Score, Seiseki };
@@ -95,6 +100,15 @@ private:
     void About1Click();
     void URLButtonClick();
     void setStatus(const QString &text);
+
+    // Printing (mainform_print.cpp).
+    void PrintMenuClick();
+    void Print_ScoreSheet(QPrinter &printer, int copies);
+    void Print_SeisekiSheet(QPrinter &printer, int copies);
+    void printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies);
+    bool seisekiHasResult() const;
+    QString printKensakuYear() const;
+    QString printKensakuLinks() const;
 
     // Files (mainform_files.cpp).
     // Shows a refusal of the book, then every file it could not write; false when refused.

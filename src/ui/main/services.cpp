@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QStorageInfo>
 
@@ -36,6 +37,11 @@ void DialogService::plain(const QString &caption, const QString &text)
 void DialogService::ioError(const QString &text)
 {
     showMessage({QStringLiteral("Kestro"), text, {okButton()}, MessageRequest::Icon::Error});
+}
+
+bool DialogService::printDialog(QPrinter &)
+{
+    return false;
 }
 
 int QtDialogService::showMessage(const MessageRequest &request)
@@ -82,6 +88,12 @@ QString QtDialogService::inputBox(
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
+}
+
+bool QtDialogService::printDialog(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, m_parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 namespace {

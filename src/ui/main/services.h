@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPrinter;
+
 // Everything that leaves the window for the user's desktop goes through these small seams,
 // so that tests can answer dialogs and set the date and the free space.
 
@@ -31,6 +33,9 @@ public:
     virtual QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText)
         = 0;
+    // The standard print dialog: the user's choice of printer and copies lands in `printer`.
+    // False when cancelled; stand-ins with nobody to answer cancel by default.
+    virtual bool printDialog(QPrinter &printer);
 
     static QString okButton() { return QStringLiteral("OK"); }
     static QString yesButton() { return QStringLiteral("はい(&Y)"); }
@@ -87,6 +92,7 @@ public:
     int showMessage(const MessageRequest &request) override;
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
+    bool printDialog(QPrinter &printer) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -1,0 +1,106 @@
+// The print command: what the page shown holds, on the printer the user chooses.
+#include "mainform.h"
+
+#include "print/listprintout.h"
+#include "print/printjob.h"
+#include "print/resultsprintout.h"
+#include "print/scorecardprintout.h"
+#include "stringgrid.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QTabWidget>
+
+void TMainForm::PrintMenuClick()
+{
+    const Page page = currentPage();
+    bool nothing = false;
+    switch (page) {
+    case Page::Yotei:
+        if (GolferName.isEmpty()) {
+            dialogs().information(QStringLiteral("ゴルファーを選択してください"));
+            return;
+        }
+        nothing = YoteiList.isEmpty();
+        break;
+    case Page::Links: nothing = LinksList.isEmpty(); break;
+    case Page::Course:
+        nothing = !CourseSelected || CourseIndex < 0 || CourseIndex >= CourseList.size();
+        break;
+    case Page::Score:
+        nothing = !ScoreSelected || ScoreIndex < 0 || ScoreIndex >= ScoreList.size();
+        break;
+    case Page::Seiseki: nothing = !seisekiHasResult(); break;
+    }
+    if (nothing) {
+        dialogs().information(QStringLiteral("印刷するデータがありません"));
+        return;
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs().printDialog(printer))
+        return;
+    repaint();
+    printout::fitResolution(printer);
+    const int copies = printout::copiesToDraw(printer);
+    const QSize size = printout::printableSize(printer);
+    switch (page) {
+    case Page::Yotei:
+        printJob(printer, printout::schedulePages(GolferName, YoteiList, size), copies);
+        break;
+    case Page::Links: printJob(printer, printout::linksPages(LinksList, size), copies); break;
+    case Page::Course:
+        printJob(printer, printout::coursePages(CourseList[CourseIndex], size), copies);
+        break;
+    case Page::Score: Print_ScoreSheet(printer, copies); break;
+    case Page::Seiseki: Print_SeisekiSheet(printer, copies); break;
+    }
+}
+
+void TMainForm::Print_ScoreSheet(QPrinter &printer, int copies)
+{
+    if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
+        return;
+    printJob(printer,
+        printout::scoreCardPages(ScoreList[ScoreIndex], printout::printableSize(printer)), copies);
+}
+
+void TMainForm::Print_SeisekiSheet(QPrinter &printer, int copies)
+{
+    printout::ResultsSheet sheet;
+    sheet.golferName = GolferName;
+    sheet.conditions = KensakuNaiyou->text();
+    sheet.kensakuYear = printKensakuYear();
+    sheet.kensakuLinks = printKensakuLinks();
+    // The score lists show their heading row; the detailed statistics hide it.
+    sheet.hasHeaderRow = !SeisekiGrid->horizontalHeader()->isHidden();
+    for (int row = 1; row < SeisekiGrid->RowCount(); ++row)
+        sheet.rows.append(SeisekiGrid->Row(row));
+    printJob(printer, printout::resultsPages(sheet, printout::printableSize(printer)), copies);
+}
+
+void TMainForm::printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies)
+{
+    QString error;
+    if (!printout::printPages(printer, pages, copies, &error))
+        dialogs().ioError(error);
+}
+
+// An emptied results grid keeps a single hidden column; every tally lays out five or more.
+bool TMainForm::seisekiHasResult() const
+{
+    return SeisekiGrid->ColCount() > 1;
+}
+
+// TODO(results): return ShukeiForm->KensakuYear() once the tally dialog is in.
+QString TMainForm::printKensakuYear() const
+{
+    return QString();
+}
+
+// TODO(results): return ShukeiForm->KensakuLinks() once the tally dialog is in.
+QString TMainForm::printKensakuLinks() const
+{
+    return QString();
+}
