@@ -272,7 +272,8 @@ public:
         if (!form->isActiveWindow())
             fail(QStringLiteral("the main window did not become active"));
         settle();
-        tree = find<QTreeWidget>(QStringLiteral("TreeView1"));
+        // The fixture's node clicks take the tree as given.
+        find<QTreeWidget>(QStringLiteral("TreeView1"));
     }
 
     template <class T> T *find(const QString &name, QObject *within = nullptr) const
@@ -405,7 +406,6 @@ public:
 
     WindowFixture &f;
     TMainForm *form = nullptr;
-    QTreeWidget *tree = nullptr;
 
 private:
     static bool isQuestion(const ScriptedDialogs::Shown &m)
