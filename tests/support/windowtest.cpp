@@ -134,17 +134,27 @@ QStringList WindowFixture::childTexts(const QStringList &path) const
 
 void WindowFixture::clickNode(const QStringList &path)
 {
+    if (const std::optional<QPoint> at = reachNode(path))
+        clickTree(*at);
+}
+
+std::optional<QPoint> WindowFixture::reachNode(const QStringList &path)
+{
     QTreeWidgetItem *n = node(path);
     if (!n) {
         qWarning("no tree node %s", qPrintable(path.join(QChar('/'))));
-        return;
+        return std::nullopt;
     }
     QTreeWidget *t = tree();
     for (QTreeWidgetItem *p = n->parent(); p; p = p->parent())
         p->setExpanded(true);
     t->scrollToItem(n);
-    const QRect rect = t->visualItemRect(n);
-    QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    return t->visualItemRect(n).center();
+}
+
+void WindowFixture::clickTree(const QPoint &at)
+{
+    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 void WindowFixture::clickTab(int index)

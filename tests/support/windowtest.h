@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include <memory>
+#include <optional>
 
 // A main window over a fresh data folder, with scripted seams, shown and active so that
 // focus moves run the exit checks as they do for a user.
@@ -59,6 +60,11 @@ public:
     QStringList childTexts(const QStringList &path) const;
     // Clicks a node as the user does (selects it, then the click handler runs).
     void clickNode(const QStringList &path);
+    // The two halves of clickNode, for a benchmark that times the click alone: opens the way
+    // to the node and scrolls it into view, giving the point to click (none when there is no
+    // such node), then clicks there.
+    std::optional<QPoint> reachNode(const QStringList &path);
+    void clickTree(const QPoint &at);
     // Switches the page by its tab.
     void clickTab(int index);
     int currentPage() const;

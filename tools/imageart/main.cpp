@@ -1,4 +1,7 @@
-// Paints the program emblem into kestro.png, the icon of the desktop menu entry.
+// Paints the program's pictures into PNG files: every picture at the sizes the program
+// loads, under images/, and the emblem at 256 pixels into kestro.png, the icon of the
+// desktop menu entry. Run it again after changing a picture and commit the files.
+#include "drawing.h"
 #include "imagelist.h"
 
 #include <QDir>
@@ -6,7 +9,32 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+bool write(const QDir &dir, const QString &file, int index, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        drawImage(painter, index, size);
+    }
+    if (!image.save(dir.filePath(file), "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(dir.filePath(file)));
+        return false;
+    }
+    return true;
+}
+
+QString imageFile(int index, int size)
+{
+    return QStringLiteral("%1-%2.png").arg(QLatin1String(kImageNames[index])).arg(size);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,17 +44,19 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    constexpr int size = 256;
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        drawImage(painter, ImgApp, size);
-    }
-    if (!image.save(out.filePath(QStringLiteral("kestro.png")))) {
-        std::fprintf(stderr, "cannot write kestro.png\n");
+    if (!out.mkpath(QStringLiteral("images"))) {
+        std::fprintf(stderr, "cannot make the images folder\n");
         return 1;
     }
-    return 0;
+    const QDir images(out.filePath(QStringLiteral("images")));
+    for (int index = 0; index < ImageCount; ++index)
+        for (int size : kImageSizes)
+            if (!write(images, imageFile(index, size), index, size))
+                return 1;
+    // The emblem's larger sizes; the small ones are written above with the other pictures.
+    for (int size : kAppIconSizes)
+        if (std::find(kImageSizes.begin(), kImageSizes.end(), size) == kImageSizes.end()
+            && !write(images, imageFile(ImgApp, size), ImgApp, size))
+            return 1;
+    return write(out, QStringLiteral("kestro.png"), ImgApp, 256) ? 0 : 1;
 }

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QPixmap>
 
-class QPainter;
+#include <array>
 
 // Indices into the shared picture list. The tree, the menus and the tool bar
 // refer to pictures by these numbers, so the order must never change.
@@ -35,10 +35,36 @@ enum ImageIndex : int {
     ImageCount = 23
 };
 
-// Draws picture `index` into the square (0,0)-(size,size) of `painter`.
-// Every picture is designed on a 16-unit grid and scaled, so any size works;
-// 16 and 32 are the sizes that are actually shown.
-void drawImage(QPainter &painter, int index, int size);
+// The pictures are PNG files in the resources, painted once by tools/imageart:
+// images/<name>-<size>.png, named in ImageIndex order and kept at these sizes.
+inline constexpr std::array<const char *, ImageCount> kImageNames = {
+    "golfer",
+    "folder-closed",
+    "folder-open",
+    "schedule",
+    "append",
+    "chart",
+    "regist",
+    "cancel",
+    "delete",
+    "change",
+    "links",
+    "score-disp",
+    "score-card",
+    "tally",
+    "readme",
+    "print",
+    "exit",
+    "about",
+    "golf-ball",
+    "course",
+    "calendar-day",
+    "help",
+    "app",
+};
+inline constexpr std::array<int, 2> kImageSizes = {16, 32};
+// The emblem is also kept larger, for the window manager and the task bar.
+inline constexpr std::array<int, 5> kAppIconSizes = {16, 32, 48, 64, 128};
 
 // All pictures at 16 x 16 with a transparent background, in ImageIndex order.
 QList<QPixmap> buildImageList();
