@@ -18,6 +18,11 @@ struct Host {
     ScoreSheetLink link;
     TScoreCardFrame *first = nullptr;
     TScoreCardFrame *second = nullptr;
+    // The page's round totals, kept from what the halves report.
+    QLabel *SScoreText = nullptr;
+    QLabel *SPuttText = nullptr;
+    QLabel *SNetText = nullptr;
+    QLineEdit *SHandicapEdit = nullptr;
 
     // Append disabled is the Adding mode.
     explicit Host(bool adding = true)
@@ -25,18 +30,30 @@ struct Host {
         auto *layout = new QVBoxLayout(&window);
         link.appendAction = new QAction(&window);
         link.appendAction->setEnabled(!adding);
-        link.SScoreText = new QLabel(&window);
-        link.SPuttText = new QLabel(&window);
-        link.SNetText = new QLabel(&window);
-        link.SHandicapEdit = new QLineEdit(QStringLiteral(" 0"), &window);
+        SScoreText = new QLabel(&window);
+        SPuttText = new QLabel(&window);
+        SNetText = new QLabel(&window);
+        SHandicapEdit = new QLineEdit(QStringLiteral(" 0"), &window);
         link.dialogs = &dialogs;
         first = new TScoreCardFrame(&link, &window);
         second = new TScoreCardFrame(&link, &window);
-        link.frames = {first, second};
+        for (TScoreCardFrame *f : {first, second}) {
+            QObject::connect(f, &TScoreCardFrame::strokesTotalled, &window, [this] {
+                SScoreText->setText(
+                    QChar(' ') + QString::number(first->strokeTotal() + second->strokeTotal()));
+                SNetText->setText(
+                    TScoreCardFrame::netScoreText(SScoreText->text(), SHandicapEdit->text()));
+            });
+            QObject::connect(f, &TScoreCardFrame::puttsTotalled, &window, [this] {
+                SPuttText->setText(QChar(' ')
+                    + QString::number(
+                        first->puttTotal().value_or(0) + second->puttTotal().value_or(0)));
+            });
+        }
         for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(second),
-                 static_cast<QWidget *>(link.SHandicapEdit)})
+                 static_cast<QWidget *>(SHandicapEdit)})
             layout->addWidget(w);
-        for (TScoreCardFrame *f : link.frames) {
+        for (TScoreCardFrame *f : {first, second}) {
             f->setScoreReadOnly(false);
             f->setPuttReadOnly(false);
         }
@@ -54,7 +71,7 @@ struct Host {
         QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
         for (QChar c : text)
             QTest::sendKeyEvent(QTest::Click, cell, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        link.SHandicapEdit->setFocus(Qt::MouseFocusReason);
+        SHandicapEdit->setFocus(Qt::MouseFocusReason);
     }
 };
 
@@ -162,41 +179,41 @@ private Q_SLOTS:
         h.type(h.first->SEdit[0], QStringLiteral("5"));
         QCOMPARE(h.first->SEdit[0]->text(), QStringLiteral(" 5"));
         QCOMPARE(h.first->STText->text(), QStringLiteral(" 5"));
-        QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 5"));
-        QCOMPARE(h.link.SNetText->text(), QStringLiteral(" 5"));
+        QCOMPARE(h.SScoreText->text(), QStringLiteral(" 5"));
+        QCOMPARE(h.SNetText->text(), QStringLiteral(" 5"));
         h.type(h.second->SEdit[0], QStringLiteral("6"));
-        QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 11"));
+        QCOMPARE(h.SScoreText->text(), QStringLiteral(" 11"));
 
         // A handicap that is not a number leaves no net score; the stroke totals stand.
-        h.link.SHandicapEdit->setText(QStringLiteral("abc"));
+        h.SHandicapEdit->setText(QStringLiteral("abc"));
         h.type(h.second->SEdit[1], QStringLiteral("4"));
         QCOMPARE(h.second->STText->text(), QStringLiteral(" 10"));
-        QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 15"));
-        QCOMPARE(h.link.SNetText->text(), QString());
+        QCOMPARE(h.SScoreText->text(), QStringLiteral(" 15"));
+        QCOMPARE(h.SNetText->text(), QString());
         QVERIFY(h.dialogs.shown.isEmpty());
 
         // An empty stroke cell left while adding is refused and nothing is totalled.
         h.type(h.first->SEdit[1], QString());
         QCOMPARE(h.dialogs.texts(), QStringList {QStringLiteral("スコアが入力されていません")});
         QVERIFY(h.first->SEdit[1]->hasFocus());
-        QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 15"));
+        QCOMPARE(h.SScoreText->text(), QStringLiteral(" 15"));
         h.type(h.first->SEdit[1], QStringLiteral("3"));
-        QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 18"));
+        QCOMPARE(h.SScoreText->text(), QStringLiteral(" 18"));
         QCOMPARE(h.dialogs.shown.size(), 1);
 
         // Putts: blanks only are emptied; the round total is written even with no putts.
         h.type(h.first->PtEdit[0], QStringLiteral("  "));
         QCOMPARE(h.first->PtEdit[0]->text(), QString());
         QCOMPARE(h.first->PTText->text(), QString());
-        QCOMPARE(h.link.SPuttText->text(), QStringLiteral(" 0"));
+        QCOMPARE(h.SPuttText->text(), QStringLiteral(" 0"));
         h.type(h.first->PtEdit[0], QStringLiteral("2"));
         h.type(h.first->PtEdit[1], QStringLiteral("3"));
         h.type(h.second->PtEdit[8], QStringLiteral("1"));
         QCOMPARE(h.first->PTText->text(), QStringLiteral(" 5"));
-        QCOMPARE(h.link.SPuttText->text(), QStringLiteral(" 6"));
+        QCOMPARE(h.SPuttText->text(), QStringLiteral(" 6"));
         h.type(h.first->PtEdit[1], QStringLiteral("   "));
         QCOMPARE(h.first->PtEdit[1]->text(), QString());
-        QCOMPARE(h.link.SPuttText->text(), QStringLiteral(" 3"));
+        QCOMPARE(h.SPuttText->text(), QStringLiteral(" 3"));
     }
 
     void nineZerosLeaveTheHalfTotalEmpty()
@@ -205,7 +222,7 @@ private Q_SLOTS:
         for (QLineEdit *cell : h.first->SEdit)
             h.type(cell, QStringLiteral("0"));
         QCOMPARE(h.first->STText->text(), QString());
-        QCOMPARE(h.link.SScoreText->text(), QStringLiteral(" 0"));
+        QCOMPARE(h.SScoreText->text(), QStringLiteral(" 0"));
     }
 };
 

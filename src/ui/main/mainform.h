@@ -219,6 +219,8 @@ private:
     void ScoreCardFrame2CourseCombo1Change();
     void courseChosen(int frameIndex);
     void SHandicapEditExit();
+    void roundStrokesTotalled();
+    void roundPuttsTotalled();
     void WeatherComboChange();
     void PartnerScoreCheck(QLineEdit *edit);
     void ScoreSheetRegistCheck();

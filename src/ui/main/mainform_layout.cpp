@@ -1,6 +1,8 @@
 // The controls of the five pages.
 #include "mainform.h"
 
+#include "ui/common/statictext.h"
+
 #include "data/sjis.h"
 #include "sjislengthvalidator.h"
 #include "stringgrid.h"
@@ -20,31 +22,11 @@
 
 namespace {
 
-const QColor kYardColour(196, 196, 255);
-const QColor kParColour(255, 210, 210);
-const QColor kTextColour(255, 255, 185);
-
 QLabel *heading(const QString &text, QWidget *parent, const QString &name = QString())
 {
     auto *label = new QLabel(text, parent);
     if (!name.isEmpty())
         label->setObjectName(name);
-    return label;
-}
-
-QLabel *staticText(const QString &name, const QColor &colour, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, colour);
-    pal.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(pal);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumHeight(22);
     return label;
 }
 
@@ -312,16 +294,15 @@ QWidget *TMainForm::createScorePage()
     SHandicapEdit = numberEdit(QStringLiteral("SHandicapEdit"), page);
 
     m_scoreLink.appendAction = DataAppendAction;
-    m_scoreLink.SScoreText = SScoreText;
-    m_scoreLink.SPuttText = SPuttText;
-    m_scoreLink.SNetText = SNetText;
-    m_scoreLink.SHandicapEdit = SHandicapEdit;
     m_scoreLink.dialogs = m_services.dialogs;
     ScoreCardFrame1 = new TScoreCardFrame(&m_scoreLink, page);
     ScoreCardFrame1->setObjectName(QStringLiteral("ScoreCardFrame1"));
     ScoreCardFrame2 = new TScoreCardFrame(&m_scoreLink, page);
     ScoreCardFrame2->setObjectName(QStringLiteral("ScoreCardFrame2"));
-    m_scoreLink.frames = {ScoreCardFrame1, ScoreCardFrame2};
+    for (TScoreCardFrame *frame : {ScoreCardFrame1, ScoreCardFrame2}) {
+        connect(frame, &TScoreCardFrame::strokesTotalled, this, &TMainForm::roundStrokesTotalled);
+        connect(frame, &TScoreCardFrame::puttsTotalled, this, &TMainForm::roundPuttsTotalled);
+    }
     connect(ScoreCardFrame1->CourseCombo1, &QComboBox::activated, this,
         &TMainForm::ScoreCardFrame1CourseCombo1Change);
     connect(ScoreCardFrame2->CourseCombo1, &QComboBox::activated, this,

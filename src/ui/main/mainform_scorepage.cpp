@@ -165,6 +165,23 @@ void TMainForm::courseChosen(int frameIndex)
     SParText->setText(numeric::blankNumber(par));
 }
 
+// A half's strokes were totalled: the round's total and the net score follow.
+void TMainForm::roundStrokesTotalled()
+{
+    const qint64 round = ScoreCardFrame1->strokeTotal() + ScoreCardFrame2->strokeTotal();
+    SScoreText->setText(numeric::blankNumber(round));
+    SNetText->setText(TScoreCardFrame::netScoreText(SScoreText->text(), SHandicapEdit->text()));
+}
+
+// A half's putts were totalled; a half whose total does not read counts for nothing.
+void TMainForm::roundPuttsTotalled()
+{
+    qint64 round = 0;
+    for (const TScoreCardFrame *frame : {ScoreCardFrame1, ScoreCardFrame2})
+        round += frame->puttTotal().value_or(0);
+    SPuttText->setText(numeric::blankNumber(round));
+}
+
 void TMainForm::SHandicapEditExit()
 {
     if (m_scoreLink.exitChecksSuspended)

@@ -1,6 +1,7 @@
 #include "scorecardframe.h"
 
 #include "data/numeric.h"
+#include "ui/common/statictext.h"
 #include "ui/main/services.h"
 
 #include <QAction>
@@ -15,22 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-QLabel *staticText(QWidget *parent, const QString &name, const QColor &colour)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, colour);
-    pal.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(pal);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumHeight(22);
-    return label;
-}
 
 QLabel *caption(QWidget *parent, const QString &name, const QString &text, Qt::Alignment align)
 {
@@ -48,10 +33,6 @@ qint64 cellValue(const QString &text, bool *ok)
         *ok = false;
     return v.value_or(0);
 }
-
-const QColor kYardColour(196, 196, 255);
-const QColor kParColour(255, 210, 210);
-const QColor kTextColour(255, 255, 185);
 
 } // namespace
 
@@ -95,16 +76,16 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
     CourseCombo1 = new QComboBox(this);
     CourseCombo1->setObjectName(QStringLiteral("CourseCombo1"));
     CourseCombo1->setEditable(false);
-    CourseText = staticText(this, QStringLiteral("CourseText"), kTextColour);
+    CourseText = staticText(QStringLiteral("CourseText"), kTextColour, this);
     CourseText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(CourseCombo1, 1, 1, 1, 4);
     grid->addWidget(CourseText, 1, 1, 1, 4);
     CourseText->installEventFilter(this);
     CourseCombo1->hide();
 
-    GreenText = staticText(this, QStringLiteral("GreenText"), kTextColour);
+    GreenText = staticText(QStringLiteral("GreenText"), kTextColour, this);
     GreenText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    TeeText = staticText(this, QStringLiteral("TeeText"), kTextColour);
+    TeeText = staticText(QStringLiteral("TeeText"), kTextColour, this);
     TeeText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(GreenText, 1, 5, 1, 2);
     grid->addWidget(TeeText, 1, 7, 1, 3);
@@ -139,8 +120,8 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
     };
 
     for (int h = 0; h < 9; ++h) {
-        SYard[h] = staticText(this, QStringLiteral("SYard%1").arg(h + 1), kYardColour);
-        SPar[h] = staticText(this, QStringLiteral("SPar%1").arg(h + 1), kParColour);
+        SYard[h] = staticText(QStringLiteral("SYard%1").arg(h + 1), kYardColour, this);
+        SPar[h] = staticText(QStringLiteral("SPar%1").arg(h + 1), kParColour, this);
         SEdit[h] = makeCell(QStringLiteral("S%1Edit").arg(h + 1));
         PtEdit[h] = makeCell(QStringLiteral("Pt%1Edit").arg(h + 1));
         grid->addWidget(SYard[h], 3, 1 + h);
@@ -148,10 +129,10 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
         grid->addWidget(SEdit[h], 5, 1 + h);
         grid->addWidget(PtEdit[h], 6, 1 + h);
     }
-    SYardTotal = staticText(this, QStringLiteral("SYardTotal"), kYardColour);
-    SParTotal = staticText(this, QStringLiteral("SParTotal"), kParColour);
-    STText = staticText(this, QStringLiteral("STText"), kTextColour);
-    PTText = staticText(this, QStringLiteral("PTText"), kTextColour);
+    SYardTotal = staticText(QStringLiteral("SYardTotal"), kYardColour, this);
+    SParTotal = staticText(QStringLiteral("SParTotal"), kParColour, this);
+    STText = staticText(QStringLiteral("STText"), kTextColour, this);
+    PTText = staticText(QStringLiteral("PTText"), kTextColour, this);
     grid->addWidget(SYardTotal, 3, 10);
     grid->addWidget(SParTotal, 4, 10);
     grid->addWidget(STText, 5, 10);
@@ -273,15 +254,7 @@ void TScoreCardFrame::ScoreSum(QLineEdit *edit)
     if (!ok)
         return; // cannot happen: the change check keeps every cell a number or empty
     STText->setText(sum == 0 ? QString() : numeric::blankNumber(sum));
-
-    qint64 round = 0;
-    for (TScoreCardFrame *frame : m_link->frames) {
-        bool halfOk = true;
-        round += cellValue(frame->STText->text(), &halfOk);
-    }
-    m_link->SScoreText->setText(numeric::blankNumber(round));
-    m_link->SNetText->setText(
-        netScoreText(m_link->SScoreText->text(), m_link->SHandicapEdit->text()));
+    Q_EMIT strokesTotalled();
 }
 
 void TScoreCardFrame::PuttSum(QLineEdit *edit)
@@ -304,19 +277,20 @@ void TScoreCardFrame::PuttSum(QLineEdit *edit)
         m_link->dialogs->warning(edit->text() + QStringLiteral(" は数字ではありません"));
         m_link->refocus(edit);
     }
-    updateRoundPutts();
+    Q_EMIT puttsTotalled();
 }
 
-void TScoreCardFrame::updateRoundPutts()
+qint64 TScoreCardFrame::strokeTotal() const
 {
-    qint64 round = 0;
-    for (TScoreCardFrame *frame : m_link->frames) {
-        bool ok = true;
-        const qint64 v = cellValue(frame->PTText->text(), &ok);
-        if (ok)
-            round += v;
-    }
-    m_link->SPuttText->setText(numeric::blankNumber(round));
+    bool ok = true;
+    return cellValue(STText->text(), &ok);
+}
+
+std::optional<qint64> TScoreCardFrame::puttTotal() const
+{
+    bool ok = true;
+    const qint64 value = cellValue(PTText->text(), &ok);
+    return ok ? std::optional<qint64>(value) : std::nullopt;
 }
 
 void TScoreCardFrame::ScoreCardClear()

@@ -3,6 +3,7 @@
 #include <QFrame>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -11,15 +12,11 @@ class QLineEdit;
 class DialogService;
 class TScoreCardFrame;
 
-// What the two halves of a card share on the page they sit on: the round totals, the
-// handicap, and the Append action whose enabled flag tells the Adding mode apart.
+// What the two halves of a card share with the page they sit on: the Append action whose
+// enabled flag tells the Adding mode apart, the messages, and the focus rule of its boxes.
+// The round's totals are the page's own: the halves say when theirs change.
 struct ScoreSheetLink {
     QAction *appendAction = nullptr;
-    std::array<TScoreCardFrame *, 2> frames {};
-    QLabel *SScoreText = nullptr;
-    QLabel *SPuttText = nullptr;
-    QLabel *SNetText = nullptr;
-    QLineEdit *SHandicapEdit = nullptr;
     DialogService *dialogs = nullptr;
     // Set while the page clears itself: moving the focus off a cell that is being emptied
     // must not complain about the empty cell or total it.
@@ -69,12 +66,21 @@ public:
     // A sign or a hexadecimal prefix with no digit yet: a number still being typed.
     static bool isUnfinishedNumber(const QString &text);
 
+    // The half's totals as numbers: an empty total counts 0; an unreadable putt total
+    // gives nothing.
+    qint64 strokeTotal() const;
+    std::optional<qint64> puttTotal() const;
+
+Q_SIGNALS:
+    // The half's stroke or putt total was worked out again as a cell was left.
+    void strokesTotalled();
+    void puttsTotalled();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void cellChangeCheck(QLineEdit *cell);
-    void updateRoundPutts();
 
     ScoreSheetLink *m_link;
 };
