@@ -99,6 +99,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
             }
         });
     FormCreate();
+    createResults();
     qApp->installEventFilter(this);
 }
 
@@ -134,8 +135,7 @@ void TMainForm::createActions()
         &TMainForm::DataChangeActionExecute);
     ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false,
         &TMainForm::ScoreBtnClick);
-    // The chart windows and the tally come with the results; until then these two stay
-    // disabled and unwired.
+    // Wired to the results and charts by createResults().
     ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false, nullptr);
     ChartAction1->setIcon(imageIcon(ImgChart));
     ShukeiAction

@@ -1,0 +1,199 @@
+// The results page: the tally dialog and the three tallies, and the chart action.
+#include "mainform.h"
+
+#include "charts/chartform.h"
+#include "charts/seisekiform.h"
+#include "data/datetime.h"
+#include "stats/core/chartdata.h"
+#include "stats/core/scorelists.h"
+#include "stats/shukeiform.h"
+#include "stringgrid.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+
+namespace {
+
+const QString kShowResults = QStringLiteral("成績を表示します");
+const QString kNothingFound = QStringLiteral("検索内容に該当するデータがありませんでした");
+
+void setRowHeight(TStringGrid *grid, int height)
+{
+    QHeaderView *rows = grid->verticalHeader();
+    rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), height));
+    rows->setDefaultSectionSize(height);
+}
+
+} // namespace
+
+void TMainForm::createResults()
+{
+    ShukeiForm = new TShukeiForm(dialogs(), this);
+    SeisekiForm = new TSeisekiForm(this);
+    ChartForm = new TChartForm(this);
+    connect(ShukeiAction, &QAction::triggered, this, &TMainForm::ShukeiActionExecute);
+    connect(ChartAction1, &QAction::triggered, this, &TMainForm::ChartAction1Execute);
+}
+
+stats::TallyCondition TMainForm::tallyCondition() const
+{
+    return ShukeiForm->condition();
+}
+
+void TMainForm::ShukeiActionExecute()
+{
+    if (GolferName.isEmpty()) {
+        dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
+        return;
+    }
+    const int total = int(ScoreList.size());
+    ShukeiForm->refill(YearList, PlayedLinksList, total);
+    const bool rerun = ShukeiCaller == QStringLiteral("PageControl");
+    if (!rerun) {
+        ShukeiForm->ShowShukei();
+        if (ShukeiForm->ShukeiKind().isEmpty()) {
+            ShukeiDone = false;
+            return;
+        }
+        ShukeiDone = true;
+    }
+    ShukeiCaller.clear();
+
+    QString conditions = QStringLiteral("検索年数： ") + ShukeiForm->KensakuYear()
+        + QStringLiteral("   ") + QStringLiteral("検索ゴルフ場： ") + ShukeiForm->KensakuLinks();
+    // The heading names the count whenever the tally covers fewer than all cards, also when
+    // the page repeats it after cards were added.
+    const stats::TallyCondition condition = tallyCondition();
+    const qsizetype covered = stats::coveredCount(total, condition);
+    if (ShukeiForm->countApplied() && covered < total)
+        conditions += QStringLiteral("     最近 ") + QString::number(covered)
+            + QStringLiteral("ラウンドの成績を集計");
+    KensakuNaiyou->setText(conditions);
+
+    const QString kind = ShukeiForm->ShukeiKind();
+    if (kind == QStringLiteral("詳細")) {
+        ShukeiNaiyou->setText(QStringLiteral("スコアの詳細表示"));
+        ShousaiShukei();
+    } else if (kind == QStringLiteral("一覧")) {
+        ShukeiNaiyou->setText(QStringLiteral("スコアの一覧表示"));
+        ItiranShukei();
+    } else if (kind == QStringLiteral("昇順")) {
+        ShukeiNaiyou->setText(QStringLiteral("スコアを昇順で一覧表示"));
+        ShoujunShukei();
+    }
+}
+
+void TMainForm::seisekiGridEmpty()
+{
+    SeisekiGrid->clearContents();
+    SeisekiGrid->horizontalHeader()->hide();
+    SeisekiGrid->SetColCount(1);
+    SeisekiGrid->SetRowCount(1);
+    SeisekiGrid->SetColWidth(0, 0);
+}
+
+void TMainForm::ShousaiShukei()
+{
+    const stats::DetailedTally tally = stats::detailedTally(ScoreList, tallyCondition());
+    HoleResultCounts = tally.holeResultCounts;
+    m_parAverages = tally.pars;
+    if (tally.rounds == 0) {
+        seisekiGridEmpty();
+        setStatus(kShowResults);
+        dialogs().information(kNothingFound);
+        return;
+    }
+    setStatus(QStringLiteral("スコア詳細の日付をダブルクリックでスコアカードを表示します"));
+
+    // Sixteen rows without a heading row; the grid's rows 1 to 16 hold them.
+    SeisekiGrid->clearContents();
+    SeisekiGrid->horizontalHeader()->hide();
+    SeisekiGrid->SetColCount(stats::kDetailColumns);
+    setRowHeight(SeisekiGrid, 19);
+    SeisekiGrid->SetRowCount(stats::kDetailRows + 1);
+    const int widths[4] = {100, 0, 90, 180};
+    for (int c = 0; c < 4; ++c)
+        SeisekiGrid->SetColWidth(c, widths[c]);
+    SeisekiGrid->SetColWidth(4, qMax(190, SeisekiGrid->viewport()->width() - 370));
+    for (int r = 0; r < tally.rows.size(); ++r)
+        SeisekiGrid->SetRow(r + 1, tally.rows[r]);
+    ChartAction1->setEnabled(true);
+}
+
+void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
+{
+    SeisekiGrid->setUpdatesEnabled(false);
+    SeisekiGrid->clearContents();
+    SeisekiGrid->SetColCount(stats::kListColumns);
+    setRowHeight(SeisekiGrid, 20);
+    SeisekiGrid->SetRowCount(int(rows.size()) + 1);
+    const int widths[6] = {30, 0, 85, 85, 60, 70};
+    for (int c = 0; c < 6; ++c)
+        SeisekiGrid->SetColWidth(c, widths[c]);
+    SeisekiGrid->SetColWidth(6, qMax(190, SeisekiGrid->viewport()->width() - 330));
+    SeisekiGrid->SetRow(0, stats::scoreListHeader());
+    QHeaderView *header = SeisekiGrid->horizontalHeader();
+    header->setFixedHeight(20);
+    header->show();
+    for (int r = 0; r < rows.size(); ++r)
+        SeisekiGrid->SetRow(r + 1, rows[r]);
+    SeisekiGrid->setUpdatesEnabled(true);
+}
+
+void TMainForm::ItiranShukei()
+{
+    const QList<QStringList> rows = stats::dateList(ScoreList, tallyCondition());
+    if (rows.isEmpty()) {
+        seisekiGridEmpty();
+        setStatus(kShowResults);
+        dialogs().information(kNothingFound);
+        return;
+    }
+    seisekiListGrid(rows);
+    setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
+    ChartAction1->setEnabled(true);
+}
+
+void TMainForm::ShoujunShukei()
+{
+    ChartAction1->setEnabled(false);
+    const QList<QStringList> rows = stats::ascendingList(ScoreList, tallyCondition());
+    if (rows.isEmpty()) {
+        seisekiGridEmpty();
+        setStatus(kShowResults);
+        dialogs().information(kNothingFound);
+        return;
+    }
+    seisekiListGrid(rows);
+    setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
+}
+
+void TMainForm::ChartAction1Execute()
+{
+    if (PageControl1->currentWidget() == ScoreSheet) {
+        if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
+            return;
+        const charts::CardChart chart = charts::cardChart(ScoreList[ScoreIndex]);
+        m_parAverages = chart.pars;
+        SeisekiForm->showCard(chart,
+            QStringLiteral("グラフの表示  [ ") + datetime::dateText(ScoreDatePicker->date())
+                + QStringLiteral("  ") + SLinksText->text() + QStringLiteral(" ]"));
+        return;
+    }
+
+    if (!SeisekiGrid->horizontalHeader()->isHidden()) {
+        // A score list: its rows are the trend.
+        QList<QStringList> rows;
+        rows.reserve(SeisekiGrid->RowCount() - 1);
+        for (int r = 1; r < SeisekiGrid->RowCount(); ++r)
+            rows.append({QString(), QString(), QString(), SeisekiGrid->Cell(3, r),
+                SeisekiGrid->Cell(4, r), SeisekiGrid->Cell(5, r)});
+        ChartForm->drawTrend(KensakuNaiyou->text(), charts::trendLines(rows));
+    } else {
+        ChartForm->drawDistribution(KensakuNaiyou->text(), HoleResultCounts, m_parAverages);
+    }
+    ChartForm->ShowModal();
+}
