@@ -16,19 +16,11 @@ namespace {
 const QString kA = QStringLiteral("A倶楽部");
 const QString kB = QStringLiteral("B倶楽部");
 
-// A card whose halves, putts and par-on holes are as given; the holes carry the strokes so
-// that the sums agree.
+// A card whose halves, putts and par-on holes are as given.
 TScoreRecord card(
     const QDate &date, const QString &club, int first, int second, int putts = 36, int parOn = 0)
 {
-    TScoreRecord r = build::card(date, club, 4);
-    for (int h = 0; h < 18; ++h)
-        r.Score[h] = (h < 9 ? first : second) / 9;
-    r.Score[8] += first % 9;
-    r.Score[17] += second % 9;
-    r.ScoreTotal = {first, second};
-    r.ScoreSum = first + second;
-    applyHoleResults(r);
+    TScoreRecord r = build::scoredCard(date, club, first, second);
     r.PuttSum = putts;
     r.ParOnCount = parOn;
     return r;
