@@ -22,6 +22,8 @@ const QString kNothingFound = QStringLiteral("検索内容に該当するデー�
 
 void setRowHeight(TStringGrid *grid, int height)
 {
+    // Rows kept from the last tally would keep their height.
+    grid->SetRowCount(1);
     QHeaderView *rows = grid->verticalHeader();
     rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), height));
     rows->setDefaultSectionSize(height);

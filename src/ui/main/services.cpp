@@ -1,5 +1,6 @@
 #include "services.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -40,7 +41,9 @@ void DialogService::ioError(const QString &text)
 
 int QtDialogService::showMessage(const MessageRequest &request)
 {
-    QMessageBox box(m_parent);
+    // Over the dialog that asked, when one of the program's own dialogs is up.
+    QWidget *modal = QApplication::activeModalWidget();
+    QMessageBox box(modal ? modal : m_parent.data());
     box.setWindowTitle(request.caption);
     box.setText(request.text);
     switch (request.icon) {
