@@ -5,6 +5,7 @@
 #include "support/windowtest.h"
 #include "ui/main/stringgrid.h"
 
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -286,6 +287,40 @@ private Q_SLOTS:
         QTest::mouseDClick(grid(f)->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(f.currentPage(), 3);
         QCOMPARE(f.label(QStringLiteral("SLinksText"))->text(), kB);
+    }
+
+    void longListFillsAsItScrolls()
+    {
+        // 400 rounds: the rows out of view get their cells when they come into view.
+        QList<TScoreRecord> cards;
+        for (int k = 0; k < 400; ++k)
+            cards.append(build::scoredCard(QDate(2000, 1, 1).addDays(k), kA, 40 + k % 9, 45));
+        WindowFixture f;
+        openWith(f, cards);
+        answer(f, {kAll, kAll, QString(), 1});
+        f.clickTab(4);
+        TStringGrid *g = grid(f);
+        QCOMPARE(g->RowCount(), 401);
+        QCOMPARE(g->Cell(2, 400), QStringLiteral("2001/02/03"));
+        QCOMPARE(g->Row(399).mid(2, 2), (QStringList {"2001/02/02", "87   ( 42 , 45 )"}));
+        QVERIFY(!g->item(399, 2));
+        g->scrollToBottom();
+        g->viewport()->repaint();
+        QVERIFY(g->item(399, 2));
+        // The newest date opens its card.
+        const QRect rect = g->visualItemRect(g->item(399, 2));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(f.currentPage(), 3);
+        QCOMPARE(f.find<QDateEdit>(QStringLiteral("ScoreDatePicker"))->date(), QDate(2001, 2, 3));
+        // Back on the page: repeated, and the rows of the old list are gone with it.
+        answer(f, {kAll, kAll, QStringLiteral("2"), 0});
+        f.clickTab(4);
+        QCOMPARE(g->RowCount(), 401);
+        f.trigger(QStringLiteral("ShukeiDisp"));
+        QCOMPARE(g->RowCount(), 17);
+        QCOMPARE(g->Cell(2, 1), QStringLiteral("2"));
+        QCOMPARE(g->Cell(2, 17), QString());
     }
 
     void countChecks_data()

@@ -3,6 +3,8 @@
 #include "data/datetime.h"
 #include "decimal.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -16,6 +18,18 @@ QStringList scoreListHeader()
 
 QString parOnRateText(qint32 parOnCount)
 {
+    // Only 0 to 18 occur on cards; computed once, since a list writes one per row.
+    static const QList<QString> common = [] {
+        QList<QString> texts;
+        for (qint32 k = 0; k <= 18; ++k) {
+            const double rate = k / 18.0 * 100.0;
+            texts.append(
+                rate == 0 ? QStringLiteral("0 %") : decimal::fixed(rate) + QStringLiteral(" %"));
+        }
+        return texts;
+    }();
+    if (parOnCount >= 0 && parOnCount <= 18)
+        return common[parOnCount];
     const double rate = parOnCount / 18.0 * 100.0;
     if (rate == 0)
         return QStringLiteral("0 %");
@@ -43,8 +57,8 @@ Entry entryOf(const TScoreRecord &card)
 QStringList rowOf(const QString &rank, const Entry &e)
 {
     return {rank, QString(), datetime::dateText(e.date),
-        QString::number(e.score) + QStringLiteral("   ( ") + QString::number(e.first)
-            + QStringLiteral(" , ") + QString::number(e.second) + QStringLiteral(" )"),
+        QString::number(e.score) % QLatin1String("   ( ") % QString::number(e.first)
+            % QLatin1String(" , ") % QString::number(e.second) % QLatin1String(" )"),
         QString::number(e.putts), parOnRateText(e.parOn), e.links};
 }
 
@@ -67,8 +81,12 @@ public:
     {
         qsizetype i = m_size + place;
         m_min[i] = value;
-        for (i /= 2; i >= 1; i /= 2)
-            m_min[i] = std::min(m_min[2 * i], m_min[2 * i + 1]);
+        for (i /= 2; i >= 1; i /= 2) {
+            const qint32 m = std::min(m_min[2 * i], m_min[2 * i + 1]);
+            if (m_min[i] == m)
+                break; // nothing above changes
+            m_min[i] = m;
+        }
     }
 
     // The first place at or after `from` whose score is below `limit`, or -1.
@@ -76,21 +94,26 @@ public:
     {
         if (from >= m_size)
             return -1;
-        return find(1, 0, m_size, from, limit);
+        qsizetype i = m_size + from;
+        // Climb until a subtree to the right of `from` holds a smaller score, then descend
+        // to its leftmost such leaf.
+        while (m_min[i] >= limit) {
+            while (i & 1) {
+                i >>= 1;
+                if (i == 0)
+                    return -1;
+            }
+            ++i;
+        }
+        while (i < m_size) {
+            i *= 2;
+            if (m_min[i] >= limit)
+                ++i;
+        }
+        return i - m_size;
     }
 
 private:
-    qsizetype find(qsizetype node, qsizetype lo, qsizetype hi, qsizetype from, qint32 limit) const
-    {
-        if (hi <= from || m_min[node] >= limit)
-            return -1;
-        if (hi - lo == 1)
-            return lo;
-        const qsizetype mid = (lo + hi) / 2;
-        const qsizetype left = find(2 * node, lo, mid, from, limit);
-        return left >= 0 ? left : find(2 * node + 1, mid, hi, from, limit);
-    }
-
     qsizetype m_size = 1;
     std::vector<qint32> m_min;
 };

@@ -22,9 +22,10 @@ const QString kNothingFound = QStringLiteral("検索内容に該当するデー�
 
 void setRowHeight(TStringGrid *grid, int height)
 {
-    // Rows kept from the last tally would keep their height.
-    grid->SetRowCount(1);
     QHeaderView *rows = grid->verticalHeader();
+    if (rows->defaultSectionSize() == height)
+        return;
+    grid->SetRowCount(1); // rows kept from the last tally would keep their height
     rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), height));
     rows->setDefaultSectionSize(height);
 }
@@ -140,8 +141,7 @@ void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
     QHeaderView *header = SeisekiGrid->horizontalHeader();
     header->setFixedHeight(20);
     header->show();
-    for (int r = 0; r < rows.size(); ++r)
-        SeisekiGrid->SetRow(r + 1, rows[r]);
+    SeisekiGrid->SetRows(1, rows);
     SeisekiGrid->setUpdatesEnabled(true);
 }
 
