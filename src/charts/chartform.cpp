@@ -88,11 +88,11 @@ TChartForm::TChartForm(QWidget *parent) : TModalDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     layout->addLayout(buttons, 2, 0, 1, 2);
-    layout->setColumnStretch(0, 2);
-    layout->setColumnStretch(1, 3);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 5);
     layout->setRowStretch(1, 1);
     FormCreate();
-    setFixedSize(860, 600);
+    setFixedSize(900, 600);
 }
 
 void TChartForm::FormCreate()

@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLinearGradient>
 #include <QPieSeries>
@@ -44,10 +45,26 @@ QPieSeries *pie(const QString &name, QChart *chart)
 {
     auto *series = new QPieSeries;
     series->setObjectName(name);
-    series->setPieSize(0.62);
+    series->setPieSize(0.52);
     chart->addSeries(series);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setVisible(true);
+    // Seven classes with their counts do not fit in one row: the legend lies below the pie
+    // in rows of its own.
+    constexpr int legendHeight = 64;
+    QLegend *legend = chart->legend();
+    legend->setVisible(true);
+    legend->setAlignment(Qt::AlignBottom);
+    legend->detachFromChart();
+    legend->setBackgroundVisible(false);
+    QFont legendFont = legend->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.9);
+    legend->setFont(legendFont);
+    chart->setMargins(QMargins(6, 6, 6, legendHeight));
+    QObject::connect(chart, &QGraphicsWidget::geometryChanged, legend, [chart, legend] {
+        const QRectF area = chart->rect();
+        legend->setGeometry(QRectF(
+            area.left() + 10, area.bottom() - legendHeight - 4, area.width() - 20, legendHeight));
+        legend->update();
+    });
     return series;
 }
 
@@ -65,7 +82,10 @@ void fillPie(QPieSeries *series, const QList<charts::ChartValue> &slices)
         // Empty classes would stack their marks on one spot.
         slice->setLabelVisible(s.value > 0);
         slice->setLabelColor(Qt::black);
-        slice->setLabelArmLengthFactor(0.12);
+        slice->setLabelArmLengthFactor(0.1);
+        QFont small = slice->labelFont();
+        small.setPointSizeF(small.pointSizeF() * 0.9);
+        slice->setLabelFont(small);
     }
     if (QChart *chart = series->chart()) {
         const QList<QLegendMarker *> markers = chart->legend()->markers(series);

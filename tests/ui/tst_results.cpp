@@ -124,6 +124,14 @@ class TestResults : public QObject
         return list;
     }
 
+    // The given widths, wider only where the font needs it; column 1 stays hidden.
+    static void atLeast(const QList<int> &actual, const QList<int> &given)
+    {
+        for (int c = 0; c < given.size(); ++c)
+            QVERIFY2(given[c] == 0 ? actual[c] == 0 : actual[c] >= given[c],
+                qPrintable(QStringLiteral("column %1: %2").arg(c).arg(actual[c])));
+    }
+
 private Q_SLOTS:
     void dialogOffersTheGolfersYearsAndClubs()
     {
@@ -244,7 +252,7 @@ private Q_SLOTS:
             QVERIFY(!header);
             QCOMPARE(grid(f)->RowCount(), 17);
             QCOMPARE(grid(f)->ColCount(), 5);
-            QCOMPARE(widths(f, 4), (QList<int> {100, 0, 90, 180}));
+            atLeast(widths(f, 4), {100, 0, 90, 180});
             QVERIFY(grid(f)->ColWidth(4) >= 190);
             QCOMPARE(grid(f)->rowHeight(0), 19);
             QCOMPARE(column(f, 0).first(), QStringLiteral("ラウンド数"));
@@ -256,7 +264,7 @@ private Q_SLOTS:
             QVERIFY(header);
             QCOMPARE(grid(f)->Row(0),
                 (QStringList {{}, {}, "日付", "スコア", "パット数", "パーオン率", "ゴルフ場"}));
-            QCOMPARE(widths(f, 6), (QList<int> {30, 0, 85, 85, 60, 70}));
+            atLeast(widths(f, 6), {30, 0, 85, 85, 60, 70});
             QVERIFY(grid(f)->ColWidth(6) >= 190);
             QCOMPARE(grid(f)->rowHeight(0), 20);
             QCOMPARE(column(f, col), cells);

@@ -11,8 +11,11 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 
 namespace {
@@ -30,6 +33,29 @@ void setRowHeight(TStringGrid *grid, int height)
     rows->setDefaultSectionSize(height);
 }
 
+// The columns at their given widths, widened where the grid's font needs more for `widest`,
+// and the last column taking the rest of the width, at least `lastMin`.
+void setColumnWidths(
+    TStringGrid *grid, const QList<int> &widths, const QStringList &widest, int lastMin)
+{
+    const QFontMetrics metrics(grid->font());
+    int used = 0;
+    for (int c = 0; c < widths.size(); ++c) {
+        int width = widths[c];
+        if (width > 0 && !widest.value(c).isEmpty())
+            width = qMax(width, metrics.horizontalAdvance(widest[c]) + 12);
+        grid->SetColWidth(c, width);
+        used += width;
+    }
+    // The rows may only now need the vertical scroll bar, which takes its width later.
+    int room = grid->viewport()->width();
+    QScrollBar *bar = grid->verticalScrollBar();
+    const int rowsHeight = (grid->RowCount() - 1) * grid->verticalHeader()->defaultSectionSize();
+    if (!bar->isVisible() && rowsHeight > grid->viewport()->height())
+        room -= grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+    grid->SetColWidth(int(widths.size()), qMax(lastMin, room - used - 1));
+}
+
 } // namespace
 
 void TMainForm::createResults()
@@ -37,6 +63,7 @@ void TMainForm::createResults()
     ShukeiForm = new TShukeiForm(dialogs(), this);
     SeisekiForm = new TSeisekiForm(this);
     ChartForm = new TChartForm(this);
+    SeisekiGrid->horizontalHeader()->hide();
     connect(ShukeiAction, &QAction::triggered, this, &TMainForm::ShukeiActionExecute);
     connect(ChartAction1, &QAction::triggered, this, &TMainForm::ChartAction1Execute);
 }
@@ -117,10 +144,12 @@ void TMainForm::ShousaiShukei()
     SeisekiGrid->SetColCount(stats::kDetailColumns);
     setRowHeight(SeisekiGrid, 19);
     SeisekiGrid->SetRowCount(stats::kDetailRows + 1);
-    const int widths[4] = {100, 0, 90, 180};
-    for (int c = 0; c < 4; ++c)
-        SeisekiGrid->SetColWidth(c, widths[c]);
-    SeisekiGrid->SetColWidth(4, qMax(190, SeisekiGrid->viewport()->width() - 370));
+    const QFontMetrics metrics(SeisekiGrid->font());
+    QString longestName;
+    for (const QString &name : stats::detailRowNames())
+        if (metrics.horizontalAdvance(name) > metrics.horizontalAdvance(longestName))
+            longestName = name;
+    setColumnWidths(SeisekiGrid, {100, 0, 90, 180}, {longestName}, 190);
     for (int r = 0; r < tally.rows.size(); ++r)
         SeisekiGrid->SetRow(r + 1, tally.rows[r]);
     ChartAction1->setEnabled(true);
@@ -133,10 +162,11 @@ void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
     SeisekiGrid->SetColCount(stats::kListColumns);
     setRowHeight(SeisekiGrid, 20);
     SeisekiGrid->SetRowCount(int(rows.size()) + 1);
-    const int widths[6] = {30, 0, 85, 85, 60, 70};
-    for (int c = 0; c < 6; ++c)
-        SeisekiGrid->SetColWidth(c, widths[c]);
-    SeisekiGrid->SetColWidth(6, qMax(190, SeisekiGrid->viewport()->width() - 330));
+    setColumnWidths(SeisekiGrid, {30, 0, 85, 85, 60, 70},
+        {QStringLiteral(" %1").arg(rows.size()), {}, QStringLiteral("0000/00/00"),
+            QStringLiteral("000   ( 00 , 00 )"), QStringLiteral("パット数"),
+            QStringLiteral("100.0 %")},
+        190);
     SeisekiGrid->SetRow(0, stats::scoreListHeader());
     QHeaderView *header = SeisekiGrid->horizontalHeader();
     header->setFixedHeight(20);
