@@ -64,7 +64,7 @@ CardChart cardChart(const TScoreRecord &card)
         c.putts.append(*putts);
     }
     c.resultCounts = card.HoleResultCounts;
-    c.pars.add(card);
+    c.pars.Par_AveScore(card);
     c.pars.finish();
     return c;
 }

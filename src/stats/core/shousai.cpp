@@ -5,7 +5,7 @@
 
 namespace stats {
 
-void ParAverages::add(const TScoreRecord &card)
+void ParAverages::Par_AveScore(const TScoreRecord &card)
 {
     for (int h = 0; h < 18; ++h) {
         const int par = card.Par[h];
@@ -85,7 +85,7 @@ DetailedTally detailedTally(const QList<TScoreRecord> &cards, const TallyConditi
         for (int k = 0; k < 7; ++k)
             t.holeResultCounts[k] += card.HoleResultCounts[k];
         parOnSum += card.ParOnCount;
-        t.pars.add(card);
+        t.pars.Par_AveScore(card);
     }
     t.pars.finish();
     if (t.rounds == 0)
