@@ -14,8 +14,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 
 namespace {
@@ -56,6 +58,19 @@ void setColumnWidths(
     grid->SetColWidth(int(widths.size()), qMax(lastMin, room - used - 1));
 }
 
+// Column 0 of a tally stays put as the grid's fixed column: it is drawn like a heading.
+class FixedColumnDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+        const QModelIndex &index) const override
+    {
+        painter->fillRect(option.rect, option.palette.button());
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+};
+
 } // namespace
 
 void TMainForm::createResults()
@@ -64,6 +79,7 @@ void TMainForm::createResults()
     SeisekiForm = new TSeisekiForm(this);
     ChartForm = new TChartForm(this);
     SeisekiGrid->horizontalHeader()->hide();
+    SeisekiGrid->setItemDelegateForColumn(0, new FixedColumnDelegate(SeisekiGrid));
     connect(ShukeiAction, &QAction::triggered, this, &TMainForm::ShukeiActionExecute);
     connect(ChartAction1, &QAction::triggered, this, &TMainForm::ChartAction1Execute);
 }
