@@ -66,6 +66,19 @@ TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole)
     return r;
 }
 
+TScoreRecord scoredCard(const QDate &date, const QString &club, int firstHalf, int secondHalf)
+{
+    TScoreRecord r = card(date, club, 4);
+    for (int h = 0; h < 18; ++h)
+        r.Score[h] = (h < 9 ? firstHalf : secondHalf) / 9;
+    r.Score[8] += firstHalf % 9;
+    r.Score[17] += secondHalf % 9;
+    r.ScoreTotal = {firstHalf, secondHalf};
+    r.ScoreSum = firstHalf + secondHalf;
+    applyHoleResults(r);
+    return r;
+}
+
 } // namespace build
 
 QByteArray fileBytes(const QString &path)

@@ -15,6 +15,8 @@ TYoteiRecord yotei(const QDate &date, const QString &club, const QTime &start = 
     const QString &bikou = QString());
 // A card of par 72 (two halves of course `out` and `in`) with the given strokes per hole.
 TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole = 5);
+// The same card with the given half totals, spread over the holes (the rest on holes 9 and 18).
+TScoreRecord scoredCard(const QDate &date, const QString &club, int firstHalf, int secondHalf);
 
 } // namespace build
 

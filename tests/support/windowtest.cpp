@@ -1,6 +1,7 @@
 #include "windowtest.h"
 
 #include "data/datafile.h"
+#include "ui/main/modaldialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -50,6 +51,10 @@ TMainForm *WindowFixture::open()
     MainFormOptions options;
     options.dataDir = dir.path();
     form = std::make_unique<TMainForm>(options, seams.services());
+    // The program's own modal windows close at once, as by their window button, unless a
+    // test plays them.
+    for (TModalDialog *dialog : form->findChildren<TModalDialog *>())
+        dialog->setRunner([](TModalDialog &) {});
     form->show();
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get()))

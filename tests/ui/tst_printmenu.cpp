@@ -1,11 +1,14 @@
 // The print command through the window: what each page refuses to print, the print dialog,
 // and the pages that reach the file.
+#include "stats/shukeiform.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
 #include "ui/main/stringgrid.h"
 
 #include <QFile>
 #include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 
 namespace {
@@ -43,17 +46,21 @@ class TestPrintMenu : public QObject
         f.open();
     }
 
-    // The results page with a score list in its grid, as a tally leaves it.
+    // The results page after a tally of every card as a list by date.
     void showScoreList(WindowFixture &f, int rows)
     {
+        QList<TScoreRecord> cards;
+        for (int i = 0; i < rows; ++i)
+            cards.append(build::card(QDate(2020, 1, 1).addDays(i), kA));
+        f.writeScores(kGolfer, cards);
+        f.open();
+        f.find<TShukeiForm>(QStringLiteral("ShukeiForm"))->setRunner([](TModalDialog &d) {
+            d.findChild<QRadioButton *>(QStringLiteral("ShukeiGroupItem1"))->click();
+            QTest::mouseClick(
+                d.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        });
         f.clickTab(4);
-        auto *grid = f.find<TStringGrid>(QStringLiteral("SeisekiGrid"));
-        grid->SetColCount(7);
-        grid->SetRowCount(rows + 1);
-        grid->SetRow(0, {QString(), QString(), QStringLiteral("日付")});
-        for (int r = 1; r <= rows; ++r)
-            grid->SetRow(
-                r, {QString(), QString(), QStringLiteral("2026/05/03"), QStringLiteral("90")});
+        QCOMPARE(f.find<TStringGrid>(QStringLiteral("SeisekiGrid"))->RowCount(), rows + 1);
     }
 
 private Q_SLOTS:

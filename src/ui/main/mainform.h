@@ -3,6 +3,7 @@
 #include "data/recordbook.h"
 #include "data/records.h"
 #include "services.h"
+#include "stats/core/shousai.h"
 #include "ui/scorecard/scorecardframe.h"
 
 #include <QList>
@@ -27,6 +28,9 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TChartForm;
+class TSeisekiForm;
+class TShukeiForm;
 class TStringGrid;
 
 namespace printout {
@@ -238,6 +242,17 @@ private:
     QTreeWidgetItem *cardNode(TDateTime roundDate) const;
     void showScoreCard(const TScoreRecord &card);
 
+    // Results and charts (mainform_results.cpp).
+    void createResults();
+    void ShukeiActionExecute();
+    void ShousaiShukei();
+    void ItiranShukei();
+    void ShoujunShukei();
+    void ChartAction1Execute();
+    void seisekiGridEmpty();
+    void seisekiListGrid(const QList<QStringList> &rows);
+    stats::TallyCondition tallyCondition() const;
+
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
@@ -377,4 +392,12 @@ private:
     QLabel *ShukeiNaiyou = nullptr;
     QLabel *KensakuNaiyou = nullptr;
     TStringGrid *SeisekiGrid = nullptr;
+
+    // Results: the windows and what the last detailed tally or card chart left for the
+    // charts and the printout.
+    TShukeiForm *ShukeiForm = nullptr;
+    TSeisekiForm *SeisekiForm = nullptr;
+    TChartForm *ChartForm = nullptr;
+    std::array<qint32, 7> HoleResultCounts {};
+    stats::ParAverages m_parAverages; // Par3Average … Par5Over
 };

@@ -5,6 +5,7 @@
 #include "print/printjob.h"
 #include "print/resultsprintout.h"
 #include "print/scorecardprintout.h"
+#include "stats/shukeiform.h"
 #include "stringgrid.h"
 
 #include <QHeaderView>
@@ -93,14 +94,12 @@ bool TMainForm::seisekiHasResult() const
     return SeisekiGrid->ColCount() > 1;
 }
 
-// TODO(results): return ShukeiForm->KensakuYear() once the tally dialog is in.
 QString TMainForm::printKensakuYear() const
 {
-    return QString();
+    return ShukeiForm->KensakuYear();
 }
 
-// TODO(results): return ShukeiForm->KensakuLinks() once the tally dialog is in.
 QString TMainForm::printKensakuLinks() const
 {
-    return QString();
+    return ShukeiForm->KensakuLinks();
 }

@@ -105,6 +105,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
         });
     installGuards();
     FormCreate();
+    createResults();
 }
 
 TMainForm::~TMainForm() = default;
@@ -194,8 +195,7 @@ void TMainForm::createActions()
         &TMainForm::DataChangeActionExecute);
     ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false,
         &TMainForm::ScoreBtnClick);
-    // The chart windows and the tally come with the results; until then these two stay
-    // disabled and unwired.
+    // Wired to the results and charts by createResults().
     ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false, nullptr);
     ChartAction1->setIcon(imageIcon(ImgChart));
     ShukeiAction

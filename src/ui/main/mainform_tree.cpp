@@ -10,6 +10,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -174,6 +175,7 @@ void TMainForm::seisekiEnter()
     ShukeiNaiyou->clear();
     KensakuNaiyou->clear();
     SeisekiGrid->clear();
+    SeisekiGrid->horizontalHeader()->hide();
     SeisekiGrid->SetColCount(1);
     SeisekiGrid->SetRowCount(1);
     SeisekiGrid->SetColWidth(0, 0);
@@ -186,9 +188,14 @@ void TMainForm::seisekiEnter()
 
 void TMainForm::SeisekiSheetResize()
 {
+    // The last column takes what the others leave (330 for the lists, 370 for the details).
     const int cols = SeisekiGrid->ColCount();
-    if (cols >= 4)
-        SeisekiGrid->SetColWidth(cols - 1, qMax(190, SeisekiGrid->viewport()->width() - 330));
+    if (cols < 4)
+        return;
+    int others = 0;
+    for (int c = 0; c < cols - 1; ++c)
+        others += SeisekiGrid->ColWidth(c);
+    SeisekiGrid->SetColWidth(cols - 1, qMax(190, SeisekiGrid->viewport()->width() - others - 1));
 }
 
 QTreeWidgetItem *TMainForm::linksNodeOf(const QString &linksName) const

@@ -1,5 +1,6 @@
 #include "services.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -48,7 +49,9 @@ int QtDialogService::showMessage(const MessageRequest &request)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    QMessageBox box(m_parent);
+    // Over the dialog that asked, when one of the program's own dialogs is up.
+    QWidget *modal = QApplication::activeModalWidget();
+    QMessageBox box(modal ? modal : m_parent.data());
     box.setWindowTitle(request.caption);
     box.setText(request.text);
     switch (request.icon) {

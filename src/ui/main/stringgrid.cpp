@@ -1,6 +1,7 @@
 #include "stringgrid.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
 
 TStringGrid::TStringGrid(int colCount, QWidget *parent) : QTableWidget(0, colCount, parent)
 {
@@ -16,6 +17,19 @@ TStringGrid::TStringGrid(int colCount, QWidget *parent) : QTableWidget(0, colCou
     setCornerButtonEnabled(false);
     for (int c = 0; c < colCount; ++c)
         setHorizontalHeaderItem(c, new QTableWidgetItem());
+    // Emptied: the waiting texts go too. Reshaped: they get their cells first.
+    connect(model(), &QAbstractItemModel::modelReset, this, &TStringGrid::dropPending);
+    for (auto shapeChange :
+        {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved,
+            &QAbstractItemModel::columnsAboutToBeInserted,
+            &QAbstractItemModel::columnsAboutToBeRemoved})
+        connect(model(), shapeChange, this, &TStringGrid::makeAllCells);
+}
+
+TStringGrid::~TStringGrid()
+{
+    // The table empties its model on the way out, when this part is gone already.
+    disconnect(model(), nullptr, this, nullptr);
 }
 
 void TStringGrid::SetRowCount(int rows)
@@ -37,6 +51,8 @@ QString TStringGrid::Cell(int col, int row) const
         const QTableWidgetItem *h = horizontalHeaderItem(col);
         return h ? h->text() : QString();
     }
+    if (const QStringList *texts = pendingRow(row - 1))
+        return col >= 0 && col < columnCount() ? texts->value(col) : QString();
     const QTableWidgetItem *it = item(row - 1, col);
     return it ? it->text() : QString();
 }
@@ -54,8 +70,10 @@ void TStringGrid::SetCell(int col, int row, const QString &text)
         h->setText(text);
         return;
     }
-    if (row - 1 >= rowCount())
+    if (row < 1 || row - 1 >= rowCount())
         return;
+    if (pendingRow(row - 1))
+        makeCells(row - 1, row - 1);
     QTableWidgetItem *it = item(row - 1, col);
     if (!it) {
         if (text.isEmpty())
@@ -111,4 +129,84 @@ void TStringGrid::InsertRow(int row)
 {
     if (row >= 1 && row - 1 <= rowCount())
         insertRow(row - 1);
+}
+
+void TStringGrid::SetRows(int firstRow, const QList<QStringList> &rows)
+{
+    makeAllCells();
+    const int first = qMax(1, firstRow) - 1;
+    const int count = int(qMin<qsizetype>(rows.size(), qMax(0, rowCount() - first)));
+    if (count <= 0)
+        return;
+    m_pending = rows.mid(0, count);
+    m_pendingFirst = first;
+    m_pendingLeft = count;
+    const int top = qMax(first, rowAt(0));
+    const int bottom = rowAt(viewport()->height() - 1);
+    makeCells(top, bottom < 0 ? qMin(first + count - 1, top + 100) : bottom);
+    viewport()->update();
+}
+
+const QStringList *TStringGrid::pendingRow(int tableRow) const
+{
+    if (m_pendingLeft == 0)
+        return nullptr;
+    const qsizetype k = tableRow - m_pendingFirst;
+    if (k < 0 || k >= m_pending.size())
+        return nullptr;
+    const QStringList &texts = m_pending[k];
+    return texts.isEmpty() ? nullptr : &texts;
+}
+
+void TStringGrid::makeCells(int fromTableRow, int toTableRow)
+{
+    if (m_pendingLeft == 0)
+        return;
+    const int from = qMax(fromTableRow, m_pendingFirst);
+    const int to = qMin<qsizetype>(toTableRow, m_pendingFirst + m_pending.size() - 1);
+    if (from > to)
+        return;
+    bool made = false;
+    {
+        // One repaint afterwards instead of a change signal per cell.
+        const QSignalBlocker quiet(model());
+        for (int r = from; r <= to; ++r) {
+            QStringList &texts = m_pending[r - m_pendingFirst];
+            if (texts.isEmpty())
+                continue;
+            for (int c = 0; c < columnCount() && c < texts.size(); ++c)
+                if (!texts[c].isEmpty())
+                    setItem(r, c, new QTableWidgetItem(texts[c]));
+            texts = QStringList();
+            --m_pendingLeft;
+            made = true;
+        }
+    }
+    if (m_pendingLeft == 0)
+        m_pending.clear();
+    if (made)
+        viewport()->update();
+}
+
+void TStringGrid::makeAllCells()
+{
+    if (m_pendingLeft > 0)
+        makeCells(m_pendingFirst, int(m_pendingFirst + m_pending.size() - 1));
+}
+
+void TStringGrid::dropPending()
+{
+    m_pending.clear();
+    m_pendingLeft = 0;
+}
+
+void TStringGrid::paintEvent(QPaintEvent *event)
+{
+    if (m_pendingLeft > 0) {
+        const int top = rowAt(0);
+        const int bottom = rowAt(viewport()->height() - 1);
+        if (top >= 0)
+            makeCells(top, bottom < 0 ? rowCount() - 1 : bottom);
+    }
+    QTableWidget::paintEvent(event);
 }

@@ -11,6 +11,7 @@ class TStringGrid final : public QTableWidget
 
 public:
     explicit TStringGrid(int colCount, QWidget *parent = nullptr);
+    ~TStringGrid() override;
 
     int RowCount() const { return rowCount() + 1; }
     void SetRowCount(int rows);
@@ -34,4 +35,23 @@ public:
     void DeleteRow(int row);
     // Inserts an empty row before `row`.
     void InsertRow(int row);
+
+    // Writes many rows from `firstRow` on into rows that are empty (just made or cleared).
+    // The rows in view get their cells now, the others when they come into view, so that
+    // tens of thousands of rows fill at once; Cell(), Row() and SetCell() see every row
+    // either way.
+    void SetRows(int firstRow, const QList<QStringList> &rows);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QStringList *pendingRow(int tableRow) const;
+    void makeCells(int fromTableRow, int toTableRow);
+    void makeAllCells();
+    void dropPending();
+
+    QList<QStringList> m_pending; // texts of rows without cells yet, from m_pendingFirst
+    int m_pendingFirst = 0; // table row of m_pending[0]
+    qsizetype m_pendingLeft = 0; // rows of m_pending still without cells
 };

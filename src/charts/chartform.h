@@ -1,0 +1,44 @@
+#pragma once
+
+#include "stats/core/chartdata.h"
+#include "ui/main/modaldialog.h"
+
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QPieSeries;
+class QPushButton;
+class QStackedBarSeries;
+class QValueAxis;
+
+// The charts of the last tally: the trend of a date list, or the result classes and the
+// per-par averages of the detailed statistics. Shown modally.
+class TChartForm final : public TModalDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TChartForm(QWidget *parent = nullptr);
+
+    // Fills the trend chart and shows it alone.
+    void drawTrend(const QString &conditions, const charts::TrendLines &lines);
+    // Fills the pie and the bars and shows them.
+    void drawDistribution(const QString &conditions, const std::array<qint32, 7> &counts,
+        const stats::ParAverages &pars);
+
+private:
+    void FormCreate();
+
+    QLabel *Label1 = nullptr;
+    QChartView *Chart1 = nullptr;
+    QChartView *Chart2 = nullptr;
+    QChartView *Chart3 = nullptr;
+    QPieSeries *Series1 = nullptr;
+    QLineSeries *Series2 = nullptr;
+    QLineSeries *Series3 = nullptr;
+    QLineSeries *Series4 = nullptr;
+    QStackedBarSeries *Series5 = nullptr;
+    QValueAxis *m_trendBottom = nullptr;
+    QValueAxis *m_trendLeft = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+};

@@ -1,0 +1,114 @@
+#include "seisekiform.h"
+
+#include "chartparts.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineSeries>
+#include <QPieSeries>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+
+namespace {
+
+QLineSeries *line(const QString &name, const QString &title, const QColor &colour, int width)
+{
+    auto *series = new QLineSeries;
+    series->setObjectName(name);
+    series->setName(title);
+    QPen pen(colour, width);
+    series->setPen(pen);
+    return series;
+}
+
+QList<QPointF> points(const QList<double> &values)
+{
+    QList<QPointF> list;
+    list.reserve(values.size());
+    for (qsizetype k = 0; k < values.size(); ++k)
+        list.append({qreal(k), values[k]});
+    return list;
+}
+
+} // namespace
+
+TSeisekiForm::TSeisekiForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SeisekiForm"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setModal(false);
+    setAutoFillBackground(true);
+    QPalette yellow = palette();
+    yellow.setColor(QPalette::Window, QColor::fromRgb(charts::kYellow));
+    setPalette(yellow);
+
+    Chart1
+        = chartparts::chartView(QStringLiteral("Chart1"), QStringLiteral("ホールごとの成績"), this);
+    QChart *holes = Chart1->chart();
+    Series1 = line(QStringLiteral("Series1"), QStringLiteral("スコア"), Qt::red, 3);
+    Series2 = line(QStringLiteral("Series2"), QStringLiteral("パット"), Qt::blue, 2);
+    holes->addSeries(Series1);
+    holes->addSeries(Series2);
+    QValueAxis *bottom = chartparts::valueAxis(1, 18, 18);
+    QValueAxis *left = chartparts::valueAxis(-2, 7, 10, QStringLiteral("スコア(±)　・　パット"));
+    holes->addAxis(bottom, Qt::AlignBottom);
+    holes->addAxis(left, Qt::AlignLeft);
+    for (QLineSeries *s : {Series1, Series2}) {
+        s->attachAxis(bottom);
+        s->attachAxis(left);
+    }
+    holes->legend()->setVisible(true);
+    holes->legend()->setAlignment(Qt::AlignRight);
+
+    Chart3 = chartparts::chartView(
+        QStringLiteral("Chart3"), QStringLiteral("パーごとの<br>平均スコア"), this);
+    Series4 = chartparts::bars(QStringLiteral("Series4"), Chart3->chart());
+    Chart2 = chartparts::chartView(QStringLiteral("Chart2"), QStringLiteral("スコアの分布"), this);
+    Series3 = chartparts::pie(QStringLiteral("Series3"), Chart2->chart());
+
+    BitBtn1 = new QPushButton(QStringLiteral("閉じる"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->addWidget(Chart1, 0, 0, 1, 2);
+    layout->addWidget(Chart3, 1, 0);
+    layout->addWidget(Chart2, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    layout->addLayout(buttons, 2, 0, 1, 2);
+    layout->setColumnStretch(0, 2);
+    layout->setColumnStretch(1, 3);
+    layout->setRowStretch(0, 1);
+    layout->setRowStretch(1, 1);
+    setFixedSize(820, 720);
+}
+
+void TSeisekiForm::showCard(const charts::CardChart &chart, const QString &caption)
+{
+    Series1->replace(points(chart.strokesOverPar));
+    Series2->replace(points(chart.putts));
+    chartparts::fillPie(Series3, charts::resultSlices(chart.resultCounts, charts::Labels::Card));
+    chartparts::fillBars(Series4, charts::parBars(chart.pars, charts::Labels::Card));
+    if (!isVisible())
+        FormShow(caption);
+    raise();
+    activateWindow();
+}
+
+void TSeisekiForm::FormShow(const QString &caption)
+{
+    setWindowTitle(caption);
+    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+}

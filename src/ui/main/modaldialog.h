@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+// A dialog the program shows modally. The showing goes through a runner: by default a
+// nested event loop; tests install one that plays the user's part on the shown dialog and
+// returns, so no test waits on a loop of its own.
+class TModalDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    using Runner = std::function<void(TModalDialog &)>;
+
+    explicit TModalDialog(QWidget *parent = nullptr);
+
+    void setRunner(Runner runner) { m_runner = std::move(runner); }
+    // Shows the dialog centred on the screen until it is closed; returns its result. A
+    // runner that leaves the dialog open has it closed as by its window button.
+    int ShowModal();
+
+private:
+    Runner m_runner;
+};
