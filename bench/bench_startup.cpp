@@ -143,7 +143,8 @@ ChildResult startChild(const QString &mode, const QString &dir)
     return result;
 }
 
-void row(QTextStream &out, const QString &what, const Figures &f, const QString &unit = QStringLiteral("ms"))
+void row(QTextStream &out, const QString &what, const Figures &f,
+    const QString &unit = QStringLiteral("ms"))
 {
     out << qSetFieldWidth(52) << Qt::left << what << qSetFieldWidth(6) << Qt::right
         << f.values.size() << qSetFieldWidth(11) << QString::number(f.min(), 'f', 1)
@@ -154,8 +155,10 @@ QString fileSizes(const QString &dir)
 {
     QStringList parts;
     for (const QString &file : {QStringLiteral("Links.dat"), QStringLiteral("Course.dat"),
-                                kGolfer + QStringLiteral(".yti"), kGolfer + QStringLiteral(".sce")})
-        parts.append(QStringLiteral("%1 %2 KiB").arg(file).arg(QFileInfo(dir + QChar('/') + file).size() / 1024));
+             kGolfer + QStringLiteral(".yti"), kGolfer + QStringLiteral(".sce")})
+        parts.append(QStringLiteral("%1 %2 KiB")
+                         .arg(file)
+                         .arg(QFileInfo(dir + QChar('/') + file).size() / 1024));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -186,8 +189,10 @@ int runParent()
         QList<ChildResult> results;
     };
     QList<Scenario> scenarios = {
-        {QStringLiteral("one golfer: start-up loads his data too"), QStringLiteral("startup"), one.path(), kFreshRuns, {}},
-        {QStringLiteral("two golfers: nobody chosen at start-up"), QStringLiteral("startup"), two.path(), kFreshRuns, {}},
+        {QStringLiteral("one golfer: start-up loads his data too"), QStringLiteral("startup"),
+            one.path(), kFreshRuns, {}},
+        {QStringLiteral("two golfers: nobody chosen at start-up"), QStringLiteral("startup"),
+            two.path(), kFreshRuns, {}},
         {QStringLiteral("empty folder"), QStringLiteral("startup"), empty.path(), kFreshRuns, {}},
         {QStringLiteral("choosing the golfer"), QStringLiteral("choose"), two.path(), 1, {}},
     };
@@ -207,19 +212,23 @@ int runParent()
     };
 
     out << qSetFieldWidth(52) << Qt::left << "measure" << qSetFieldWidth(6) << Qt::right << "runs"
-        << qSetFieldWidth(11) << "min" << "median" << qSetFieldWidth(0) << '\n';
+        << qSetFieldWidth(11) << "min"
+        << "median" << qSetFieldWidth(0) << '\n';
     for (const Scenario &s : scenarios) {
         if (s.mode != QLatin1String("startup"))
             continue;
         out << s.label << '\n';
-        row(out, QStringLiteral("  window built, fresh process"), collect(s, QStringLiteral("construct")));
-        row(out, QStringLiteral("  window built, again in the same process"), collect(s, QStringLiteral("repeat")));
+        row(out, QStringLiteral("  window built, fresh process"),
+            collect(s, QStringLiteral("construct")));
+        row(out, QStringLiteral("  window built, again in the same process"),
+            collect(s, QStringLiteral("repeat")));
         row(out, QStringLiteral("  first show and paint"), collect(s, QStringLiteral("show")));
         row(out, QStringLiteral("  QApplication itself"), collect(s, QStringLiteral("app")));
         Figures peak = collect(s, QStringLiteral("peak"));
         for (double &v : peak.values)
             v /= 1024.0;
-        row(out, QStringLiteral("  peak memory after the first show (VmHWM)"), peak, QStringLiteral("MiB"));
+        row(out, QStringLiteral("  peak memory after the first show (VmHWM)"), peak,
+            QStringLiteral("MiB"));
     }
     const Scenario &choose = scenarios.last();
     out << choose.label << " (GolferCombo, releases and reads " << kYotei << " rounds and "
@@ -231,8 +240,9 @@ int runParent()
     out << "\nchecks: one golfer chose \"" << first.texts.value(QStringLiteral("golfer"))
         << "\" with " << first.texts.value(QStringLiteral("cards")) << " cards and "
         << first.texts.value(QStringLiteral("yotei")) << " rounds; two golfers chose \""
-        << scenarios[1].results.first().texts.value(QStringLiteral("golfer")) << "\"; choosing loaded "
-        << choose.results.first().texts.value(QStringLiteral("cards")) << " cards\n";
+        << scenarios[1].results.first().texts.value(QStringLiteral("golfer"))
+        << "\"; choosing loaded " << choose.results.first().texts.value(QStringLiteral("cards"))
+        << " cards\n";
 
     const double total = collect(scenarios[0], QStringLiteral("construct")).median()
         + collect(scenarios[0], QStringLiteral("show")).median();

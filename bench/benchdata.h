@@ -10,7 +10,7 @@
 #include "data/datetime.h"
 #include "data/records.h"
 #include "data/sjis.h"
-#include "ui/main/services.h"
+#include "support/scripteddialogs.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -37,43 +37,9 @@ inline const QDate kToday(2026, 12, 7);
 inline const QString kGolfer = QStringLiteral("山田太郎");
 inline const QString kOtherGolfer = QStringLiteral("佐藤花子");
 
-// --- Silent seams: every message is answered with its first button. ---------------------
-
-class SilentDialogs final : public DialogService
-{
-public:
-    int showMessage(const MessageRequest &) override { return 0; }
-    QString inputBox(const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-};
-
-class FixedClock final : public Clock
-{
-public:
-    QDate today() const override { return kToday; }
-};
-
-class PlentyOfSpace final : public DiskSpace
-{
-public:
-    qint64 freeBytes(const QString &) const override { return qint64(1) << 40; }
-};
-
-class NoDesktop final : public Desktop
-{
-public:
-    void open(const QUrl &) override { }
-};
-
-struct Seams {
-    SilentDialogs dialogs;
-    FixedClock clock;
-    PlentyOfSpace disk;
-    NoDesktop desktop;
-    Services services() { return {&dialogs, &clock, &disk, &desktop}; }
-};
+// The tests' own scripted seams: every confirmation is answered yes, every other message
+// with its only button, and today is the data set's today.
+using Seams = TestServices;
 
 // --- The data set. -----------------------------------------------------------------------
 

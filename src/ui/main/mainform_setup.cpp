@@ -113,8 +113,8 @@ TMainForm::~TMainForm() = default;
 namespace {
 
 // Enter moves the focus to the next control and Shift+Enter to the previous one, whatever
-// control of the main window has it; no control ever receives Enter as a character. Its own
-// object, so that no other event of the window's controls passes the window's filter twice.
+// control of the main window has it; no control ever receives Enter as a character. Each
+// control of the window carries it, before any handler of its own.
 class EnterKeyFilter final : public QObject
 {
 public:
@@ -144,8 +144,6 @@ private:
 
 void TMainForm::installGuards()
 {
-    qApp->installEventFilter(new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); }));
-
     // Each guard watches its own control once, so one act of the user runs it once.
     QList<QObject *> watched = {YTimeEdit, YBikouEdit, LinksNameEdit, LinksAddressEdit,
         LinksTelEdit, URLEdit, CourseEdit, SHandicapEdit, YDateText, SLinksText, ScoreDatePicker};
@@ -166,6 +164,13 @@ void TMainForm::installGuards()
     for (QObject *object : std::as_const(watched))
         if (object)
             object->installEventFilter(this);
+    // Installed last, so Enter reaches it before any other filter of a control.
+    auto *enter = new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); });
+    installEventFilter(enter);
+    const QList<QWidget *> controls = findChildren<QWidget *>();
+    for (QWidget *control : controls)
+        if (control->window() == this)
+            control->installEventFilter(enter);
 }
 
 void TMainForm::createActions()
