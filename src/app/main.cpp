@@ -1,5 +1,6 @@
 #include "app/singleinstance.h"
 #include "app/splashform.h"
+#include "ui/common/qtservices.h"
 #include "ui/main/mainform.h"
 
 #include <QApplication>

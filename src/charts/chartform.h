@@ -1,7 +1,7 @@
 #pragma once
 
 #include "stats/core/chartdata.h"
-#include "ui/main/modaldialog.h"
+#include "ui/common/modaldialog.h"
 
 class QChartView;
 class QLabel;

@@ -1,7 +1,7 @@
 #include "shukeiform.h"
 
 #include "data/numeric.h"
-#include "ui/main/services.h"
+#include "ui/common/services.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

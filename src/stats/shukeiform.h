@@ -1,7 +1,7 @@
 #pragma once
 
 #include "stats/core/selection.h"
-#include "ui/main/modaldialog.h"
+#include "ui/common/modaldialog.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/services.h"
+#include "ui/common/services.h"
 
 #include <QDate>
 #include <QList>

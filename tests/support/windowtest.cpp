@@ -1,7 +1,7 @@
 #include "windowtest.h"
 
 #include "data/datafile.h"
-#include "ui/main/modaldialog.h"
+#include "ui/common/modaldialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>

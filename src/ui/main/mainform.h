@@ -2,7 +2,7 @@
 
 #include "data/recordbook.h"
 #include "data/records.h"
-#include "services.h"
+#include "ui/common/services.h"
 #include "stats/core/shousai.h"
 #include "ui/scorecard/scorecardframe.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/numeric.h"
 #include "ui/common/statictext.h"
-#include "ui/main/services.h"
+#include "ui/common/services.h"
 
 #include <QAction>
 #include <QComboBox>

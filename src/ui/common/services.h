@@ -1,17 +1,15 @@
 #pragma once
 
 #include <QDate>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <QWidget>
-#include <functional>
 
 class QPrinter;
 
 // Everything that leaves the window for the user's desktop goes through these small seams,
-// so that tests can answer dialogs and set the date and the free space.
+// so that tests can answer dialogs and set the date and the free space. Plain interfaces:
+// the real ones, with their widgets, are in qtservices.h.
 
 struct MessageRequest {
     enum class Icon { None, Warning, Error, Information, Question };
@@ -80,21 +78,4 @@ struct Services {
 
     // The real desktop; the dialogs are parented to the given window once it exists.
     static Services system();
-};
-
-class QtDialogService final : public DialogService
-{
-public:
-    void setParentWidget(QWidget *parent) { m_parent = parent; }
-    // Runs before each dialog is shown; start-up uses it to take the splash window away, which
-    // stays on top and would hide a dialog behind it.
-    void setBeforeShowing(std::function<void()> hook) { m_beforeShowing = std::move(hook); }
-    int showMessage(const MessageRequest &request) override;
-    QString inputBox(
-        const QString &caption, const QString &prompt, const QString &defaultText) override;
-    bool printDialog(QPrinter &printer) override;
-
-private:
-    QPointer<QWidget> m_parent;
-    std::function<void()> m_beforeShowing;
 };

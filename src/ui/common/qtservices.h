@@ -1,0 +1,26 @@
+#pragma once
+
+#include "services.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+// The message boxes, input box and print dialog the user sees.
+class QtDialogService final : public DialogService
+{
+public:
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
+    // Runs before each dialog is shown; start-up uses it to take the splash window away, which
+    // stays on top and would hide a dialog behind it.
+    void setBeforeShowing(std::function<void()> hook) { m_beforeShowing = std::move(hook); }
+    int showMessage(const MessageRequest &request) override;
+    QString inputBox(
+        const QString &caption, const QString &prompt, const QString &defaultText) override;
+    bool printDialog(QPrinter &printer) override;
+
+private:
+    QPointer<QWidget> m_parent;
+    std::function<void()> m_beforeShowing;
+};
