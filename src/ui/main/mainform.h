@@ -2,8 +2,8 @@
 
 #include "data/recordbook.h"
 #include "data/records.h"
-#include "ui/common/services.h"
 #include "stats/core/shousai.h"
+#include "ui/common/services.h"
 #include "ui/scorecard/scorecardframe.h"
 
 #include <QList>
@@ -152,6 +152,8 @@ private:
     void SeisekiSheetResize();
     void seisekiEnter();
     QTreeWidgetItem *linksNodeOf(const QString &linksName) const;
+    // The first child of the node with the text, the one a click on that text finds.
+    static QTreeWidgetItem *childNamed(const QTreeWidgetItem *parent, const QString &text);
 
     // What each record page does for the five editing actions: its own file holds them.
     struct RecordPage {

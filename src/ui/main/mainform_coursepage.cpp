@@ -209,11 +209,8 @@ bool TMainForm::courseDelete()
 
 QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName) const
 {
-    if (QTreeWidgetItem *clubNode = linksNodeOf(linksName))
-        for (int i = 0; i < clubNode->childCount(); ++i)
-            if (clubNode->child(i)->text(0) == courseName)
-                return clubNode->child(i);
-    return nullptr;
+    const QTreeWidgetItem *clubNode = linksNodeOf(linksName);
+    return clubNode ? childNamed(clubNode, courseName) : nullptr;
 }
 
 void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)

@@ -136,7 +136,7 @@ void TMainForm::addScoreNodes()
     const QIcon yearIcon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
     for (const TScoreRecord &card : std::as_const(ScoreList)) {
         const QString date = datetime::dateText(card.RoundDate);
-        const QString year = date.left(4) + QStringLiteral("年");
+        const QString year = datetime::yearText(card.RoundDate);
         QTreeWidgetItem *node = years.value(year);
         if (!node) {
             node = new QTreeWidgetItem({year});

@@ -200,13 +200,10 @@ void TMainForm::SeisekiGridDblClick()
     if (!date)
         return; // a club, a score or a heading
     // Change and Delete act on this node; the tree's own selection stays as it is.
-    if (QTreeWidgetItem *year = yearNode(text.trimmed().left(4) + QStringLiteral("年"))) {
-        for (int i = 0; i < year->childCount(); ++i) {
-            if (year->child(i)->text(0) == text) {
-                SelectedNode = year->child(i);
-                SelectedParent = year;
-                break;
-            }
+    if (QTreeWidgetItem *year = yearNode(datetime::yearText(datetime::fromDate(*date)))) {
+        if (QTreeWidgetItem *node = childNamed(year, text)) {
+            SelectedNode = node;
+            SelectedParent = year;
         }
     }
     ScoreNodeSelect(text);

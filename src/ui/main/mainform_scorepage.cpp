@@ -476,7 +476,7 @@ void TMainForm::scoreChange()
             QTreeWidgetItem *oldYear = node->parent();
             oldYear->takeChild(oldYear->indexOfChild(node));
             node->setText(0, dateText);
-            placeDateNode(ensureYearNode(dateText.left(4) + QStringLiteral("年")), node,
+            placeDateNode(ensureYearNode(datetime::yearText(stored.RoundDate)), node,
                 datetime::toDate(stored.RoundDate));
         } else {
             node = insertScoreNodes(stored);
@@ -515,10 +515,7 @@ bool TMainForm::scoreDelete()
 
 QTreeWidgetItem *TMainForm::yearNode(const QString &yearText) const
 {
-    for (int i = 0; i < ScoreNode->childCount(); ++i)
-        if (ScoreNode->child(i)->text(0) == yearText)
-            return ScoreNode->child(i);
-    return nullptr;
+    return childNamed(ScoreNode, yearText);
 }
 
 QTreeWidgetItem *TMainForm::ensureYearNode(const QString &yearText)
@@ -545,7 +542,7 @@ QTreeWidgetItem *TMainForm::ensureYearNode(const QString &yearText)
 QTreeWidgetItem *TMainForm::insertScoreNodes(const TScoreRecord &card)
 {
     const QString date = datetime::dateText(card.RoundDate);
-    QTreeWidgetItem *year = ensureYearNode(date.left(4) + QStringLiteral("年"));
+    QTreeWidgetItem *year = ensureYearNode(datetime::yearText(card.RoundDate));
     auto *node = new QTreeWidgetItem({date});
     placeDateNode(year, node, datetime::toDate(card.RoundDate));
     return node;
@@ -558,11 +555,8 @@ QTreeWidgetItem *TMainForm::cardNode(TDateTime roundDate) const
     if (SelectedNode && SelectedNode->text(0) == date && SelectedNode->parent()
         && SelectedNode->parent()->parent() == ScoreNode)
         return SelectedNode;
-    if (QTreeWidgetItem *year = yearNode(date.left(4) + QStringLiteral("年")))
-        for (int i = 0; i < year->childCount(); ++i)
-            if (year->child(i)->text(0) == date)
-                return year->child(i);
-    return nullptr;
+    const QTreeWidgetItem *year = yearNode(datetime::yearText(roundDate));
+    return year ? childNamed(year, date) : nullptr;
 }
 
 void TMainForm::ScoreDatePickerClick()

@@ -205,3 +205,11 @@ QTreeWidgetItem *TMainForm::linksNodeOf(const QString &linksName) const
             return LinksNode->child(i);
     return nullptr;
 }
+
+QTreeWidgetItem *TMainForm::childNamed(const QTreeWidgetItem *parent, const QString &text)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    return nullptr;
+}
