@@ -74,20 +74,8 @@ QString scoreFile()
 void playCardOn(TScoreRecord &r, const TCourseRecord &first, const TCourseRecord &second)
 {
     r.LinksName = first.LinksName;
-    for (int half = 0; half < 2; ++half) {
-        const TCourseRecord &c = half == 0 ? first : second;
-        r.CourseName[half] = c.CourseName;
-        r.Green[half] = c.Green;
-        r.Tee[half] = c.Tee;
-        for (int h = 0; h < 9; ++h) {
-            r.Yard[half * 9 + h] = c.Yard[h];
-            r.Par[half * 9 + h] = c.Par[h];
-        }
-        r.YardTotal[half] = c.YardTotal;
-        r.ParTotal[half] = c.ParTotal;
-    }
-    r.YardSum = r.YardTotal[0] + r.YardTotal[1];
-    r.ParSum = r.ParTotal[0] + r.ParTotal[1];
+    setHalfCourse(r, 0, first);
+    setHalfCourse(r, 1, second);
     applyHoleResults(r);
 }
 

@@ -331,21 +331,9 @@ BookChange RecordBook::carryCourseIntoCards(int index, const QString &oldName)
     for (TScoreRecord &card : m_scores) {
         if (card.LinksName != course.LinksName)
             continue;
-        for (int half = 0; half < 2; ++half) {
-            if (card.CourseName[half] != oldName)
-                continue;
-            card.CourseName[half] = course.CourseName;
-            card.Green[half] = course.Green;
-            card.Tee[half] = course.Tee;
-            for (int h = 0; h < 9; ++h) {
-                card.Yard[half * 9 + h] = course.Yard[h];
-                card.Par[half * 9 + h] = course.Par[h];
-            }
-            card.YardTotal[half] = course.YardTotal;
-            card.ParTotal[half] = course.ParTotal;
-            card.YardSum = card.YardTotal[0] + card.YardTotal[1];
-            card.ParSum = card.ParTotal[0] + card.ParTotal[1];
-        }
+        for (int half = 0; half < 2; ++half)
+            if (card.CourseName[half] == oldName)
+                setHalfCourse(card, half, course);
     }
     writeScores(change);
     return change;

@@ -272,3 +272,18 @@ void applyHoleResults(TScoreRecord &card)
     card.HoleResultCounts = results.counts;
     card.ParOnCount = results.parOnCount;
 }
+
+void setHalfCourse(TScoreRecord &card, int half, const TCourseRecord &course)
+{
+    card.CourseName[half] = course.CourseName;
+    card.Green[half] = course.Green;
+    card.Tee[half] = course.Tee;
+    for (int h = 0; h < 9; ++h) {
+        card.Yard[half * 9 + h] = course.Yard[h];
+        card.Par[half * 9 + h] = course.Par[h];
+    }
+    card.YardTotal[half] = course.YardTotal;
+    card.ParTotal[half] = course.ParTotal;
+    card.YardSum = card.YardTotal[0] + card.YardTotal[1];
+    card.ParSum = card.ParTotal[0] + card.ParTotal[1];
+}

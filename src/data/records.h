@@ -144,4 +144,9 @@ struct HoleResults {
     qint32 parOnCount = 0;
 };
 HoleResults computeHoleResults(const TScoreRecord &card);
+
+// Puts a course into one half of a card (0 the first nine, 1 the second): its name, green,
+// tee, yards and pars and their totals, and the round's yard and par sums. The result
+// counts are left as they are.
+void setHalfCourse(TScoreRecord &card, int half, const TCourseRecord &course);
 void applyHoleResults(TScoreRecord &card);
