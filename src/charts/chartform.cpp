@@ -42,7 +42,16 @@ TChartForm::TChartForm(QWidget *parent) : TModalDialog(parent)
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor::fromRgb(charts::kYellow));
     setPalette(yellow);
+    FormCreate();
+    setFixedSize(900, 600);
+}
 
+// The charts are put together when first drawn: laying them out costs the start-up of the
+// program some tens of milliseconds otherwise, for a window many sessions never open.
+void TChartForm::buildCharts()
+{
+    if (Label1)
+        return;
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont bold = Label1->font();
@@ -91,8 +100,6 @@ TChartForm::TChartForm(QWidget *parent) : TModalDialog(parent)
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 5);
     layout->setRowStretch(1, 1);
-    FormCreate();
-    setFixedSize(900, 600);
 }
 
 void TChartForm::FormCreate()
@@ -102,6 +109,7 @@ void TChartForm::FormCreate()
 
 void TChartForm::drawTrend(const QString &conditions, const charts::TrendLines &lines)
 {
+    buildCharts();
     Label1->setText(conditions);
     Chart1->hide();
     Chart3->hide();
@@ -129,6 +137,7 @@ void TChartForm::drawTrend(const QString &conditions, const charts::TrendLines &
 void TChartForm::drawDistribution(
     const QString &conditions, const std::array<qint32, 7> &counts, const stats::ParAverages &pars)
 {
+    buildCharts();
     Label1->setText(conditions);
     Chart2->hide();
     Chart1->show();

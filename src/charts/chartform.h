@@ -28,6 +28,7 @@ public:
 
 private:
     void FormCreate();
+    void buildCharts();
 
     QLabel *Label1 = nullptr;
     QChartView *Chart1 = nullptr;

@@ -47,7 +47,14 @@ TSeisekiForm::TSeisekiForm(QWidget *parent) : QDialog(parent)
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor::fromRgb(charts::kYellow));
     setPalette(yellow);
+    setFixedSize(820, 720);
+}
 
+// The charts are put together when first drawn, not at the program's start-up.
+void TSeisekiForm::buildCharts()
+{
+    if (Chart1)
+        return;
     Chart1
         = chartparts::chartView(QStringLiteral("Chart1"), QStringLiteral("ホールごとの成績"), this);
     QChart *holes = Chart1->chart();
@@ -89,11 +96,11 @@ TSeisekiForm::TSeisekiForm(QWidget *parent) : QDialog(parent)
     layout->setColumnStretch(1, 3);
     layout->setRowStretch(0, 1);
     layout->setRowStretch(1, 1);
-    setFixedSize(820, 720);
 }
 
 void TSeisekiForm::showCard(const charts::CardChart &chart, const QString &caption)
 {
+    buildCharts();
     Series1->replace(points(chart.strokesOverPar));
     Series2->replace(points(chart.putts));
     chartparts::fillPie(Series3, charts::resultSlices(chart.resultCounts, charts::Labels::Card));

@@ -25,6 +25,7 @@ public:
 
 private:
     void FormShow(const QString &caption);
+    void buildCharts();
 
     QChartView *Chart1 = nullptr;
     QChartView *Chart2 = nullptr;
