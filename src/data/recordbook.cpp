@@ -91,11 +91,17 @@ QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
     if (QFile::exists(m_scoreFile)) {
         if (!datafile::readRecords(m_scoreFile, &m_scores, &error))
             errors.append(error);
-        // The years in the order their first card comes.
+        // The years in the order their first card comes; the cards run in date order, so a
+        // year seldom differs from the one before.
+        QList<int> seen;
         for (const TScoreRecord &card : std::as_const(m_scores)) {
-            const QString year = datetime::yearText(card.RoundDate);
-            if (!m_years.contains(year))
-                m_years.append(year);
+            const int year = datetime::toDate(card.RoundDate).year();
+            if (!seen.isEmpty() && seen.last() == year)
+                continue;
+            if (seen.contains(year))
+                continue;
+            seen.append(year);
+            m_years.append(datetime::yearText(card.RoundDate));
         }
     }
     return errors;

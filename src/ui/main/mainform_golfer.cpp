@@ -177,10 +177,12 @@ void TMainForm::forgetGolferRecords()
 {
     // An index into the old golfer's lists would point at the next golfer's records, and
     // Change or Delete would then act on one of his.
+    // A card still on the score page goes with its golfer.
+    if (ScoreSelected || ScoreIndex >= 0)
+        ScoreSheet_Format();
     YoteiIndex = -1;
     ScoreIndex = -1;
     ScoreSelected = false;
-    ScoreSheet_Format();
     DataDeleteAction->setEnabled(false);
     DataChangeAction->setEnabled(false);
     ScoreDispAction->setEnabled(false);
