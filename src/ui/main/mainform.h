@@ -149,8 +149,6 @@ private:
     void ScoreDatePickerCloseUp();
     void YoteiSheetResize();
     void LinksSheetResize();
-    void SeisekiSheetResize();
-    void seisekiEnter();
     QTreeWidgetItem *linksNodeOf(const QString &linksName) const;
     // The first child of the node with the text, the one a click on that text finds.
     static QTreeWidgetItem *childNamed(const QTreeWidgetItem *parent, const QString &text);
@@ -245,6 +243,8 @@ private:
     void showScoreCard(const TScoreRecord &card);
 
     // Results and charts (mainform_results.cpp).
+    void seisekiEnter();
+    void SeisekiSheetResize();
     void createResults();
     void ShukeiActionExecute();
     void ShousaiShukei();

@@ -208,3 +208,10 @@ void TMainForm::SeisekiGridDblClick()
     }
     ScoreNodeSelect(text);
 }
+
+void TMainForm::resetScoreDisp()
+{
+    ScoreDispMode = QStringLiteral("Par+-");
+    ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
+    ScoreBtn->setText(QStringLiteral("±スコア"));
+}

@@ -79,13 +79,6 @@ void TMainForm::ActionList_TreeView()
     resetScoreDisp();
 }
 
-void TMainForm::resetScoreDisp()
-{
-    ScoreDispMode = QStringLiteral("Par+-");
-    ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
-    ScoreBtn->setText(QStringLiteral("±スコア"));
-}
-
 void TMainForm::TreeView1Click()
 {
     QTreeWidgetItem *node = TreeView1->currentItem();
@@ -166,36 +159,6 @@ void TMainForm::PageControl1Change(int index)
         (this->*record->reset)();
     else
         seisekiEnter();
-}
-
-void TMainForm::seisekiEnter()
-{
-    ShukeiAction->setEnabled(true);
-    DataAppendAction->setEnabled(false);
-    ShukeiNaiyou->clear();
-    KensakuNaiyou->clear();
-    SeisekiGrid->clear();
-    SeisekiGrid->horizontalHeader()->hide();
-    SeisekiGrid->SetColCount(1);
-    SeisekiGrid->SetRowCount(1);
-    SeisekiGrid->SetColWidth(0, 0);
-    if (GolferName.isEmpty())
-        return;
-    m_book.refreshPlayedLinks();
-    ShukeiCaller = ShukeiDone ? QStringLiteral("PageControl") : QString();
-    ShukeiAction->trigger();
-}
-
-void TMainForm::SeisekiSheetResize()
-{
-    // The last column takes what the others leave (330 for the lists, 370 for the details).
-    const int cols = SeisekiGrid->ColCount();
-    if (cols < 4)
-        return;
-    int others = 0;
-    for (int c = 0; c < cols - 1; ++c)
-        others += SeisekiGrid->ColWidth(c);
-    SeisekiGrid->SetColWidth(cols - 1, qMax(190, SeisekiGrid->viewport()->width() - others - 1));
 }
 
 QTreeWidgetItem *TMainForm::linksNodeOf(const QString &linksName) const
