@@ -25,9 +25,7 @@ QList<PrintPage> schedulePages(
         // The row past the bottom line is still drawn on this page; no page is begun for
         // rows that do not exist.
         if (y > b.height() - 400 && i + 1 < schedule.size()) {
-            b.newPage();
-            b.setFont(9);
-            b.text(b.width() - 400, 200, pageNumberText(++pageNo));
+            b.newNumberedPage(++pageNo);
             b.setFont(11);
             y = 400;
         } else {
@@ -55,9 +53,7 @@ QList<PrintPage> linksPages(const QList<TLinksRecord> &links, QSize page)
         b.text(1450, y + 90, QStringLiteral("URL  ") + r.URL);
         b.line(150, y + 170, b.width() - 100, y + 170);
         if (y > b.height() - 400 && i + 1 < links.size()) {
-            b.newPage();
-            b.setFont(9);
-            b.text(b.width() - 400, 200, pageNumberText(++pageNo));
+            b.newNumberedPage(++pageNo);
             b.setFont(11);
             y = 400;
         } else {

@@ -29,4 +29,11 @@ void PageBuilder::doubleRule(int x, int y)
     line(x, y + 10, width() - 100, y + 10, 5);
 }
 
+void PageBuilder::newNumberedPage(int pageNo)
+{
+    newPage();
+    setFont(9);
+    text(width() - 400, 200, pageNumberText(pageNo));
+}
+
 } // namespace printout

@@ -54,6 +54,8 @@ public:
     // A horizontal rule of 2 pixels over one of 5, 10 pixels below, from x to the right margin.
     void doubleRule(int x, int y);
     void newPage() { m_pages.append(PrintPage {}); }
+    // Begins a following page of a list with its number in the corner, in 9 points.
+    void newNumberedPage(int pageNo);
 
     QList<PrintPage> pages() const { return m_pages; }
 

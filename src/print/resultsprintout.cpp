@@ -41,9 +41,7 @@ QList<PrintPage> scoreListPages(const ResultsSheet &sheet, QSize page)
         // The row past the bottom line stays on this page; a page is begun only for a row
         // that follows.
         if (y > b.height() - 400 && r + 1 < sheet.rows.size()) {
-            b.newPage();
-            b.setFont(9);
-            b.text(b.width() - 400, 200, pageNumberText(++pageNo));
+            b.newNumberedPage(++pageNo);
             // Later pages name the year and club of the tally and set the table in 11 points,
             // heads included.
             b.setFont(11);
