@@ -6,6 +6,7 @@
 #include "charts/chartform.h"
 #include "stats/core/scorelists.h"
 #include "stats/shukeiform.h"
+#include "support/builders.h"
 #include "ui/main/mainform.h"
 #include "ui/main/stringgrid.h"
 
@@ -35,25 +36,11 @@ void settle()
 // The ascending list's exchanges, as the plain loop.
 QList<qsizetype> loopOrder(const QList<TScoreRecord> &cards)
 {
-    const qsizetype n = cards.size();
-    QList<qint32> score(n);
-    QList<qsizetype> entry(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        score[i] = cards[i].ScoreSum;
-        entry[i] = i;
-    }
-    for (qsizetype i = 0; i < n; ++i)
-        for (qsizetype j = i + 1; j < n; ++j) {
-            if (score[i] == 0)
-                score[i] = 1000;
-            if (score[j] == 0)
-                score[j] = 1000;
-            if (score[j] < score[i]) {
-                std::swap(score[i], score[j]);
-                std::swap(entry[i], entry[j]);
-            }
-        }
-    return entry;
+    QList<qint32> score;
+    score.reserve(cards.size());
+    for (const TScoreRecord &card : cards)
+        score.append(card.ScoreSum);
+    return build::exchangeOrder(score);
 }
 
 void line(const char *what, const Figures &f, double limit)

@@ -79,6 +79,27 @@ TScoreRecord scoredCard(const QDate &date, const QString &club, int firstHalf, i
     return r;
 }
 
+QList<qsizetype> exchangeOrder(QList<qint32> &score)
+{
+    const qsizetype n = score.size();
+    QList<qsizetype> entry(n);
+    for (qsizetype i = 0; i < n; ++i)
+        entry[i] = i;
+    for (qsizetype i = 0; i < n; ++i) {
+        for (qsizetype j = i + 1; j < n; ++j) {
+            if (score[i] == 0)
+                score[i] = 1000;
+            if (score[j] == 0)
+                score[j] = 1000;
+            if (score[j] < score[i]) {
+                std::swap(score[i], score[j]);
+                std::swap(entry[i], entry[j]);
+            }
+        }
+    }
+    return entry;
+}
+
 } // namespace build
 
 QByteArray fileBytes(const QString &path)

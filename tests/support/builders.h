@@ -18,6 +18,10 @@ TScoreRecord card(const QDate &date, const QString &club, int strokesPerHole = 5
 // The same card with the given half totals, spread over the holes (the rest on holes 9 and 18).
 TScoreRecord scoredCard(const QDate &date, const QString &club, int firstHalf, int secondHalf);
 
+// The order the ascending score list's exchange sort gives, written out as the plain loop it
+// is, to check faster code against; empty scores (0) become 1000 in `score` on the way.
+QList<qsizetype> exchangeOrder(QList<qint32> &score);
+
 } // namespace build
 
 // The bytes of a file as they stand, empty when it cannot be read.

@@ -31,28 +31,6 @@ TallyCondition condition(const QString &year, const QString &links, int count)
     return {year, links, count};
 }
 
-// The ascending list's sort, written out as the loop it is.
-QList<qsizetype> transcribedOrder(QList<qint32> &score)
-{
-    const qsizetype n = score.size();
-    QList<qsizetype> entry(n);
-    for (qsizetype i = 0; i < n; ++i)
-        entry[i] = i;
-    for (qsizetype i = 0; i < n; ++i) {
-        for (qsizetype j = i + 1; j < n; ++j) {
-            if (score[i] == 0)
-                score[i] = 1000;
-            if (score[j] == 0)
-                score[j] = 1000;
-            if (score[j] < score[i]) {
-                std::swap(score[i], score[j]);
-                std::swap(entry[i], entry[j]);
-            }
-        }
-    }
-    return entry;
-}
-
 QStringList column(const QList<QStringList> &rows, int col)
 {
     QStringList texts;
@@ -246,7 +224,7 @@ private Q_SLOTS:
             card(QDate(2023, 1, 3), QStringLiteral("R"), 45, 45),
             card(QDate(2023, 1, 4), QStringLiteral("S"), 44, 44)};
         QList<qint32> scores = {0, 88, 90, 88};
-        const QList<qsizetype> expected = transcribedOrder(scores);
+        const QList<qsizetype> expected = build::exchangeOrder(scores);
         QStringList names;
         for (int k = 0; k < 3; ++k)
             names.append(more[expected[k]].LinksName);
@@ -264,7 +242,7 @@ private Q_SLOTS:
                 s = random.bounded(4) == 0 ? 0 : 80 + int(random.bounded(spread));
             QList<qint32> loopScores = scores;
             QList<qint32> fastScores = scores;
-            const QList<qsizetype> expected = transcribedOrder(loopScores);
+            const QList<qsizetype> expected = build::exchangeOrder(loopScores);
             QCOMPARE(stats::exchangeSortOrder(fastScores), expected);
             QCOMPARE(fastScores, loopScores);
         }
