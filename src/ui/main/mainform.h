@@ -253,6 +253,7 @@ private:
     void ChartAction1Execute();
     void seisekiGridEmpty();
     void seisekiListGrid(const QList<QStringList> &rows);
+    void seisekiNothingFound();
     stats::TallyCondition tallyCondition() const;
 
     // Options and seams.

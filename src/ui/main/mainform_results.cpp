@@ -141,15 +141,21 @@ void TMainForm::seisekiGridEmpty()
     SeisekiGrid->SetColWidth(0, 0);
 }
 
+// A tally whose selection holds no card leaves the page empty and says so.
+void TMainForm::seisekiNothingFound()
+{
+    seisekiGridEmpty();
+    setStatus(kShowResults);
+    dialogs().information(kNothingFound);
+}
+
 void TMainForm::ShousaiShukei()
 {
     const stats::DetailedTally tally = stats::detailedTally(ScoreList, tallyCondition());
     HoleResultCounts = tally.holeResultCounts;
     m_parAverages = tally.pars;
     if (tally.rounds == 0) {
-        seisekiGridEmpty();
-        setStatus(kShowResults);
-        dialogs().information(kNothingFound);
+        seisekiNothingFound();
         return;
     }
     setStatus(QStringLiteral("スコア詳細の日付をダブルクリックでスコアカードを表示します"));
@@ -189,19 +195,17 @@ void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
     header->show();
     SeisekiGrid->SetRows(1, rows);
     SeisekiGrid->setUpdatesEnabled(true);
+    setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
 }
 
 void TMainForm::ItiranShukei()
 {
     const QList<QStringList> rows = stats::dateList(ScoreList, tallyCondition());
     if (rows.isEmpty()) {
-        seisekiGridEmpty();
-        setStatus(kShowResults);
-        dialogs().information(kNothingFound);
+        seisekiNothingFound();
         return;
     }
     seisekiListGrid(rows);
-    setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
     ChartAction1->setEnabled(true);
 }
 
@@ -210,13 +214,10 @@ void TMainForm::ShoujunShukei()
     ChartAction1->setEnabled(false);
     const QList<QStringList> rows = stats::ascendingList(ScoreList, tallyCondition());
     if (rows.isEmpty()) {
-        seisekiGridEmpty();
-        setStatus(kShowResults);
-        dialogs().information(kNothingFound);
+        seisekiNothingFound();
         return;
     }
     seisekiListGrid(rows);
-    setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
 }
 
 void TMainForm::ChartAction1Execute()
