@@ -125,6 +125,17 @@ void dropPending(const QList<Entry> &entries)
 
 } // namespace
 
+bool parsePlan(const QByteArray &data, QStringList *targets)
+{
+    QByteArray state;
+    QList<Entry> entries;
+    if (!parse(data, &state, &entries))
+        return false;
+    for (const Entry &e : entries)
+        targets->append(e.target);
+    return true;
+}
+
 QString journalPath(const QString &dir)
 {
     return QDir(dir).filePath(QStringLiteral("Kestro.journal"));

@@ -35,6 +35,9 @@ bool saveAll(const QString &dir, const QList<FileWrite> &writes, const StepHook 
 // Finishes or drops a change a crash left behind; returns what it did, in words for the user.
 QStringList recover(const QString &dir);
 
+// The files a journal names, or false when the bytes are not a journal of ours.
+bool parsePlan(const QByteArray &data, QStringList *targets);
+
 // The file a save of `path` really replaces: a symbolic link is followed to its end.
 QString resolvedTarget(const QString &path);
 
