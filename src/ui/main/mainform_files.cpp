@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 
 void TMainForm::reportReadError(const QString &error)
 {
@@ -67,15 +68,22 @@ bool TMainForm::settle(const BookChange &change)
 
 bool TMainForm::askToReplace(const FileConcern &concern)
 {
-    const QString file = QDir::toNativeSeparators(concern.path);
-    QString text;
+    // Files of the program's folder by their names; anything elsewhere by its whole path.
+    auto shown = [this](const QString &path) {
+        return QFileInfo(path).absolutePath() + QChar('/') == QFileInfo(m_dir).absoluteFilePath()
+            ? QFileInfo(path).fileName()
+            : QDir::toNativeSeparators(path);
+    };
+    QStringList lines;
     if (!concern.linkTarget.isEmpty())
-        text += QStringLiteral("%1 は、プログラムのフォルダの外にあるファイル %2 へのリンクです。\n")
-                    .arg(file, concern.linkTarget);
-    if (!concern.damage.isEmpty())
-        text += QStringLiteral("%1 は、一部を読み込めませんでした（%2）。\n"
-                               "元のファイルは %3 として残します。\n")
-                    .arg(file, concern.damage, QDir::toNativeSeparators(concern.keptAs));
-    text += QStringLiteral("このファイルを書き換えてよろしいですか？");
-    return dialogs().confirm(text);
+        lines << QStringLiteral("「%1」は、プログラムのフォルダの外にあるファイル %2 を指すリンクです。")
+                     .arg(shown(concern.path), concern.linkTarget);
+    if (!concern.damage.isEmpty()) {
+        lines << QStringLiteral("「%1」は、一部を読み込めませんでした（%2）。")
+                     .arg(shown(concern.path), concern.damage);
+        lines << QStringLiteral("書き換える前に、元のファイルを「%1」として残します。")
+                     .arg(shown(concern.keptAs));
+    }
+    lines << QStringLiteral("このファイルを書き換えてよろしいですか？");
+    return dialogs().confirm(lines.join(QChar('\n')));
 }
