@@ -79,6 +79,7 @@ void THandicapForm::build()
         | QAbstractItemView::AnyKeyPressed);
     HdcpGrid->verticalHeader()->setDefaultSectionSize(HdcpGrid->fontMetrics().height() + 6);
     HdcpGrid->verticalHeader()->hide();
+    HdcpGrid->horizontalHeader()->setStretchLastSection(true);
     const QFontMetrics fm = HdcpGrid->fontMetrics();
     for (int c = 0; c < HandicapTableModel::ColumnCount; ++c) {
         const QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
@@ -87,9 +88,10 @@ void THandicapForm::build()
             width = fm.horizontalAdvance(QStringLiteral("0000/00/00")) + 18;
         else if (c == HandicapTableModel::Links)
             width = fm.horizontalAdvance(QString(12, QChar(0x3042)));
-        else if (c == HandicapTableModel::Out || c == HandicapTableModel::In
-            || c == HandicapTableModel::Tee)
+        else if (c == HandicapTableModel::Out || c == HandicapTableModel::In)
             width = fm.horizontalAdvance(QString(5, QChar(0x3042)));
+        else if (c == HandicapTableModel::Tee)
+            width = fm.horizontalAdvance(QString(6, QChar(0x3042)));
         HdcpGrid->setColumnWidth(c, width);
     }
     connect(m_model, &HandicapTableModel::refused, this, &THandicapForm::reportLater);
