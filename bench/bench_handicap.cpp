@@ -43,9 +43,9 @@ bool writeSideFiles(const QString &dir, const DataSet &set)
         holes.insert({c.LinksName, c.CourseName}, i % 2 ? even : odd);
     }
     QString error;
-    const bool ok = datafile::saveBytes(dir + QStringLiteral("/") + kGolfer
-                            + QStringLiteral(".ratings.json"),
-                        ratings::encodeRatings(data), &error)
+    const bool ok
+        = datafile::saveBytes(dir + QStringLiteral("/") + kGolfer + QStringLiteral(".ratings.json"),
+              ratings::encodeRatings(data), &error)
         && datafile::saveBytes(
             dir + QStringLiteral("/HoleHdcp.json"), ratings::encodeHoleHandicaps(holes), &error);
     if (!ok)

@@ -130,7 +130,8 @@ std::optional<int> parseCourseRating(const QString &text)
     const QString intPart = dot < 0 ? t : t.left(dot);
     const QString decPart = dot < 0 ? QString() : t.mid(dot + 1);
     auto digits = [](const QString &s) {
-        return std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; });
+        return std::all_of(
+            s.begin(), s.end(), [](QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; });
     };
     if (intPart.isEmpty() || intPart.size() > 3 || !digits(intPart) || decPart.size() > 1
         || !digits(decPart) || (dot >= 0 && decPart.isEmpty()))
@@ -144,8 +145,9 @@ std::optional<int> parseCourseRating(const QString &text)
 std::optional<int> parseSlope(const QString &text)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 3
-        || !std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }))
+    if (t.isEmpty() || t.size() > 3 || !std::all_of(t.begin(), t.end(), [](QChar c) {
+            return c.unicode() >= u'0' && c.unicode() <= u'9';
+        }))
         return std::nullopt;
     const int value = t.toInt();
     if (!inRange(value, kMinSlope, kMaxSlope))
@@ -174,7 +176,8 @@ QByteArray encodeRatings(const RatingsData &data)
     QJsonArray rounds;
     for (auto it = data.rounds.begin(); it != data.rounds.end(); ++it) {
         QJsonObject o;
-        o.insert(QLatin1String("date"), datetime::toDate(TDateTime(it.key())).toString(Qt::ISODate));
+        o.insert(
+            QLatin1String("date"), datetime::toDate(TDateTime(it.key())).toString(Qt::ISODate));
         writeRating(o, it.value());
         rounds.append(o);
     }
@@ -375,8 +378,8 @@ bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &er
     }
     QString error;
     if (!file.problem.isEmpty() && !file.keptAside) {
-        const QString stem
-            = file.path + QStringLiteral(".damaged-") + m_today.toString(QStringLiteral("yyyyMMdd"));
+        const QString stem = file.path + QStringLiteral(".damaged-")
+            + m_today.toString(QStringLiteral("yyyyMMdd"));
         QString aside = stem;
         for (int n = 2; QFile::exists(aside); ++n)
             aside = stem + QChar('-') + QString::number(n);
@@ -530,8 +533,8 @@ QList<SideFileWrite> RatingStore::clubRenameWrites(
     const bool clubRatings = std::any_of(m_ratings.remembered.keyBegin(),
         m_ratings.remembered.keyEnd(), [&](const auto &key) { return key.club == oldName; });
     if (clubRatings && !m_golfer.isEmpty())
-        writes.append({m_ratingsFile.path,
-            ratings::encodeRatings(renamedClub(m_ratings, oldName, newName))});
+        writes.append(
+            {m_ratingsFile.path, ratings::encodeRatings(renamedClub(m_ratings, oldName, newName))});
     return writes;
 }
 

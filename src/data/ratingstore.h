@@ -120,8 +120,7 @@ public:
     // The files a club rename rewrites and their new bytes, for a journal written first.
     QList<SideFileWrite> clubRenameWrites(const QString &oldName, const QString &newName) const;
     QStringList clubRenamed(const QString &oldName, const QString &newName);
-    QStringList courseRenamed(
-        const QString &club, const QString &oldName, const QString &newName);
+    QStringList courseRenamed(const QString &club, const QString &oldName, const QString &newName);
     // The course's new name was carried into the golfer's cards: the remembered ratings follow.
     QStringList courseCarriedIntoCards(
         const QString &club, const QString &oldName, const QString &newName);

@@ -37,19 +37,24 @@ void HandicapTableModel::setCards(const QList<TScoreRecord> &cards)
     std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) {
         return std::trunc(m_cards[a].RoundDate) < std::trunc(m_cards[b].RoundDate);
     });
-    recompute();
+    compute();
     endResetModel();
 }
 
 void HandicapTableModel::recompute()
+{
+    compute();
+    if (!m_order.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(int(m_order.size()) - 1, ColumnCount - 1));
+}
+
+void HandicapTableModel::compute()
 {
     m_rated = handicap::ratedRounds(m_cards, m_store);
     m_results = handicap::history(m_rated.rounds);
     m_resultOfCard.fill(-1, m_cards.size());
     for (int r = 0; r < m_rated.cardIndex.size(); ++r)
         m_resultOfCard[m_rated.cardIndex[r]] = r;
-    if (!m_order.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(int(m_order.size()) - 1, ColumnCount - 1));
 }
 
 int HandicapTableModel::rowCount(const QModelIndex &parent) const
@@ -68,9 +73,9 @@ QVariant HandicapTableModel::headerData(int section, Qt::Orientation orientation
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    static const char16_t *titles[ColumnCount] = {u"ラウンド日", u"ゴルフ場", u"OUT", u"IN",
-        u"ティー", u"スコア", u"コースレート", u"スロープレート", u"コースHC", u"調整スコア",
-        u"ディファレンシャル", u"インデックス"};
+    static const char16_t *titles[ColumnCount]
+        = {u"ラウンド日", u"ゴルフ場", u"OUT", u"IN", u"ティー", u"スコア", u"コースレート",
+            u"スロープレート", u"コースHC", u"調整スコア", u"ディファレンシャル", u"インデックス"};
     return QString::fromUtf16(titles[section]);
 }
 
@@ -152,8 +157,7 @@ QVariant HandicapTableModel::data(const QModelIndex &index, int role) const
             return QString::number(*offer.slope);
         return {};
     }
-    case Qt::EditRole:
-        return ratingColumn ? data(index, Qt::DisplayRole) : QVariant();
+    case Qt::EditRole: return ratingColumn ? data(index, Qt::DisplayRole) : QVariant();
     case Qt::ForegroundRole:
         if (ratingColumn && !display(index.row(), column).isValid())
             return QBrush(QColor(0x99, 0x99, 0x99));
@@ -197,9 +201,10 @@ bool HandicapTableModel::setData(const QModelIndex &index, const QVariant &value
     if (index.column() == CourseRating) {
         rating.courseRating10 = ratings::parseCourseRating(text);
         if (!text.isEmpty() && !rating.courseRating10) {
-            Q_EMIT refused(QStringLiteral("%1 はコースレートとして使えません。\n"
-                                          "50.0 から 90.0 までの数値（小数 1 桁まで）を入力してください")
-                               .arg(text));
+            Q_EMIT refused(
+                QStringLiteral("%1 はコースレートとして使えません。\n"
+                               "50.0 から 90.0 までの数値（小数 1 桁まで）を入力してください")
+                    .arg(text));
             return false;
         }
     } else {

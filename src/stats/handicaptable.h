@@ -52,6 +52,7 @@ Q_SIGNALS:
     void ratingsChanged();
 
 private:
+    void compute();
     QVariant display(int row, int column) const;
 
     RatingStore &m_store;

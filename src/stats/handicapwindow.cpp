@@ -19,8 +19,8 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <cmath>
 
@@ -64,7 +64,8 @@ void THandicapForm::build()
     HdcpNoteText->setWordWrap(true);
     HdcpNoteText->setText(QStringLiteral(
         "これはスコアカードとレーティングから計算した推定値で、公式のハンディキャップインデックス"
-        "ではありません。プレー状況調整（PCC）はハンディキャップの統括団体が公表するもので、ここでは"
+        "ではありません。プレー状況調整（PCC）はハンディキャップの統括団体が公表するもので、ここで"
+        "は"
         " 0 として計算しています。ディファレンシャルの「*」は推定に使われているもの、調整スコアの"
         "「概算」はホールのHDCPが入力されていないコースのラウンドです。"));
     root->addWidget(HdcpNoteText);
@@ -139,8 +140,8 @@ void THandicapForm::build()
     HdcpHoleGrid->setVerticalHeaderLabels({QStringLiteral("パー"), QStringLiteral("HDCP")});
     for (int h = 0; h < 9; ++h)
         HdcpHoleGrid->setColumnWidth(h, fm.horizontalAdvance(QStringLiteral("000")) + 12);
-    HdcpHoleGrid->setFixedHeight(HdcpHoleGrid->horizontalHeader()->sizeHint().height()
-        + 2 * HdcpHoleGrid->rowHeight(0) + 4);
+    HdcpHoleGrid->setFixedHeight(
+        HdcpHoleGrid->horizontalHeader()->sizeHint().height() + 2 * HdcpHoleGrid->rowHeight(0) + 4);
     HdcpHoleGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     holeLayout->addWidget(HdcpHoleGrid);
     HdcpHoleNote = label(QStringLiteral("HdcpHoleNote"), holes);
@@ -223,7 +224,8 @@ void THandicapForm::refresh()
     }
     HdcpSeries->replace(points);
     const qint64 day = 24 * 3600 * 1000;
-    const qint64 first = points.isEmpty() ? QDateTime::currentMSecsSinceEpoch() : qint64(points.first().x());
+    const qint64 first
+        = points.isEmpty() ? QDateTime::currentMSecsSinceEpoch() : qint64(points.first().x());
     const qint64 last = points.isEmpty() ? first : qint64(points.last().x());
     m_dateAxis->setRange(QDateTime::fromMSecsSinceEpoch(first - day),
         QDateTime::fromMSecsSinceEpoch(std::max(last, first + 2 * day) + day));
@@ -269,9 +271,10 @@ void THandicapForm::fillHoles()
 
 void THandicapForm::noteHoles(bool stored)
 {
-    HdcpHoleNote->setText(stored ? QStringLiteral("このコースのHDCPでストロークを割り振ります。")
-                                 : QStringLiteral("1〜18 の数を 9 ホールすべてに入力すると保存され、"
-                                                  "このコースのラウンドは概算でなくなります。"));
+    HdcpHoleNote->setText(stored
+            ? QStringLiteral("このコースのHDCPでストロークを割り振ります。")
+            : QStringLiteral("1〜18 の数を 9 ホールすべてに入力すると保存され、"
+                             "このコースのラウンドは概算でなくなります。"));
 }
 
 void THandicapForm::holeEdited(int row, int column)
@@ -321,7 +324,8 @@ void THandicapForm::holeEdited(int row, int column)
 // from the editor and commit it a second time: the answer waits for the edit to end.
 void THandicapForm::reportLater(const QString &text)
 {
-    QMetaObject::invokeMethod(this, [this, text] { m_dialogs.error(text); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_dialogs.error(text); }, Qt::QueuedConnection);
 }
 
 void THandicapForm::reportWriteErrors(const QStringList &errors)

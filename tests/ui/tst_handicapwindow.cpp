@@ -125,7 +125,8 @@ private Q_SLOTS:
             QCOMPARE(holes->item(0, 0)->text(), QStringLiteral("4"));
             typeCell(holes, 1, 0, "1");
             typeCell(holes, 1, 1, "1");
-            QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("HDCP の 1 は、既にホール 1 にあります"));
+            QCOMPARE(f.seams.dialogs.last().text,
+                QStringLiteral("HDCP の 1 は、既にホール 1 にあります"));
             typeCell(holes, 1, 1, "19");
             QVERIFY(f.seams.dialogs.last().text.startsWith("19 はHDCP"));
             QCOMPARE(holes->item(1, 1)->text(), QString());
@@ -149,8 +150,10 @@ private Q_SLOTS:
             = QJsonDocument::fromJson(fileBytes(f.path(kGolfer + ".ratings.json"))).object();
         QCOMPARE(ratings.value("rounds").toArray().size(), 4);
         QCOMPARE(ratings.value("remembered").toArray().size(), 2);
-        const QJsonArray rows
-            = QJsonDocument::fromJson(fileBytes(f.path("HoleHdcp.json"))).object().value("courses").toArray();
+        const QJsonArray rows = QJsonDocument::fromJson(fileBytes(f.path("HoleHdcp.json")))
+                                    .object()
+                                    .value("courses")
+                                    .toArray();
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[1].toObject().value("course").toString(), QStringLiteral("OUT"));
         QCOMPARE(rows[1].toObject().value("hdcp").toArray().at(8).toInt(), 17);
@@ -186,7 +189,8 @@ private Q_SLOTS:
         rows = -1;
         f.trigger(QStringLiteral("HandicapMenu"));
         QCOMPARE(rows, -1);
-        QCOMPARE(f.seams.dialogs.texts(), QStringList {QStringLiteral("ゴルファーを選択してください")});
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("ゴルファーを選択してください")});
     }
 };
 

@@ -171,7 +171,10 @@ std::optional<StrokeIndex> roundStrokeIndex(
 QString tenthsText(int value10)
 {
     const int a = std::abs(value10);
-    return QStringLiteral("%1%2.%3").arg(value10 < 0 ? QStringLiteral("-") : QString()).arg(a / 10).arg(a % 10);
+    return QStringLiteral("%1%2.%3")
+        .arg(value10 < 0 ? QStringLiteral("-") : QString())
+        .arg(a / 10)
+        .arg(a % 10);
 }
 
 QString indexText(int index10)
@@ -253,8 +256,9 @@ RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &sto
         const RoundRating rating = store.rating(card.RoundDate);
         if (!rating.complete())
             continue;
-        const bool entered = std::all_of(card.Par.begin(), card.Par.end(), [](int p) { return p > 0; })
-            && std::all_of(card.Score.begin(), card.Score.end(), [](int s) { return s > 0; });
+        const bool entered = std::all_of(card.Par.begin(), card.Par.end(), [](int p) {
+            return p > 0;
+        }) && std::all_of(card.Score.begin(), card.Score.end(), [](int s) { return s > 0; });
         if (!entered)
             continue;
         Round round;
@@ -264,8 +268,9 @@ RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &sto
         round.parTotal = std::accumulate(card.Par.begin(), card.Par.end(), 0);
         round.courseRating10 = *rating.courseRating10;
         round.slope = *rating.slope;
-        round.strokeIndex = roundStrokeIndex(store.holeHandicaps(card.LinksName, card.CourseName[0]),
-            store.holeHandicaps(card.LinksName, card.CourseName[1]));
+        round.strokeIndex
+            = roundStrokeIndex(store.holeHandicaps(card.LinksName, card.CourseName[0]),
+                store.holeHandicaps(card.LinksName, card.CourseName[1]));
         rated.rounds.append(round);
         rated.cardIndex.append(i);
     }

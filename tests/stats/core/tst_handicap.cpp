@@ -68,8 +68,7 @@ private Q_SLOTS:
     {
         // The OUT course numbered with the odd stroke indexes, IN with the even ones: hole 1
         // has SI 1, hole 9 SI 17, hole 10 SI 2, hole 18 SI 18.
-        const StrokeIndex si = *roundStrokeIndex(
-            CourseStrokeIndex {1, 3, 5, 7, 9, 11, 13, 15, 17},
+        const StrokeIndex si = *roundStrokeIndex(CourseStrokeIndex {1, 3, 5, 7, 9, 11, 13, 15, 17},
             CourseStrokeIndex {2, 4, 6, 8, 10, 12, 14, 16, 18});
         QCOMPARE(si[8], 17);
         QCOMPARE(si[17], 18);
@@ -174,8 +173,7 @@ private Q_SLOTS:
         // (9.9 + 11.0) / 2 = 10.45 → 10.5.
         QTest::addRow("8") << tenths({15.0, 12.3, 18.1, 11.0, 20.0, 12.4, 9.9, 30.0}) << 105;
         // Lowest 3 of 9: (9.9 + 11.0 + 12.3) / 3 = 11.066… → 11.1.
-        QTest::addRow("9") << tenths({15.0, 12.3, 18.1, 11.0, 20.0, 12.4, 9.9, 30.0, 25.0})
-                           << 111;
+        QTest::addRow("9") << tenths({15.0, 12.3, 18.1, 11.0, 20.0, 12.4, 9.9, 30.0, 25.0}) << 111;
         // Lowest 8 of 20: 10.0 10.1 10.2 10.3 10.4 10.5 10.6 10.8, sum 82.9 / 8 = 10.3625
         // → 10.4.
         const QList<int> twenty = tenths({20.0, 10.8, 30.0, 10.0, 25.0, 10.1, 19.0, 10.2, 18.0,
@@ -291,7 +289,6 @@ private Q_SLOTS:
             if (h[i].used)
                 used.append(i);
         QCOMPARE(used, (QList<int> {15, 16, 17, 18, 19, 20, 21, 22}));
-
     }
 };
 
