@@ -5,6 +5,7 @@
 #include "data/datafile.h"
 
 #include <QComboBox>
+#include <QDir>
 
 void TMainForm::reportReadError(const QString &error)
 {
@@ -42,6 +43,21 @@ bool TMainForm::settle(const BookChange &change)
     case Refusal::ScoreDateTaken:
         dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
         return false;
+    case Refusal::GolferNameTaken:
+        dialogs().warning(QStringLiteral("その名前は、既に登録済みです"));
+        return false;
+    case Refusal::GolferNameUnusable:
+        dialogs().error(QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
+        return false;
+    case Refusal::GolferNameTooLong:
+        dialogs().error(QStringLiteral("その名前は、ファイル名にするには長すぎます"));
+        return false;
+    case Refusal::FileUnreadable:
+        dialogs().error(QStringLiteral("%1 は読み込めなかったため、書き換えられません。"
+                                       "何も変更していません。\n%2")
+                            .arg(QDir::toNativeSeparators(change.file), change.reason));
+        return false;
+    case Refusal::FileKept: return false; // the user chose so a moment ago
     }
     // The lists keep their new state; the next good write brings the file up to date.
     for (const QString &error : change.writeErrors)
@@ -49,16 +65,17 @@ bool TMainForm::settle(const BookChange &change)
     return true;
 }
 
-bool TMainForm::saveGolferList()
+bool TMainForm::askToReplace(const FileConcern &concern)
 {
-    QStringList names;
-    for (int i = 0; i < GolferCombo->count(); ++i)
-        names.append(GolferCombo->itemText(i));
-    QString error;
-    if (!datafile::saveBytes(
-            m_dir + QStringLiteral("Golfer.dat"), datafile::formatGolferList(names), &error)) {
-        dialogs().ioError(error);
-        return false;
-    }
-    return true;
+    const QString file = QDir::toNativeSeparators(concern.path);
+    QString text;
+    if (!concern.linkTarget.isEmpty())
+        text += QStringLiteral("%1 は、プログラムのフォルダの外にあるファイル %2 へのリンクです。\n")
+                    .arg(file, concern.linkTarget);
+    if (!concern.damage.isEmpty())
+        text += QStringLiteral("%1 は、一部を読み込めませんでした（%2）。\n"
+                               "元のファイルは %3 として残します。\n")
+                    .arg(file, concern.damage, QDir::toNativeSeparators(concern.keptAs));
+    text += QStringLiteral("このファイルを書き換えてよろしいですか？");
+    return dialogs().confirm(text);
 }
