@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal.h"
 #include "records.h"
 
 #include <QByteArray>
@@ -40,12 +41,6 @@ struct TeeCombination {
             < std::tie(o.club, o.courses[0], o.courses[1], o.tees[0], o.tees[1]);
     }
     bool operator==(const TeeCombination &) const = default;
-};
-
-// A file and the bytes to give it, for a change that must be written all or nothing.
-struct SideFileWrite {
-    QString path;
-    QByteArray bytes;
 };
 
 namespace ratings {
@@ -117,8 +112,12 @@ public:
     // Following the records.
     QStringList cardMoved(TDateTime from, TDateTime to);
     QStringList cardDeleted(TDateTime day);
-    // The files a club rename rewrites and their new bytes, for a journal written first.
-    QList<SideFileWrite> clubRenameWrites(const QString &oldName, const QString &newName) const;
+    // A club rename inside the record book's all-or-nothing change: the side files' writes
+    // join the journal's, and once the journal has written them the store takes the new name.
+    QList<journal::FileWrite> clubRenameWrites(
+        const QString &oldName, const QString &newName) const;
+    void clubRenameWritten(const QString &oldName, const QString &newName);
+    // The same rename written by the store itself.
     QStringList clubRenamed(const QString &oldName, const QString &newName);
     QStringList courseRenamed(const QString &club, const QString &oldName, const QString &newName);
     // The course's new name was carried into the golfer's cards: the remembered ratings follow.
@@ -137,6 +136,7 @@ private:
         bool keptAside = false;
     };
     QStringList openFile(SideFile &file, QByteArray *bytes, const QString &path);
+    QString asidePath(const SideFile &file) const;
     bool write(SideFile &file, const QByteArray &bytes, QStringList &errors);
     QStringList writeRatings();
     QStringList writeHoleHandicaps();

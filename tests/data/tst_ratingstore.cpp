@@ -96,12 +96,12 @@ private Q_SLOTS:
         TScoreRecord card = build::card(QDate(2024, 6, 1), kA);
         store.setRating(card, {712, 130});
 
-        // The rename's new file contents come first (for a journal), then the rename.
-        const QList<SideFileWrite> writes = store.clubRenameWrites(kA, "B倶楽部");
+        // The rename's new file contents go through the journal, then the store takes them.
+        const QList<journal::FileWrite> writes = store.clubRenameWrites(kA, "B倶楽部");
         QCOMPARE(writes.size(), 2);
-        QVERIFY(store.clubRenamed(kA, "B倶楽部").isEmpty());
-        for (const SideFileWrite &w : writes)
-            QCOMPARE(fileBytes(w.path), w.bytes);
+        QVERIFY(journal::saveAll(dir.path(), writes, {}, nullptr));
+        store.clubRenameWritten(kA, "B倶楽部");
+        QVERIFY(store.clubRenameWrites(kA, "B倶楽部").isEmpty());
         RatingStore again(dir.path());
         again.loadHoleHandicaps(kToday);
         again.loadGolfer(kGolfer, kToday);
