@@ -164,6 +164,7 @@ void TMainForm::installGuards()
     for (QObject *object : std::as_const(watched))
         if (object)
             object->installEventFilter(this);
+    connectInputGuards();
     // Installed last, so Enter reaches it before any other filter of a control.
     auto *enter = new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); });
     installEventFilter(enter);
