@@ -154,6 +154,18 @@ private Q_SLOTS:
         QVERIFY(f.seams.dialogs.shown.isEmpty());
     }
 
+    // The window closed while the weather box completes what was typed to an item.
+    void closingWhileTheWeatherCompletes()
+    {
+        WindowFixture f;
+        openWith(f);
+        f.clickTab(3);
+        f.trigger(QStringLiteral("DataAppendAction"));
+        f.combo(QStringLiteral("WeatherCombo"))->setFocus(Qt::MouseFocusReason);
+        key(f.combo(QStringLiteral("WeatherCombo")), QStringLiteral("晴"));
+        f.close();
+    }
+
     // A key that would not fit the memo is refused whatever the range of its character's
     // lead byte; the memo, and the refused weather, are stored as shown.
     void memoFillsToItsLastByte_data()
