@@ -117,6 +117,7 @@ void TMainForm::FilesRead(const QString &name)
     }
     yoteiCountStatus();
     addScoreNodes();
+    analysisFollow(true);
 }
 
 void TMainForm::addScoreNodes()
