@@ -1,5 +1,6 @@
 #include "recordbook.h"
 
+#include "backup.h"
 #include "datafile.h"
 #include "datetime.h"
 
@@ -136,21 +137,25 @@ const QStringList &RecordBook::refreshPlayedLinks()
 
 void RecordBook::writeLinks(BookChange &change) const
 {
+    beforeWrite(change);
     write(linksFileName(), m_links, change.writeErrors);
 }
 
 void RecordBook::writeCourses(BookChange &change) const
 {
+    beforeWrite(change);
     write(courseFileName(), m_courses, change.writeErrors);
 }
 
 void RecordBook::writeYotei(BookChange &change) const
 {
+    beforeWrite(change);
     write(m_yoteiFile, m_yotei, change.writeErrors);
 }
 
 void RecordBook::writeScores(BookChange &change) const
 {
+    beforeWrite(change);
     write(m_scoreFile, m_scores, change.writeErrors);
 }
 
@@ -442,4 +447,55 @@ BookChange RecordBook::deleteScore(int index)
     change.index = index;
     writeScores(change);
     return change;
+}
+
+// Files brought in.
+
+BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool replaceTaken)
+{
+    BookChange change;
+    if (!hasGolfer())
+        return change;
+    // Both lists run in date order, so one pass places every card where registering it
+    // would: after the stored cards of its day and earlier ones.
+    QList<TScoreRecord> merged;
+    merged.reserve(m_scores.size() + cards.size());
+    qsizetype s = 0;
+    bool changed = false;
+    for (TScoreRecord card : cards) {
+        const double day = dayOf(card.RoundDate);
+        while (s < m_scores.size() && dayOf(m_scores[s].RoundDate) < day)
+            merged.append(m_scores[s++]);
+        const bool taken = s < m_scores.size() && dayOf(m_scores[s].RoundDate) == day;
+        if (taken && !replaceTaken) {
+            merged.append(m_scores[s++]);
+            continue;
+        }
+        if (taken)
+            ++s;
+        applyHoleResults(card);
+        merged.append(card);
+        noteYear(card.RoundDate, change);
+        changed = true;
+    }
+    if (!changed)
+        return change;
+    while (s < m_scores.size())
+        merged.append(m_scores[s++]);
+    m_scores = std::move(merged);
+    change.index = int(m_scores.size());
+    writeScores(change);
+    return change;
+}
+
+void RecordBook::beforeWrite(BookChange &change) const
+{
+    const QDate today = m_today();
+    if (today == m_backupDay)
+        return;
+    // Tried once a day: a full disk would fail again on every save.
+    m_backupDay = today;
+    const backup::Result result = backup::makeDailyBackup(m_dir, today);
+    if (!result.ok)
+        change.backupNotice = QStringLiteral("バックアップを作成できませんでした: ") + result.error;
 }

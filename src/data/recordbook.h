@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Why the book would not take a record; the window words it for the user.
 enum class Refusal {
     None,
@@ -27,6 +29,7 @@ struct BookChange {
     int yearPosition = -1; // its place among the years (the list without "全て")
     QList<int> yoteiRenamed; // planned rounds whose club name was carried along
     QStringList writeErrors; // one text per file that could not be written, in order
+    QString backupNotice; // the day's backup failed; the change was saved all the same
 
     bool refused() const { return refusal != Refusal::None; }
 };
@@ -114,4 +117,19 @@ private:
     QList<TScoreRecord> m_scores;
     QStringList m_years;
     QStringList m_playedLinks;
+
+public:
+    // Adds cards read from a file, in date order, in one save of the score file. A card whose
+    // day is taken replaces the stored one when replaceTaken, else it is left out.
+    BookChange importScores(const QList<TScoreRecord> &cards, bool replaceTaken);
+    // Where the book learns the day, for the day's backup.
+    void setClock(std::function<QDate()> today) { m_today = std::move(today); }
+
+private:
+    // The first write of a day copies the data files as they stand into the day's backup
+    // folder; a failure is told in the change and never stops the write.
+    void beforeWrite(BookChange &change) const;
+
+    std::function<QDate()> m_today = &QDate::currentDate;
+    mutable QDate m_backupDay; // the day whose backup has been tried
 };
