@@ -28,6 +28,8 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class ImportSummaryDialog;
+class RestoreDialog;
 class TChartForm;
 class TSeisekiForm;
 class TShukeiForm;
@@ -78,6 +80,9 @@ public:
 
 Q_SIGNALS:
     void aboutRequested();
+    // The data files were replaced from a backup: the program opens its window anew on them,
+    // as a fresh start would.
+    void restartRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -256,6 +261,14 @@ private:
     void seisekiNothingFound();
     stats::TallyCondition tallyCondition() const;
 
+    // CSV files and backups (mainform_exchange.cpp).
+    void createExchange(QMenu *file);
+    void ExportMenuClick();
+    void ImportMenuClick();
+    void RestoreMenuClick();
+    void noteBackupNotice(const QString &notice);
+    void rebuildScoreNodes();
+
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
@@ -317,6 +330,11 @@ private:
     QAction *KestroG1 = nullptr;
     QAction *Contents1 = nullptr;
     QAction *About1 = nullptr;
+    QAction *ExportMenu = nullptr;
+    QAction *ImportMenu = nullptr;
+    QAction *RestoreMenu = nullptr;
+    ImportSummaryDialog *m_importDialog = nullptr;
+    RestoreDialog *m_restoreDialog = nullptr;
 
     // Tool bar.
     QToolBar *ToolBar1 = nullptr;

@@ -43,6 +43,8 @@ bool TMainForm::settle(const BookChange &change)
         dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
         return false;
     }
+    if (!change.backupNotice.isEmpty())
+        noteBackupNotice(change.backupNotice);
     // The lists keep their new state; the next good write brings the file up to date.
     for (const QString &error : change.writeErrors)
         dialogs().ioError(error);
