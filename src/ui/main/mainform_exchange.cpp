@@ -43,7 +43,7 @@ constexpr qint64 kLargestImport = qint64(64) << 20;
 QString documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 // An export may go anywhere but over the data files or into their backups.

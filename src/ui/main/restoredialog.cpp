@@ -97,6 +97,7 @@ QString RestoreDialog::choose(const QList<backup::Entry> &entries)
         }
     }
     updateRestoreButton();
+    adjustSize(); // centred by its real size
     if (ShowModal() != QDialog::Accepted || !m_restore->isEnabled())
         return QString();
     return m_list->currentItem()->data(0, Qt::UserRole).toString();
