@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "datafile.h"
+#include "journal.h"
 #include "records.h"
 
 #include <QCryptographicHash>
@@ -212,7 +213,7 @@ void prune(const QString &rootPath, const QRegularExpression &pattern)
         QDir(dir.filePath(copies[i])).removeRecursively();
 }
 
-Result copyInto(
+Result copyFiles(
     const QString &dataDir, const QString &name, const QString &kind, const QDateTime &created)
 {
     Result result;
@@ -256,6 +257,17 @@ Result copyInto(
     temp.setAutoRemove(false);
     syncPath(rootPath, true);
     result.folder = name;
+    return result;
+}
+
+// A copy that failed leaves nothing behind, not even the folder it made for the copies.
+Result copyInto(
+    const QString &dataDir, const QString &name, const QString &kind, const QDateTime &created)
+{
+    const bool hadRoot = QFileInfo::exists(root(dataDir));
+    const Result result = copyFiles(dataDir, name, kind, created);
+    if (!result.ok && !hadRoot)
+        QDir().rmdir(root(dataDir));
     return result;
 }
 
@@ -398,19 +410,17 @@ RestorePlan planRestore(const QString &dataDir, const QString &name)
 
 QStringList applyRestore(const QString &dataDir, const RestorePlan &plan)
 {
-    QStringList errors;
     if (!plan.ok())
         return {plan.error};
+    // Every file of the copy in place and the others gone, or nothing changed.
+    QList<journal::FileWrite> writes;
     const QDir dir(dataDir);
-    for (const auto &[name, data] : plan.files) {
-        QString error;
-        if (!datafile::saveBytes(dir.filePath(name), data, &error))
-            errors.append(error);
-    }
+    for (const auto &[name, data] : plan.files)
+        writes.append({dir.filePath(name), data});
     for (const QString &name : plan.removals)
-        if (!QFile::remove(dir.filePath(name)))
-            errors.append(QStringLiteral("ファイルを削除できません: %1")
-                              .arg(QDir::toNativeSeparators(dir.filePath(name))));
+        writes.append({dir.filePath(name), QByteArray(), true});
+    QStringList errors;
+    journal::saveAll(dataDir, writes, {}, &errors);
     return errors;
 }
 

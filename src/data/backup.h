@@ -63,7 +63,8 @@ struct RestorePlan {
     bool ok() const { return error.isEmpty(); }
 };
 RestorePlan planRestore(const QString &dataDir, const QString &name);
-// Writes each file with the safe save and removes the others; returns the failures.
+// Puts the copy's files in place and removes the others, all or none of them; returns the
+// failures.
 QStringList applyRestore(const QString &dataDir, const RestorePlan &plan);
 
 } // namespace backup

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <new>
 #include <cerrno>
 #include <cstring>
 
@@ -23,22 +24,6 @@ namespace {
 QString describe(const QString &action, const QString &path, const QString &reason)
 {
     return QStringLiteral("%1: %2\n%3").arg(action, QDir::toNativeSeparators(path), reason);
-}
-
-// After the rename the new directory entry itself must reach the disk, or a power loss can
-// still bring back the old name.
-void syncDirectory(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(path);
-#endif
 }
 
 // A write that stops short because the disk is full comes back as a short count with no
@@ -84,6 +69,20 @@ void removeLeftovers(const QString &path)
 
 } // namespace
 
+void syncDirectory(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(path);
+#endif
+}
+
 bool readBytes(const QString &path, QByteArray *data, QString *error)
 {
     data->clear();
@@ -95,7 +94,21 @@ bool readBytes(const QString &path, QByteArray *data, QString *error)
             *error = describe(QStringLiteral("ファイルを読み込めません"), path, file.errorString());
         return false;
     }
-    *data = file.readAll();
+    const QString cannotRead = QStringLiteral("ファイルを読み込めません");
+    if (file.size() > maxFileBytes) {
+        if (error)
+            *error = describe(cannotRead, path,
+                QStringLiteral("ファイルが大きすぎます (%1 MB)").arg(file.size() / (1024 * 1024)));
+        return false;
+    }
+    try {
+        *data = file.readAll();
+    } catch (const std::bad_alloc &) {
+        data->clear();
+        if (error)
+            *error = describe(cannotRead, path, QStringLiteral("メモリが足りません"));
+        return false;
+    }
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = describe(QStringLiteral("ファイルを読み込めません"), path, file.errorString());
@@ -208,6 +221,12 @@ bool isUsableGolferName(const QString &name)
     }
     // A name that Golfer.dat cannot hold would no longer match its files after a restart.
     return sjis::isEncodable(name);
+}
+
+bool golferNameFitsFileSystem(const QString &name)
+{
+    // 255 bytes is the limit of a file name on the usual Linux file systems.
+    return QFile::encodeName(name + QStringLiteral(".yti")).size() <= 255;
 }
 
 } // namespace datafile

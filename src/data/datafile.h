@@ -11,8 +11,14 @@
 // false with a text for the window to show.
 namespace datafile {
 
-// A missing file reads as empty and is not an error.
+// A missing file reads as empty and is not an error. A file too large to be held (more than
+// maxFileBytes, or more than memory allows) is a read error like any other.
 bool readBytes(const QString &path, QByteArray *data, QString *error);
+constexpr qint64 maxFileBytes = qint64(512) * 1024 * 1024;
+
+// After a rename the folder's entry itself must reach the disk, or a power loss can still
+// bring back the old name.
+void syncDirectory(const QString &path);
 
 // Writes through a temporary file that replaces the old one only when it is complete, so a
 // failure at any moment leaves the previous file whole.
@@ -40,5 +46,7 @@ QString trimBlanks(const QString &name);
 
 // A golfer's name becomes the stem of his two file names, so it must be a plain file name.
 bool isUsableGolferName(const QString &name);
+// False when "<name>.yti" is longer than a file name may be on this system.
+bool golferNameFitsFileSystem(const QString &name);
 
 } // namespace datafile

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -36,91 +37,12 @@ qsizetype movedIndex(const QList<TScoreRecord> &list, qsizetype from, double day
     return list.size() - 1;
 }
 
-template <class T> void write(const QString &path, const QList<T> &list, QStringList &errors)
-{
-    QString error;
-    if (!datafile::writeRecords(path, list, &error))
-        errors.append(error);
-}
-
 bool validIndex(int index, qsizetype size)
 {
     return index >= 0 && index < size;
 }
 
 } // namespace
-
-RecordBook::RecordBook(const QString &dataDir) : m_dir(dataDir)
-{
-    if (!m_dir.endsWith(QChar('/')))
-        m_dir += QChar('/');
-}
-
-QStringList RecordBook::loadClubs()
-{
-    QStringList errors;
-    QString error;
-    if (!datafile::readRecords(linksFileName(), &m_links, &error))
-        errors.append(error);
-    if (!datafile::readRecords(courseFileName(), &m_courses, &error))
-        errors.append(error);
-    return errors;
-}
-
-QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
-{
-    QStringList errors;
-    QString error;
-    m_golfer = name;
-    m_years = {QStringLiteral("全て")};
-    m_yoteiFile = m_dir + name + QStringLiteral(".yti");
-    m_scoreFile = m_dir + name + QStringLiteral(".sce");
-    m_yotei.clear();
-    m_scores.clear();
-    if (QFile::exists(m_yoteiFile)) {
-        if (!datafile::readRecords(m_yoteiFile, &m_yotei, &error))
-            errors.append(error);
-        // Past rounds lead the list, which runs in date order; they leave memory now and the
-        // file at its next write.
-        const TDateTime todayValue = datetime::fromDate(today);
-        qsizetype past = 0;
-        for (const TYoteiRecord &r : std::as_const(m_yotei))
-            if (r.RoundDate < todayValue)
-                ++past;
-        m_yotei.remove(0, past);
-    }
-    if (QFile::exists(m_scoreFile)) {
-        if (!datafile::readRecords(m_scoreFile, &m_scores, &error))
-            errors.append(error);
-        // The years in the order their first card comes; the cards run in date order, so a
-        // year seldom differs from the one before.
-        QList<int> seen;
-        for (const TScoreRecord &card : std::as_const(m_scores)) {
-            const int year = datetime::toDate(card.RoundDate).year();
-            if (!seen.isEmpty() && seen.last() == year)
-                continue;
-            if (seen.contains(year))
-                continue;
-            seen.append(year);
-            m_years.append(datetime::yearText(card.RoundDate));
-        }
-    }
-    return errors;
-}
-
-void RecordBook::releaseGolfer()
-{
-    m_yotei.clear();
-    m_scores.clear();
-}
-
-void RecordBook::removeGolferFiles(const QString &name)
-{
-    QFile::remove(m_dir + name + QStringLiteral(".yti"));
-    QFile::remove(m_dir + name + QStringLiteral(".sce"));
-    releaseGolfer();
-    m_golfer.clear();
-}
 
 const QStringList &RecordBook::refreshPlayedLinks()
 {
@@ -135,35 +57,23 @@ const QStringList &RecordBook::refreshPlayedLinks()
     return m_playedLinks;
 }
 
-void RecordBook::writeLinks(BookChange &change) const
+BookChange RecordBook::writeYotei(BookChange change)
 {
-    beforeWrite(change);
-    write(linksFileName(), m_links, change.writeErrors);
+    commit({{m_yoteiFile, m_yotei.encode()}}, change);
+    return change;
 }
 
-void RecordBook::writeCourses(BookChange &change) const
+BookChange RecordBook::writeScores(BookChange change)
 {
-    beforeWrite(change);
-    write(courseFileName(), m_courses, change.writeErrors);
-}
-
-void RecordBook::writeYotei(BookChange &change) const
-{
-    beforeWrite(change);
-    write(m_yoteiFile, m_yotei, change.writeErrors);
-}
-
-void RecordBook::writeScores(BookChange &change) const
-{
-    beforeWrite(change);
-    write(m_scoreFile, m_scores, change.writeErrors);
+    commit({{m_scoreFile, m_scores.encode()}}, change);
+    return change;
 }
 
 // Planned rounds.
 
 Refusal RecordBook::checkYoteiDate(TDateTime day) const
 {
-    for (const TYoteiRecord &r : m_yotei)
+    for (const TYoteiRecord &r : m_yotei.list())
         if (r.RoundDate == day)
             return Refusal::YoteiDateTaken;
     return Refusal::None;
@@ -173,38 +83,35 @@ BookChange RecordBook::registerYotei(const TYoteiRecord &record)
 {
     BookChange change;
     change.refusal = checkYoteiDate(record.RoundDate);
-    if (change.refused())
+    if (change.refused() || !mayReplace({m_yoteiFile}, change))
         return change;
     int index = 0;
     while (index < m_yotei.size() && m_yotei[index].RoundDate <= record.RoundDate)
         ++index;
     m_yotei.insert(index, record);
     change.index = index;
-    writeYotei(change);
-    return change;
+    return writeYotei(change);
 }
 
 BookChange RecordBook::changeYotei(int index, const TYoteiRecord &record)
 {
     BookChange change;
-    if (!validIndex(index, m_yotei.size()))
+    if (!validIndex(index, m_yotei.size()) || !mayReplace({m_yoteiFile}, change))
         return change;
     // The day of a shown round cannot be changed, so the round keeps its place.
-    m_yotei[index] = record;
+    m_yotei.set(index, record);
     change.index = index;
-    writeYotei(change);
-    return change;
+    return writeYotei(change);
 }
 
 BookChange RecordBook::deleteYotei(int index)
 {
     BookChange change;
-    if (!validIndex(index, m_yotei.size()))
+    if (!validIndex(index, m_yotei.size()) || !mayReplace({m_yoteiFile}, change))
         return change;
     m_yotei.removeAt(index);
     change.index = index;
-    writeYotei(change);
-    return change;
+    return writeYotei(change);
 }
 
 // Golf clubs.
@@ -218,17 +125,33 @@ Refusal RecordBook::checkLinksName(int index, const QString &name) const
     return Refusal::None;
 }
 
-Refusal RecordBook::checkLinksInUse(int index) const
+Refusal RecordBook::checkLinksInUse(int index)
+{
+    BookChange change;
+    return linksInUse(index, change);
+}
+
+Refusal RecordBook::linksInUse(int index, BookChange &change)
 {
     if (!validIndex(index, m_links.size()))
         return Refusal::None;
     const QString name = m_links[index].LinksName;
-    for (const TYoteiRecord &r : m_yotei)
-        if (r.LinksName == name)
-            return Refusal::LinksInSchedule;
-    for (const TCourseRecord &c : m_courses)
+    auto names = [&name](const QList<TYoteiRecord> &rounds) {
+        return std::any_of(rounds.cbegin(), rounds.cend(),
+            [&name](const TYoteiRecord &r) { return r.LinksName == name; });
+    };
+    if (names(m_yotei.list()))
+        return Refusal::LinksInSchedule;
+    for (const TCourseRecord &c : m_courses.list())
         if (c.LinksName == name)
             return Refusal::LinksInCourses;
+    // Every golfer's planned rounds keep the club; one whose schedule cannot be read might.
+    const QList<OtherGolfer> others = readOtherGolfers(change);
+    if (change.refused())
+        return Refusal::FileUnreadable;
+    for (const OtherGolfer &other : others)
+        if (names(other.yotei.list()))
+            return Refusal::LinksInSchedule;
     return Refusal::None;
 }
 
@@ -236,11 +159,11 @@ BookChange RecordBook::registerLinks(const TLinksRecord &record)
 {
     BookChange change;
     change.refusal = checkLinksName(-1, record.LinksName);
-    if (change.refused())
+    if (change.refused() || !mayReplace({linksFileName()}, change))
         return change;
     m_links.append(record);
     change.index = int(m_links.size()) - 1;
-    writeLinks(change);
+    commit({{linksFileName(), m_links.encode()}}, change);
     return change;
 }
 
@@ -254,31 +177,72 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
         return change;
     const QString oldName = m_links[index].LinksName;
     const QString newName = record.LinksName;
-    m_links[index] = record;
-    change.index = index;
-    if (oldName != newName) {
-        // The schedule, the courses and the cards name their club.
-        if (hasGolfer()) {
-            for (int i = 0; i < m_yotei.size(); ++i) {
-                if (m_yotei[i].LinksName == oldName) {
-                    m_yotei[i].LinksName = newName;
-                    change.yoteiRenamed.append(i);
-                }
-            }
-            writeYotei(change);
+    if (oldName == newName) {
+        if (mayReplace({linksFileName()}, change)) {
+            m_links.set(index, record);
+            change.index = index;
+            commit({{linksFileName(), m_links.encode()}}, change);
         }
-        for (TCourseRecord &course : m_courses)
-            if (course.LinksName == oldName)
-                course.LinksName = newName;
-        writeCourses(change);
-        if (hasGolfer()) {
-            for (TScoreRecord &card : m_scores)
-                if (card.LinksName == oldName)
-                    card.LinksName = newName;
-            writeScores(change);
-        }
+        return change;
     }
-    writeLinks(change);
+
+    // A new name reaches the courses and every golfer's schedule and cards, in one change.
+    QList<OtherGolfer> others = readOtherGolfers(change);
+    if (change.refused())
+        return change;
+    QStringList files {linksFileName(), courseFileName()};
+    if (hasGolfer())
+        files << m_yoteiFile << m_scoreFile;
+    auto rename = [&](auto &list, QList<int> *renamed) {
+        bool any = false;
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            if (list[i].LinksName != oldName)
+                continue;
+            list.edit(i).LinksName = newName;
+            any = true;
+            if (renamed)
+                renamed->append(int(i));
+        }
+        return any;
+    };
+    // Another golfer's file is rewritten only where it names the club.
+    QList<journal::FileWrite> otherWrites;
+    for (OtherGolfer &other : others) {
+        if (rename(other.yotei, nullptr))
+            otherWrites.append({other.yoteiFile, other.yotei.encode()});
+        if (rename(other.scores, nullptr))
+            otherWrites.append({other.scoreFile, other.scores.encode()});
+    }
+    for (const journal::FileWrite &w : otherWrites)
+        files << w.path;
+    if (!mayReplace(files, change))
+        return change;
+
+    const auto links = m_links;
+    const auto courses = m_courses;
+    const auto yotei = m_yotei;
+    const auto scores = m_scores;
+    m_links.set(index, record);
+    rename(m_courses, nullptr);
+    QList<journal::FileWrite> writes {
+        {linksFileName(), m_links.encode()}, {courseFileName(), m_courses.encode()}};
+    if (hasGolfer()) {
+        rename(m_yotei, &change.yoteiRenamed);
+        rename(m_scores, nullptr);
+        writes.append({m_yoteiFile, m_yotei.encode()});
+        writes.append({m_scoreFile, m_scores.encode()});
+    }
+    writes.append(otherWrites);
+    if (!commit(writes, change)) {
+        // Nothing of a change across files stays half done, in memory either.
+        m_links = links;
+        m_courses = courses;
+        m_yotei = yotei;
+        m_scores = scores;
+        change.yoteiRenamed.clear();
+        return change;
+    }
+    change.index = index;
     return change;
 }
 
@@ -287,12 +251,12 @@ BookChange RecordBook::deleteLinks(int index)
     BookChange change;
     if (!validIndex(index, m_links.size()))
         return change;
-    change.refusal = checkLinksInUse(index);
-    if (change.refused())
+    change.refusal = linksInUse(index, change);
+    if (change.refused() || !mayReplace({linksFileName()}, change))
         return change;
     m_links.removeAt(index);
     change.index = index;
-    writeLinks(change);
+    commit({{linksFileName(), m_links.encode()}}, change);
     return change;
 }
 
@@ -310,15 +274,15 @@ BookChange RecordBook::registerCourse(const TCourseRecord &record)
 {
     BookChange change;
     change.refusal = checkCourseName(-1, record.LinksName, record.CourseName);
-    if (change.refused())
+    if (change.refused() || !mayReplace({courseFileName()}, change))
         return change;
     m_courses.append(record);
     change.index = int(m_courses.size()) - 1;
-    writeCourses(change);
+    commit({{courseFileName(), m_courses.encode()}}, change);
     return change;
 }
 
-BookChange RecordBook::changeCourse(int index, const TCourseRecord &record)
+BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool carryIntoCards)
 {
     BookChange change;
     if (!validIndex(index, m_courses.size()))
@@ -326,38 +290,61 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record)
     change.refusal = checkCourseName(index, record.LinksName, record.CourseName);
     if (change.refused())
         return change;
-    m_courses[index] = record;
+    carryIntoCards = carryIntoCards && hasGolfer();
+    QStringList files {courseFileName()};
+    if (carryIntoCards)
+        files << m_scoreFile;
+    if (!mayReplace(files, change))
+        return change;
+    const QString oldName = m_courses[index].CourseName;
+    const auto courses = m_courses;
+    const auto scores = m_scores;
+    m_courses.set(index, record);
     change.index = index;
-    writeCourses(change);
+    QList<journal::FileWrite> writes {{courseFileName(), m_courses.encode()}};
+    if (carryIntoCards) {
+        for (qsizetype i = 0; i < m_scores.size(); ++i) {
+            if (m_scores[i].LinksName != record.LinksName)
+                continue;
+            for (int half = 0; half < 2; ++half)
+                if (m_scores[i].CourseName[half] == oldName)
+                    setHalfCourse(m_scores.edit(i), half, record);
+        }
+        writes.append({m_scoreFile, m_scores.encode()});
+    }
+    if (!commit(writes, change) && carryIntoCards) {
+        m_courses = courses;
+        m_scores = scores;
+    }
     return change;
 }
 
 BookChange RecordBook::carryCourseIntoCards(int index, const QString &oldName)
 {
     BookChange change;
-    if (!validIndex(index, m_courses.size()) || !hasGolfer())
+    if (!validIndex(index, m_courses.size()) || !hasGolfer()
+        || !mayReplace({m_scoreFile}, change))
         return change;
     const TCourseRecord course = m_courses[index];
     change.index = index;
-    for (TScoreRecord &card : m_scores) {
-        if (card.LinksName != course.LinksName)
+    for (qsizetype i = 0; i < m_scores.size(); ++i) {
+        if (m_scores[i].LinksName != course.LinksName)
             continue;
         for (int half = 0; half < 2; ++half)
-            if (card.CourseName[half] == oldName)
-                setHalfCourse(card, half, course);
+            if (m_scores[i].CourseName[half] == oldName)
+                setHalfCourse(m_scores.edit(i), half, course);
     }
-    writeScores(change);
-    return change;
+    return writeScores(change);
 }
 
 BookChange RecordBook::deleteCourse(int index)
 {
     BookChange change;
-    if (!validIndex(index, m_courses.size()))
+    if (!validIndex(index, m_courses.size()) || !mayReplace({courseFileName()}, change))
         return change;
     m_courses.removeAt(index);
     change.index = index;
-    writeCourses(change);
+    commit({{courseFileName(), m_courses.encode()}}, change);
     return change;
 }
 
@@ -394,13 +381,13 @@ BookChange RecordBook::registerScore(TScoreRecord card)
 {
     BookChange change;
     change.refusal = checkScoreDate(-1, card.RoundDate);
-    if (change.refused())
+    if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
     applyHoleResults(card);
-    const qsizetype at = insertIndex(m_scores, dayOf(card.RoundDate));
+    const qsizetype at = insertIndex(m_scores.list(), dayOf(card.RoundDate));
     m_scores.insert(at, card);
     change.index = int(at);
-    writeScores(change);
+    change = writeScores(change);
     noteYear(card.RoundDate, change);
     return change;
 }
@@ -411,7 +398,7 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
     if (!validIndex(index, m_scores.size()))
         return change;
     change.refusal = checkScoreDate(index, card.RoundDate);
-    if (change.refused())
+    if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
     const double day = dayOf(card.RoundDate);
     const bool moved = dayOf(m_scores[index].RoundDate) != day;
@@ -422,16 +409,16 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
         card.RoundDate = day;
     // The counts follow the strokes against the pars the card was played on.
     applyHoleResults(card);
-    m_scores[index] = card;
+    m_scores.set(index, card);
     change.from = index;
     change.index = index;
     if (moved) {
         // Another day may belong elsewhere in the list and under another year.
-        const qsizetype to = movedIndex(m_scores, index, day);
+        const qsizetype to = movedIndex(m_scores.list(), index, day);
         m_scores.move(index, to);
         change.index = int(to);
     }
-    writeScores(change);
+    change = writeScores(change);
     if (moved)
         noteYear(card.RoundDate, change);
     return change;
@@ -440,13 +427,12 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
 BookChange RecordBook::deleteScore(int index)
 {
     BookChange change;
-    if (!validIndex(index, m_scores.size()))
+    if (!validIndex(index, m_scores.size()) || !mayReplace({m_scoreFile}, change))
         return change;
     // The card's year stays in the list, as its node stays in the tree.
     m_scores.removeAt(index);
     change.index = index;
-    writeScores(change);
-    return change;
+    return writeScores(change);
 }
 
 // Files brought in.
@@ -454,41 +440,41 @@ BookChange RecordBook::deleteScore(int index)
 BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool replaceTaken)
 {
     BookChange change;
-    if (!hasGolfer())
+    if (!hasGolfer() || !mayReplace({m_scoreFile}, change))
         return change;
     // Both lists run in date order, so one pass places every card where registering it
-    // would: after the stored cards of its day and earlier ones.
-    QList<TScoreRecord> merged;
-    merged.reserve(m_scores.size() + cards.size());
+    // would: after the stored cards of its day and earlier ones. The new cards go to the end
+    // first and then into their places, so that the stored ones keep their bytes.
+    const qsizetype stored = m_scores.size();
+    QList<qsizetype> order;
+    order.reserve(stored + cards.size());
     qsizetype s = 0;
-    bool changed = false;
     for (TScoreRecord card : cards) {
         const double day = dayOf(card.RoundDate);
-        while (s < m_scores.size() && dayOf(m_scores[s].RoundDate) < day)
-            merged.append(m_scores[s++]);
-        const bool taken = s < m_scores.size() && dayOf(m_scores[s].RoundDate) == day;
+        while (s < stored && dayOf(m_scores[s].RoundDate) < day)
+            order.append(s++);
+        const bool taken = s < stored && dayOf(m_scores[s].RoundDate) == day;
         if (taken && !replaceTaken) {
-            merged.append(m_scores[s++]);
+            order.append(s++);
             continue;
         }
         if (taken)
             ++s;
         applyHoleResults(card);
-        merged.append(card);
+        order.append(m_scores.size());
+        m_scores.append(card);
         noteYear(card.RoundDate, change);
-        changed = true;
     }
-    if (!changed)
+    if (m_scores.size() == stored)
         return change;
-    while (s < m_scores.size())
-        merged.append(m_scores[s++]);
-    m_scores = std::move(merged);
+    while (s < stored)
+        order.append(s++);
+    m_scores.keep(order);
     change.index = int(m_scores.size());
-    writeScores(change);
-    return change;
+    return writeScores(change);
 }
 
-void RecordBook::beforeWrite(BookChange &change) const
+void RecordBook::beforeWrite(BookChange &change)
 {
     const QDate today = m_today();
     if (today == m_backupDay)

@@ -79,8 +79,7 @@ class TestBackup : public QObject
 
     RecordBook openBook(const QDate *day)
     {
-        RecordBook book(m_dir->path());
-        book.setClock([day] { return *day; });
+        RecordBook book(m_dir->path(), [day] { return *day; });
         book.loadClubs();
         book.loadGolfer(kGolfer, kDay);
         return book;

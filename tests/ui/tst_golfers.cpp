@@ -1,6 +1,7 @@
 // The golfer list through the window: start-up with zero, one and several golfers, loading a
 // golfer's schedule and score cards, registering, choosing and deleting golfers, and a
 // golfer list that cannot be written.
+#include "data/datafile.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
 
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 
 #ifdef Q_OS_UNIX
@@ -600,6 +602,41 @@ private Q_SLOTS:
         QTRY_COMPARE(f.seams.dialogs.inputBoxes.size(), 1);
         QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))), kSatoLine);
         QCOMPARE(f.form->golferName(), kSato);
+    }
+
+    void golferListThatDidNotLoadIsKept()
+    {
+        // Unreadable: nobody is asked for, and registering is refused with the file's name.
+        WindowFixture f;
+        writeFile(f.path(QStringLiteral("Golfer.dat")), kYamadaLine);
+        QVERIFY(QFile::resize(f.path(QStringLiteral("Golfer.dat")), datafile::maxFileBytes + 1));
+        f.open();
+        QCOMPARE(f.seams.dialogs.shown.size(), 1);
+        QVERIFY(f.seams.dialogs.last().text.contains(QStringLiteral("Golfer.dat")));
+        Q_EMIT qApp->applicationStateChanged(Qt::ApplicationInactive);
+        Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+        QTest::qWait(20);
+        QCOMPARE(f.seams.dialogs.inputBoxes.size(), 0);
+        f.seams.dialogs.answerInput(kSato);
+        f.trigger(QStringLiteral("RegistGolferAction"));
+        QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
+        QVERIFY(f.seams.dialogs.last().text.contains(QStringLiteral("Golfer.dat")));
+        QCOMPARE(QFileInfo(f.path(QStringLiteral("Golfer.dat"))).size(), datafile::maxFileBytes + 1);
+        QCOMPARE(comboItems(f), QStringList());
+
+        // A name that would lead out of the folder is left out with a word and left in the file;
+        // the one usable golfer is then the only one, and chosen.
+        f.close();
+        f.seams.dialogs.clear();
+        writeFile(f.path(QStringLiteral("Golfer.dat")), "../victim\r\n" + kYamadaLine);
+        f.open();
+        QCOMPARE(comboItems(f), QStringList {kYamada});
+        QCOMPARE(f.form->golferName(), kYamada);
+        QVERIFY(f.seams.dialogs.last().text.contains(QStringLiteral("../victim")));
+        f.seams.dialogs.answerInput(kSato);
+        f.trigger(QStringLiteral("RegistGolferAction"));
+        QCOMPARE(readFile(f.path(QStringLiteral("Golfer.dat"))),
+            "../victim\r\n" + kYamadaLine + kSatoLine);
     }
 
     void failedGolferListWriteKeepsTheOldFile_data()

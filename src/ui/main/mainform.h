@@ -123,7 +123,8 @@ private:
     // Shows a refusal of the book, then every file it could not write; false when refused.
     bool settle(const BookChange &change);
     bool settle(Refusal refusal);
-    bool saveGolferList();
+    // Asks before a file that points outside the folder or did not read whole is replaced.
+    bool askToReplace(const FileConcern &concern);
     void reportReadError(const QString &error);
 
     // Golfers (mainform_golfer.cpp).

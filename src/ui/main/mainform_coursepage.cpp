@@ -171,22 +171,22 @@ void TMainForm::courseChange()
     }
     if (!dialogs().confirm(QStringLiteral("このコースのデータを変更しますか？")))
         return;
+    // Both answers come first: the course and the cards it reaches are then saved as one
+    // change, which a crash cannot leave half done.
+    const bool carry = dialogs().confirm(
+        QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？"));
 
     TCourseRecord course = CourseList[CourseIndex];
     const QString oldName = course.CourseName;
     writeCourseFields(course, name, GreenCombo, TeeCombo, yards, pars);
-    settle(m_book.changeCourse(CourseIndex, course));
+    if (!settle(m_book.changeCourse(CourseIndex, course, carry)))
+        return;
     YardTotalText->setText(numeric::blankNumber(course.YardTotal));
     ParTotalText->setText(numeric::blankNumber(course.ParTotal));
 
     // The clicked node may be another one by now (a top or year node keeps the page).
     if (QTreeWidgetItem *node = courseNodeOf(club, oldName))
         node->setText(0, course.CourseName);
-
-    if (!dialogs().confirm(
-            QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？")))
-        return;
-    settle(m_book.carryCourseIntoCards(CourseIndex, oldName));
 }
 
 bool TMainForm::courseDelete()
@@ -196,7 +196,8 @@ bool TMainForm::courseDelete()
     if (!dialogs().confirm(QStringLiteral("このコースのデータを削除しますか？")))
         return false;
     const TCourseRecord course = CourseList[CourseIndex];
-    settle(m_book.deleteCourse(CourseIndex));
+    if (!settle(m_book.deleteCourse(CourseIndex)))
+        return false;
     delete courseNodeOf(course.LinksName, course.CourseName);
     SelectedNode = LinksNode;
     SelectedParent = nullptr;

@@ -78,8 +78,6 @@ void TMainForm::createExchange(QMenu *file)
     connect(RestoreMenu, &QAction::triggered, this, &TMainForm::RestoreMenuClick);
     m_importDialog = new ImportSummaryDialog(this);
     m_restoreDialog = new RestoreDialog(this);
-    // The day of the daily backup is the window's today.
-    m_book.setClock([this] { return today(); });
 }
 
 void TMainForm::ExportMenuClick()

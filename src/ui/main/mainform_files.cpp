@@ -5,6 +5,8 @@
 #include "data/datafile.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 
 void TMainForm::reportReadError(const QString &error)
 {
@@ -42,6 +44,21 @@ bool TMainForm::settle(const BookChange &change)
     case Refusal::ScoreDateTaken:
         dialogs().error(QStringLiteral("既に、その日のスコアは登録済みです"));
         return false;
+    case Refusal::GolferNameTaken:
+        dialogs().warning(QStringLiteral("その名前は、既に登録済みです"));
+        return false;
+    case Refusal::GolferNameUnusable:
+        dialogs().error(QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
+        return false;
+    case Refusal::GolferNameTooLong:
+        dialogs().error(QStringLiteral("その名前は、ファイル名にするには長すぎます"));
+        return false;
+    case Refusal::FileUnreadable:
+        dialogs().error(QStringLiteral("%1 は読み込めなかったため、書き換えられません。"
+                                       "何も変更していません。\n%2")
+                            .arg(QDir::toNativeSeparators(change.file), change.reason));
+        return false;
+    case Refusal::FileKept: return false; // the user chose so a moment ago
     }
     if (!change.backupNotice.isEmpty())
         noteBackupNotice(change.backupNotice);
@@ -51,16 +68,24 @@ bool TMainForm::settle(const BookChange &change)
     return true;
 }
 
-bool TMainForm::saveGolferList()
+bool TMainForm::askToReplace(const FileConcern &concern)
 {
-    QStringList names;
-    for (int i = 0; i < GolferCombo->count(); ++i)
-        names.append(GolferCombo->itemText(i));
-    QString error;
-    if (!datafile::saveBytes(
-            m_dir + QStringLiteral("Golfer.dat"), datafile::formatGolferList(names), &error)) {
-        dialogs().ioError(error);
-        return false;
+    // Files of the program's folder by their names; anything elsewhere by its whole path.
+    auto shown = [this](const QString &path) {
+        return QFileInfo(path).absolutePath() + QChar('/') == QFileInfo(m_dir).absoluteFilePath()
+            ? QFileInfo(path).fileName()
+            : QDir::toNativeSeparators(path);
+    };
+    QStringList lines;
+    if (!concern.linkTarget.isEmpty())
+        lines << QStringLiteral("「%1」は、プログラムのフォルダの外にあるファイル %2 を指すリンクです。")
+                     .arg(shown(concern.path), concern.linkTarget);
+    if (!concern.damage.isEmpty()) {
+        lines << QStringLiteral("「%1」は、一部を読み込めませんでした（%2）。")
+                     .arg(shown(concern.path), concern.damage);
+        lines << QStringLiteral("書き換える前に、元のファイルを「%1」として残します。")
+                     .arg(shown(concern.keptAs));
     }
-    return true;
+    lines << QStringLiteral("このファイルを書き換えてよろしいですか？");
+    return dialogs().confirm(lines.join(QChar('\n')));
 }

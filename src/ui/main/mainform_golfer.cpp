@@ -42,21 +42,13 @@ void TMainForm::RegistGolferActionExecute()
     const QString name = datafile::trimBlanks(text);
     if (name.isEmpty())
         return;
-    for (int i = 0; i < GolferCombo->count(); ++i) {
-        if (GolferCombo->itemText(i) == name) {
-            dialogs().warning(QStringLiteral("その名前は、既に登録済みです"));
-            return;
-        }
-    }
-    if (!datafile::isUsableGolferName(name)) {
-        dialogs().error(QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
+    const BookChange change = m_book.registerGolfer(name);
+    if (!settle(change))
         return;
-    }
     if (!GolferName.isEmpty())
         FilesWrite();
     GolferCombo->addItem(name);
     GolferCombo->setCurrentIndex(GolferCombo->count() - 1);
-    saveGolferList();
     FilesRead(name);
     ShukeiCaller.clear();
     ShukeiDone = false;
@@ -84,11 +76,11 @@ void TMainForm::DeleteGolferActionExecute()
         return;
     if (!dialogs().confirm(QStringLiteral("選択されているゴルファーを削除しますか？")))
         return;
-    m_book.removeGolferFiles(GolferName);
+    if (!settle(m_book.deleteGolfer(GolferCombo->currentIndex())))
+        return;
     GolferCombo->removeItem(GolferCombo->currentIndex());
     GolferCombo->setCurrentIndex(-1);
     DeleteGolferAction->setEnabled(false);
-    saveGolferList();
     showPage(YoteiSheet);
     YoteiSheet_Format();
 

@@ -461,7 +461,8 @@ void TMainForm::scoreChange()
     card.RoundDate = day;
     QTreeWidgetItem *node = cardNode(oldDate);
     const BookChange change = m_book.changeScore(ScoreIndex, card);
-    settle(change);
+    if (!settle(change))
+        return;
     ScoreIndex = change.index;
 
     const QString dateText = datetime::dateText(ScoreList[ScoreIndex].RoundDate);
@@ -495,7 +496,8 @@ bool TMainForm::scoreDelete()
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを削除しますか？")))
         return false;
     QTreeWidgetItem *node = cardNode(ScoreList[ScoreIndex].RoundDate);
-    settle(m_book.deleteScore(ScoreIndex));
+    if (!settle(m_book.deleteScore(ScoreIndex)))
+        return false;
     if (node) {
         // The year node stays, even when it has no cards left.
         if (SelectedNode == node) {

@@ -81,7 +81,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
     , m_dir(options.dataDir)
     , m_startupDelayMs(options.startupDelayMs)
     , m_services(services)
-    , m_book(options.dataDir)
+    , m_book(options.dataDir, [this] { return today(); })
 {
     setObjectName(QStringLiteral("MainForm"));
     if (!m_dir.endsWith(QChar('/')))
@@ -413,6 +413,10 @@ void TMainForm::FormCreate()
     ScoreNode->setIcon(0, imageIcon(ImgScoreCard));
     SelectedNode = YoteiNode;
 
+    // A change that a crash cut short is finished or dropped before anything is read.
+    for (const QString &note : m_book.recover())
+        dialogs().information(note);
+    m_book.setConsentAsker([this](const FileConcern &concern) { return askToReplace(concern); });
     const QStringList readErrors = m_book.loadClubs();
     for (const QString &error : readErrors)
         reportReadError(error);
@@ -464,11 +468,12 @@ void TMainForm::FormCreate()
             club->addChild(new QTreeWidgetItem({course.CourseName}));
     }
 
-    QByteArray golfers;
-    QString error;
-    if (!datafile::readBytes(m_dir + QStringLiteral("Golfer.dat"), &golfers, &error))
-        reportReadError(error);
-    GolferCombo->addItems(datafile::parseGolferList(golfers));
+    const QStringList golferErrors = m_book.loadGolfers();
+    if (!m_book.golferListLoaded())
+        reportReadError(golferErrors.first());
+    else if (!golferErrors.isEmpty())
+        dialogs().warning(golferErrors.join(QChar('\n')));
+    GolferCombo->addItems(m_book.golfers());
     GolferCombo->setCurrentIndex(-1);
     if (GolferCombo->count() == 1) {
         GolferCombo->setCurrentIndex(0);
@@ -549,7 +554,9 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::FormActivate()
 {
-    if (m_askingForGolfer || GolferCombo->count() > 0)
+    // A golfer list that could not be read is not an empty one: asking for a first golfer
+    // would replace it.
+    if (m_askingForGolfer || GolferCombo->count() > 0 || !m_book.golferListLoaded())
         return;
     m_askingForGolfer = true;
     RegistGolferAction->trigger();

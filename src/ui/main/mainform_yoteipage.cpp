@@ -82,7 +82,8 @@ void TMainForm::yoteiChange()
     if (YLinksCombo->currentIndex() >= 0)
         r.LinksName = sjis::fit(YLinksCombo->currentText(), FieldSize::LinksName);
     r.Bikou = sjis::fit(YBikouEdit->text(), FieldSize::Bikou);
-    settle(m_book.changeYotei(YoteiIndex, r));
+    if (!settle(m_book.changeYotei(YoteiIndex, r)))
+        return;
 
     if (QTreeWidgetItem *node = YoteiNode->child(YoteiIndex))
         node->setText(0, YDateText->text());
@@ -96,7 +97,8 @@ bool TMainForm::yoteiDelete()
         return false;
     if (!dialogs().confirm(QStringLiteral("この予定のデータを削除しますか？")))
         return false;
-    settle(m_book.deleteYotei(YoteiIndex));
+    if (!settle(m_book.deleteYotei(YoteiIndex)))
+        return false;
     delete YoteiNode->takeChild(YoteiIndex);
     SelectedNode = YoteiNode;
     SelectedParent = nullptr;

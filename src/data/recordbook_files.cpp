@@ -1,0 +1,336 @@
+// The record book's files: loading them, remembering which did not load whole, asking before
+// a file of concern is replaced, and writing the files of one change all or none.
+#include "recordbook.h"
+
+#include "datafile.h"
+#include "datetime.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <new>
+
+RecordBook::RecordBook(const QString &dataDir, std::function<QDate()> today)
+    : m_dir(dataDir), m_today(std::move(today))
+{
+    if (!m_dir.endsWith(QChar('/')))
+        m_dir += QChar('/');
+}
+
+QStringList RecordBook::recover()
+{
+    return journal::recover(m_dir);
+}
+
+QString RecordBook::outsideLinkTarget(const QString &path) const
+{
+    if (!QFileInfo(path).isSymLink())
+        return QString();
+    const QString target = journal::resolvedTarget(path);
+    const QString folder = QFileInfo(m_dir).canonicalFilePath();
+    const QString targetFolder = QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath();
+    if (!folder.isEmpty() && !targetFolder.isEmpty()
+        && (targetFolder == folder || targetFolder.startsWith(folder + QChar('/'))))
+        return QString();
+    return QDir::toNativeSeparators(target);
+}
+
+void RecordBook::noteHealth(const QString &path, const FileHealth &health)
+{
+    if (health.unreadable.isEmpty() && health.damage.isEmpty() && health.linkTarget.isEmpty())
+        m_health.remove(path);
+    else
+        m_health.insert(path, health);
+}
+
+template <class T>
+bool RecordBook::loadFile(const QString &path, RecordList<T> &list, QStringList &errors)
+{
+    FileHealth health;
+    health.linkTarget = outsideLinkTarget(path);
+    QByteArray data;
+    QString error;
+    bool ok = datafile::readBytes(path, &data, &error);
+    if (ok) {
+        try {
+            list.load(data);
+        } catch (const std::bad_alloc &) {
+            ok = false;
+            error = QStringLiteral("ファイルを読み込めません: %1\nメモリが足りません")
+                        .arg(QDir::toNativeSeparators(path));
+        }
+    }
+    if (!ok) {
+        list.clear();
+        health.unreadable = error;
+        errors.append(error);
+    } else if (const qsizetype rest = data.size() % RecordList<T>::Size; rest != 0) {
+        health.damage = QStringLiteral("最後の %1 バイトは、記録の途中で終わっています").arg(rest);
+    }
+    noteHealth(path, health);
+    return ok;
+}
+
+void RecordBook::checkNameCollisions()
+{
+    // Two names whose bytes differ but that read as the same text would be taken for one
+    // club: the tree finds the first, and rewriting them would make them one for good.
+    auto check = [this](const QString &path, auto &list, auto key) {
+        QHash<QString, QByteArray> seen;
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const auto [text, bytes] = key(list[i], list.storedBytes(i));
+            const auto it = seen.constFind(text);
+            if (it == seen.cend()) {
+                seen.insert(text, bytes);
+            } else if (*it != bytes) {
+                FileHealth health = m_health.value(path);
+                health.damage = QStringLiteral("「%1」と同じに読める、別の名前があります").arg(text);
+                noteHealth(path, health);
+                return;
+            }
+        }
+    };
+    auto field = [](QByteArrayView record, int offset, int maxBytes) {
+        const int length = qMin(int(static_cast<unsigned char>(record[offset])), maxBytes);
+        return record.sliced(offset + 1, length).toByteArray();
+    };
+    check(linksFileName(), m_links, [&](const TLinksRecord &r, QByteArrayView b) {
+        return std::pair(r.LinksName, field(b, 0, FieldSize::LinksName));
+    });
+    check(courseFileName(), m_courses, [&](const TCourseRecord &r, QByteArrayView b) {
+        return std::pair(r.LinksName + QChar(0) + r.CourseName,
+            field(b, 31, FieldSize::LinksName) + '\0' + field(b, 0, FieldSize::CourseName));
+    });
+}
+
+QStringList RecordBook::loadClubs()
+{
+    QStringList errors;
+    loadFile(linksFileName(), m_links, errors);
+    loadFile(courseFileName(), m_courses, errors);
+    checkNameCollisions();
+    return errors;
+}
+
+QStringList RecordBook::loadGolfers()
+{
+    QStringList messages;
+    const QString path = golferFileName();
+    FileHealth health;
+    health.linkTarget = outsideLinkTarget(path);
+    QByteArray data;
+    QString error;
+    if (!datafile::readBytes(path, &data, &error)) {
+        health.unreadable = error;
+        messages.append(error);
+        data.clear();
+    }
+    m_golferList = GolferList::parse(data);
+    messages.append(m_golferList.skipped());
+    noteHealth(path, health);
+    return messages;
+}
+
+bool RecordBook::golferListLoaded() const
+{
+    return m_health.value(golferFileName()).unreadable.isEmpty();
+}
+
+BookChange RecordBook::registerGolfer(const QString &name)
+{
+    BookChange change;
+    if (golfers().contains(name))
+        change.refusal = Refusal::GolferNameTaken;
+    else if (!datafile::isUsableGolferName(name))
+        change.refusal = Refusal::GolferNameUnusable;
+    else if (!datafile::golferNameFitsFileSystem(name))
+        change.refusal = Refusal::GolferNameTooLong;
+    if (change.refused() || !mayReplace({golferFileName()}, change))
+        return change;
+    m_golferList.append(name);
+    change.index = int(golfers().size()) - 1;
+    commit({{golferFileName(), m_golferList.format()}}, change);
+    return change;
+}
+
+BookChange RecordBook::deleteGolfer(int index)
+{
+    BookChange change;
+    if (index < 0 || index >= golfers().size())
+        return change;
+    const QString name = golfers()[index];
+    const QString yti = m_dir + name + QStringLiteral(".yti");
+    const QString sce = m_dir + name + QStringLiteral(".sce");
+    // Removing a file that could not be read would lose what it holds unseen; a link is
+    // removed itself, never what it points at, so it needs no consent.
+    for (const QString &path : {yti, sce}) {
+        const FileHealth health = m_health.value(path);
+        if (!health.unreadable.isEmpty()) {
+            change.refusal = Refusal::FileUnreadable;
+            change.file = path;
+            change.reason = health.unreadable;
+            return change;
+        }
+    }
+    if (!mayReplace({golferFileName()}, change))
+        return change;
+    const GolferList before = m_golferList;
+    m_golferList.removeAt(index);
+    const bool written = commit({{golferFileName(), m_golferList.format()}, {yti, {}, true},
+                                    {sce, {}, true}},
+        change);
+    if (!written) {
+        m_golferList = before;
+        return change;
+    }
+    change.index = index;
+    if (name == m_golfer) {
+        releaseGolfer();
+        m_golfer.clear();
+    }
+    m_health.remove(yti);
+    m_health.remove(sce);
+    return change;
+}
+
+QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
+{
+    QStringList errors;
+    m_golfer = name;
+    m_years = {QStringLiteral("全て")};
+    m_yoteiFile = m_dir + name + QStringLiteral(".yti");
+    m_scoreFile = m_dir + name + QStringLiteral(".sce");
+    m_yotei.clear();
+    m_scores.clear();
+    loadFile(m_yoteiFile, m_yotei, errors);
+    cutSchedule(today);
+    loadFile(m_scoreFile, m_scores, errors);
+    // The years in the order their first card comes; the cards run in date order, so a year
+    // seldom differs from the one before.
+    QList<int> seen;
+    for (const TScoreRecord &card : m_scores.list()) {
+        const int year = datetime::toDate(card.RoundDate).year();
+        if (!seen.isEmpty() && seen.last() == year)
+            continue;
+        if (seen.contains(year))
+            continue;
+        seen.append(year);
+        m_years.append(datetime::yearText(card.RoundDate));
+    }
+    return errors;
+}
+
+void RecordBook::cutSchedule(const QDate &today)
+{
+    // Past rounds leave memory now and the file at its next write. They are found by their
+    // day, not counted from the head: a file out of order must not lose a future round.
+    const TDateTime todayValue = datetime::fromDate(today);
+    QList<qsizetype> keep;
+    bool ordered = true;
+    for (qsizetype i = 0; i < m_yotei.size(); ++i) {
+        if (m_yotei[i].RoundDate < todayValue)
+            continue;
+        if (!keep.isEmpty() && m_yotei[keep.last()].RoundDate > m_yotei[i].RoundDate)
+            ordered = false;
+        keep.append(i);
+    }
+    if (!ordered)
+        std::stable_sort(keep.begin(), keep.end(), [this](qsizetype a, qsizetype b) {
+            return m_yotei[a].RoundDate < m_yotei[b].RoundDate;
+        });
+    if (keep.size() != m_yotei.size() || !ordered)
+        m_yotei.keep(keep);
+}
+
+void RecordBook::releaseGolfer()
+{
+    m_yotei.clear();
+    m_scores.clear();
+}
+
+QString RecordBook::keptAsName(const QString &path) const
+{
+    const QString base
+        = path + QStringLiteral(".damaged-") + m_today().toString(QStringLiteral("yyyy-MM-dd"));
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = base + QStringLiteral("-%1").arg(n);
+    return name;
+}
+
+bool RecordBook::keepAside(const QString &path, const QString &keptAs, BookChange &change)
+{
+    QByteArray data;
+    QString error;
+    if (!datafile::readBytes(path, &data, &error) || !datafile::saveBytes(keptAs, data, &error)) {
+        change.writeErrors.append(error);
+        return false;
+    }
+    return true;
+}
+
+bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
+{
+    for (const QString &path : paths) {
+        const FileHealth health = m_health.value(path);
+        if (!health.unreadable.isEmpty()) {
+            change.refusal = Refusal::FileUnreadable;
+            change.file = path;
+            change.reason = health.unreadable;
+            return false;
+        }
+    }
+    for (const QString &path : paths) {
+        auto it = m_health.find(path);
+        if (it == m_health.end() || it->agreed)
+            continue;
+        FileConcern concern {path, it->linkTarget, it->damage, QString()};
+        if (!it->damage.isEmpty())
+            concern.keptAs = keptAsName(path);
+        if (!m_consent || !m_consent(concern)) {
+            change.refusal = Refusal::FileKept;
+            return false;
+        }
+        if (!concern.keptAs.isEmpty() && !keepAside(path, concern.keptAs, change)) {
+            change.refusal = Refusal::FileKept;
+            return false;
+        }
+        it = m_health.find(path);
+        it->agreed = true;
+    }
+    return true;
+}
+
+bool RecordBook::commit(const QList<journal::FileWrite> &writes, BookChange &change)
+{
+    beforeWrite(change);
+    return journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
+}
+
+QList<RecordBook::OtherGolfer> RecordBook::readOtherGolfers(BookChange &change)
+{
+    QList<OtherGolfer> others;
+    for (const QString &name : golfers()) {
+        if (name == m_golfer)
+            continue;
+        OtherGolfer other;
+        other.yoteiFile = m_dir + name + QStringLiteral(".yti");
+        other.scoreFile = m_dir + name + QStringLiteral(".sce");
+        QStringList errors;
+        loadFile(other.yoteiFile, other.yotei, errors);
+        loadFile(other.scoreFile, other.scores, errors);
+        for (const QString &path : {other.yoteiFile, other.scoreFile}) {
+            const QString unreadable = m_health.value(path).unreadable;
+            if (!unreadable.isEmpty()) {
+                change.refusal = Refusal::FileUnreadable;
+                change.file = path;
+                change.reason = unreadable;
+                return {};
+            }
+        }
+        others.append(std::move(other));
+    }
+    return others;
+}
