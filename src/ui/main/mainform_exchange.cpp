@@ -193,6 +193,9 @@ void TMainForm::ImportMenuClick()
     if (DataCancelAction->isEnabled() && currentPage() == Page::Score)
         DataCancelAction->trigger();
     const BookChange change = m_book.importScores(plan.cards, replaceTaken);
+    // A score file that did not load is never replaced: then nothing has changed.
+    if (!settle(change))
+        return;
     rebuildScoreNodes();
     if (ScoreIndex >= 0 || ScoreSelected) {
         ScoreSheet_Format();
@@ -207,13 +210,14 @@ void TMainForm::ImportMenuClick()
         resetScoreDisp();
     }
     m_book.refreshPlayedLinks();
+    if (!change.writeErrors.isEmpty())
+        return; // said in the error dialog; the cards stay for the next save
     const int added = plan.newCards();
     const int replaced = replaceTaken ? plan.conflicts : 0;
     setStatus(replaced > 0 ? QStringLiteral("スコアカードを %1 枚追加し、%2 枚置き換えました")
                                  .arg(added)
                                  .arg(replaced)
                            : QStringLiteral("スコアカードを %1 枚追加しました").arg(added));
-    settle(change);
 }
 
 void TMainForm::rebuildScoreNodes()
