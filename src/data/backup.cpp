@@ -110,7 +110,7 @@ void syncPath(const QString &path, bool directory)
 #endif
 }
 
-// Writes a new file and makes sure its bytes are on the disk before the folder is renamed.
+// Writes a new file and sets its bytes on their way to the disk; syncFile() waits for them.
 bool writeNew(const QString &path, const QByteArray &data, QString *error)
 {
     QFile file(path);
@@ -124,13 +124,29 @@ bool writeNew(const QString &path, const QByteArray &data, QString *error)
             : QStringLiteral("ディスクの空き容量が足りません");
         return false;
     }
-#ifdef Q_OS_UNIX
-    if (::fsync(int(file.handle())) != 0) {
-        *error = systemError();
-        return false;
-    }
+#ifdef Q_OS_LINUX
+    // The disk writes while the checksums are worked out.
+    ::sync_file_range(int(file.handle()), 0, 0, SYNC_FILE_RANGE_WRITE);
 #endif
     return true;
+}
+
+// Waits until the file's bytes are on the disk, so the folder is renamed only when whole.
+bool syncFile(const QString &path, QString *error)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    const bool ok = fd >= 0 && ::fsync(fd) == 0;
+    if (!ok)
+        *error = systemError();
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(error);
+    return true;
+#endif
 }
 
 struct Manifest {
@@ -238,19 +254,24 @@ Result copyFiles(
     manifest.kind = kind;
     manifest.created = created;
     const QDir from(dataDir);
+    QList<QByteArray> copies;
+    QString error;
     for (const QString &file : files) {
         QByteArray data;
-        QString error;
         if (!datafile::readBytes(from.filePath(file), &data, &error))
             return fail(error);
         if (!writeNew(temp.filePath(file), data, &error))
             return fail(file + QStringLiteral(": ") + error);
-        manifest.files.append(
-            {file, data.size(), QCryptographicHash::hash(data, kChecksum).toHex()});
+        copies.append(std::move(data));
     }
-    QString error;
+    for (qsizetype i = 0; i < files.size(); ++i)
+        manifest.files.append(
+            {files[i], copies[i].size(), QCryptographicHash::hash(copies[i], kChecksum).toHex()});
     if (!writeNew(temp.filePath(kManifest), manifestBytes(manifest), &error))
         return fail(kManifest + QStringLiteral(": ") + error);
+    for (const QString &file : files + QStringList {kManifest})
+        if (!syncFile(temp.filePath(file), &error))
+            return fail(file + QStringLiteral(": ") + error);
     syncPath(temp.path(), true);
     if (!QDir(rootPath).rename(QFileInfo(temp.path()).fileName(), name))
         return fail(QStringLiteral("フォルダ %1 を作れません").arg(name));
