@@ -75,14 +75,32 @@ QDateTime nameTime(const QString &name)
     return {};
 }
 
+// The files shared by all golfers, and the endings of each golfer's files (his schedule, his
+// score cards, and the ratings of his rounds beside them).
+const QStringList &sharedFiles()
+{
+    static const QStringList names = {QStringLiteral("Golfer.dat"), QStringLiteral("Links.dat"),
+        QStringLiteral("Course.dat"), QStringLiteral("HoleHdcp.json")};
+    return names;
+}
+
+const QStringList &golferEndings()
+{
+    static const QStringList endings
+        = {QStringLiteral(".yti"), QStringLiteral(".sce"), QStringLiteral(".ratings.json")};
+    return endings;
+}
+
 bool isDataFileName(const QString &name)
 {
-    if (name == QLatin1String("Golfer.dat") || name == QLatin1String("Links.dat")
-        || name == QLatin1String("Course.dat"))
+    if (sharedFiles().contains(name))
         return true;
-    return (name.endsWith(QLatin1String(".yti")) || name.endsWith(QLatin1String(".sce")))
-        && name.size() > 4 && !name.contains(QChar('/')) && !name.contains(QChar('\\'))
-        && name != QLatin1String("..") && !name.startsWith(QChar('.'));
+    if (name.startsWith(QChar('.')) || name.contains(QChar('/')) || name.contains(QChar('\\')))
+        return false;
+    for (const QString &ending : golferEndings())
+        if (name.endsWith(ending) && name.size() > ending.size())
+            return true;
+    return false;
 }
 
 QString root(const QString &dataDir)
@@ -298,13 +316,14 @@ QStringList dataFiles(const QString &dataDir)
 {
     const QDir dir(dataDir);
     QStringList names;
-    for (const QString &name :
-        {QStringLiteral("Golfer.dat"), QStringLiteral("Links.dat"), QStringLiteral("Course.dat")})
+    for (const QString &name : sharedFiles())
         if (QFileInfo(dir.filePath(name)).isFile())
             names.append(name);
+    QStringList patterns;
+    for (const QString &ending : golferEndings())
+        patterns.append(QChar('*') + ending);
     const QStringList golferFiles
-        = dir.entryList({QStringLiteral("*.yti"), QStringLiteral("*.sce")},
-            QDir::Files | QDir::CaseSensitive, QDir::Name);
+        = dir.entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name);
     for (const QString &name : golferFiles)
         if (isDataFileName(name))
             names.append(name);

@@ -18,8 +18,8 @@ namespace backup {
 
 constexpr int kKept = 30; // daily copies kept; as many copies made before restores
 
-// The data files of the folder that exist now: Golfer.dat, Links.dat, Course.dat and every
-// golfer's schedule and score file.
+// The data files of the folder that exist now: Golfer.dat, Links.dat, Course.dat, the side
+// file of the courses' stroke indexes, and every golfer's schedule, score cards and ratings.
 QStringList dataFiles(const QString &dataDir);
 
 struct Result {

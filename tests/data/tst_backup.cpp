@@ -49,9 +49,13 @@ class TestBackup : public QObject
         QVERIFY(datafile::writeRecords(path(name), list, nullptr));
     }
 
-    // A club, a golfer with three cards in Golfer.dat, and a golfer file of someone else.
+    // A club, a golfer with three cards and his ratings in Golfer.dat, the courses' stroke
+    // indexes, and a golfer file of someone else.
     void writeSample()
     {
+        for (const QString &side :
+            {QStringLiteral("HoleHdcp.json"), kGolfer + QStringLiteral(".ratings.json")})
+            QVERIFY(datafile::saveBytes(path(side), "{\"version\": 1}", nullptr));
         write(QStringLiteral("Links.dat"), QList<TLinksRecord> {build::club(kA)});
         QVERIFY(datafile::saveBytes(
             path(QStringLiteral("Golfer.dat")), datafile::formatGolferList({kGolfer}), nullptr));

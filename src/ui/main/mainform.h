@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ratingstore.h"
 #include "data/recordbook.h"
 #include "data/records.h"
 #include "stats/core/shousai.h"
@@ -31,6 +32,7 @@ class QTreeWidgetItem;
 class ImportSummaryDialog;
 class RestoreDialog;
 class TChartForm;
+class THandicapForm;
 class TSeisekiForm;
 class TShukeiForm;
 class TStringGrid;
@@ -270,6 +272,10 @@ private:
     void noteBackupNotice(const QString &notice);
     void rebuildScoreNodes();
 
+    // The handicap estimate (mainform_handicap.cpp).
+    void createHandicap(QMenu *tools);
+    void HandicapMenuClick();
+
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
@@ -280,6 +286,8 @@ private:
     // Records: the book owns them and keeps their rules; the window reads them by their
     // usual names and changes them only through the book.
     RecordBook m_book;
+    // The ratings and stroke indexes of the handicap estimate, beside the records they follow.
+    RatingStore m_ratings {m_dir};
     const QList<TLinksRecord> &LinksList = m_book.links();
     const QList<TCourseRecord> &CourseList = m_book.courses();
     const QList<TYoteiRecord> &YoteiList = m_book.yotei();
@@ -336,6 +344,7 @@ private:
     QAction *RestoreMenu = nullptr;
     ImportSummaryDialog *m_importDialog = nullptr;
     RestoreDialog *m_restoreDialog = nullptr;
+    QAction *HandicapMenu = nullptr;
 
     // Tool bar.
     QToolBar *ToolBar1 = nullptr;
@@ -420,6 +429,7 @@ private:
     TShukeiForm *ShukeiForm = nullptr;
     TSeisekiForm *SeisekiForm = nullptr;
     TChartForm *ChartForm = nullptr;
+    THandicapForm *HandicapForm = nullptr;
     std::array<qint32, 7> HoleResultCounts {};
     stats::ParAverages m_parAverages; // Par3Average … Par5Over
 };

@@ -60,7 +60,7 @@ bool isDataPath(const QString &dataDir, const QString &path)
     const QString suffix = target.suffix().toLower();
     return folder == dir
         && (suffix == QLatin1String("dat") || suffix == QLatin1String("yti")
-            || suffix == QLatin1String("sce"));
+            || suffix == QLatin1String("sce") || suffix == QLatin1String("json"));
 }
 
 } // namespace

@@ -253,6 +253,7 @@ void TMainForm::createMenus()
     tools->addAction(ScoreDisp);
     tools->addAction(GraphDisp);
     tools->addAction(ShukeiDisp);
+    createHandicap(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));

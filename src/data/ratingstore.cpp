@@ -1,0 +1,363 @@
+#include "ratingstore.h"
+
+#include "datafile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+qint64 dayKey(TDateTime day)
+{
+    return qint64(std::trunc(day));
+}
+
+bool inRange(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+RatingStore::RatingStore(const QString &dataDir) : m_dir(dataDir)
+{
+    if (!m_dir.endsWith(QChar('/')))
+        m_dir += QChar('/');
+}
+
+QString RatingStore::ratingsFileName(const QString &golfer) const
+{
+    return m_dir + golfer + QStringLiteral(".ratings.json");
+}
+
+// Reads a side file into `bytes` and gives what to report about a read failure.
+QStringList RatingStore::openFile(SideFile &file, QByteArray *bytes, const QString &path)
+{
+    file = SideFile {};
+    file.path = path;
+    QString error;
+    if (!datafile::readBytes(path, bytes, &error)) {
+        file.unreadable = true;
+        file.problem = error;
+        return {error + QStringLiteral("\nこのファイルは書き換えません。")};
+    }
+    return {};
+}
+
+namespace {
+
+QString damagedReport(const QString &path, const QString &problem, const QDate &today)
+{
+    return QStringLiteral("ファイル「%1」は壊れているか、このプログラムのものではありません"
+                          "（%2）。\n元のファイルは、次に保存するときに「%3」として残します。")
+        .arg(QDir::toNativeSeparators(path), problem,
+            QFileInfo(path).fileName() + QStringLiteral(".damaged-")
+                + today.toString(QStringLiteral("yyyyMMdd")));
+}
+
+} // namespace
+
+QStringList RatingStore::loadHoleHandicaps(const QDate &today)
+{
+    m_today = today;
+    QByteArray bytes;
+    QStringList report = openFile(m_holeFile, &bytes, holeHandicapFileName());
+    m_holes.clear();
+    if (m_holeFile.unreadable || bytes.isEmpty())
+        return report;
+    m_holes = ratings::decodeHoleHandicaps(bytes, &m_holeFile.problem);
+    if (!m_holeFile.problem.isEmpty()) {
+        m_holeFile.original = bytes;
+        report.append(damagedReport(m_holeFile.path, m_holeFile.problem, today));
+    }
+    return report;
+}
+
+QStringList RatingStore::loadGolfer(const QString &name, const QDate &today)
+{
+    m_today = today;
+    m_golfer = name;
+    m_ratings = {};
+    QByteArray bytes;
+    QStringList report = openFile(m_ratingsFile, &bytes, ratingsFileName(name));
+    if (m_ratingsFile.unreadable || bytes.isEmpty())
+        return report;
+    m_ratings = ratings::decodeRatings(bytes, &m_ratingsFile.problem);
+    if (!m_ratingsFile.problem.isEmpty()) {
+        m_ratingsFile.original = bytes;
+        report.append(damagedReport(m_ratingsFile.path, m_ratingsFile.problem, today));
+    }
+    return report;
+}
+
+void RatingStore::releaseGolfer()
+{
+    m_golfer.clear();
+    m_ratings = {};
+    m_ratingsFile = SideFile {};
+}
+
+// "<file>.damaged-<date>", numbered on when a copy of that day is there already.
+QString RatingStore::asidePath(const SideFile &file) const
+{
+    const QString stem
+        = file.path + QStringLiteral(".damaged-") + m_today.toString(QStringLiteral("yyyyMMdd"));
+    QString aside = stem;
+    for (int n = 2; QFile::exists(aside); ++n)
+        aside = stem + QChar('-') + QString::number(n);
+    return aside;
+}
+
+bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &errors)
+{
+    if (file.path.isEmpty())
+        return false;
+    if (file.unreadable) {
+        errors.append(QStringLiteral("ファイル「%1」は読み込めなかったため、書き換えません。")
+                          .arg(QDir::toNativeSeparators(file.path)));
+        return false;
+    }
+    QString error;
+    if (!file.problem.isEmpty() && !file.keptAside) {
+        if (!datafile::saveBytes(asidePath(file), file.original, &error)) {
+            errors.append(error);
+            return false;
+        }
+        file.keptAside = true;
+        file.original.clear();
+    }
+    if (!datafile::saveBytes(file.path, bytes, &error)) {
+        errors.append(error);
+        return false;
+    }
+    file.problem.clear();
+    return true;
+}
+
+QStringList RatingStore::writeRatings()
+{
+    QStringList errors;
+    if (!m_golfer.isEmpty())
+        write(m_ratingsFile, ratings::encodeRatings(m_ratings), errors);
+    return errors;
+}
+
+QStringList RatingStore::writeHoleHandicaps()
+{
+    QStringList errors;
+    write(m_holeFile, ratings::encodeHoleHandicaps(m_holes), errors);
+    return errors;
+}
+
+RoundRating RatingStore::rating(TDateTime day) const
+{
+    return m_ratings.rounds.value(dayKey(day));
+}
+
+RoundRating RatingStore::remembered(const TScoreRecord &card) const
+{
+    return m_ratings.remembered.value(TeeCombination::of(card));
+}
+
+QStringList RatingStore::setRating(const TScoreRecord &card, const RoundRating &rating)
+{
+    const bool valid = (!rating.courseRating10
+                           || inRange(*rating.courseRating10, ratings::kMinCourseRating10,
+                               ratings::kMaxCourseRating10))
+        && (!rating.slope || inRange(*rating.slope, ratings::kMinSlope, ratings::kMaxSlope));
+    if (!valid || m_golfer.isEmpty())
+        return {};
+    const qint64 day = dayKey(card.RoundDate);
+    if (rating.empty()) {
+        if (!m_ratings.rounds.remove(day))
+            return {};
+    } else {
+        if (m_ratings.rounds.value(day) == rating)
+            return {};
+        m_ratings.rounds.insert(day, rating);
+        RoundRating &memo = m_ratings.remembered[TeeCombination::of(card)];
+        if (rating.courseRating10)
+            memo.courseRating10 = rating.courseRating10;
+        if (rating.slope)
+            memo.slope = rating.slope;
+    }
+    return writeRatings();
+}
+
+std::optional<HoleHandicaps> RatingStore::holeHandicaps(
+    const QString &club, const QString &course) const
+{
+    const auto it = m_holes.constFind({club, course});
+    if (it == m_holes.cend())
+        return std::nullopt;
+    return it.value();
+}
+
+QStringList RatingStore::setHoleHandicaps(
+    const QString &club, const QString &course, const std::optional<HoleHandicaps> &row)
+{
+    if (row && !ratings::validHoleHandicaps(*row))
+        return {};
+    if (row) {
+        if (holeHandicaps(club, course) == row)
+            return {};
+        m_holes.insert({club, course}, *row);
+    } else if (!m_holes.remove({club, course})) {
+        return {};
+    }
+    return writeHoleHandicaps();
+}
+
+QStringList RatingStore::cardMoved(TDateTime from, TDateTime to)
+{
+    const qint64 a = dayKey(from);
+    const qint64 b = dayKey(to);
+    if (a == b || !m_ratings.rounds.contains(a))
+        return {};
+    m_ratings.rounds.insert(b, m_ratings.rounds.take(a));
+    return writeRatings();
+}
+
+QStringList RatingStore::cardDeleted(TDateTime day)
+{
+    if (!m_ratings.rounds.remove(dayKey(day)))
+        return {};
+    return writeRatings();
+}
+
+ratings::RatingsData RatingStore::renamedClub(
+    ratings::RatingsData data, const QString &oldName, const QString &newName)
+{
+    QMap<TeeCombination, RoundRating> remembered;
+    for (auto it = data.remembered.begin(); it != data.remembered.end(); ++it) {
+        TeeCombination key = it.key();
+        if (key.club == oldName)
+            key.club = newName;
+        // The renamed club's entry wins over one the new name already had.
+        if (it.key().club == oldName || !remembered.contains(key))
+            remembered.insert(key, it.value());
+    }
+    data.remembered = remembered;
+    return data;
+}
+
+ratings::HoleHandicapMap RatingStore::renamedClub(
+    const ratings::HoleHandicapMap &map, const QString &oldName, const QString &newName)
+{
+    ratings::HoleHandicapMap renamed;
+    for (auto it = map.begin(); it != map.end(); ++it)
+        if (it.key().first != oldName)
+            renamed.insert(it.key(), it.value());
+    // The renamed club's rows win over those the new name already had.
+    for (auto it = map.begin(); it != map.end(); ++it)
+        if (it.key().first == oldName)
+            renamed.insert({newName, it.key().second}, it.value());
+    return renamed;
+}
+
+// The rename's writes: a damaged file's old bytes go aside in the same change, and a file
+// that could not be read is left as it is.
+QList<journal::FileWrite> RatingStore::clubRenameWrites(
+    const QString &oldName, const QString &newName) const
+{
+    QList<journal::FileWrite> writes;
+    if (oldName == newName)
+        return writes;
+    auto add = [&](const SideFile &file, const QByteArray &bytes) {
+        if (file.unreadable || file.path.isEmpty())
+            return;
+        if (!file.problem.isEmpty() && !file.keptAside)
+            writes.append({asidePath(file), file.original});
+        writes.append({file.path, bytes});
+    };
+    const bool clubHoles = std::any_of(m_holes.keyBegin(), m_holes.keyEnd(),
+        [&](const auto &key) { return key.first == oldName; });
+    if (clubHoles)
+        add(m_holeFile, ratings::encodeHoleHandicaps(renamedClub(m_holes, oldName, newName)));
+    const bool clubRatings = std::any_of(m_ratings.remembered.keyBegin(),
+        m_ratings.remembered.keyEnd(), [&](const auto &key) { return key.club == oldName; });
+    if (clubRatings && !m_golfer.isEmpty())
+        add(m_ratingsFile, ratings::encodeRatings(renamedClub(m_ratings, oldName, newName)));
+    return writes;
+}
+
+void RatingStore::clubRenameWritten(const QString &oldName, const QString &newName)
+{
+    for (const journal::FileWrite &w : clubRenameWrites(oldName, newName)) {
+        SideFile &file = w.path == m_holeFile.path ? m_holeFile : m_ratingsFile;
+        if (w.path != file.path)
+            continue; // the copy kept aside
+        file.keptAside = true;
+        file.original.clear();
+        file.problem.clear();
+    }
+    m_holes = renamedClub(m_holes, oldName, newName);
+    m_ratings = renamedClub(m_ratings, oldName, newName);
+}
+
+QStringList RatingStore::clubRenamed(const QString &oldName, const QString &newName)
+{
+    QStringList errors;
+    for (const journal::FileWrite &w : clubRenameWrites(oldName, newName)) {
+        if (w.path == m_holeFile.path) {
+            m_holes = renamedClub(m_holes, oldName, newName);
+            errors += writeHoleHandicaps();
+        } else if (w.path == m_ratingsFile.path) {
+            m_ratings = renamedClub(m_ratings, oldName, newName);
+            errors += writeRatings();
+        }
+    }
+    return errors;
+}
+
+QStringList RatingStore::courseRenamed(
+    const QString &club, const QString &oldName, const QString &newName)
+{
+    const std::optional<HoleHandicaps> row = holeHandicaps(club, oldName);
+    if (oldName == newName || !row)
+        return {};
+    m_holes.remove({club, oldName});
+    m_holes.insert({club, newName}, *row);
+    return writeHoleHandicaps();
+}
+
+QStringList RatingStore::courseCarriedIntoCards(
+    const QString &club, const QString &oldName, const QString &newName)
+{
+    if (oldName == newName || m_golfer.isEmpty())
+        return {};
+    QMap<TeeCombination, RoundRating> remembered;
+    bool changed = false;
+    for (auto it = m_ratings.remembered.begin(); it != m_ratings.remembered.end(); ++it) {
+        TeeCombination key = it.key();
+        if (key.club == club)
+            for (QString &course : key.courses)
+                if (course == oldName) {
+                    course = newName;
+                    changed = true;
+                }
+        remembered.insert(key, it.value());
+    }
+    if (!changed)
+        return {};
+    m_ratings.remembered = remembered;
+    return writeRatings();
+}
+
+QStringList RatingStore::courseDeleted(const QString &club, const QString &course)
+{
+    if (!m_holes.remove({club, course}))
+        return {};
+    return writeHoleHandicaps();
+}
+
+void RatingStore::golferDeleted(const QString &name)
+{
+    QFile::remove(ratingsFileName(name));
+    if (name == m_golfer)
+        releaseGolfer();
+}
