@@ -46,6 +46,9 @@ constexpr int holeColumn(int hole, HoleColumn kind)
     return FirstHole + hole * PerHole + kind;
 }
 
+// A yard longer than any hole, as the course page refuses it.
+constexpr qint32 kLongestYard = 9999;
+
 // The earliest day the score page's date picker offers.
 const QDate kFirstDay(1752, 9, 14);
 
@@ -236,22 +239,25 @@ std::optional<TScoreRecord> readRow(RowReader &in)
             strokes[f] += *score;
         }
         // Putts stay text: an empty box means none were entered for the hole.
-        const QString putt = in.value(holeColumn(h, HolePutts)).trimmed();
-        if (putt.isEmpty())
-            continue;
-        const auto value = numeric::parseInt(putt);
-        if (!value)
-            in.problem(
-                holeColumn(h, HolePutts), QStringLiteral("「%1」は整数ではありません").arg(putt));
-        else if (putt.size() > FieldSize::Putt)
+        const QString putt = in.value(holeColumn(h, HolePutts));
+        switch (numeric::puttForm(putt)) {
+        case numeric::PuttForm::Empty: break;
+        case numeric::PuttForm::Putts:
+            card.Putt[h] = putt.trimmed();
+            putts[f] += card.Putt[h].toInt();
+            break;
+        case numeric::PuttForm::TooLong:
             in.problem(holeColumn(h, HolePutts),
-                QStringLiteral("長すぎます（%1バイトまで、この値は%2バイト）")
-                    .arg(FieldSize::Putt)
-                    .arg(putt.size()));
-        else {
-            card.Putt[h] = putt;
-            putts[f] += *value;
+                QStringLiteral("「%1」は長すぎます（2桁まで）").arg(putt));
+            break;
+        case numeric::PuttForm::NotANumber:
+            in.problem(
+                holeColumn(h, HolePutts), QStringLiteral("「%1」は数字ではありません").arg(putt));
+            break;
         }
+        if (card.Yard[h] > kLongestYard)
+            in.problem(holeColumn(h, HoleYard),
+                QStringLiteral("%1ヤードを超えるヤードは入力できません").arg(kLongestYard));
     }
 
     for (int k = 0; k < 3; ++k) {
@@ -264,7 +270,8 @@ std::optional<TScoreRecord> readRow(RowReader &in)
     double handicap = 0;
     const QString handicapText = in.value(Handicap);
     if (!handicapText.trimmed().isEmpty()) {
-        const auto value = numeric::parseFloat(handicapText);
+        // Stored as a single-precision number.
+        const auto value = numeric::parseSingle(handicapText);
         if (!value) {
             in.problem(Handicap, QStringLiteral("「%1」は数値ではありません").arg(handicapText));
         } else if (numeric::parseFloat(numeric::formatOneDecimal(*value)) != value) {
@@ -290,14 +297,23 @@ std::optional<TScoreRecord> readRow(RowReader &in)
         card.YardTotal[f] = qint32(yards[f]);
         card.ParTotal[f] = qint32(pars[f]);
         card.ScoreTotal[f] = qint32(strokes[f]);
-        // A half without putts shows an empty total, and the stored total keeps two characters.
-        card.PuttTotal[f]
-            = putts[f] == 0 ? QString() : sjis::fit(number(putts[f]), FieldSize::Putt);
+        // A half without putts shows an empty total; the stored total holds two characters.
+        card.PuttTotal[f] = putts[f] == 0 ? QString() : number(putts[f]);
+        if (card.PuttTotal[f].size() > FieldSize::Putt) {
+            in.rowProblem(QStringLiteral("%1のパット合計%2は、2桁を超えるため保存できません")
+                              .arg(f == 0 ? QStringLiteral("OUT") : QStringLiteral("IN"))
+                              .arg(putts[f]));
+            return std::nullopt;
+        }
     }
     card.YardSum = card.YardTotal[0] + card.YardTotal[1];
     card.ParSum = card.ParTotal[0] + card.ParTotal[1];
     card.ScoreSum = card.ScoreTotal[0] + card.ScoreTotal[1];
     card.PuttSum = qint32(putts[0] + putts[1]);
+    if (!numeric::fitsSingle(double(card.ScoreSum) - handicap)) {
+        in.problem(Handicap, QStringLiteral("「%1」は数値ではありません").arg(handicapText));
+        return std::nullopt;
+    }
     const QString netText = numeric::formatOneDecimal(double(card.ScoreSum) - handicap);
     card.Handicap = float(handicap);
     card.NetScore = float(numeric::parseFloat(netText).value_or(0));

@@ -1,6 +1,7 @@
 #include "datafile.h"
 
 #include "sjis.h"
+#include "textinput.h"
 
 #include <QDir>
 #include <QFile>
@@ -220,13 +221,8 @@ bool isUsableGolferName(const QString &name)
         }
     }
     // A name that Golfer.dat cannot hold would no longer match its files after a restart.
-    return sjis::isEncodable(name);
+    return textinput::unsavableCharacters(name).isEmpty();
 }
 
-bool golferNameFitsFileSystem(const QString &name)
-{
-    // 255 bytes is the limit of a file name on the usual Linux file systems.
-    return QFile::encodeName(name + QStringLiteral(".yti")).size() <= 255;
-}
 
 } // namespace datafile

@@ -46,7 +46,5 @@ QString trimBlanks(const QString &name);
 
 // A golfer's name becomes the stem of his two file names, so it must be a plain file name.
 bool isUsableGolferName(const QString &name);
-// False when "<name>.yti" is longer than a file name may be on this system.
-bool golferNameFitsFileSystem(const QString &name);
 
 } // namespace datafile

@@ -1,6 +1,7 @@
 #include "golferlist.h"
 
 #include "datafile.h"
+#include "golfername.h"
 #include "sjis.h"
 
 GolferList GolferList::parse(const QByteArray &data)
@@ -28,7 +29,7 @@ GolferList GolferList::parse(const QByteArray &data)
         QString why;
         if (!datafile::isUsableGolferName(name))
             why = QStringLiteral("ファイル名に使えない文字を含んでいます");
-        else if (!datafile::golferNameFitsFileSystem(name))
+        else if (!golferNameFitsFileSystem(name))
             why = QStringLiteral("ファイル名にするには長すぎます");
         else if (!name.isEmpty() && list.m_names.contains(name))
             why = QStringLiteral("同じ名前が前の行にあります");

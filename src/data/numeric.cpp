@@ -127,6 +127,33 @@ std::optional<double> parseFloat(const QString &text)
     return value;
 }
 
+bool fitsSingle(double value)
+{
+    return std::isfinite(value) && std::fabs(value) <= double(std::numeric_limits<float>::max());
+}
+
+std::optional<double> parseSingle(const QString &text)
+{
+    const auto value = parseFloat(text);
+    if (!value || !fitsSingle(*value))
+        return std::nullopt;
+    return value;
+}
+
+PuttForm puttForm(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QChar(' '))
+        ++i;
+    if (i == text.size())
+        return PuttForm::Empty;
+    const qsizetype digits = text.size() - i;
+    for (; i < text.size(); ++i)
+        if (text[i].unicode() < '0' || text[i].unicode() > '9')
+            return PuttForm::NotANumber;
+    return digits <= 2 ? PuttForm::Putts : PuttForm::TooLong;
+}
+
 QString formatOneDecimal(double value)
 {
     // Round the binary value to the 15 digits it is good for before rounding to one

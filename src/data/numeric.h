@@ -17,6 +17,16 @@ std::optional<qint32> parseIntOrEmpty(const QString &text);
 // Decimal number with the locale's decimal separator; blanks around it are allowed.
 std::optional<double> parseFloat(const QString &text);
 
+// The same for a value stored as a single-precision number (the handicap and the net
+// score): nothing that would be stored as an infinity.
+std::optional<double> parseSingle(const QString &text);
+bool fitsSingle(double value);
+
+// A putt as typed: blanks, then one or two decimal digits. Three digits or more are a
+// number the two-character field cannot hold; anything else is no number of putts.
+enum class PuttForm { Empty, Putts, TooLong, NotANumber };
+PuttForm puttForm(const QString &text);
+
 // The handicap form: one decimal, rounded half away from zero, a trailing ".0" dropped.
 QString formatOneDecimal(double value);
 

@@ -3,6 +3,7 @@
 #include "recordbook.h"
 
 #include "datafile.h"
+#include "golfername.h"
 #include "datetime.h"
 
 #include <QDir>
@@ -145,7 +146,7 @@ BookChange RecordBook::registerGolfer(const QString &name)
         change.refusal = Refusal::GolferNameTaken;
     else if (!datafile::isUsableGolferName(name))
         change.refusal = Refusal::GolferNameUnusable;
-    else if (!datafile::golferNameFitsFileSystem(name))
+    else if (!golferNameFitsFileSystem(name))
         change.refusal = Refusal::GolferNameTooLong;
     if (change.refused() || !mayReplace({golferFileName()}, change))
         return change;

@@ -165,7 +165,7 @@ private Q_SLOTS:
             << col("天気") << QStringLiteral("Shift-JISで保存できない文字");
         QTest::addRow("putts too long")
             << withCell(QStringLiteral("2番パット"), QStringLiteral("100")) << 3 << col("2番パット")
-            << QStringLiteral("2バイトまで");
+            << QStringLiteral("「100」は長すぎます（2桁まで）");
         QTest::addRow("a handicap the page would round")
             << withCell(QStringLiteral("ハンディ"), QStringLiteral("12.04")) << 3 << col("ハンディ")
             << QStringLiteral("小数は1桁まで");

@@ -242,6 +242,10 @@ private Q_SLOTS:
                                       << " 0"
                                       << " 90"
                                       << "abcは数値ではありません";
+        QTest::addRow("beyond single precision") << true << "3.5e38"
+                                                 << " 0"
+                                                 << " 90"
+                                                 << "3.5e38は数値ではありません";
         QTest::addRow("no strokes yet") << false << "abc"
                                         << "abc"
                                         << ""

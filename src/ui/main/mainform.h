@@ -112,6 +112,13 @@ private:
     void URLButtonClick();
     void setStatus(const QString &text);
 
+    // Text typed into the byte-limited boxes (mainform_input.cpp).
+    void connectInputGuards();
+    void inputRefused(const QString &message);
+    // Takes the text of a box into a record's field, or says why it cannot be stored and
+    // puts the focus into the box; a text equal to the field's is left as it was stored.
+    bool takeText(QString &field, QWidget *box, const QString &text, int maxBytes);
+
     // Printing (mainform_print.cpp).
     void PrintMenuClick();
     void Print_ScoreSheet(QPrinter &printer, int copies);
@@ -214,8 +221,8 @@ private:
     void courseShow(int index, QTreeWidgetItem *clubNode);
     void YardValueCheck(QLineEdit *edit);
     void ParValueCheck(QLineEdit *edit);
-    void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, QLabel *total,
-        const QString &suffix);
+    void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, qint32 largest,
+        QLabel *total, const QString &suffix);
     void CourseSheetRegistCheck();
     QTreeWidgetItem *courseNodeOf(const QString &linksName, const QString &courseName) const;
 
@@ -311,7 +318,7 @@ private:
     QString ShukeiCaller;
     bool ShukeiDone = false;
     bool AboutMode = false;
-    int m_scoreExitRefusals = 0; // handicap and partner score boxes that refused their text
+    int m_exitRefusals = 0; // number boxes that refused their text as they were left
     quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     int m_pageSetByCode = 0; // the program is switching the page itself
     bool m_askingForGolfer = false;

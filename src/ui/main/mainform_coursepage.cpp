@@ -12,42 +12,53 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include <limits>
 #include <optional>
 
 namespace {
 
-// The nine values of a row of boxes, or the first box that does not read as a number.
+// A yard longer than any hole is a typing mistake, not a distance.
+constexpr qint32 kLongestYard = 9999;
+
+// The nine values of a row of boxes, or the first box that does not read as a number or is
+// out of bounds. A total too large for the whole number it is stored in is put on the last
+// box of the row that holds a number.
 struct HoleRow {
     std::array<qint32, 9> values {};
     qint64 total = 0;
     QLineEdit *bad = nullptr;
+    bool overflow = false;
 };
 
-HoleRow readHoleRow(const std::array<QLineEdit *, 9> &row)
+HoleRow readHoleRow(const std::array<QLineEdit *, 9> &row, qint32 largest)
 {
     HoleRow result;
+    QLineEdit *last = nullptr;
     for (int h = 0; h < 9; ++h) {
         const QString text = row[h]->text();
         if (text.trimmed().isEmpty())
             continue;
         const auto v = numeric::parseInt(text);
-        if (!v) {
+        if (!v || *v > largest) {
             if (!result.bad)
                 result.bad = row[h];
             continue;
         }
         result.values[h] = *v;
         result.total += *v;
+        last = row[h];
+    }
+    if (!result.bad && result.total != qint64(qint32(result.total))) {
+        result.overflow = true;
+        result.bad = last;
     }
     return result;
 }
 
-void writeCourseFields(TCourseRecord &course, const QString &name, const QComboBox *green,
-    const QComboBox *tee, const HoleRow &yards, const HoleRow &pars)
+void writeCourseFields(
+    TCourseRecord &course, const QString &name, const HoleRow &yards, const HoleRow &pars)
 {
     course.CourseName = name;
-    course.Green = sjis::fit(green->currentText(), FieldSize::Green);
-    course.Tee = sjis::fit(tee->currentText(), FieldSize::Tee);
     course.Yard = yards.values;
     course.Par = pars.values;
     // The totals are the sums of the boxes, whatever an earlier failed check left shown.
@@ -59,28 +70,33 @@ void writeCourseFields(TCourseRecord &course, const QString &name, const QComboB
 
 void TMainForm::YardValueCheck(QLineEdit *edit)
 {
-    holeValueCheck(edit, YardEdit, YardTotalText, QStringLiteral(" は数字ではありません"));
+    holeValueCheck(
+        edit, YardEdit, kLongestYard, YardTotalText, QStringLiteral(" は数字ではありません"));
 }
 
 void TMainForm::ParValueCheck(QLineEdit *edit)
 {
-    holeValueCheck(edit, ParEdit, ParTotalText, QStringLiteral("は数字ではありません"));
+    holeValueCheck(edit, ParEdit, std::numeric_limits<qint32>::max(), ParTotalText,
+        QStringLiteral("は数字ではありません"));
 }
 
-void TMainForm::holeValueCheck(
-    QLineEdit *edit, const std::array<QLineEdit *, 9> &row, QLabel *total, const QString &suffix)
+void TMainForm::holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row,
+    qint32 largest, QLabel *total, const QString &suffix)
 {
     const QString text = edit->text();
     if (text.trimmed().isEmpty())
         return;
-    if (!numeric::parseInt(text)) {
+    const auto value = numeric::parseInt(text);
+    const HoleRow values = readHoleRow(row, largest);
+    // This box is refused when its own number is out of bounds or brings the total past
+    // what the file stores; another box of the row that does not read yet keeps the total
+    // as it was, and is reported when it is left, not this one, whose number is fine.
+    if (!value || *value > largest || values.overflow) {
+        ++m_exitRefusals;
         dialogs().plain(QStringLiteral("Kestro"), text + suffix);
         m_scoreLink.refocus(edit);
         return;
     }
-    // Another box of the row that does not read yet keeps the total as it was; that box is
-    // reported when it is left, not this one, whose number is fine.
-    const HoleRow values = readHoleRow(row);
     if (!values.bad)
         total->setText(numeric::blankNumber(values.total));
     edit->setText(QChar(' ') + text.trimmed());
@@ -112,7 +128,11 @@ void TMainForm::CourseSheetRegistCheck()
 
 bool TMainForm::courseRegist(qint64 freeBytes)
 {
+    const int refusals = m_exitRefusals;
     focusPage(CourseSheet);
+    // A yard or par refused on the way out has said so and keeps the focus.
+    if (m_exitRefusals != refusals)
+        return false;
     CourseSheetRegistCheck();
     if (CheckFailed)
         return false;
@@ -122,8 +142,8 @@ bool TMainForm::courseRegist(qint64 freeBytes)
     const QString name = sjis::fit(CourseEdit->text(), FieldSize::CourseName);
     if (!settle(m_book.checkCourseName(-1, club, name)))
         return false;
-    const HoleRow yards = readHoleRow(YardEdit);
-    const HoleRow pars = readHoleRow(ParEdit);
+    const HoleRow yards = readHoleRow(YardEdit, kLongestYard);
+    const HoleRow pars = readHoleRow(ParEdit, std::numeric_limits<qint32>::max());
     if (yards.bad || pars.bad) {
         dialogs().error(QStringLiteral("コースの登録に失敗しました"));
         DataCancelAction->trigger();
@@ -131,7 +151,10 @@ bool TMainForm::courseRegist(qint64 freeBytes)
     }
     TCourseRecord record;
     record.LinksName = sjis::fit(club, FieldSize::LinksName);
-    writeCourseFields(record, name, GreenCombo, TeeCombo, yards, pars);
+    if (!takeText(record.Green, GreenCombo, GreenCombo->currentText(), FieldSize::Green)
+        || !takeText(record.Tee, TeeCombo, TeeCombo->currentText(), FieldSize::Tee))
+        return false;
+    writeCourseFields(record, name, yards, pars);
 
     if (!settle(m_book.registerCourse(record)))
         return false;
@@ -148,7 +171,10 @@ void TMainForm::courseChange()
         return;
     if (CourseIndex < 0 || CourseIndex >= CourseList.size())
         return;
+    const int refusals = m_exitRefusals;
     focusPage(CourseSheet);
+    if (m_exitRefusals != refusals)
+        return;
     CheckFailed = false;
     CourseSheetRegistCheck();
     if (CheckFailed)
@@ -158,8 +184,8 @@ void TMainForm::courseChange()
     if (!settle(m_book.checkCourseName(CourseIndex, club, name)))
         return;
     // Every number is read before anything is written.
-    const HoleRow yards = readHoleRow(YardEdit);
-    const HoleRow pars = readHoleRow(ParEdit);
+    const HoleRow yards = readHoleRow(YardEdit, kLongestYard);
+    const HoleRow pars = readHoleRow(ParEdit, std::numeric_limits<qint32>::max());
     if (yards.bad || pars.bad) {
         QLineEdit *bad = yards.bad ? yards.bad : pars.bad;
         dialogs().plain(QStringLiteral("Kestro"),
@@ -169,6 +195,10 @@ void TMainForm::courseChange()
         m_scoreLink.refocus(bad);
         return;
     }
+    TCourseRecord course = CourseList[CourseIndex];
+    if (!takeText(course.Green, GreenCombo, GreenCombo->currentText(), FieldSize::Green)
+        || !takeText(course.Tee, TeeCombo, TeeCombo->currentText(), FieldSize::Tee))
+        return;
     if (!dialogs().confirm(QStringLiteral("このコースのデータを変更しますか？")))
         return;
     // Both answers come first: the course and the cards it reaches are then saved as one
@@ -176,9 +206,8 @@ void TMainForm::courseChange()
     const bool carry = dialogs().confirm(
         QStringLiteral("この変更したデータをスコアカードのデータに反映しますか？"));
 
-    TCourseRecord course = CourseList[CourseIndex];
     const QString oldName = course.CourseName;
-    writeCourseFields(course, name, GreenCombo, TeeCombo, yards, pars);
+    writeCourseFields(course, name, yards, pars);
     if (!settle(m_book.changeCourse(CourseIndex, course, carry)))
         return;
     YardTotalText->setText(numeric::blankNumber(course.YardTotal));

@@ -3,6 +3,7 @@
 #include "mainform.h"
 
 #include "data/datafile.h"
+#include "data/golfername.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -51,7 +52,7 @@ bool TMainForm::settle(const BookChange &change)
         dialogs().error(QStringLiteral("その名前は、ファイル名に使えない文字を含んでいます"));
         return false;
     case Refusal::GolferNameTooLong:
-        dialogs().error(QStringLiteral("その名前は、ファイル名にするには長すぎます"));
+        dialogs().error(golferNameTooLongMessage());
         return false;
     case Refusal::FileUnreadable:
         dialogs().error(QStringLiteral("%1 は読み込めなかったため、書き換えられません。"

@@ -3,9 +3,10 @@
 
 #include "ui/common/statictext.h"
 
-#include "data/sjis.h"
-#include "sjislengthvalidator.h"
+#include "data/records.h"
+#include "memoedit.h"
 #include "stringgrid.h"
+#include "textinputguard.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -36,7 +37,7 @@ QLineEdit *textEdit(const QString &name, int maxBytes, QWidget *parent)
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
     if (maxBytes > 0)
-        edit->setValidator(new SjisLengthValidator(maxBytes, edit));
+        new TextInputGuard(edit, maxBytes);
     edit->setReadOnly(true);
     return edit;
 }
@@ -184,14 +185,14 @@ QWidget *TMainForm::createCoursePage()
     GreenCombo->setObjectName(QStringLiteral("GreenCombo"));
     GreenCombo->setEditable(true);
     GreenCombo->addItems({QStringLiteral("ベント"), QStringLiteral("高麗")});
-    GreenCombo->lineEdit()->setValidator(new SjisLengthValidator(8, GreenCombo));
+    new TextInputGuard(GreenCombo->lineEdit(), FieldSize::Green, GreenCombo);
     GreenCombo->setMinimumWidth(110);
     TeeCombo = new QComboBox(page);
     TeeCombo->setObjectName(QStringLiteral("TeeCombo"));
     TeeCombo->setEditable(true);
     TeeCombo->addItems({QStringLiteral("フルバック"), QStringLiteral("バック"),
         QStringLiteral("レギュラー"), QStringLiteral("フロント"), QStringLiteral("レディース")});
-    TeeCombo->lineEdit()->setValidator(new SjisLengthValidator(10, TeeCombo));
+    new TextInputGuard(TeeCombo->lineEdit(), FieldSize::Tee, TeeCombo);
     TeeCombo->setMinimumWidth(130);
     form->addWidget(CLinksCombo, 1, 0);
     form->addWidget(CourseEdit, 1, 1);
@@ -273,7 +274,7 @@ QWidget *TMainForm::createScorePage()
     WeatherCombo->setInsertPolicy(QComboBox::NoInsert);
     WeatherCombo->addItems(
         {QStringLiteral("晴れ"), QStringLiteral("くもり"), QStringLiteral("雨")});
-    WeatherCombo->lineEdit()->setValidator(new SjisLengthValidator(20, WeatherCombo));
+    new TextInputGuard(WeatherCombo->lineEdit(), FieldSize::Weather, WeatherCombo);
     WeatherCombo->setMinimumWidth(110);
     // Only the user's own changes run the weather guard.
     connect(WeatherCombo, &QComboBox::textActivated, this, &TMainForm::WeatherComboChange);
@@ -353,20 +354,11 @@ QWidget *TMainForm::createScorePage()
         bottom->addWidget(PartnerScoreEdit[k], k, 3);
     }
     bottom->addWidget(heading(QStringLiteral("メモ"), page), 0, 4, Qt::AlignTop);
-    Memo1 = new QPlainTextEdit(page);
+    Memo1 = new MemoEdit(FieldSize::Memo, page);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setTabChangesFocus(true);
     Memo1->setFixedHeight(78);
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
-        // The memo holds at most 100 bytes as stored.
-        const QString text = Memo1->toPlainText();
-        const QString fitted = sjis::fit(text, FieldSize::Memo);
-        if (fitted != text) {
-            Memo1->setPlainText(fitted);
-            Memo1->moveCursor(QTextCursor::End);
-        }
-    });
     bottom->addWidget(Memo1, 0, 5, 3, 1);
     bottom->setColumnStretch(1, 1);
     bottom->setColumnStretch(5, 2);

@@ -191,9 +191,11 @@ void TMainForm::SHandicapEditExit()
         return;
     if (SHandicapEdit->text().trimmed().isEmpty())
         SHandicapEdit->setText(QStringLiteral(" 0"));
-    const auto handicap = numeric::parseFloat(SHandicapEdit->text());
-    if (!handicap) {
-        ++m_scoreExitRefusals;
+    // The handicap and the net score are stored as single-precision numbers.
+    const auto handicap = numeric::parseSingle(SHandicapEdit->text());
+    const auto strokes = numeric::parseFloat(SScoreText->text());
+    if (!handicap || (strokes && !numeric::fitsSingle(*strokes - *handicap))) {
+        ++m_exitRefusals;
         dialogs().error(SHandicapEdit->text() + QStringLiteral("は数値ではありません"));
         SHandicapEdit->setText(QStringLiteral(" 0"));
         m_scoreLink.refocus(SHandicapEdit);
@@ -238,7 +240,7 @@ void TMainForm::PartnerScoreCheck(QLineEdit *edit)
         edit->setText(QStringLiteral(" 0"));
     const auto score = partnerScoreValue(edit->text());
     if (!score) {
-        ++m_scoreExitRefusals;
+        ++m_exitRefusals;
         dialogs().error(edit->text() + QStringLiteral("は数値ではありません"));
         m_scoreLink.refocus(edit);
         return;
@@ -302,14 +304,21 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
             }
             card.Score[f * 9 + h] = *strokes;
 
+            // Putts shown as a changed card stored them stay as they were; others must be a
+            // number of putts the field holds.
             QLineEdit *puttCell = frame->PtEdit[h];
             const QString putts = puttCell->text().trimmed();
-            if (!putts.isEmpty() && !numeric::isNumeric(putts)) {
-                dialogs().warning(puttCell->text() + QStringLiteral(" は数字ではありません"));
-                m_scoreLink.refocus(puttCell);
-                return false;
+            if (putts != card.Putt[f * 9 + h].trimmed()) {
+                const numeric::PuttForm form = numeric::puttForm(puttCell->text());
+                if (form != numeric::PuttForm::Empty && form != numeric::PuttForm::Putts) {
+                    dialogs().warning(form == numeric::PuttForm::TooLong
+                            ? TScoreCardFrame::puttRefusal(puttCell->text())
+                            : puttCell->text() + QStringLiteral(" は数字ではありません"));
+                    m_scoreLink.refocus(puttCell);
+                    return false;
+                }
+                card.Putt[f * 9 + h] = putts;
             }
-            card.Putt[f * 9 + h] = sjis::fit(putts, FieldSize::Putt);
         }
         const auto total = numeric::parseIntOrEmpty(frame->STText->text());
         if (!total) {
@@ -317,7 +326,16 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
             return false;
         }
         card.ScoreTotal[f] = *total;
-        card.PuttTotal[f] = sjis::fit(frame->PTText->text().trimmed(), FieldSize::Putt);
+        const QString puttTotal = frame->PTText->text().trimmed();
+        if (puttTotal != card.PuttTotal[f].trimmed()) {
+            if (sjis::byteLength(puttTotal) > FieldSize::Putt) {
+                dialogs().error(
+                    QStringLiteral("ハーフのパット合計%1は、2桁を超えるため保存できません")
+                        .arg(puttTotal));
+                return false;
+            }
+            card.PuttTotal[f] = puttTotal;
+        }
     }
 
     const auto scoreSum = numeric::parseIntOrEmpty(SScoreText->text());
@@ -329,20 +347,22 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
     card.ScoreSum = *scoreSum;
     card.PuttSum = *puttSum;
 
+    // Both are stored as single-precision numbers: one too large for that is refused as the
+    // handicap box refuses a text that is not a number.
     const QString handicapText = SHandicapEdit->text();
     const auto handicap = handicapText.trimmed().isEmpty() ? std::optional<double>(0.0)
-                                                           : numeric::parseFloat(handicapText);
-    if (!handicap) {
+                                                           : numeric::parseSingle(handicapText);
+    // An empty net score means the handicap could not be read when the strokes were
+    // last totalled; it reads now, so the net follows from it.
+    QString netText = SNetText->text();
+    if (handicap && netText.trimmed().isEmpty())
+        netText = TScoreCardFrame::netScoreText(SScoreText->text(), handicapText);
+    const auto net = numeric::parseFloat(netText);
+    if (!handicap || (net && !numeric::fitsSingle(*net))) {
         dialogs().error(handicapText + QStringLiteral("は数値ではありません"));
         m_scoreLink.refocus(SHandicapEdit);
         return false;
     }
-    // An empty net score means the handicap could not be read when the strokes were
-    // last totalled; it reads now, so the net follows from it.
-    QString netText = SNetText->text();
-    if (netText.trimmed().isEmpty())
-        netText = TScoreCardFrame::netScoreText(SScoreText->text(), handicapText);
-    const auto net = numeric::parseFloat(netText);
     if (!net) {
         dialogs().error(failed);
         return false;
@@ -358,10 +378,12 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
             return false;
         }
         card.PartnerScore[k] = *score;
-        card.Partner[k] = sjis::fit(PartnerEdit[k]->text(), FieldSize::Partner);
+        if (!takeText(card.Partner[k], PartnerEdit[k], PartnerEdit[k]->text(), FieldSize::Partner))
+            return false;
     }
-    card.Weather = sjis::fit(WeatherCombo->currentText(), FieldSize::Weather);
-    card.Memo = sjis::fit(Memo1->toPlainText(), FieldSize::Memo);
+    if (!takeText(card.Weather, WeatherCombo, WeatherCombo->currentText(), FieldSize::Weather)
+        || !takeText(card.Memo, Memo1, Memo1->toPlainText(), FieldSize::Memo))
+        return false;
     if (!wholeCard)
         return true;
 
@@ -403,11 +425,11 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
 
 bool TMainForm::scoreRegist(qint64 freeBytes)
 {
-    const int refusals = m_scoreExitRefusals;
+    const int refusals = m_exitRefusals;
     focusPage(ScoreSheet);
     // A handicap or partner score refused on the way out has said so and holds the focus;
     // going on would store a value the user did not type.
-    if (m_scoreExitRefusals != refusals)
+    if (m_exitRefusals != refusals)
         return false;
     ScoreSheetRegistCheck();
     if (CheckFailed)
@@ -441,9 +463,9 @@ void TMainForm::scoreChange()
         return;
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを変更しますか？")))
         return;
-    const int refusals = m_scoreExitRefusals;
+    const int refusals = m_exitRefusals;
     focusPage(ScoreSheet);
-    if (m_scoreExitRefusals != refusals)
+    if (m_exitRefusals != refusals)
         return;
     for (QLineEdit *edit : PartnerScoreEdit)
         if (edit->text().trimmed().isEmpty())

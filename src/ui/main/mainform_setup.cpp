@@ -108,7 +108,13 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
     createResults();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The controls go after this part of the window; what they still signal on their way
+    // (a combo box accepting its completion as it loses the focus) must not reach it.
+    for (const QObject *control : findChildren<QObject *>())
+        disconnect(control, nullptr, this, nullptr);
+}
 
 namespace {
 
@@ -164,6 +170,7 @@ void TMainForm::installGuards()
     for (QObject *object : std::as_const(watched))
         if (object)
             object->installEventFilter(this);
+    connectInputGuards();
     // Installed last, so Enter reaches it before any other filter of a control.
     auto *enter = new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); });
     installEventFilter(enter);

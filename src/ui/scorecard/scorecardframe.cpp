@@ -124,6 +124,15 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
         SPar[h] = staticText(QStringLiteral("SPar%1").arg(h + 1), kParColour, this);
         SEdit[h] = makeCell(QStringLiteral("S%1Edit").arg(h + 1));
         PtEdit[h] = makeCell(QStringLiteral("Pt%1Edit").arg(h + 1));
+        // What the user types must be a number of putts the card can hold; a stored card's
+        // putts are shown as they were stored.
+        connect(PtEdit[h], &QLineEdit::textEdited, this, [this, cell = PtEdit[h]] {
+            const QString refusal = puttRefusal(cell->text());
+            if (refusal.isEmpty())
+                return;
+            m_link->dialogs->warning(refusal);
+            cell->clear();
+        });
         grid->addWidget(SYard[h], 3, 1 + h);
         grid->addWidget(SPar[h], 4, 1 + h);
         grid->addWidget(SEdit[h], 5, 1 + h);
@@ -205,6 +214,18 @@ void TScoreCardFrame::cellChangeCheck(QLineEdit *cell)
         m_link->dialogs->warning(text + QStringLiteral("は、数字ではありません"));
         cell->clear();
     }
+}
+
+QString TScoreCardFrame::puttRefusal(const QString &text)
+{
+    switch (numeric::puttForm(text)) {
+    case numeric::PuttForm::Empty:
+    case numeric::PuttForm::Putts: return QString();
+    case numeric::PuttForm::TooLong:
+        return text + QStringLiteral("は、2桁までの数字で入力してください");
+    case numeric::PuttForm::NotANumber: break;
+    }
+    return text + QStringLiteral("は、数字ではありません");
 }
 
 bool TScoreCardFrame::isUnfinishedNumber(const QString &text)

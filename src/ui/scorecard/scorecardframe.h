@@ -63,6 +63,10 @@ public:
     // empty when the handicap is not a number.
     static QString netScoreText(const QString &strokesText, const QString &handicapText);
 
+    // Why a typed number of putts is refused: anything but one or two decimal digits after
+    // blanks; empty when it is fine.
+    static QString puttRefusal(const QString &text);
+
     // A sign or a hexadecimal prefix with no digit yet: a number still being typed.
     static bool isUnfinishedNumber(const QString &text);
 

@@ -1,0 +1,43 @@
+// Text typed into the byte-limited boxes: what they refuse is said in the status bar, and
+// what reaches a record is checked once more as it is stored.
+#include "mainform.h"
+
+#include "data/textinput.h"
+#include "memoedit.h"
+#include "textinputguard.h"
+
+#include <QApplication>
+#include <QStatusBar>
+
+namespace {
+// Long enough to be read after the key that was refused; the counts come back after it.
+constexpr int kRefusalShownMs = 8000;
+} // namespace
+
+void TMainForm::connectInputGuards()
+{
+    for (TextInputGuard *guard : findChildren<TextInputGuard *>())
+        connect(guard, &TextInputGuard::refused, this, &TMainForm::inputRefused);
+    for (MemoEdit *memo : findChildren<MemoEdit *>())
+        connect(memo, &MemoEdit::refused, this, &TMainForm::inputRefused);
+}
+
+void TMainForm::inputRefused(const QString &message)
+{
+    QApplication::beep();
+    statusBar()->showMessage(message, kRefusalShownMs);
+}
+
+bool TMainForm::takeText(QString &field, QWidget *box, const QString &text, int maxBytes)
+{
+    if (text == field)
+        return true;
+    const QString error = textinput::storableTextError(text, maxBytes);
+    if (!error.isEmpty()) {
+        dialogs().error(error);
+        m_scoreLink.refocus(box);
+        return false;
+    }
+    field = text;
+    return true;
+}

@@ -1,0 +1,118 @@
+#include "textinputguard.h"
+
+#include "data/sjis.h"
+#include "data/textinput.h"
+#include "sjislengthvalidator.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+TextInputGuard::TextInputGuard(QLineEdit *edit, int maxBytes, QWidget *keyTarget)
+    : QObject(edit), m_edit(edit), m_maxBytes(maxBytes), m_accepted(edit->text())
+{
+    edit->setValidator(new SjisLengthValidator(maxBytes, edit));
+    edit->installEventFilter(this);
+    if (keyTarget)
+        keyTarget->installEventFilter(this);
+    connect(
+        edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_accepted = text; });
+    // The box turns down a paste or a drop as a whole, and only then puts its text back;
+    // what fits is put in once that is done.
+    connect(edit, &QLineEdit::inputRejected, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, before = m_accepted, refusedText = m_edit->text()] {
+                keepWhatFits(before, refusedText);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+bool TextInputGuard::insertsText(const QKeyEvent *key)
+{
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const auto mods = key->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse
+        || (c.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
+}
+
+int TextInputGuard::room() const
+{
+    return m_maxBytes - sjis::byteLength(m_edit->text()) + sjis::byteLength(m_edit->selectedText());
+}
+
+bool TextInputGuard::eventFilter(QObject *, QEvent *event)
+{
+    if (m_edit->isReadOnly() || m_forwarding)
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!insertsText(key))
+            return false;
+        const textinput::Fitted fitted = textinput::fitInsertion(key->text(), room());
+        if (fitted.whole(key->text()))
+            return false;
+        // Let through, the refused key would leave an empty combo box completing itself to
+        // its first item.
+        Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
+        return true;
+    }
+    if (event->type() == QEvent::InputMethod) {
+        auto *im = static_cast<QInputMethodEvent *>(event);
+        const QString commit = im->commitString();
+        if (commit.isEmpty())
+            return false;
+        const textinput::Fitted fitted = textinput::fitInsertion(commit, room());
+        if (fitted.whole(commit))
+            return false;
+        QInputMethodEvent kept(im->preeditString(), im->attributes());
+        kept.setCommitString(fitted.kept, im->replacementStart(), im->replacementLength());
+        m_forwarding = true;
+        QCoreApplication::sendEvent(m_edit, &kept);
+        m_forwarding = false;
+        Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
+        return true;
+    }
+    return false;
+}
+
+void TextInputGuard::keepWhatFits(const QString &before, const QString &refusedText)
+{
+    // A text the program wrote stays as written; only the user's own edit was put back.
+    if (m_edit->text() != before || refusedText == before)
+        return;
+    // The edit replaced what lies between the parts the two texts share.
+    qsizetype head = 0;
+    const qsizetype shorter = std::min(before.size(), refusedText.size());
+    while (head < shorter && before[head] == refusedText[head])
+        ++head;
+    if (head > 0 && before[head - 1].isHighSurrogate())
+        --head;
+    qsizetype tail = 0;
+    while (tail < shorter - head
+        && before[before.size() - 1 - tail] == refusedText[refusedText.size() - 1 - tail])
+        ++tail;
+    if (tail > 0 && before[before.size() - tail].isLowSurrogate())
+        --tail;
+    const QString inserted = refusedText.mid(head, refusedText.size() - head - tail);
+    const qsizetype replaced = before.size() - head - tail;
+    const int room
+        = m_maxBytes - sjis::byteLength(before) + sjis::byteLength(before.mid(head, replaced));
+    const textinput::Fitted fitted = textinput::fitInsertion(inserted, room);
+    if (fitted.whole(inserted))
+        return;
+    if (!fitted.kept.isEmpty()) {
+        m_edit->setSelection(head, replaced);
+        m_edit->insert(fitted.kept);
+    }
+    Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+
+// Keeps a text box within a field of the data files, whose size counts Shift-JIS bytes, and
+// says why when it refuses input: a key that does not fit or that Shift-JIS cannot hold is
+// refused whole; a paste or a text from the input method keeps what fits.
+class TextInputGuard final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // keyTarget is the control that receives the keys when it is not the box itself (an
+    // editable combo box hands them on to its text box).
+    TextInputGuard(QLineEdit *edit, int maxBytes, QWidget *keyTarget = nullptr);
+
+    // True for a key that puts its text into a text box, as the boxes themselves decide.
+    static bool insertsText(const QKeyEvent *key);
+
+Q_SIGNALS:
+    void refused(const QString &message);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int room() const;
+    void keepWhatFits(const QString &before, const QString &refusedText);
+
+    QLineEdit *m_edit;
+    int m_maxBytes;
+    QString m_accepted; // the text as it stood after its last change
+    bool m_forwarding = false;
+};
