@@ -121,6 +121,15 @@ bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &er
                           .arg(QDir::toNativeSeparators(file.path)));
         return false;
     }
+    if (m_before) {
+        if (!file.problem.isEmpty() && !file.keptAside)
+            m_deferred.append({asidePath(file), file.original});
+        file.keptAside = file.keptAside || !file.problem.isEmpty();
+        file.original.clear();
+        file.problem.clear();
+        m_deferred.append({file.path, bytes});
+        return true;
+    }
     QString error;
     if (!file.problem.isEmpty() && !file.keptAside) {
         if (!datafile::saveBytes(asidePath(file), file.original, &error)) {
@@ -357,7 +366,44 @@ QStringList RatingStore::courseDeleted(const QString &club, const QString &cours
 
 void RatingStore::golferDeleted(const QString &name)
 {
-    QFile::remove(ratingsFileName(name));
+    if (m_before)
+        m_deferred.append({ratingsFileName(name), {}, true});
+    else
+        QFile::remove(ratingsFileName(name));
     if (name == m_golfer)
         releaseGolfer();
+}
+
+void RatingStore::defer()
+{
+    m_before = Saved {m_ratings, m_holes, m_ratingsFile, m_holeFile};
+    m_deferred.clear();
+}
+
+QList<journal::FileWrite> RatingStore::takeWrites()
+{
+    // A file written twice in one change goes to disk once, as it was written last.
+    QList<journal::FileWrite> writes;
+    for (qsizetype i = m_deferred.size() - 1; i >= 0; --i) {
+        const QString &path = m_deferred[i].path;
+        if (std::none_of(writes.cbegin(), writes.cend(),
+                [&path](const journal::FileWrite &w) { return w.path == path; }))
+            writes.prepend(m_deferred[i]);
+    }
+    m_deferred.clear();
+    return writes;
+}
+
+void RatingStore::settle(bool written)
+{
+    if (!m_before)
+        return;
+    if (!written) {
+        m_ratings = m_before->ratings;
+        m_holes = m_before->holes;
+        m_ratingsFile = m_before->ratingsFile;
+        m_holeFile = m_before->holeFile;
+    }
+    m_before.reset();
+    m_deferred.clear();
 }

@@ -127,6 +127,14 @@ public:
     // Removes the golfer's ratings file (a copy kept aside stays).
     void golferDeleted(const QString &name);
 
+    // The operations that follow collect their writes instead of making them, so that the
+    // record book writes them with its own files as one change; then takeWrites() and, once
+    // the change is on disk or has failed, settle().
+    void defer();
+    QList<journal::FileWrite> takeWrites();
+    // Keeps what the operations did, or goes back to the state before defer().
+    void settle(bool written);
+
 private:
     struct SideFile {
         QString path;
@@ -144,6 +152,15 @@ private:
         ratings::RatingsData data, const QString &oldName, const QString &newName);
     static ratings::HoleHandicapMap renamedClub(
         const ratings::HoleHandicapMap &map, const QString &oldName, const QString &newName);
+
+    struct Saved {
+        ratings::RatingsData ratings;
+        ratings::HoleHandicapMap holes;
+        SideFile ratingsFile;
+        SideFile holeFile;
+    };
+    std::optional<Saved> m_before; // set while deferring
+    QList<journal::FileWrite> m_deferred;
 
     QString m_dir;
     QDate m_today;

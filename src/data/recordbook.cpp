@@ -233,7 +233,22 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
         writes.append({m_scoreFile, m_scores.encode()});
     }
     writes.append(otherWrites);
-    if (!commit(writes, change)) {
+    // The ratings remembered per club follow the name, every other golfer's and the chosen
+    // golfer's with the courses' stroke indexes.
+    QStringList sideErrors;
+    for (const QString &name : golfers()) {
+        if (name == m_golfer)
+            continue;
+        RatingStore other(m_dir);
+        sideErrors += other.loadGolfer(name, m_today());
+        other.defer();
+        sideErrors += other.clubRenamed(oldName, newName);
+        writes += other.takeWrites();
+    }
+    const bool written = commit(writes, change, [&](RatingStore &store) {
+        return sideErrors + store.clubRenamed(oldName, newName);
+    });
+    if (!written) {
         // Nothing of a change across files stays half done, in memory either.
         m_links = links;
         m_courses = courses;
@@ -312,7 +327,15 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
         }
         writes.append({m_scoreFile, m_scores.encode()});
     }
-    if (!commit(writes, change) && carryIntoCards) {
+    // A renamed course keeps its stroke indexes, and the ratings remembered for it follow
+    // the cards it was carried into.
+    const bool written = commit(writes, change, [&](RatingStore &store) {
+        QStringList errors = store.courseRenamed(record.LinksName, oldName, record.CourseName);
+        if (carryIntoCards)
+            errors += store.courseCarriedIntoCards(record.LinksName, oldName, record.CourseName);
+        return errors;
+    });
+    if (!written && carryIntoCards) {
         m_courses = courses;
         m_scores = scores;
     }
@@ -342,9 +365,12 @@ BookChange RecordBook::deleteCourse(int index)
     BookChange change;
     if (!validIndex(index, m_courses.size()) || !mayReplace({courseFileName()}, change))
         return change;
+    const TCourseRecord course = m_courses[index];
     m_courses.removeAt(index);
     change.index = index;
-    commit({{courseFileName(), m_courses.encode()}}, change);
+    commit({{courseFileName(), m_courses.encode()}}, change, [&course](RatingStore &store) {
+        return store.courseDeleted(course.LinksName, course.CourseName);
+    });
     return change;
 }
 
@@ -401,7 +427,8 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
     if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
     const double day = dayOf(card.RoundDate);
-    const bool moved = dayOf(m_scores[index].RoundDate) != day;
+    const double oldDay = dayOf(m_scores[index].RoundDate);
+    const bool moved = oldDay != day;
     // The same day keeps the stored date as it was, fraction and all.
     if (!moved)
         card.RoundDate = m_scores[index].RoundDate;
@@ -418,7 +445,10 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
         m_scores.move(index, to);
         change.index = int(to);
     }
-    change = writeScores(change);
+    // The card's ratings go with it to its new day.
+    commit({{m_scoreFile, m_scores.encode()}}, change, [&](RatingStore &store) {
+        return moved ? store.cardMoved(oldDay, day) : QStringList();
+    });
     if (moved)
         noteYear(card.RoundDate, change);
     return change;
@@ -429,10 +459,13 @@ BookChange RecordBook::deleteScore(int index)
     BookChange change;
     if (!validIndex(index, m_scores.size()) || !mayReplace({m_scoreFile}, change))
         return change;
-    // The card's year stays in the list, as its node stays in the tree.
+    // The card's year stays in the list, as its node stays in the tree; its ratings go.
+    const TDateTime day = m_scores[index].RoundDate;
     m_scores.removeAt(index);
     change.index = index;
-    return writeScores(change);
+    commit({{m_scoreFile, m_scores.encode()}}, change,
+        [day](RatingStore &store) { return store.cardDeleted(day); });
+    return change;
 }
 
 // Files brought in.

@@ -2,6 +2,7 @@
 
 #include "golferlist.h"
 #include "journal.h"
+#include "ratingstore.h"
 #include "recordlist.h"
 #include "records.h"
 
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 // Why the book would not take a record; the window words it for the user.
 enum class Refusal {
@@ -101,6 +103,13 @@ public:
     QString yoteiFileName() const { return m_yoteiFile; }
     QString scoreFileName() const { return m_scoreFile; }
 
+    // The ratings of the golfer's rounds and the courses' stroke indexes, which follow the
+    // cards and courses inside the book's own changes.
+    RatingStore &ratings() { return m_ratings; }
+    // What the side files' readers found wrong since the last call; the cards still load.
+    QStringList takeSideFileNotes() { return std::exchange(m_sideNotes, {}); }
+    const RatingStore &ratings() const { return m_ratings; }
+
     // Asked before a file of concern is first replaced; without one such files are kept.
     void setConsentAsker(ConsentAsker asker) { m_consent = std::move(asker); }
     // Called before each step of a save (see journal::StepHook).
@@ -164,8 +173,10 @@ private:
     bool mayReplace(const QStringList &paths, BookChange &change);
     bool keepAside(const QString &path, const QString &keptAs, BookChange &change);
     QString keptAsName(const QString &path) const;
-    // Writes the files all or none; false when a file could not be written.
-    bool commit(const QList<journal::FileWrite> &writes, BookChange &change);
+    // Writes the files all or none; false when a file could not be written. The side files'
+    // part of the change is what `side` does to the rating store.
+    bool commit(QList<journal::FileWrite> writes, BookChange &change,
+        const std::function<QStringList(RatingStore &)> &side = {});
     QList<OtherGolfer> readOtherGolfers(BookChange &change);
     Refusal linksInUse(int index, BookChange &change);
     void cutSchedule(const QDate &today);
@@ -187,6 +198,8 @@ private:
     QStringList m_years;
     QStringList m_playedLinks;
     QHash<QString, FileHealth> m_health; // by path; files that read whole are not here
+    RatingStore m_ratings;
+    QStringList m_sideNotes;
     ConsentAsker m_consent;
     journal::StepHook m_hook;
 

@@ -14,7 +14,7 @@
 #include <new>
 
 RecordBook::RecordBook(const QString &dataDir, std::function<QDate()> today)
-    : m_dir(dataDir), m_today(std::move(today))
+    : m_dir(dataDir), m_today(std::move(today)), m_ratings(dataDir)
 {
     if (!m_dir.endsWith(QChar('/')))
         m_dir += QChar('/');
@@ -112,6 +112,7 @@ QStringList RecordBook::loadClubs()
     loadFile(linksFileName(), m_links, errors);
     loadFile(courseFileName(), m_courses, errors);
     checkNameCollisions();
+    m_sideNotes += m_ratings.loadHoleHandicaps(m_today());
     return errors;
 }
 
@@ -179,9 +180,12 @@ BookChange RecordBook::deleteGolfer(int index)
         return change;
     const GolferList before = m_golferList;
     m_golferList.removeAt(index);
-    const bool written = commit({{golferFileName(), m_golferList.format()}, {yti, {}, true},
-                                    {sce, {}, true}},
-        change);
+    const bool written = commit(
+        {{golferFileName(), m_golferList.format()}, {yti, {}, true}, {sce, {}, true}}, change,
+        [&name](RatingStore &store) {
+            store.golferDeleted(name);
+            return QStringList();
+        });
     if (!written) {
         m_golferList = before;
         return change;
@@ -208,6 +212,7 @@ QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
     loadFile(m_yoteiFile, m_yotei, errors);
     cutSchedule(today);
     loadFile(m_scoreFile, m_scores, errors);
+    m_sideNotes += m_ratings.loadGolfer(name, today);
     // The years in the order their first card comes; the cards run in date order, so a year
     // seldom differs from the one before.
     QList<int> seen;
@@ -249,6 +254,7 @@ void RecordBook::releaseGolfer()
 {
     m_yotei.clear();
     m_scores.clear();
+    m_ratings.releaseGolfer();
 }
 
 QString RecordBook::keptAsName(const QString &path) const
@@ -304,10 +310,18 @@ bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
     return true;
 }
 
-bool RecordBook::commit(const QList<journal::FileWrite> &writes, BookChange &change)
+bool RecordBook::commit(QList<journal::FileWrite> writes, BookChange &change,
+    const std::function<QStringList(RatingStore &)> &side)
 {
     beforeWrite(change);
-    return journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
+    if (!side)
+        return journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
+    m_ratings.defer();
+    change.writeErrors += side(m_ratings);
+    writes += m_ratings.takeWrites();
+    const bool written = journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
+    m_ratings.settle(written);
+    return written;
 }
 
 QList<RecordBook::OtherGolfer> RecordBook::readOtherGolfers(BookChange &change)

@@ -19,6 +19,7 @@ const QString kB = QStringLiteral("Bカントリー");
 const QString kTaro = QStringLiteral("山田");
 const QString kHana = QStringLiteral("佐藤");
 const QDate kToday(2026, 12, 7);
+const RoundRating kRating {712, 128};
 
 using Operation = std::function<BookChange(RecordBook &)>;
 
@@ -56,6 +57,10 @@ class TestFileSafety : public QObject
             put(golfer + ".sce",
                 encodeRecords(QList<TScoreRecord> {
                     build::card(QDate(2025, 6, 1), kA), build::card(QDate(2025, 7, 1), kB)}));
+            // Ratings of the card at A, remembered for A's courses and tees.
+            RatingStore store(m_dir->path());
+            store.loadGolfer(golfer, kToday);
+            QVERIFY(store.setRating(build::card(QDate(2025, 6, 1), kA), kRating).isEmpty());
         }
     }
 
@@ -263,6 +268,28 @@ private Q_SLOTS:
         QCOMPARE(hanaCards[1].LinksName, kB);
         QCOMPARE(decodeRecords<TYoteiRecord>(fileBytes(path(kHana + ".yti")))[0].LinksName,
             renamedA().LinksName);
+    }
+
+    void ratingsFollowTheCards()
+    {
+        RecordBook book = openBook();
+        const TDateTime moved = datetime::fromDate(QDate(2026, 1, 1));
+        QVERIFY(!book.changeScore(0, build::card(QDate(2026, 1, 1), kA)).refused());
+        QVERIFY(!book.changeLinks(0, renamedA()).refused());
+        // On disk: the rating went with the card, and every golfer's remembered rating has
+        // the club's new name.
+        TScoreRecord atNewName = build::card(QDate(2025, 6, 1), renamedA().LinksName);
+        for (const QString &golfer : {kTaro, kHana}) {
+            RatingStore store(m_dir->path());
+            QCOMPARE(store.loadGolfer(golfer, kToday), QStringList());
+            QCOMPARE(store.remembered(atNewName), kRating);
+            QCOMPARE(store.rating(golfer == kTaro ? moved : atNewName.RoundDate), kRating);
+        }
+        QVERIFY(!book.deleteScore(1).refused());
+        QVERIFY(book.ratings().rating(moved).empty());
+        RatingStore store(m_dir->path());
+        store.loadGolfer(kTaro, kToday);
+        QVERIFY(store.ratings().isEmpty());
     }
 
     void scheduleOutOfOrderKeepsEveryFutureRound()

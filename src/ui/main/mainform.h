@@ -294,7 +294,7 @@ private:
     // usual names and changes them only through the book.
     RecordBook m_book;
     // The ratings and stroke indexes of the handicap estimate, beside the records they follow.
-    RatingStore m_ratings {m_dir};
+    RatingStore &m_ratings = m_book.ratings();
     const QList<TLinksRecord> &LinksList = m_book.links();
     const QList<TCourseRecord> &CourseList = m_book.courses();
     const QList<TYoteiRecord> &YoteiList = m_book.yotei();

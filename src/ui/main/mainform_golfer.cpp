@@ -101,6 +101,8 @@ void TMainForm::FilesRead(const QString &name)
     const QStringList errors = m_book.loadGolfer(name, today());
     for (const QString &error : errors)
         reportReadError(error);
+    for (const QString &note : m_book.takeSideFileNotes())
+        dialogs().warning(note);
 
     if (!YoteiList.isEmpty()) {
         YoteiGrid->setUpdatesEnabled(false);

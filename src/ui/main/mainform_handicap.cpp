@@ -22,12 +22,7 @@ void TMainForm::HandicapMenuClick()
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
-    // Read afresh: the files may have been put back or mended since the last opening. A
-    // damaged file is reported here; the window still shows the cards.
-    QStringList report = m_ratings.loadHoleHandicaps(today());
-    report += m_ratings.loadGolfer(GolferName, today());
-    for (const QString &text : std::as_const(report))
-        dialogs().warning(text);
+    // The book read the side files with the golfer's other files and said what was wrong.
     HandicapForm->showGolfer(GolferName, ScoreList, LinksList, CourseList);
     HandicapForm->ShowModal();
 }

@@ -428,6 +428,8 @@ void TMainForm::FormCreate()
     const QStringList readErrors = m_book.loadClubs();
     for (const QString &error : readErrors)
         reportReadError(error);
+    for (const QString &note : m_book.takeSideFileNotes())
+        dialogs().warning(note);
 
     LinksNameEdit->clear();
     LinksAddressEdit->clear();
