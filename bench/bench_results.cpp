@@ -1,9 +1,13 @@
 // How long the tallies and the tally chart take over the large data set: the detailed
 // statistics, the list by date and the ascending list over all 10,000 cards with the grid
 // filled and painted, and the chart of a 10,000-row date list opened and painted. The
-// ascending list's order is checked against the exchange sort run as the plain loop.
+// ascending list's order is checked against the exchange sort run as the plain loop. Then the
+// analysis: its statistics over all cards, its window opened and drawn, and a change of its
+// selection with the window drawn again.
 #include "benchdata.h"
 #include "charts/chartform.h"
+#include "stats/analysiswindow.h"
+#include "stats/core/analysis.h"
 #include "stats/core/scorelists.h"
 #include "stats/shukeiform.h"
 #include "support/builders.h"
@@ -12,14 +16,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -153,5 +160,60 @@ int main(int argc, char *argv[])
             f.values.append(msSince(t));
     }
     line("tally chart of a 10,000-row date list, painted", f, 100);
+
+    // The analysis.
+    {
+        Figures a;
+        for (int r = 0; r < kRuns; ++r) {
+            QElapsedTimer t;
+            t.start();
+            const stats::Analysis all = stats::analyse(cards, {});
+            a.values.append(msSince(t));
+        }
+        line("analysis statistics of 10,000 cards, computed", a, 20);
+
+        // The first opening through the menu action, then windows made afresh each time.
+        auto *open = form.findChild<QAction *>(QStringLiteral("AnalysisAction"));
+        QElapsedTimer t;
+        t.start();
+        open->trigger();
+        auto *window = form.findChild<AnalysisWindow *>(QStringLiteral("AnalysisWindow"));
+        window->grab();
+        std::printf("  %-52s %7.2f ms  (limit 150 ms)\n", "analysis window, first opening, drawn",
+            msSince(t));
+        Figures o;
+        for (int r = 0; r < kRuns; ++r) {
+            t.restart();
+            AnalysisWindow fresh(cards, &form);
+            fresh.open();
+            fresh.grab();
+            o.values.append(msSince(t));
+            fresh.close();
+        }
+        line("analysis window, made, opened and drawn", o, 150);
+
+        // Year, club and count in turn, each drawn.
+        auto *year = window->findChild<QComboBox *>(QStringLiteral("YearCombo"));
+        auto *links = window->findChild<QComboBox *>(QStringLiteral("LinksCombo"));
+        auto *count = window->findChild<QSpinBox *>(QStringLiteral("CountSpin"));
+        Figures y, c, n;
+        for (int r = 0; r < kRuns; ++r) {
+            for (auto [figures, change] : {std::pair<Figures *, std::function<void()>> {
+                                               &y, [&] { year->setCurrentIndex(1 + r % 20); }},
+                     {&y, [&] { year->setCurrentIndex(0); }},
+                     {&c, [&] { links->setCurrentIndex(1 + r); }},
+                     {&c, [&] { links->setCurrentIndex(0); }},
+                     {&n, [&] { count->setValue(100 + r); }},
+                     {&n, [&] { count->setValue(count->maximum()); }}}) {
+                t.restart();
+                change();
+                window->grab();
+                figures->values.append(msSince(t));
+            }
+        }
+        line("analysis, another year chosen, drawn", y, 50);
+        line("analysis, another golf club chosen, drawn", c, 50);
+        line("analysis, another count of rounds, drawn", n, 50);
+    }
     return same ? 0 : 1;
 }

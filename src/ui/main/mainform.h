@@ -13,6 +13,7 @@
 
 #include <array>
 
+class AnalysisWindow;
 class QAction;
 class QCalendarWidget;
 class QComboBox;
@@ -283,6 +284,12 @@ private:
     void createHandicap(QMenu *tools);
     void HandicapMenuClick();
 
+    // The analysis window (mainform_analysis.cpp): it follows every change of the book and
+    // of the golfer.
+    void createAnalysis(QMenu *tools);
+    void AnalysisActionExecute();
+    void analysisFollow(bool otherGolfer);
+
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
@@ -336,6 +343,7 @@ private:
     QAction *ScoreDispAction = nullptr;
     QAction *ChartAction1 = nullptr;
     QAction *ShukeiAction = nullptr;
+    QAction *AnalysisAction = nullptr;
 
     // Menu items with captions of their own.
     QAction *PrintMenu = nullptr;
@@ -437,6 +445,7 @@ private:
     TSeisekiForm *SeisekiForm = nullptr;
     TChartForm *ChartForm = nullptr;
     THandicapForm *HandicapForm = nullptr;
+    AnalysisWindow *m_analysis = nullptr; // made when first asked for
     std::array<qint32, 7> HoleResultCounts {};
     stats::ParAverages m_parAverages; // Par3Average … Par5Over
 };

@@ -16,6 +16,8 @@ void TMainForm::reportReadError(const QString &error)
 
 bool TMainForm::settle(Refusal refusal)
 {
+    if (refusal == Refusal::None)
+        return true; // a check passed: nothing has changed yet
     BookChange change;
     change.refusal = refusal;
     return settle(change);
@@ -66,6 +68,8 @@ bool TMainForm::settle(const BookChange &change)
     // The lists keep their new state; the next good write brings the file up to date.
     for (const QString &error : change.writeErrors)
         dialogs().ioError(error);
+    // Every change of the book passes here: a card, or a club or course carried into cards.
+    analysisFollow(false);
     return true;
 }
 

@@ -119,6 +119,7 @@ void TMainForm::FilesRead(const QString &name)
     }
     yoteiCountStatus();
     addScoreNodes();
+    analysisFollow(true);
 }
 
 void TMainForm::addScoreNodes()

@@ -261,6 +261,7 @@ void TMainForm::createMenus()
     tools->addAction(GraphDisp);
     tools->addAction(ShukeiDisp);
     createHandicap(tools);
+    createAnalysis(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));

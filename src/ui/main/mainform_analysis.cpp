@@ -1,0 +1,40 @@
+// The analysis window: opened from the tools menu, refreshed after every change of the
+// cards and every change of golfer, closed when no golfer is chosen. It follows from two
+// places: settle(), which every change of the book passes (a golfer deleted too), and
+// FilesRead(), which loads a golfer chosen or registered.
+#include "mainform.h"
+
+#include "stats/analysiswindow.h"
+
+#include <QAction>
+#include <QMenu>
+
+void TMainForm::createAnalysis(QMenu *tools)
+{
+    AnalysisAction = new QAction(QStringLiteral("分析(&A)..."), this);
+    AnalysisAction->setObjectName(QStringLiteral("AnalysisAction"));
+    AnalysisAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    AnalysisAction->setEnabled(false);
+    tools->addAction(AnalysisAction);
+    connect(AnalysisAction, &QAction::triggered, this, &TMainForm::AnalysisActionExecute);
+}
+
+void TMainForm::AnalysisActionExecute()
+{
+    if (GolferName.isEmpty())
+        return;
+    if (!m_analysis)
+        m_analysis = new AnalysisWindow(ScoreList, this);
+    m_analysis->open();
+}
+
+void TMainForm::analysisFollow(bool otherGolfer)
+{
+    AnalysisAction->setEnabled(!GolferName.isEmpty());
+    if (!m_analysis)
+        return;
+    if (GolferName.isEmpty())
+        m_analysis->close();
+    else
+        m_analysis->cardsChanged(otherGolfer);
+}
