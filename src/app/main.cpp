@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QStyle>
 
+#include <functional>
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -26,23 +29,43 @@ int main(int argc, char *argv[])
     MainFormOptions options;
     options.dataDir = QCoreApplication::applicationDirPath();
     options.startupDelayMs = 1500;
-    TMainForm mainForm(options, services);
-    dialogs->setParentWidget(&mainForm);
+    std::unique_ptr<TMainForm> mainForm;
+
+    // A restore from a backup replaced the data files: the window is made anew on them, as
+    // at a fresh start, where the old one stood.
+    std::function<void()> openWindow = [&] {
+        std::unique_ptr<TMainForm> old = std::move(mainForm);
+        mainForm = std::make_unique<TMainForm>(options, services);
+        TMainForm *form = mainForm.get();
+        dialogs->setParentWidget(form);
+        QObject::connect(
+            form, &TMainForm::aboutRequested, &splash, [&splash, form] { splash.showAbout(form); });
+        QObject::connect(
+            form, &TMainForm::restartRequested, form, [&openWindow] { openWindow(); },
+            Qt::QueuedConnection);
+        if (old) {
+            form->setGeometry(old->geometry());
+            form->show();
+            old->hide();
+            old.release()->deleteLater();
+        }
+    };
+    openWindow();
+    options.startupDelayMs = 0;
     dialogs->setBeforeShowing(nullptr);
 
-    splash.aboutMode = [&mainForm] { return mainForm.aboutMode(); };
-    splash.setAboutMode = [&mainForm](bool on) { mainForm.setAboutMode(on); };
-    QObject::connect(
-        &mainForm, &TMainForm::aboutRequested, &splash, [&] { splash.showAbout(&mainForm); });
-    QObject::connect(&instance, &SingleInstance::activationRequested, &mainForm, [&mainForm] {
-        if (mainForm.isMinimized())
-            mainForm.showNormal();
-        mainForm.show();
-        mainForm.raise();
-        mainForm.activateWindow();
+    splash.aboutMode = [&mainForm] { return mainForm->aboutMode(); };
+    splash.setAboutMode = [&mainForm](bool on) { mainForm->setAboutMode(on); };
+    QObject::connect(&instance, &SingleInstance::activationRequested, &app, [&mainForm] {
+        TMainForm *form = mainForm.get();
+        if (form->isMinimized())
+            form->showNormal();
+        form->show();
+        form->raise();
+        form->activateWindow();
     });
 
     splash.hide();
-    mainForm.show();
+    mainForm->show();
     return app.exec();
 }

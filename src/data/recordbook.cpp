@@ -1,5 +1,6 @@
 #include "recordbook.h"
 
+#include "backup.h"
 #include "datafile.h"
 #include "datetime.h"
 
@@ -465,4 +466,55 @@ BookChange RecordBook::deleteScore(int index)
     commit({{m_scoreFile, m_scores.encode()}}, change,
         [day](RatingStore &store) { return store.cardDeleted(day); });
     return change;
+}
+
+// Files brought in.
+
+BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool replaceTaken)
+{
+    BookChange change;
+    if (!hasGolfer() || !mayReplace({m_scoreFile}, change))
+        return change;
+    // Both lists run in date order, so one pass places every card where registering it
+    // would: after the stored cards of its day and earlier ones. The new cards go to the end
+    // first and then into their places, so that the stored ones keep their bytes.
+    const qsizetype stored = m_scores.size();
+    QList<qsizetype> order;
+    order.reserve(stored + cards.size());
+    qsizetype s = 0;
+    for (TScoreRecord card : cards) {
+        const double day = dayOf(card.RoundDate);
+        while (s < stored && dayOf(m_scores[s].RoundDate) < day)
+            order.append(s++);
+        const bool taken = s < stored && dayOf(m_scores[s].RoundDate) == day;
+        if (taken && !replaceTaken) {
+            order.append(s++);
+            continue;
+        }
+        if (taken)
+            ++s;
+        applyHoleResults(card);
+        order.append(m_scores.size());
+        m_scores.append(card);
+        noteYear(card.RoundDate, change);
+    }
+    if (m_scores.size() == stored)
+        return change;
+    while (s < stored)
+        order.append(s++);
+    m_scores.keep(order);
+    change.index = int(m_scores.size());
+    return writeScores(change);
+}
+
+void RecordBook::beforeWrite(BookChange &change)
+{
+    const QDate today = m_today();
+    if (today == m_backupDay)
+        return;
+    // Tried once a day: a full disk would fail again on every save.
+    m_backupDay = today;
+    const backup::Result result = backup::makeDailyBackup(m_dir, today);
+    if (!result.ok)
+        change.backupNotice = QStringLiteral("バックアップを作成できませんでした: ") + result.error;
 }

@@ -42,6 +42,7 @@ struct BookChange {
     QStringList writeErrors; // one text per failure to write, in order
     QString file; // the file a FileUnreadable refusal is about
     QString reason; // why that file could not be read
+    QString backupNotice; // the day's backup failed; the change was saved all the same
 
     bool refused() const { return refusal != Refusal::None; }
 };
@@ -201,4 +202,16 @@ private:
     QStringList m_sideNotes;
     ConsentAsker m_consent;
     journal::StepHook m_hook;
+
+public:
+    // Adds cards read from a file, in date order, in one save of the score file. A card whose
+    // day is taken replaces the stored one when replaceTaken, else it is left out.
+    BookChange importScores(const QList<TScoreRecord> &cards, bool replaceTaken);
+
+private:
+    // The first write of a day copies the data files as they stand into the day's backup
+    // folder; a failure is told in the change and never stops the write.
+    void beforeWrite(BookChange &change);
+
+    QDate m_backupDay; // the day whose backup has been tried
 };

@@ -313,6 +313,7 @@ bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
 bool RecordBook::commit(QList<journal::FileWrite> writes, BookChange &change,
     const std::function<QStringList(RatingStore &)> &side)
 {
+    beforeWrite(change);
     if (!side)
         return journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
     m_ratings.defer();

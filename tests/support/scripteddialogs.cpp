@@ -39,6 +39,31 @@ bool ScriptedDialogs::printDialog(QPrinter &printer)
     return true;
 }
 
+namespace {
+
+FileAnswer nextAnswer(std::deque<FileAnswer> &answers)
+{
+    if (answers.empty())
+        return {};
+    FileAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+FileAnswer ScriptedDialogs::saveFileName(const FileRequest &request)
+{
+    fileDialogs.append(request);
+    return nextAnswer(m_saves);
+}
+
+FileAnswer ScriptedDialogs::openFileName(const FileRequest &request)
+{
+    fileDialogs.append(request);
+    return nextAnswer(m_opens);
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList list;

@@ -25,6 +25,8 @@ public:
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
     bool printDialog(QPrinter &printer) override;
+    FileAnswer saveFileName(const FileRequest &request) override;
+    FileAnswer openFileName(const FileRequest &request) override;
 
     // Answers for the next confirmations, in order: true is "はい(&Y)".
     void answerConfirm(bool yes) { m_confirms.push_back(yes); }
@@ -36,7 +38,13 @@ public:
         m_prints.push_back({pdfFile, copies});
     }
 
+    // The next save or open dialog chooses this file with the file type at this index; an
+    // unscripted file dialog is cancelled.
+    void answerSaveFile(const QString &path, int filter = 0) { m_saves.push_back({path, filter}); }
+    void answerOpenFile(const QString &path) { m_opens.push_back({path, 0}); }
+
     QList<Shown> shown; // every message box, in order
+    QList<FileRequest> fileDialogs; // every save and open dialog, in order
     QList<Shown> inputBoxes; // caption and prompt of every input box (text = prompt)
     int printDialogs = 0; // how often the print dialog was shown
 
@@ -47,12 +55,15 @@ public:
         shown.clear();
         inputBoxes.clear();
         printDialogs = 0;
+        fileDialogs.clear();
     }
 
 private:
     std::deque<bool> m_confirms;
     std::deque<QString> m_inputs;
     std::deque<std::pair<QString, int>> m_prints;
+    std::deque<FileAnswer> m_saves;
+    std::deque<FileAnswer> m_opens;
 };
 
 class FixedClock final : public Clock

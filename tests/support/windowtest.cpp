@@ -51,6 +51,12 @@ TMainForm *WindowFixture::open()
     MainFormOptions options;
     options.dataDir = dir.path();
     form = std::make_unique<TMainForm>(options, seams.services());
+    // A restore opens the window anew, as the program does; the old one goes once its
+    // handler has returned.
+    QObject::connect(form.get(), &TMainForm::restartRequested, form.get(), [this] {
+        QMetaObject::invokeMethod(
+            qApp, [this] { open(); }, Qt::QueuedConnection);
+    });
     // The program's own modal windows close at once, as by their window button, unless a
     // test plays them.
     for (TModalDialog *dialog : form->findChildren<TModalDialog *>())

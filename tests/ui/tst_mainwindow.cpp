@@ -117,7 +117,9 @@ private Q_SLOTS:
         QCOMPARE(titles,
             (QStringList {
                 "ファイル(&F)", "編集(&E)", "ゴルファー(&G)", "ツール(&T)", "ヘルプ(&H)"}));
-        QCOMPARE(items.value(0), (QStringList {"印刷(&P)", "-", "終了(&X)"}));
+        QCOMPARE(items.value(0),
+            (QStringList {"印刷(&P)", "CSVに書き出す(&E)...", "CSVから読み込む(&I)...",
+                "バックアップから復元(&B)...", "-", "終了(&X)"}));
         QCOMPARE(items.value(1),
             (QStringList {"追加(&A)", "登録(&R)", "ｷｬﾝｾﾙ(&C)", "-", "削除(&D)", "変更(&H)"}));
         QCOMPARE(items.value(2), (QStringList {"登録(&R)", "削除(&D)"}));

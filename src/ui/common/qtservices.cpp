@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -60,6 +61,33 @@ bool QtDialogService::printDialog(QPrinter &printer)
 {
     QPrintDialog dialog(&printer, m_parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+FileAnswer QtDialogService::saveFileName(const FileRequest &request)
+{
+    return fileDialog(request, true);
+}
+
+FileAnswer QtDialogService::openFileName(const FileRequest &request)
+{
+    return fileDialog(request, false);
+}
+
+FileAnswer QtDialogService::fileDialog(const FileRequest &request, bool saving)
+{
+    if (m_beforeShowing)
+        m_beforeShowing();
+    QFileDialog dialog(m_parent, request.caption, request.path);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    if (request.filter >= 0 && request.filter < request.filters.size())
+        dialog.selectNameFilter(request.filters[request.filter]);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().first(),
+        qMax(0, int(request.filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 namespace {

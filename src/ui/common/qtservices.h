@@ -19,8 +19,12 @@ public:
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
     bool printDialog(QPrinter &printer) override;
+    FileAnswer saveFileName(const FileRequest &request) override;
+    FileAnswer openFileName(const FileRequest &request) override;
 
 private:
+    FileAnswer fileDialog(const FileRequest &request, bool saving);
+
     QPointer<QWidget> m_parent;
     std::function<void()> m_beforeShowing;
 };

@@ -36,3 +36,13 @@ bool DialogService::printDialog(QPrinter &)
 {
     return false;
 }
+
+FileAnswer DialogService::saveFileName(const FileRequest &)
+{
+    return {};
+}
+
+FileAnswer DialogService::openFileName(const FileRequest &)
+{
+    return {};
+}

@@ -19,6 +19,24 @@ struct MessageRequest {
     Icon icon = Icon::None;
 };
 
+// A file dialog: the caption, where it opens (a folder or a suggested file), the file types
+// offered ("スコアカード UTF-8 (*.csv)") and the one chosen at first.
+struct FileRequest {
+    QString caption;
+    QString path;
+    QStringList filters;
+    int filter = 0;
+    QString defaultSuffix; // added to a name typed without one
+};
+
+// The file chosen and the index of the file type it was chosen with; an empty path when the
+// dialog was cancelled.
+struct FileAnswer {
+    QString path;
+    int filter = 0;
+    bool cancelled() const { return path.isEmpty(); }
+};
+
 class DialogService
 {
 public:
@@ -34,6 +52,9 @@ public:
     // The standard print dialog: the user's choice of printer and copies lands in `printer`.
     // False when cancelled; stand-ins with nobody to answer cancel by default.
     virtual bool printDialog(QPrinter &printer);
+    // The standard file dialogs; stand-ins with nobody to answer cancel by default.
+    virtual FileAnswer saveFileName(const FileRequest &request);
+    virtual FileAnswer openFileName(const FileRequest &request);
 
     static QString okButton() { return QStringLiteral("OK"); }
     static QString yesButton() { return QStringLiteral("はい(&Y)"); }

@@ -30,6 +30,8 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class ImportSummaryDialog;
+class RestoreDialog;
 class TChartForm;
 class THandicapForm;
 class TSeisekiForm;
@@ -81,6 +83,9 @@ public:
 
 Q_SIGNALS:
     void aboutRequested();
+    // The data files were replaced from a backup: the program opens its window anew on them,
+    // as a fresh start would.
+    void restartRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -267,6 +272,14 @@ private:
     void seisekiNothingFound();
     stats::TallyCondition tallyCondition() const;
 
+    // CSV files and backups (mainform_exchange.cpp).
+    void createExchange(QMenu *file);
+    void ExportMenuClick();
+    void ImportMenuClick();
+    void RestoreMenuClick();
+    void noteBackupNotice(const QString &notice);
+    void rebuildScoreNodes();
+
     // The handicap estimate (mainform_handicap.cpp).
     void createHandicap(QMenu *tools);
     void HandicapMenuClick();
@@ -341,6 +354,11 @@ private:
     QAction *KestroG1 = nullptr;
     QAction *Contents1 = nullptr;
     QAction *About1 = nullptr;
+    QAction *ExportMenu = nullptr;
+    QAction *ImportMenu = nullptr;
+    QAction *RestoreMenu = nullptr;
+    ImportSummaryDialog *m_importDialog = nullptr;
+    RestoreDialog *m_restoreDialog = nullptr;
     QAction *HandicapMenu = nullptr;
 
     // Tool bar.

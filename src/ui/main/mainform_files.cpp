@@ -63,6 +63,8 @@ bool TMainForm::settle(const BookChange &change)
         return false;
     case Refusal::FileKept: return false; // the user chose so a moment ago
     }
+    if (!change.backupNotice.isEmpty())
+        noteBackupNotice(change.backupNotice);
     // The lists keep their new state; the next good write brings the file up to date.
     for (const QString &error : change.writeErrors)
         dialogs().ioError(error);

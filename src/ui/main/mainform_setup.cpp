@@ -232,6 +232,7 @@ void TMainForm::createMenus()
     PrintMenu = file->addAction(imageIcon(ImgPrint), QStringLiteral("印刷(&P)"));
     PrintMenu->setObjectName(QStringLiteral("PrintMenu"));
     connect(PrintMenu, &QAction::triggered, this, &TMainForm::PrintMenuClick);
+    createExchange(file);
     file->addSeparator();
     Exit1 = file->addAction(imageIcon(ImgExit), QStringLiteral("終了(&X)"));
     Exit1->setObjectName(QStringLiteral("Exit1"));

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Comma-separated text as spreadsheets exchange it: a field is quoted when it holds a comma,
+// a quote or a line break, quotes inside it are doubled, and every record ends with CR LF.
+// Nothing here shows anything: a problem comes back with the line and field it was found at.
+namespace csv {
+
+enum class Encoding {
+    Utf8, // read without a byte-order mark
+    Utf8Bom, // written with one: spreadsheets on Japanese desktops need it to see UTF-8
+    ShiftJis, // code page 932, for older tools
+};
+
+// Where reading or writing stopped: the line of the file (from 1), the field of the record
+// (from 1; 0 when the problem is not in one field) and, where known, the field's heading.
+struct Error {
+    int line = 0;
+    int column = 0;
+    QString columnName;
+    QString text;
+
+    // "3行目 5列目（天気）: …"
+    QString message() const;
+};
+
+// One record of the file, with the line each of its fields begins on.
+struct Record {
+    int line = 0;
+    QStringList fields;
+    QList<int> fieldLines; // empty when the whole record stands on one line
+
+    int lineOf(qsizetype field) const
+    {
+        return field >= 0 && field < fieldLines.size() ? fieldLines[field] : line;
+    }
+    bool isBlank() const;
+};
+
+QString format(const QList<QStringList> &rows);
+
+// The text in the encoding, with a byte-order mark for Utf8Bom. False, with the place of
+// the first character that has no form in Shift-JIS, when the text would not come back as
+// it is.
+bool encode(const QString &text, Encoding encoding, QByteArray *bytes, Error *error);
+
+// Recognises UTF-8 with or without a byte-order mark and Shift-JIS. Refuses an empty file,
+// one that holds bytes no text file holds, and one that is neither encoding.
+bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *error);
+
+// Splits the text into records. Refuses a quoted field that never ends and quotes in the
+// wrong place. A line break at the very end ends the last record.
+bool parse(const QString &text, QList<Record> *records, Error *error);
+
+} // namespace csv
