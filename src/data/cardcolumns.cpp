@@ -39,7 +39,9 @@ enum Column {
 enum HoleColumn { HolePar, HoleYard, HoleStrokes, HolePutts, PerHole };
 constexpr int kFirstPartner = FirstHole + 18 * PerHole;
 constexpr int kMemo = kFirstPartner + 6;
-constexpr int kColumns = kMemo + 1;
+constexpr int kCourseRating = kMemo + 1;
+constexpr int kSlope = kMemo + 2;
+constexpr int kColumns = kSlope + 1;
 
 constexpr int holeColumn(int hole, HoleColumn kind)
 {
@@ -202,6 +204,28 @@ private:
     bool m_ok = true;
 };
 
+// The round's ratings, each optional, in the ranges the handicap window takes.
+RoundRating readRating(RowReader &in)
+{
+    RoundRating rating;
+    const QString courseRating = in.value(kCourseRating).trimmed();
+    if (!courseRating.isEmpty()) {
+        rating.courseRating10 = ratings::parseCourseRating(courseRating);
+        if (!rating.courseRating10)
+            in.problem(kCourseRating,
+                QStringLiteral("「%1」はコースレートではありません（50.0〜90.0、小数1桁まで）")
+                    .arg(courseRating));
+    }
+    const QString slope = in.value(kSlope).trimmed();
+    if (!slope.isEmpty()) {
+        rating.slope = ratings::parseSlope(slope);
+        if (!rating.slope)
+            in.problem(kSlope,
+                QStringLiteral("「%1」はスロープレートではありません（55〜155の整数）").arg(slope));
+    }
+    return rating;
+}
+
 std::optional<TScoreRecord> readRow(RowReader &in)
 {
     TScoreRecord card;
@@ -357,11 +381,12 @@ QStringList header()
         const QString partner = QStringLiteral("パートナー") + number(k);
         names << partner << partner + QStringLiteral("スコア");
     }
-    names << QStringLiteral("メモ");
+    names << QStringLiteral("メモ") << QStringLiteral("コースレート")
+          << QStringLiteral("スロープレート");
     return names;
 }
 
-QStringList row(const TScoreRecord &c)
+QStringList row(const TScoreRecord &c, const RoundRating &rating)
 {
     QStringList r;
     r.reserve(kColumns);
@@ -374,17 +399,19 @@ QStringList row(const TScoreRecord &c)
     // A partner's score of 0 is an empty box on the score page.
     for (int k = 0; k < 3; ++k)
         r << c.Partner[k] << (c.PartnerScore[k] == 0 ? QString() : number(c.PartnerScore[k]));
-    r << c.Memo;
+    r << c.Memo
+      << (rating.courseRating10 ? ratings::courseRatingText(*rating.courseRating10) : QString())
+      << (rating.slope ? number(*rating.slope) : QString());
     return r;
 }
 
-QList<QStringList> table(const QList<TScoreRecord> &cards)
+QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratingOf)
 {
     QList<QStringList> rows;
     rows.reserve(cards.size() + 1);
     rows.append(header());
     for (const TScoreRecord &card : cards)
-        rows.append(row(card));
+        rows.append(row(card, ratingOf ? ratingOf(card) : RoundRating()));
     return rows;
 }
 
@@ -455,6 +482,7 @@ ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored)
             continue;
         }
         RowReader in(record, where, names, problems);
+        const RoundRating rating = readRating(in);
         const std::optional<TScoreRecord> card = readRow(in);
         if (!card)
             continue;
@@ -466,12 +494,14 @@ ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored)
         }
         seen.insert(day, record.lineOf(where[Date]));
         plan.cards.append(*card);
+        plan.ratings.append(rating);
         plan.conflicting.append(storedDays.contains(day));
     }
     if (plan.ok() && plan.cards.isEmpty())
         problems.add({head.line + 1, 0, QString(), QStringLiteral("スコアカードの行がありません")});
     if (!plan.ok()) {
         plan.cards.clear();
+        plan.ratings.clear();
         plan.conflicting.clear();
         return plan;
     }
@@ -482,15 +512,18 @@ ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored)
         return plan.cards[a].RoundDate < plan.cards[b].RoundDate;
     });
     QList<TScoreRecord> cards;
+    QList<RoundRating> roundRatings;
     QList<bool> conflicting;
     cards.reserve(order.size());
     conflicting.reserve(order.size());
     for (qsizetype i : std::as_const(order)) {
         cards.append(plan.cards[i]);
+        roundRatings.append(plan.ratings[i]);
         conflicting.append(plan.conflicting[i]);
         plan.conflicts += plan.conflicting[i] ? 1 : 0;
     }
     plan.cards = std::move(cards);
+    plan.ratings = std::move(roundRatings);
     plan.conflicting = std::move(conflicting);
     return plan;
 }

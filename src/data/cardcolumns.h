@@ -1,24 +1,31 @@
 #pragma once
 
 #include "csv.h"
+#include "ratingstore.h"
 #include "records.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <functional>
 
 // Score cards as rows of a spreadsheet: one row per card, with Japanese headings, numbers as
 // the score page shows them. Reading takes the columns by their headings, in any order, and
 // checks every row by the rules of the score page before any card is taken.
 namespace cardcolumns {
 
+// The ratings of a card's round for the last two columns; none leaves them empty.
+using RatingOf = std::function<RoundRating(const TScoreRecord &)>;
+
 QStringList header();
-QStringList row(const TScoreRecord &card);
+QStringList row(const TScoreRecord &card, const RoundRating &rating = {});
 // The heading and one row per card, in list order (the golfer's cards are in date order).
-QList<QStringList> table(const QList<TScoreRecord> &cards);
+QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratingOf = {});
 
 // What a file would bring. Nothing is taken unless problemCount is 0.
 struct ImportPlan {
     QList<TScoreRecord> cards; // every card read, in date order, result counts worked out
+    QList<RoundRating> ratings; // per card: its round's ratings, empty when the row had none
     QList<bool> conflicting; // per card: a stored card has its day
     int conflicts = 0;
     QList<csv::Error> problems; // the first kProblemsKept, in file order

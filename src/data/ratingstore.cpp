@@ -172,29 +172,39 @@ RoundRating RatingStore::remembered(const TScoreRecord &card) const
     return m_ratings.remembered.value(TeeCombination::of(card));
 }
 
-QStringList RatingStore::setRating(const TScoreRecord &card, const RoundRating &rating)
+bool RatingStore::applyRating(const TScoreRecord &card, const RoundRating &rating)
 {
     const bool valid = (!rating.courseRating10
                            || inRange(*rating.courseRating10, ratings::kMinCourseRating10,
                                ratings::kMaxCourseRating10))
         && (!rating.slope || inRange(*rating.slope, ratings::kMinSlope, ratings::kMaxSlope));
     if (!valid || m_golfer.isEmpty())
-        return {};
+        return false;
     const qint64 day = dayKey(card.RoundDate);
-    if (rating.empty()) {
-        if (!m_ratings.rounds.remove(day))
-            return {};
-    } else {
-        if (m_ratings.rounds.value(day) == rating)
-            return {};
-        m_ratings.rounds.insert(day, rating);
-        RoundRating &memo = m_ratings.remembered[TeeCombination::of(card)];
-        if (rating.courseRating10)
-            memo.courseRating10 = rating.courseRating10;
-        if (rating.slope)
-            memo.slope = rating.slope;
-    }
-    return writeRatings();
+    if (rating.empty())
+        return m_ratings.rounds.remove(day);
+    if (m_ratings.rounds.value(day) == rating)
+        return false;
+    m_ratings.rounds.insert(day, rating);
+    RoundRating &memo = m_ratings.remembered[TeeCombination::of(card)];
+    if (rating.courseRating10)
+        memo.courseRating10 = rating.courseRating10;
+    if (rating.slope)
+        memo.slope = rating.slope;
+    return true;
+}
+
+QStringList RatingStore::setRating(const TScoreRecord &card, const RoundRating &rating)
+{
+    return applyRating(card, rating) ? writeRatings() : QStringList();
+}
+
+QStringList RatingStore::setRatings(const QList<std::pair<TScoreRecord, RoundRating>> &list)
+{
+    bool changed = false;
+    for (const auto &[card, rating] : list)
+        changed = applyRating(card, rating) || changed;
+    return changed ? writeRatings() : QStringList();
 }
 
 std::optional<HoleHandicaps> RatingStore::holeHandicaps(

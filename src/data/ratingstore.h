@@ -102,6 +102,8 @@ public:
     // Sets the card's ratings (an empty rating removes them) and remembers what is set for
     // its combination; returns the write errors.
     QStringList setRating(const TScoreRecord &card, const RoundRating &rating);
+    // The same for many cards at once, in one write.
+    QStringList setRatings(const QList<std::pair<TScoreRecord, RoundRating>> &list);
 
     // Stroke indexes of the courses.
     std::optional<HoleHandicaps> holeHandicaps(const QString &club, const QString &course) const;
@@ -147,6 +149,7 @@ private:
     QString asidePath(const SideFile &file) const;
     bool write(SideFile &file, const QByteArray &bytes, QStringList &errors);
     QStringList writeRatings();
+    bool applyRating(const TScoreRecord &card, const RoundRating &rating);
     QStringList writeHoleHandicaps();
     static ratings::RatingsData renamedClub(
         ratings::RatingsData data, const QString &oldName, const QString &newName);

@@ -470,7 +470,8 @@ BookChange RecordBook::deleteScore(int index)
 
 // Files brought in.
 
-BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool replaceTaken)
+BookChange RecordBook::importScores(
+    const QList<TScoreRecord> &cards, bool replaceTaken, const QList<RoundRating> &ratings)
 {
     BookChange change;
     if (!hasGolfer() || !mayReplace({m_scoreFile}, change))
@@ -482,7 +483,9 @@ BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool repla
     QList<qsizetype> order;
     order.reserve(stored + cards.size());
     qsizetype s = 0;
-    for (TScoreRecord card : cards) {
+    QList<std::pair<TScoreRecord, RoundRating>> added;
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        TScoreRecord card = cards[i];
         const double day = dayOf(card.RoundDate);
         while (s < stored && dayOf(m_scores[s].RoundDate) < day)
             order.append(s++);
@@ -496,6 +499,7 @@ BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool repla
         applyHoleResults(card);
         order.append(m_scores.size());
         m_scores.append(card);
+        added.append({card, ratings.value(i)});
         noteYear(card.RoundDate, change);
     }
     if (m_scores.size() == stored)
@@ -504,7 +508,9 @@ BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool repla
         order.append(s++);
     m_scores.keep(order);
     change.index = int(m_scores.size());
-    return writeScores(change);
+    commit({{m_scoreFile, m_scores.encode()}}, change,
+        [&added](RatingStore &store) { return store.setRatings(added); });
+    return change;
 }
 
 void RecordBook::beforeWrite(BookChange &change)

@@ -147,6 +147,11 @@ public:
     BookChange registerScore(TScoreRecord card);
     BookChange changeScore(int index, TScoreRecord card);
     BookChange deleteScore(int index);
+    // Adds cards read from a file, in date order, in one save of the score file. A card whose
+    // day is taken replaces the stored one when replaceTaken, else it is left out. Each card
+    // taken gets the ratings at its place in `ratings` (none removes a replaced card's).
+    BookChange importScores(const QList<TScoreRecord> &cards, bool replaceTaken,
+        const QList<RoundRating> &ratings = {});
 
 private:
     // What became of a file at its last reading, when anything did.
@@ -203,12 +208,6 @@ private:
     ConsentAsker m_consent;
     journal::StepHook m_hook;
 
-public:
-    // Adds cards read from a file, in date order, in one save of the score file. A card whose
-    // day is taken replaces the stored one when replaceTaken, else it is left out.
-    BookChange importScores(const QList<TScoreRecord> &cards, bool replaceTaken);
-
-private:
     // The first write of a day copies the data files as they stand into the day's backup
     // folder; a failure is told in the change and never stops the write.
     void beforeWrite(BookChange &change);

@@ -93,8 +93,19 @@ private Q_SLOTS:
         // The empty putt of hole 4 of the first card, and the quoted memo at the end.
         QVERIFY(text.contains(QStringLiteral(",4,350,4,,4,350,4,2,")));
         QVERIFY(text.endsWith(
-            QStringLiteral(",鈴木,88,,,,,\"風,強い \"\"向かい風\"\"\n後半は雨\"\r\n")));
+            QStringLiteral(",鈴木,88,,,,,\"風,強い \"\"向かい風\"\"\n後半は雨\",,\r\n")));
         QCOMPARE(text.count(QStringLiteral("\r\n")), 3);
+
+        // The round's ratings in the last two columns, read back with the card.
+        const auto rated = cardcolumns::table(sampleCards(), [](const TScoreRecord &card) {
+            return card.RoundDate == sampleCards()[0].RoundDate ? RoundRating {712, 128}
+                                                                : RoundRating {};
+        });
+        QCOMPARE(rated[1].mid(rated[1].size() - 2), (QStringList {"71.2", "128"}));
+        const auto plan = cardcolumns::readCards(bytesOf(rated, csv::Encoding::Utf8), {});
+        QVERIFY(plan.ok());
+        QCOMPARE(plan.ratings[0], (RoundRating {712, 128}));
+        QVERIFY(plan.ratings[1].empty());
     }
 
     void cardsComeBackByteForByte_data()

@@ -126,7 +126,10 @@ void TMainForm::ExportMenuClick()
 
     QList<QStringList> rows;
     switch (kind) {
-    case ExportKind::Cards: rows = cardcolumns::table(ScoreList); break;
+    case ExportKind::Cards:
+        rows = cardcolumns::table(ScoreList,
+            [this](const TScoreRecord &card) { return m_ratings.rating(card.RoundDate); });
+        break;
     case ExportKind::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
     case ExportKind::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
     case ExportKind::Results: {
@@ -192,7 +195,7 @@ void TMainForm::ImportMenuClick()
     // A card in the making or on show would stand at an index the new cards move.
     if (DataCancelAction->isEnabled() && currentPage() == Page::Score)
         DataCancelAction->trigger();
-    const BookChange change = m_book.importScores(plan.cards, replaceTaken);
+    const BookChange change = m_book.importScores(plan.cards, replaceTaken, plan.ratings);
     // A score file that did not load is never replaced: then nothing has changed.
     if (!settle(change))
         return;
