@@ -77,7 +77,8 @@ QWidget *TMainForm::createYoteiPage()
     YoteiCalendar->setGridVisible(true);
     YoteiCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     YoteiCalendar->setFirstDayOfWeek(Qt::Sunday);
-    YoteiCalendar->setFixedSize(250, 160);
+    // The whole month, all seven columns and six weeks, in whatever font the desktop uses.
+    YoteiCalendar->setFixedSize(QSize(250, 160).expandedTo(YoteiCalendar->minimumSizeHint()));
     connect(YoteiCalendar, &QCalendarWidget::clicked, this, [this] { YoteiCalendarClick(); });
     connect(YoteiCalendar, &QCalendarWidget::activated, this, [this] { YoteiCalendarClick(); });
     top->addWidget(YoteiCalendar);
