@@ -76,8 +76,10 @@ void TSeisekiForm::buildCharts()
     Chart3 = chartparts::chartView(
         QStringLiteral("Chart3"), QStringLiteral("パーごとの<br>平均スコア"), this);
     Series4 = chartparts::bars(QStringLiteral("Series4"), Chart3->chart());
-    Chart2 = chartparts::chartView(QStringLiteral("Chart2"), QStringLiteral("スコアの分布"), this);
-    Series3 = chartparts::pie(QStringLiteral("Series3"), Chart2->chart());
+    m_pie = chartparts::pieChart(QStringLiteral("Chart2"), QStringLiteral("Series3"),
+        QStringLiteral("スコアの分布"), Qt::white, this);
+    Chart2 = m_pie.view;
+    Series3 = m_pie.series;
 
     BitBtn1 = new QPushButton(QStringLiteral("閉じる"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -87,7 +89,7 @@ void TSeisekiForm::buildCharts()
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(Chart1, 0, 0, 1, 2);
     layout->addWidget(Chart3, 1, 0);
-    layout->addWidget(Chart2, 1, 1);
+    layout->addWidget(m_pie.panel, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
@@ -103,7 +105,7 @@ void TSeisekiForm::showCard(const charts::CardChart &chart, const QString &capti
     buildCharts();
     Series1->replace(points(chart.strokesOverPar));
     Series2->replace(points(chart.putts));
-    chartparts::fillPie(Series3, charts::resultSlices(chart.resultCounts, charts::Labels::Card));
+    chartparts::fillPie(m_pie, charts::resultSlices(chart.resultCounts, charts::Labels::Card));
     chartparts::fillBars(Series4, charts::parBars(chart.pars, charts::Labels::Card));
     if (!isVisible())
         FormShow(caption);
