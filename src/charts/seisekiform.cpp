@@ -1,20 +1,22 @@
 #include "seisekiform.h"
 
 #include "chartparts.h"
+#include "ui/common/windowfit.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineSeries>
 #include <QPieSeries>
 #include <QPushButton>
-#include <QScreen>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
 namespace {
+
+// Fixed, unless the screen is smaller.
+constexpr QSize kSize(820, 720);
 
 QLineSeries *line(const QString &name, const QString &title, const QColor &colour, int width)
 {
@@ -47,7 +49,7 @@ TSeisekiForm::TSeisekiForm(QWidget *parent) : QDialog(parent)
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor::fromRgb(charts::kYellow));
     setPalette(yellow);
-    setFixedSize(820, 720);
+    setFixedSize(kSize);
 }
 
 // The charts are put together when first drawn, not at the program's start-up.
@@ -116,8 +118,6 @@ void TSeisekiForm::showCard(const charts::CardChart &chart, const QString &capti
 void TSeisekiForm::FormShow(const QString &caption)
 {
     setWindowTitle(caption);
-    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    windowfit::place(this, kSize, true, parentWidget());
     show();
 }
