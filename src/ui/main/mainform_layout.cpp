@@ -2,6 +2,7 @@
 #include "mainform.h"
 
 #include "ui/common/statictext.h"
+#include "ui/common/texttips.h"
 
 #include "data/records.h"
 #include "memoedit.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -407,4 +409,15 @@ QWidget *TMainForm::createSeisekiPage()
     outer->addWidget(KensakuNaiyou);
     outer->addWidget(SeisekiGrid, 1);
     return page;
+}
+
+void TMainForm::installTextTips()
+{
+    TreeView1->setItemDelegate(new texttips::ItemTextTips(true, TreeView1));
+    const QList<QWidget *> boxes = {YLinksCombo, YBikouEdit, LinksNameEdit, LinksAddressEdit,
+        URLEdit, CLinksCombo, CourseEdit, SLinksCombo, SLinksText, ScoreCardFrame1->CourseCombo1,
+        ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1, ScoreCardFrame2->CourseText,
+        PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
+    for (QWidget *box : boxes)
+        texttips::tipWhenCut(box);
 }

@@ -384,10 +384,12 @@ void TMainForm::createCentre()
 
     splitter->addWidget(TreeView1);
     splitter->addWidget(PageControl1);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
+    // A wider window widens the tree too, for long club names.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 4);
     splitter->setSizes({190, 820});
     setCentralWidget(splitter);
+    installTextTips();
 
     QStatusBar *status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
