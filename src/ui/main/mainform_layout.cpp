@@ -420,4 +420,6 @@ void TMainForm::installTextTips()
         PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
     for (QWidget *box : boxes)
         texttips::tipWhenCut(box);
+    // A stored card's weather can fill its field: the box shows it from its start.
+    texttips::tipWhenCut(WeatherCombo);
 }
