@@ -1,3 +1,4 @@
+#include "app/qttranslation.h"
 #include "app/singleinstance.h"
 #include "app/splashform.h"
 #include "ui/common/qtservices.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestro"));
+    installQtTranslation(app);
 
     SingleInstance instance(SingleInstance::defaultKey());
     if (!instance.claim())

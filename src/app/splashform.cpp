@@ -7,6 +7,16 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+QPixmap TSplashForm::splashPicture(qreal devicePixelRatio)
+{
+    // The picture is drawn twice as large as well; the label scales whichever is chosen to
+    // the screen's pixels, and scaling down keeps it sharp where scaling up would blur it.
+    QPixmap picture(
+        devicePixelRatio > 1 ? QStringLiteral(":/splash@2x.jpg") : QStringLiteral(":/splash.jpg"));
+    picture.setDevicePixelRatio(picture.width() / 400.0);
+    return picture;
+}
+
 TSplashForm::TSplashForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SplashForm"));
@@ -14,7 +24,7 @@ TSplashForm::TSplashForm(QWidget *parent) : QDialog(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/splash.jpg")));
+    Image1->setPixmap(splashPicture(devicePixelRatioF()));
     Image1->setFixedSize(400, 266);
     Image1->setScaledContents(true);
     Image1->installEventFilter(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 
 #include <functional>
 
@@ -24,6 +25,9 @@ public:
     std::function<void(bool)> setAboutMode;
 
     void Image1Click();
+
+    // The picture for a screen of the given pixels per point: 400 × 266 points.
+    static QPixmap splashPicture(qreal devicePixelRatio);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

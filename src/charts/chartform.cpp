@@ -13,8 +13,6 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
-#include <cmath>
-
 namespace {
 
 QLineSeries *line(const QString &name, const QString &title)
@@ -66,22 +64,26 @@ void TChartForm::buildCharts()
     colour(Series4, charts::kYellow);
     m_trendBottom = chartparts::valueAxis(1, 2, 2);
     m_trendLeft = chartparts::valueAxis(70, 100, 4, QStringLiteral("スコア"));
+    // Putts and the par-on rate lie far below a score of 70: they get a scale of their own.
+    m_trendRight = chartparts::valueAxis(0, 100, 4, QStringLiteral("パット　・　パーオン率(%)"));
+    m_trendRight->setGridLineVisible(false); // the score's lines are the grid
     trend->addAxis(m_trendBottom, Qt::AlignBottom);
     trend->addAxis(m_trendLeft, Qt::AlignLeft);
+    trend->addAxis(m_trendRight, Qt::AlignRight);
     for (QLineSeries *s : {Series2, Series3, Series4}) {
         trend->addSeries(s);
         s->attachAxis(m_trendBottom);
-        s->attachAxis(m_trendLeft);
+        s->attachAxis(s == Series2 ? m_trendLeft : m_trendRight);
     }
-    trend->legend()->setAlignment(Qt::AlignRight);
+    trend->legend()->setAlignment(Qt::AlignBottom);
 
     Chart3 = chartparts::chartView(
         QStringLiteral("Chart3"), QStringLiteral("パーごとの<br>平均スコア"), this);
     Series5 = chartparts::bars(QStringLiteral("Series5"), Chart3->chart());
-    Chart1 = chartparts::chartView(QStringLiteral("Chart1"), QStringLiteral("スコアの分布"), this);
-    Chart1->chart()->setBackgroundBrush(QColor(0xA2, 0xFF, 0xA2));
-    Chart1->chart()->setBackgroundPen(Qt::NoPen);
-    Series1 = chartparts::pie(QStringLiteral("Series1"), Chart1->chart());
+    m_pie = chartparts::pieChart(QStringLiteral("Chart1"), QStringLiteral("Series1"),
+        QStringLiteral("スコアの分布"), QColor(0xA2, 0xFF, 0xA2), this);
+    Chart1 = m_pie.view;
+    Series1 = m_pie.series;
 
     BitBtn1 = new QPushButton(QStringLiteral("閉じる"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -92,7 +94,7 @@ void TChartForm::buildCharts()
     layout->addWidget(Label1, 0, 0, 1, 2);
     layout->addWidget(Chart2, 1, 0, 1, 2);
     layout->addWidget(Chart3, 1, 0);
-    layout->addWidget(Chart1, 1, 1);
+    layout->addWidget(m_pie.panel, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
@@ -111,7 +113,7 @@ void TChartForm::drawTrend(const QString &conditions, const charts::TrendLines &
 {
     buildCharts();
     Label1->setText(conditions);
-    Chart1->hide();
+    m_pie.panel->hide();
     Chart3->hide();
     Chart2->show();
     colour(Series2, charts::kRed);
@@ -121,17 +123,18 @@ void TChartForm::drawTrend(const QString &conditions, const charts::TrendLines &
     Series3->replace(lines.putts);
     Series4->replace(lines.parOnRate);
 
-    // From 1 and from 70; the far ends follow the data.
-    qreal top = 70;
-    for (const QList<QPointF> *points : {&lines.score, &lines.putts, &lines.parOnRate})
+    // From 1, from 70 and from 0; the far ends follow the data.
+    double highestScore = 0;
+    double highestOther = 0;
+    for (const QPointF &p : lines.score)
+        highestScore = qMax(highestScore, p.y());
+    for (const QList<QPointF> *points : {&lines.putts, &lines.parOnRate})
         for (const QPointF &p : *points)
-            top = qMax(top, p.y());
-    const qreal leftMax = std::ceil(top / 10.0) * 10.0 + (std::fmod(top, 10.0) == 0 ? 10 : 0);
-    m_trendLeft->setRange(70, leftMax);
-    m_trendLeft->setTickCount(int((leftMax - 70) / 10) + 1);
-    const qreal rows = qMax<qreal>(2, lines.score.isEmpty() ? 1 : lines.score.last().x());
-    m_trendBottom->setRange(1, rows);
-    m_trendBottom->setTickCount(int(qMin<qreal>(rows, 11)));
+            highestOther = qMax(highestOther, p.y());
+    chartparts::applyScale(m_trendLeft, charts::valueAxis(70, highestScore));
+    chartparts::applyScale(m_trendRight, charts::valueAxis(0, highestOther));
+    chartparts::applyScale(
+        m_trendBottom, charts::roundAxis(lines.score.isEmpty() ? 0 : lines.score.size() - 1));
 }
 
 void TChartForm::drawDistribution(
@@ -140,8 +143,8 @@ void TChartForm::drawDistribution(
     buildCharts();
     Label1->setText(conditions);
     Chart2->hide();
-    Chart1->show();
+    m_pie.panel->show();
     Chart3->show();
-    chartparts::fillPie(Series1, charts::resultSlices(counts, charts::Labels::Results));
+    chartparts::fillPie(m_pie, charts::resultSlices(counts, charts::Labels::Results));
     chartparts::fillBars(Series5, charts::parBars(pars, charts::Labels::Results));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chartparts.h"
 #include "stats/core/chartdata.h"
 #include "ui/common/modaldialog.h"
 
@@ -40,6 +41,8 @@ private:
     QLineSeries *Series4 = nullptr;
     QStackedBarSeries *Series5 = nullptr;
     QValueAxis *m_trendBottom = nullptr;
-    QValueAxis *m_trendLeft = nullptr;
+    QValueAxis *m_trendLeft = nullptr; // the score
+    QValueAxis *m_trendRight = nullptr; // putts and par-on rate, from 0
+    chartparts::PieChart m_pie; // Chart1 and Series1 with their legend
     QPushButton *BitBtn1 = nullptr;
 };

@@ -1,16 +1,19 @@
 #include "chartparts.h"
 
+#include "pielegend.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFrame>
 #include <QGraphicsLayout>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLinearGradient>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QStackedBarSeries>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 namespace chartparts {
@@ -41,57 +44,69 @@ QValueAxis *valueAxis(double min, double max, int ticks, const QString &title)
     return axis;
 }
 
-QPieSeries *pie(const QString &name, QChart *chart)
+void applyScale(QValueAxis *axis, const charts::AxisScale &scale)
 {
-    auto *series = new QPieSeries;
-    series->setObjectName(name);
-    series->setPieSize(0.52);
-    chart->addSeries(series);
-    // Seven classes with their counts do not fit in one row: the legend lies below the pie
-    // in rows of its own.
-    constexpr int legendHeight = 64;
-    QLegend *legend = chart->legend();
-    legend->setVisible(true);
-    legend->setAlignment(Qt::AlignBottom);
-    legend->detachFromChart();
-    legend->setBackgroundVisible(false);
-    QFont legendFont = legend->font();
-    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.9);
-    legend->setFont(legendFont);
-    chart->setMargins(QMargins(6, 6, 6, legendHeight));
-    QObject::connect(chart, &QGraphicsWidget::geometryChanged, legend, [chart, legend] {
-        const QRectF area = chart->rect();
-        legend->setGeometry(QRectF(
-            area.left() + 10, area.bottom() - legendHeight - 4, area.width() - 20, legendHeight));
-        legend->update();
-    });
-    return series;
+    axis->setRange(scale.min, scale.max);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(scale.step);
+    axis->setMinorTickCount(0);
 }
 
-void fillPie(QPieSeries *series, const QList<charts::ChartValue> &slices)
+PieChart pieChart(const QString &viewName, const QString &seriesName, const QString &title,
+    const QColor &background, QWidget *parent)
 {
-    series->clear();
+    PieChart pie;
+    pie.panel = new QFrame(parent);
+    pie.panel->setAutoFillBackground(true);
+    QPalette palette = pie.panel->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    pie.panel->setPalette(palette);
+    pie.view = chartView(viewName, title, pie.panel);
+    pie.view->setFrameShape(QFrame::NoFrame);
+    QChart *chart = pie.view->chart();
+    chart->setBackgroundBrush(background);
+    chart->setBackgroundPen(Qt::NoPen);
+    chart->legend()->setVisible(false);
+    pie.series = new QPieSeries;
+    pie.series->setObjectName(seriesName);
+    pie.series->setPieSize(0.52);
+    chart->addSeries(pie.series);
+    pie.legend = new PieLegend(pie.panel);
+    pie.legend->setObjectName(viewName + QStringLiteral("Legend"));
+    QFont legendFont = pie.legend->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.9);
+    pie.legend->setFont(legendFont);
+    auto *layout = new QVBoxLayout(pie.panel);
+    layout->setContentsMargins(6, 0, 6, 6);
+    layout->setSpacing(0);
+    layout->addWidget(pie.view, 1);
+    layout->addWidget(pie.legend);
+    return pie;
+}
+
+void fillPie(const PieChart &pie, const QList<charts::ChartValue> &slices)
+{
+    pie.series->clear();
     double total = 0;
     for (const charts::ChartValue &s : slices)
         total += s.value;
+    QList<PieLegend::Entry> entries;
     for (const charts::ChartValue &s : slices) {
-        auto *slice = series->append(charts::sliceMark(s.label, s.value, total), s.value);
+        auto *slice = pie.series->append(charts::sliceMark(s.label, s.value, total), s.value);
         slice->setColor(QColor::fromRgb(s.colour));
         slice->setBorderColor(Qt::black);
         slice->setBorderWidth(1);
-        // Empty classes would stack their marks on one spot.
-        slice->setLabelVisible(s.value > 0);
+        slice->setLabelVisible(charts::sliceMarked(s.value, total));
         slice->setLabelColor(Qt::black);
         slice->setLabelArmLengthFactor(0.1);
         QFont small = slice->labelFont();
         small.setPointSizeF(small.pointSizeF() * 0.9);
         slice->setLabelFont(small);
+        entries.append({charts::legendText(s, total), QColor::fromRgb(s.colour)});
     }
-    if (QChart *chart = series->chart()) {
-        const QList<QLegendMarker *> markers = chart->legend()->markers(series);
-        for (qsizetype k = 0; k < markers.size() && k < slices.size(); ++k)
-            markers[k]->setLabel(slices[k].label + QChar(' ') + QString::number(slices[k].value));
-    }
+    pie.legend->setEntries(entries);
 }
 
 QStackedBarSeries *bars(const QString &name, QChart *chart)

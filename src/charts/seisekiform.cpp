@@ -1,20 +1,22 @@
 #include "seisekiform.h"
 
 #include "chartparts.h"
+#include "ui/common/windowfit.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineSeries>
 #include <QPieSeries>
 #include <QPushButton>
-#include <QScreen>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
 namespace {
+
+// Fixed, unless the screen is smaller.
+constexpr QSize kSize(820, 720);
 
 QLineSeries *line(const QString &name, const QString &title, const QColor &colour, int width)
 {
@@ -47,7 +49,7 @@ TSeisekiForm::TSeisekiForm(QWidget *parent) : QDialog(parent)
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor::fromRgb(charts::kYellow));
     setPalette(yellow);
-    setFixedSize(820, 720);
+    setFixedSize(kSize);
 }
 
 // The charts are put together when first drawn, not at the program's start-up.
@@ -76,8 +78,10 @@ void TSeisekiForm::buildCharts()
     Chart3 = chartparts::chartView(
         QStringLiteral("Chart3"), QStringLiteral("パーごとの<br>平均スコア"), this);
     Series4 = chartparts::bars(QStringLiteral("Series4"), Chart3->chart());
-    Chart2 = chartparts::chartView(QStringLiteral("Chart2"), QStringLiteral("スコアの分布"), this);
-    Series3 = chartparts::pie(QStringLiteral("Series3"), Chart2->chart());
+    m_pie = chartparts::pieChart(QStringLiteral("Chart2"), QStringLiteral("Series3"),
+        QStringLiteral("スコアの分布"), Qt::white, this);
+    Chart2 = m_pie.view;
+    Series3 = m_pie.series;
 
     BitBtn1 = new QPushButton(QStringLiteral("閉じる"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -87,7 +91,7 @@ void TSeisekiForm::buildCharts()
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(Chart1, 0, 0, 1, 2);
     layout->addWidget(Chart3, 1, 0);
-    layout->addWidget(Chart2, 1, 1);
+    layout->addWidget(m_pie.panel, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
@@ -103,7 +107,7 @@ void TSeisekiForm::showCard(const charts::CardChart &chart, const QString &capti
     buildCharts();
     Series1->replace(points(chart.strokesOverPar));
     Series2->replace(points(chart.putts));
-    chartparts::fillPie(Series3, charts::resultSlices(chart.resultCounts, charts::Labels::Card));
+    chartparts::fillPie(m_pie, charts::resultSlices(chart.resultCounts, charts::Labels::Card));
     chartparts::fillBars(Series4, charts::parBars(chart.pars, charts::Labels::Card));
     if (!isVisible())
         FormShow(caption);
@@ -114,8 +118,6 @@ void TSeisekiForm::showCard(const charts::CardChart &chart, const QString &capti
 void TSeisekiForm::FormShow(const QString &caption)
 {
     setWindowTitle(caption);
-    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    windowfit::place(this, kSize, true, parentWidget());
     show();
 }

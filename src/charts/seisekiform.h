@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chartparts.h"
 #include "stats/core/chartdata.h"
 
 #include <QDialog>
@@ -34,5 +35,6 @@ private:
     QLineSeries *Series2 = nullptr;
     QPieSeries *Series3 = nullptr;
     QStackedBarSeries *Series4 = nullptr;
+    chartparts::PieChart m_pie; // Chart2 and Series3 with their legend
     QPushButton *BitBtn1 = nullptr;
 };

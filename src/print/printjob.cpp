@@ -18,6 +18,10 @@ QFont printFont(int pointSize)
         QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(pointSize);
+    // Shaped runs of digits and Latin letters ("1H", "Par3") reach the PDF as glyphs without
+    // their characters, so the text could not be found or copied; unshaped, they keep them.
+    // Nothing the printouts draw needs shaping.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -1,5 +1,6 @@
 // The chart action: the charts of the card shown and of the last tally.
 #include "charts/chartform.h"
+#include "charts/pielegend.h"
 #include "charts/seisekiform.h"
 #include "stats/shukeiform.h"
 #include "support/builders.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedBarSeries>
+#include <QValueAxis>
 
 namespace {
 const QString kA = QStringLiteral("A倶楽部");
@@ -195,6 +197,12 @@ private Q_SLOTS:
             (QStringList {"スコア", "パット", "パーオン率(%)"}));
         QCOMPARE((QList<QColor> {score->pen().color(), putts->pen().color(), rate->pen().color()}),
             (QList<QColor> {Qt::red, QColor(0, 0x80, 0), Qt::blue}));
+        // Every line of the legend lies within the scale it is drawn against.
+        for (QLineSeries *line : {score, putts, rate}) {
+            auto *scale = qobject_cast<QValueAxis *>(line->attachedAxes().value(1));
+            for (const QPointF &p : line->points())
+                QVERIFY(scale && p.y() >= scale->min() && p.y() <= scale->max());
+        }
 
         // The ascending list takes the chart away.
         kind = 2;
@@ -202,6 +210,47 @@ private Q_SLOTS:
         QVERIFY(!f.enabled(QStringLiteral("ChartAction1")));
         f.clickTab(0);
         QVERIFY(!f.enabled(QStringLiteral("ChartAction1")));
+    }
+
+    void thinSlicesAndTheLegendRead()
+    {
+        // 36 holes of par but for one eagle and one hole of nine strokes, 2.8 % each.
+        QList<TScoreRecord> cards
+            = {build::card(QDate(2023, 4, 1), kA, 4), build::card(QDate(2023, 5, 1), kA, 4)};
+        cards[0].Score[0] = 2;
+        cards[1].Score[0] = 9;
+        for (TScoreRecord &c : cards)
+            applyHoleResults(c);
+        WindowFixture f;
+        f.writeGolfers({kGolfer});
+        f.writeScores(kGolfer, cards);
+        f.open();
+        f.find<TShukeiForm>(QStringLiteral("ShukeiForm"))->setRunner([](TModalDialog &d) {
+            d.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        });
+        auto *w = f.find<TChartForm>(QStringLiteral("ChartForm"));
+        QList<QRect> places;
+        w->setRunner([&places](TModalDialog &d) {
+            places = d.findChild<PieLegend *>(QStringLiteral("Chart1Legend"))->entryRects();
+        });
+        f.clickTab(4);
+        f.trigger(QStringLiteral("ChartAction1"));
+
+        // Only the slices wide enough carry a mark; the legend gives the others' share.
+        QStringList marked;
+        for (QPieSlice *slice : series<QPieSeries>(w, "Chart1", "Series1")->slices())
+            if (slice->isLabelVisible())
+                marked.append(slice->label());
+        QCOMPARE(marked, QStringList {QStringLiteral("パー 94.4 %")});
+        QCOMPARE(w->findChild<PieLegend *>(QStringLiteral("Chart1Legend"))->entries()[0].text,
+            QStringLiteral("イーグル 1 (2.8 %)"));
+        // The seven classes in their order, left to right and top to bottom, apart.
+        QCOMPARE(places.size(), 7);
+        for (qsizetype k = 1; k < places.size(); ++k)
+            QVERIFY2(places[k].top() > places[k - 1].bottom()
+                    || (places[k].top() == places[k - 1].top()
+                        && places[k].left() > places[k - 1].right()),
+                qPrintable(QString::number(k)));
     }
 };
 

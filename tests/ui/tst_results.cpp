@@ -27,6 +27,12 @@ struct Answer {
     bool confirm = true; // Button1, or the window's close button
 };
 
+} // namespace
+
+Q_DECLARE_METATYPE(Answer)
+
+namespace {
+
 // 2020 A 90, 2020 B 85, 2021 A 95, 2021 B 88, 2021 A 80, 2022 A 92.
 QList<TScoreRecord> sixCards()
 {
@@ -503,8 +509,6 @@ private Q_SLOTS:
         QCOMPARE(column(f, 2), (QStringList {"2020/01/01", "2020/02/01", "2020/03/01"}));
     }
 };
-
-Q_DECLARE_METATYPE(Answer)
 
 QTEST_MAIN(TestResults)
 #include "tst_results.moc"

@@ -3,6 +3,10 @@
 // picture can be regenerated at any time:
 //
 //   QT_QPA_PLATFORM=offscreen ./splashart resources/splash.jpg
+//   QT_QPA_PLATFORM=offscreen ./splashart resources/splash@2x.jpg 2
+//
+// The optional scale draws the same picture with that many pixels per point, for screens
+// that show more than one pixel per point.
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -24,18 +28,27 @@ constexpr int kHeight = 266;
 
 const QString kFontFamily = QStringLiteral("Noto Sans CJK JP");
 
+// Pixels per point of the picture; every drawing is in points.
+qreal pictureScale = 1;
+
 // Cheap soft blur: shrink smoothly and blow back up. Good enough for shadows
 // and haze, which only need to look soft, not be a true Gaussian.
+// The factor is in points, so a larger picture is as soft as a small one.
 QImage softened(const QImage &img, int factor)
 {
-    const QImage small = img.scaled(img.width() / factor, img.height() / factor,
+    const qreal shrink = factor * img.devicePixelRatio();
+    const QImage small = img.scaled(int(img.width() / shrink), int(img.height() / shrink),
                                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return small.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage soft = small.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    soft.setDevicePixelRatio(img.devicePixelRatio());
+    return soft;
 }
 
 QImage transparentLayer()
 {
-    QImage layer(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage layer(int(kWidth * pictureScale), int(kHeight * pictureScale),
+                 QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(pictureScale);
     layer.fill(Qt::transparent);
     return layer;
 }
@@ -356,11 +369,18 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: splashart OUTPUT.jpg\n");
+        std::fprintf(stderr, "usage: splashart OUTPUT.jpg [SCALE]\n");
+        return 2;
+    }
+    if (argc > 2)
+        pictureScale = QString::fromLocal8Bit(argv[2]).toDouble();
+    if (pictureScale < 1 || pictureScale > 4) {
+        std::fprintf(stderr, "splashart: the scale lies between 1 and 4\n");
         return 2;
     }
 
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(int(kWidth * pictureScale), int(kHeight * pictureScale), QImage::Format_RGB32);
+    image.setDevicePixelRatio(pictureScale);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);

@@ -3,6 +3,8 @@
 #include "data/numeric.h"
 #include "decimal.h"
 
+#include <cmath>
+
 namespace charts {
 
 namespace {
@@ -15,6 +17,18 @@ const char *const kResultClassLabels[7]
 const quint32 kParColours[3] = {kRed, kBlue, kGreen};
 const char *const kCardParLabels[3] = {"ﾊﾟｰ3", "ﾊﾟｰ4", "ﾊﾟｰ5"};
 const char *const kResultParLabels[3] = {"パー３", "パー４", "パー５"};
+
+// The first of 1, 2, 5, 10, 20, 50 … that cuts `span` into at most `parts` steps.
+double niceStep(double span, int parts)
+{
+    double power = 1;
+    for (;;) {
+        for (double factor : {1.0, 2.0, 5.0})
+            if (span / (factor * power) <= parts)
+                return factor * power;
+        power *= 10;
+    }
+}
 
 double wholeNumber(const QString &text)
 {
@@ -47,6 +61,49 @@ QString sliceMark(const QString &label, double value, double total)
 {
     const double share = total > 0 ? value * 100.0 / total : 0.0;
     return label + QChar(' ') + decimal::upToOne(share) + QStringLiteral(" %");
+}
+
+bool sliceMarked(double value, double total)
+{
+    return total > 0 && value * 100.0 / total >= kMarkedShare;
+}
+
+QString legendText(const ChartValue &slice, double total)
+{
+    QString text = slice.label + QChar(' ') + QString::number(slice.value);
+    if (slice.value > 0 && !sliceMarked(slice.value, total))
+        text += QStringLiteral(" (") + decimal::upToOne(slice.value * 100.0 / total)
+            + QStringLiteral(" %)");
+    return text;
+}
+
+AxisScale roundAxis(qsizetype rounds)
+{
+    AxisScale scale;
+    scale.min = 1;
+    scale.max = double(qMax<qsizetype>(rounds, 2));
+    scale.step = niceStep(scale.max, 12);
+    return scale;
+}
+
+AxisScale valueAxis(double from, double highest)
+{
+    AxisScale scale;
+    scale.min = from;
+    const double span = qMax(highest - from, 10.0);
+    scale.step = niceStep(span, 7);
+    // Room above the highest point, so that it is not drawn on the chart's edge.
+    scale.max = from + scale.step * (std::floor(span / scale.step) + 1);
+    return scale;
+}
+
+QList<double> axisTicks(const AxisScale &scale)
+{
+    QList<double> ticks;
+    for (double t = std::ceil(scale.min / scale.step) * scale.step; t <= scale.max + 1e-9;
+         t += scale.step)
+        ticks.append(t);
+    return ticks;
 }
 
 CardChart cardChart(const TScoreRecord &card)

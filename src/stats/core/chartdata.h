@@ -36,6 +36,28 @@ QList<ChartValue> resultSlices(const std::array<qint32, 7> &counts, Labels label
 QList<ChartValue> parBars(const stats::ParAverages &pars, Labels labels);
 // A slice's mark: its label and its share of the whole, "##0.# %".
 QString sliceMark(const QString &label, double value, double total);
+// Marks of thin slices would print over their neighbours': a slice below this share (in
+// percent) goes without one, and the legend gives its share instead.
+inline constexpr double kMarkedShare = 3.0;
+bool sliceMarked(double value, double total);
+// A legend entry: label and count, and the share where the pie shows none.
+QString legendText(const ChartValue &slice, double total);
+
+// The range of a value axis and the distance of its grid lines; the lines stand on the
+// multiples of `step` within the range.
+struct AxisScale {
+    double min = 0;
+    double max = 1;
+    double step = 1;
+};
+// The rounds of a trend: from 1 to the last round (2 at least), lines on whole rounds in
+// steps of 1, 2, 5, 10, 20, 50 … so that at most 12 of them are labelled.
+AxisScale roundAxis(qsizetype rounds);
+// From `from` to above the highest value, in steps of 1, 2 or 5 times a power of ten, at
+// most 8 of them.
+AxisScale valueAxis(double from, double highest);
+// The grid lines of a scale, in order.
+QList<double> axisTicks(const AxisScale &scale);
 
 // The charts of one card.
 struct CardChart {

@@ -1,7 +1,6 @@
 #include "modaldialog.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "windowfit.h"
 
 TModalDialog::TModalDialog(QWidget *parent) : QDialog(parent)
 {
@@ -11,9 +10,10 @@ TModalDialog::TModalDialog(QWidget *parent) : QDialog(parent)
 
 int TModalDialog::ShowModal()
 {
-    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    // The size the dialog was made with is what it asks for on every screen.
+    if (!m_wantedSize.isValid())
+        m_wantedSize = size();
+    windowfit::place(this, m_wantedSize, minimumSize() == maximumSize(), parentWidget());
     if (!m_runner)
         return exec();
     setResult(QDialog::Rejected);

@@ -17,10 +17,12 @@ public:
     explicit TModalDialog(QWidget *parent = nullptr);
 
     void setRunner(Runner runner) { m_runner = std::move(runner); }
-    // Shows the dialog centred on the screen until it is closed; returns its result. A
-    // runner that leaves the dialog open has it closed as by its window button.
+    // Shows the dialog centred on the screen, as large as it was made or as fits, until it
+    // is closed; returns its result. A runner that leaves the dialog open has it closed as
+    // by its window button.
     int ShowModal();
 
 private:
     Runner m_runner;
+    QSize m_wantedSize;
 };

@@ -105,6 +105,7 @@ private:
     QWidget *createCoursePage();
     QWidget *createScorePage();
     QWidget *createSeisekiPage();
+    void installTextTips();
     void Delay(unsigned ms);
     void FormKeyPress(bool shift);
     void KestroG1Click();

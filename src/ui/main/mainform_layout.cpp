@@ -2,6 +2,7 @@
 #include "mainform.h"
 
 #include "ui/common/statictext.h"
+#include "ui/common/texttips.h"
 
 #include "data/records.h"
 #include "memoedit.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,7 +79,8 @@ QWidget *TMainForm::createYoteiPage()
     YoteiCalendar->setGridVisible(true);
     YoteiCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     YoteiCalendar->setFirstDayOfWeek(Qt::Sunday);
-    YoteiCalendar->setFixedSize(250, 160);
+    // The whole month, all seven columns and six weeks, in whatever font the desktop uses.
+    YoteiCalendar->setFixedSize(QSize(250, 160).expandedTo(YoteiCalendar->minimumSizeHint()));
     connect(YoteiCalendar, &QCalendarWidget::clicked, this, [this] { YoteiCalendarClick(); });
     connect(YoteiCalendar, &QCalendarWidget::activated, this, [this] { YoteiCalendarClick(); });
     top->addWidget(YoteiCalendar);
@@ -406,4 +409,17 @@ QWidget *TMainForm::createSeisekiPage()
     outer->addWidget(KensakuNaiyou);
     outer->addWidget(SeisekiGrid, 1);
     return page;
+}
+
+void TMainForm::installTextTips()
+{
+    TreeView1->setItemDelegate(new texttips::ItemTextTips(true, TreeView1));
+    const QList<QWidget *> boxes = {YLinksCombo, YBikouEdit, LinksNameEdit, LinksAddressEdit,
+        URLEdit, CLinksCombo, CourseEdit, SLinksCombo, SLinksText, ScoreCardFrame1->CourseCombo1,
+        ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1, ScoreCardFrame2->CourseText,
+        PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
+    for (QWidget *box : boxes)
+        texttips::tipWhenCut(box);
+    // A stored card's weather can fill its field: the box shows it from its start.
+    texttips::tipWhenCut(WeatherCombo);
 }

@@ -127,7 +127,9 @@ void TMainForm::LinksSheet_Format()
 
 void TMainForm::LinksSheetResize()
 {
-    LinksGrid->SetColWidth(3, qMax(200, LinksGrid->viewport()->width() - 480));
+    // The telephone column is as wide as the font needs, so the others are measured.
+    const int others = LinksGrid->ColWidth(0) + LinksGrid->ColWidth(1) + LinksGrid->ColWidth(2);
+    LinksGrid->SetColWidth(3, qMax(200, LinksGrid->viewport()->width() - others));
 }
 
 void TMainForm::writeLinksRow(int row, const TLinksRecord &r)

@@ -7,6 +7,7 @@
 #include "data/numeric.h"
 #include "imagelist.h"
 #include "stringgrid.h"
+#include "ui/common/windowfit.h"
 
 #include <functional>
 
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -386,10 +386,12 @@ void TMainForm::createCentre()
 
     splitter->addWidget(TreeView1);
     splitter->addWidget(PageControl1);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
+    // A wider window widens the tree too, for long club names.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 4);
     splitter->setSizes({190, 820});
     setCentralWidget(splitter);
+    installTextTips();
 
     QStatusBar *status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -516,12 +518,7 @@ void TMainForm::FormCreate()
         top->setExpanded(true);
     setUpdatesEnabled(true);
 
-    resize(1040, 720);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        resize(qMin(width(), area.width()), qMin(height(), area.height()));
-        move(area.center() - rect().center());
-    }
+    windowfit::place(this, QSize(1040, 720), false);
 }
 
 void TMainForm::showPage(QWidget *page)

@@ -173,7 +173,8 @@ void TMainForm::YDateTextClick()
 
 void TMainForm::YoteiSheetResize()
 {
-    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->viewport()->width() - 300));
+    const int others = YoteiGrid->ColWidth(0) + YoteiGrid->ColWidth(1) + YoteiGrid->ColWidth(2);
+    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->viewport()->width() - others));
 }
 
 void TMainForm::writeYoteiRow(int row, const TYoteiRecord &r)

@@ -1,5 +1,7 @@
 #include "stringgrid.h"
 
+#include "ui/common/texttips.h"
+
 #include <QHeaderView>
 #include <QSignalBlocker>
 
@@ -15,6 +17,7 @@ TStringGrid::TStringGrid(int colCount, QWidget *parent) : QTableWidget(0, colCou
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    setItemDelegate(new texttips::ItemTextTips(false, this));
     for (int c = 0; c < colCount; ++c)
         setHorizontalHeaderItem(c, new QTableWidgetItem());
     // Emptied: the waiting texts go too. Reshaped: they get their cells first.

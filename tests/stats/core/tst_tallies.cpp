@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <cmath>
+
 using stats::TallyCondition;
 
 namespace {
@@ -299,6 +301,32 @@ private Q_SLOTS:
         QCOMPARE(t.putts, (QList<QPointF> {{0, 31}, {1, 31}, {2, 38}, {3, 29}}));
         QCOMPARE(t.parOnRate, (QList<QPointF> {{0, 0}, {1, 0}, {2, 33.3}, {3, 100}}));
         QVERIFY(charts::trendLines({}).score.isEmpty());
+    }
+
+    // Round k stands on a grid line labelled k: lines on whole rounds only, evenly spaced by
+    // 1, 2, 5, 10, 20 …, at most 12 of them.
+    void trendRoundsOnWholeLines_data()
+    {
+        QTest::addColumn<int>("rounds");
+        QTest::addColumn<double>("step");
+        QTest::addRow("1") << 1 << 1.0;
+        QTest::addRow("14") << 14 << 2.0;
+        QTest::addRow("36") << 36 << 5.0;
+        QTest::addRow("200") << 200 << 20.0;
+    }
+    void trendRoundsOnWholeLines()
+    {
+        QFETCH(int, rounds);
+        QFETCH(double, step);
+        const charts::AxisScale axis = charts::roundAxis(rounds);
+        QCOMPARE(axis.step, step);
+        const QList<double> ticks = charts::axisTicks(axis);
+        QVERIFY(ticks.size() >= 2 && ticks.size() <= 12);
+        QVERIFY(ticks.first() >= 1 && ticks.first() - step < 1 && ticks.last() <= rounds + 1);
+        for (qsizetype k = 1; k < ticks.size(); ++k) {
+            QCOMPARE(ticks[k], std::round(ticks[k]));
+            QCOMPARE(ticks[k] - ticks[k - 1], step);
+        }
     }
 };
 
