@@ -167,17 +167,6 @@ bool syncFile(const QString &path, QString *error)
 #endif
 }
 
-struct Manifest {
-    QString kind;
-    QDateTime created;
-    struct File {
-        QString name;
-        qint64 size = 0;
-        QByteArray checksum; // hex
-    };
-    QList<File> files;
-};
-
 // The list a copy keeps of its files. Names in it are input too: only data file names pass.
 std::optional<Manifest> readManifest(const QString &folder, QString *problem)
 {
@@ -190,7 +179,14 @@ std::optional<Manifest> readManifest(const QString &folder, QString *problem)
         *problem = QStringLiteral("ファイルの一覧を読めません");
         return std::nullopt;
     }
-    const QJsonDocument doc = QJsonDocument::fromJson(file.read(1 << 20));
+    return parseManifest(file.read(1 << 20), problem);
+}
+
+} // namespace
+
+std::optional<Manifest> parseManifest(const QByteArray &bytes, QString *problem)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes);
     const QJsonObject o = doc.object();
     Manifest m;
     m.kind = o.value(QStringLiteral("kind")).toString();
@@ -214,6 +210,8 @@ std::optional<Manifest> readManifest(const QString &folder, QString *problem)
     }
     return m;
 }
+
+namespace {
 
 QByteArray manifestBytes(const Manifest &m)
 {

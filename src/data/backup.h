@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 
 // Copies of the data files in dated folders beside them (Backup/yyyy-MM-dd), made without
@@ -66,5 +67,18 @@ RestorePlan planRestore(const QString &dataDir, const QString &name);
 // Puts the copy's files in place and removes the others, all or none of them; returns the
 // failures.
 QStringList applyRestore(const QString &dataDir, const RestorePlan &plan);
+
+// The list a copy keeps of its files. Names in it are input too: only data file names pass.
+struct Manifest {
+    QString kind;
+    QDateTime created;
+    struct File {
+        QString name;
+        qint64 size = 0;
+        QByteArray checksum; // hex
+    };
+    QList<File> files;
+};
+std::optional<Manifest> parseManifest(const QByteArray &bytes, QString *problem);
 
 } // namespace backup

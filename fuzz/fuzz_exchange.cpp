@@ -1,0 +1,34 @@
+// What comes in from outside the data files: a CSV file of any bytes is read as records or
+// refused with its place, the records written out read back the same, and the cards found
+// in it are checked; a backup's list of files is taken or refused.
+#include "data/backup.h"
+#include "data/cardcolumns.h"
+#include "data/csv.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QString problem;
+    backup::parseManifest(bytes, &problem);
+    cardcolumns::readCards(bytes, {});
+
+    QString text;
+    csv::Encoding encoding;
+    csv::Error error;
+    QList<csv::Record> records;
+    if (!csv::decode(bytes, &text, &encoding, &error) || !csv::parse(text, &records, &error))
+        return 0;
+    QList<QStringList> rows;
+    for (const csv::Record &r : std::as_const(records))
+        rows.append(r.fields);
+    QList<csv::Record> again;
+    if (!csv::parse(csv::format(rows), &again, &error) || again.size() != records.size())
+        std::abort();
+    for (qsizetype i = 0; i < again.size(); ++i)
+        if (again[i].fields != records[i].fields)
+            std::abort();
+    return 0;
+}
