@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -76,6 +77,11 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
     choices->addSpacing(12);
     choices->addWidget(TotalLabel);
     choices->addStretch(1);
+    auto *save = new QPushButton(QStringLiteral("CSVに保存(&S)..."), this);
+    save->setObjectName(QStringLiteral("SaveCsvButton"));
+    save->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &AnalysisWindow::exportRequested);
+    choices->addWidget(save);
 
     AnalysisTable = new QTableWidget(this);
     AnalysisTable->setObjectName(QStringLiteral("AnalysisTable"));

@@ -37,6 +37,10 @@ public:
     // Copies the selected rows, or the whole table, with the header as a spreadsheet takes it.
     void copyTable();
 
+Q_SIGNALS:
+    // The user asked to save the table as a CSV file.
+    void exportRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

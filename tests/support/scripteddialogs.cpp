@@ -55,7 +55,10 @@ FileAnswer nextAnswer(std::deque<FileAnswer> &answers)
 FileAnswer ScriptedDialogs::saveFileName(const FileRequest &request)
 {
     fileDialogs.append(request);
-    return nextAnswer(m_saves);
+    FileAnswer answer = nextAnswer(m_saves);
+    if (answer.filter < 0)
+        answer.filter = request.filter; // the user keeps the type offered
+    return answer;
 }
 
 FileAnswer ScriptedDialogs::openFileName(const FileRequest &request)

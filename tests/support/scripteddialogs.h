@@ -40,6 +40,7 @@ public:
 
     // The next save or open dialog chooses this file with the file type at this index; an
     // unscripted file dialog is cancelled.
+    // A filter of -1 keeps the file type the dialog offers first.
     void answerSaveFile(const QString &path, int filter = 0) { m_saves.push_back({path, filter}); }
     void answerOpenFile(const QString &path) { m_opens.push_back({path, 0}); }
 

@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QLineSeries>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -124,6 +125,14 @@ private Q_SLOTS:
         QCOMPARE(lines.value(0), stats::analysisHeader().join(QChar('\t')));
         QCOMPARE(lines.value(1), QStringLiteral("ラウンド数\t3\t3\t3\t3"));
         QCOMPARE(lines.value(2), QStringLiteral("平均スコア\t78.0\t3\t78.0\t3"));
+
+        // Saved from its own button, the table lands in the CSV file as it is copied.
+        const QString csvFile = f.path(QStringLiteral("analysis.csv"));
+        f.seams.dialogs.answerSaveFile(csvFile, -1);
+        QTest::mouseClick(window(f)->findChild<QPushButton *>(QStringLiteral("SaveCsvButton")),
+            Qt::LeftButton);
+        const QStringList saved = QString::fromUtf8(fileBytes(csvFile).mid(3)).split("\r\n");
+        QCOMPARE(saved.value(1), lines.value(1).replace(QChar('\t'), QChar(',')));
 
         // Another golfer: his cards, the selection from the start.
         f.choose(year, QStringLiteral("2023年"));

@@ -276,6 +276,9 @@ private:
     // CSV files and backups (mainform_exchange.cpp).
     void createExchange(QMenu *file);
     void ExportMenuClick();
+    // Asks where and in which form, then writes the list; the analysis table is offered
+    // first when asked from its window.
+    void exportCsv(bool analysisFirst);
     void ImportMenuClick();
     void RestoreMenuClick();
     void noteBackupNotice(const QString &notice);

@@ -23,8 +23,10 @@ void TMainForm::AnalysisActionExecute()
 {
     if (GolferName.isEmpty())
         return;
-    if (!m_analysis)
+    if (!m_analysis) {
         m_analysis = new AnalysisWindow(ScoreList, this);
+        connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
+    }
     m_analysis->open();
 }
 

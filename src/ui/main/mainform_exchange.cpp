@@ -11,6 +11,7 @@
 #include "imagelist.h"
 #include "importsummarydialog.h"
 #include "restoredialog.h"
+#include "stats/analysiswindow.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -23,7 +24,7 @@
 
 namespace {
 
-enum class ExportKind { Cards, Yotei, Links, Results };
+enum class ExportKind { Cards, Yotei, Links, Results, Analysis };
 
 QString kindName(ExportKind kind)
 {
@@ -32,6 +33,7 @@ QString kindName(ExportKind kind)
     case ExportKind::Yotei: return QStringLiteral("予定");
     case ExportKind::Links: return QStringLiteral("ゴルフ場とコース");
     case ExportKind::Results: return QStringLiteral("成績");
+    case ExportKind::Analysis: return QStringLiteral("分析");
     }
     return {};
 }
@@ -82,12 +84,20 @@ void TMainForm::createExchange(QMenu *file)
 
 void TMainForm::ExportMenuClick()
 {
+    exportCsv(false);
+}
+
+void TMainForm::exportCsv(bool analysisFirst)
+{
     QList<ExportKind> kinds;
     if (!GolferName.isEmpty())
         kinds << ExportKind::Cards << ExportKind::Yotei;
     kinds << ExportKind::Links;
     if (currentPage() == Page::Seiseki && seisekiHasResult())
         kinds << ExportKind::Results;
+    const bool analysisShown = m_analysis && m_analysis->isVisible() && !GolferName.isEmpty();
+    if (analysisShown)
+        kinds << ExportKind::Analysis;
     // What the page shows is offered first.
     ExportKind first = kinds.first();
     switch (currentPage()) {
@@ -95,8 +105,12 @@ void TMainForm::ExportMenuClick()
     case Page::Links:
     case Page::Course: first = ExportKind::Links; break;
     case Page::Score: break;
-    case Page::Seiseki: first = kinds.last(); break;
+    case Page::Seiseki:
+        first = kinds.contains(ExportKind::Results) ? ExportKind::Results : ExportKind::Links;
+        break;
     }
+    if (analysisFirst && analysisShown)
+        first = ExportKind::Analysis;
     FileRequest request;
     request.caption = QStringLiteral("CSVに書き出す");
     request.defaultSuffix = QStringLiteral("csv");
@@ -144,6 +158,7 @@ void TMainForm::ExportMenuClick()
         }
         break;
     }
+    case ExportKind::Analysis: rows = m_analysis->tableRows(); break;
     }
     QByteArray bytes;
     csv::Error problem;
