@@ -1,5 +1,6 @@
 #include "ratingstore.h"
 
+#include "backup.h"
 #include "datafile.h"
 
 #include <QDir>
@@ -129,6 +130,13 @@ bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &er
         file.problem.clear();
         m_deferred.append({file.path, bytes});
         return true;
+    }
+    // Ratings typed in the handicap window may be the first write of the day: the day's
+    // backup comes first, as before the record book's writes. A failure is told by the book
+    // at its next write, which tries again.
+    if (m_backupDay != m_today) {
+        m_backupDay = m_today;
+        backup::makeDailyBackup(m_dir, m_today);
     }
     QString error;
     if (!file.problem.isEmpty() && !file.keptAside) {

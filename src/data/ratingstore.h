@@ -167,6 +167,7 @@ private:
 
     QString m_dir;
     QDate m_today;
+    QDate m_backupDay; // the day whose backup this store has asked for
     QString m_golfer;
     SideFile m_ratingsFile;
     SideFile m_holeFile;
