@@ -2,8 +2,8 @@
 // golfers, a course carried into the cards), one run per step, and starts the book again on
 // what the kill left: every outcome must be the folder as it was before the change or as
 // the whole change leaves it. Prints how many of the runs ended consistent.
-#include "data/datafile.h"
-#include "data/recordbook.h"
+#include "core/data/datafile.h"
+#include "core/data/recordbook.h"
 #include "support/builders.h"
 
 #include <QCoreApplication>

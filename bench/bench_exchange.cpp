@@ -4,9 +4,9 @@
 // the tree rebuilt), the daily backup of the data folder, and the listing of thirty backups.
 // The imported card file must equal the exported golfer's byte for byte, or the bench fails.
 #include "benchdata.h"
-#include "data/backup.h"
-#include "data/cardcolumns.h"
-#include "data/csv.h"
+#include "core/data/backup.h"
+#include "core/data/cardcolumns.h"
+#include "core/data/csv.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
 #include "ui/common/modaldialog.h"

@@ -1,9 +1,9 @@
 // How long the handicap estimate takes over the large data set with every card rated: the
 // side files read, the whole index history worked out, and the window opened and painted.
 #include "benchdata.h"
-#include "data/ratingstore.h"
-#include "stats/core/handicap.h"
-#include "stats/handicapwindow.h"
+#include "core/data/ratingstore.h"
+#include "core/stats/handicap.h"
+#include "ui/stats/handicapwindow.h"
 #include "ui/main/mainform.h"
 
 #include <QAction>

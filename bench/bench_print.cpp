@@ -2,8 +2,8 @@
 // layout of the pages alone, and the whole job through the printer (layout, drawing and
 // writing the file), with the file's size and page count.
 #include "benchdata.h"
-#include "print/printjob.h"
-#include "print/resultsprintout.h"
+#include "ui/print/printjob.h"
+#include "core/print/resultsprintout.h"
 
 #include <QApplication>
 #include <QFileInfo>

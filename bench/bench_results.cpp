@@ -5,11 +5,11 @@
 // analysis: its statistics over all cards, its window opened and drawn, and a change of its
 // selection with the window drawn again.
 #include "benchdata.h"
-#include "charts/chartform.h"
-#include "stats/analysiswindow.h"
-#include "stats/core/analysis.h"
-#include "stats/core/scorelists.h"
-#include "stats/shukeiform.h"
+#include "ui/charts/chartform.h"
+#include "ui/stats/analysiswindow.h"
+#include "core/stats/analysis.h"
+#include "core/stats/scorelists.h"
+#include "ui/stats/shukeiform.h"
 #include "support/builders.h"
 #include "ui/main/mainform.h"
 #include "ui/main/stringgrid.h"

@@ -6,10 +6,10 @@
 // run and every benchmark sees the same bytes.
 #pragma once
 
-#include "data/datafile.h"
-#include "data/datetime.h"
-#include "data/records.h"
-#include "data/sjis.h"
+#include "core/data/datafile.h"
+#include "core/data/datetime.h"
+#include "core/data/records.h"
+#include "core/data/sjis.h"
 #include "support/scripteddialogs.h"
 
 #include <QDate>

@@ -1,9 +1,9 @@
 // What comes in from outside the data files: a CSV file of any bytes is read as records or
 // refused with its place, the records written out read back the same, and the cards found
 // in it are checked; a backup's list of files is taken or refused.
-#include "data/backup.h"
-#include "data/cardcolumns.h"
-#include "data/csv.h"
+#include "core/data/backup.h"
+#include "core/data/cardcolumns.h"
+#include "core/data/csv.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Golfer.dat: any bytes read as a list whose lines go back to the file as they came.
-#include "data/golferlist.h"
+#include "core/data/golferlist.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The journal of a change across files: any bytes are a plan of ours or plainly not one.
-#include "data/journal.h"
+#include "core/data/journal.h"
 
 #include <cstdint>
 

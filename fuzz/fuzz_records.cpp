@@ -1,7 +1,7 @@
 // The four record files: any bytes load as whole records, an untouched list is written back
 // byte for byte, and a record that changed is encoded and read back without harm. The first
 // byte chooses the kind of file.
-#include "data/recordlist.h"
+#include "core/data/recordlist.h"
 
 #include <cstdint>
 #include <cstdlib>

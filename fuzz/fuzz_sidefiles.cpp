@@ -1,6 +1,6 @@
 // The handicap side files: any bytes give the entries that hold and a word on the rest, and
 // what is taken is written and read back the same.
-#include "data/ratingstore.h"
+#include "core/data/ratingstore.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/datetime.h"
-#include "data/records.h"
+#include "core/data/datetime.h"
+#include "core/data/records.h"
 
 #include <QDate>
 

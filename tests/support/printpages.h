@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/pagelayout.h"
+#include "core/print/pagelayout.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "windowtest.h"
 
-#include "data/datafile.h"
+#include "core/data/datafile.h"
 #include "ui/common/modaldialog.h"
 
 #include <QApplication>

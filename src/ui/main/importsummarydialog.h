@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/cardcolumns.h"
+#include "core/data/cardcolumns.h"
 #include "ui/common/modaldialog.h"
 
 class QLabel;

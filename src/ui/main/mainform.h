@@ -1,9 +1,9 @@
 #pragma once
 
-#include "data/ratingstore.h"
-#include "data/recordbook.h"
-#include "data/records.h"
-#include "stats/core/shousai.h"
+#include "core/data/ratingstore.h"
+#include "core/data/recordbook.h"
+#include "core/data/records.h"
+#include "core/stats/shousai.h"
 #include "ui/common/services.h"
 #include "ui/scorecard/scorecardframe.h"
 

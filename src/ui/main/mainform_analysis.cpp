@@ -4,7 +4,7 @@
 // FilesRead(), which loads a golfer chosen or registered.
 #include "mainform.h"
 
-#include "stats/analysiswindow.h"
+#include "ui/stats/analysiswindow.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,8 +2,8 @@
 // deleting courses, showing one, and the checks of the yard and par boxes.
 #include "mainform.h"
 
-#include "data/numeric.h"
-#include "data/sjis.h"
+#include "core/data/numeric.h"
+#include "core/data/sjis.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,15 +3,15 @@
 // here are the menu items, the dialogs and the refresh of the tree.
 #include "mainform.h"
 
-#include "data/backup.h"
-#include "data/cardcolumns.h"
-#include "data/csv.h"
-#include "data/datafile.h"
-#include "data/datetime.h"
+#include "core/data/backup.h"
+#include "core/data/cardcolumns.h"
+#include "core/data/csv.h"
+#include "core/data/datafile.h"
+#include "core/data/datetime.h"
 #include "imagelist.h"
 #include "importsummarydialog.h"
 #include "restoredialog.h"
-#include "stats/analysiswindow.h"
+#include "ui/stats/analysiswindow.h"
 #include "stringgrid.h"
 
 #include <QAction>

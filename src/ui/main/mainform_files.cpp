@@ -2,8 +2,8 @@
 // dialog; the list keeps its state, so the next successful write restores the file.
 #include "mainform.h"
 
-#include "data/datafile.h"
-#include "data/golfername.h"
+#include "core/data/datafile.h"
+#include "core/data/golfername.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,8 +2,8 @@
 // golfer's schedule and score cards.
 #include "mainform.h"
 
-#include "data/datafile.h"
-#include "data/datetime.h"
+#include "core/data/datafile.h"
+#include "core/data/datetime.h"
 #include "imagelist.h"
 #include "stringgrid.h"
 

@@ -1,7 +1,7 @@
 // The handicap estimate: its menu item and its window, filled afresh at each opening.
 #include "mainform.h"
 
-#include "stats/handicapwindow.h"
+#include "ui/stats/handicapwindow.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,7 +2,7 @@
 // what reaches a record is checked once more as it is stored.
 #include "mainform.h"
 
-#include "data/textinput.h"
+#include "core/data/textinput.h"
 #include "memoedit.h"
 #include "textinputguard.h"
 

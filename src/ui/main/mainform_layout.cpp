@@ -4,7 +4,7 @@
 #include "ui/common/statictext.h"
 #include "ui/common/texttips.h"
 
-#include "data/records.h"
+#include "core/data/records.h"
 #include "memoedit.h"
 #include "stringgrid.h"
 #include "textinputguard.h"

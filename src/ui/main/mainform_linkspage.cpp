@@ -2,7 +2,7 @@
 // courses and the score cards) and deleting golf clubs; showing one and the page's grid.
 #include "mainform.h"
 
-#include "data/sjis.h"
+#include "core/data/sjis.h"
 #include "imagelist.h"
 #include "stringgrid.h"
 

@@ -1,11 +1,11 @@
 // The print command: what the page shown holds, on the printer the user chooses.
 #include "mainform.h"
 
-#include "print/listprintout.h"
-#include "print/printjob.h"
-#include "print/resultsprintout.h"
-#include "print/scorecardprintout.h"
-#include "stats/shukeiform.h"
+#include "core/print/listprintout.h"
+#include "ui/print/printjob.h"
+#include "core/print/resultsprintout.h"
+#include "core/print/scorecardprintout.h"
+#include "ui/stats/shukeiform.h"
 #include "stringgrid.h"
 
 #include <QHeaderView>

@@ -1,12 +1,12 @@
 // The results page: the tally dialog and the three tallies, and the chart action.
 #include "mainform.h"
 
-#include "charts/chartform.h"
-#include "charts/seisekiform.h"
-#include "data/datetime.h"
-#include "stats/core/chartdata.h"
-#include "stats/core/scorelists.h"
-#include "stats/shukeiform.h"
+#include "ui/charts/chartform.h"
+#include "ui/charts/seisekiform.h"
+#include "core/data/datetime.h"
+#include "core/stats/chartdata.h"
+#include "core/stats/scorelists.h"
+#include "ui/stats/shukeiform.h"
 #include "stringgrid.h"
 
 #include <QAction>

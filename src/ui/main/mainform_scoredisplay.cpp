@@ -2,8 +2,8 @@
 // the switch between plain strokes and strokes over or under par.
 #include "mainform.h"
 
-#include "data/datetime.h"
-#include "data/numeric.h"
+#include "core/data/datetime.h"
+#include "core/data/numeric.h"
 #include "stringgrid.h"
 
 #include <QAction>

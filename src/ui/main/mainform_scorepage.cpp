@@ -3,9 +3,9 @@
 // score cards.
 #include "mainform.h"
 
-#include "data/datetime.h"
-#include "data/numeric.h"
-#include "data/sjis.h"
+#include "core/data/datetime.h"
+#include "core/data/numeric.h"
+#include "core/data/sjis.h"
 #include "imagelist.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 // commands of the Help menu.
 #include "mainform.h"
 
-#include "data/datafile.h"
-#include "data/datetime.h"
-#include "data/numeric.h"
+#include "core/data/datafile.h"
+#include "core/data/datetime.h"
+#include "core/data/numeric.h"
 #include "imagelist.h"
 #include "stringgrid.h"
 #include "ui/common/windowfit.h"

@@ -2,8 +2,8 @@
 // the tool button hints and the status text of each page.
 #include "mainform.h"
 
-#include "data/datetime.h"
-#include "data/numeric.h"
+#include "core/data/datetime.h"
+#include "core/data/numeric.h"
 #include "stringgrid.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 // planned rounds, the calendar, the club list and the time box.
 #include "mainform.h"
 
-#include "data/datetime.h"
-#include "data/sjis.h"
+#include "core/data/datetime.h"
+#include "core/data/sjis.h"
 #include "stringgrid.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "memoedit.h"
 
-#include "data/sjis.h"
-#include "data/textinput.h"
+#include "core/data/sjis.h"
+#include "core/data/textinput.h"
 #include "textinputguard.h"
 
 #include <QInputMethodEvent>

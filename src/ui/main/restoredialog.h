@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/backup.h"
+#include "core/data/backup.h"
 #include "ui/common/modaldialog.h"
 
 class QPushButton;

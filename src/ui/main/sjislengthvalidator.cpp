@@ -1,6 +1,6 @@
 #include "sjislengthvalidator.h"
 
-#include "data/textinput.h"
+#include "core/data/textinput.h"
 
 QValidator::State SjisLengthValidator::validate(QString &input, int &) const
 {

@@ -1,6 +1,6 @@
 #include "scorecardframe.h"
 
-#include "data/numeric.h"
+#include "core/data/numeric.h"
 #include "ui/common/statictext.h"
 #include "ui/common/services.h"
 

@@ -1,0 +1,281 @@
+#include "analysis.h"
+
+#include "core/data/datetime.h"
+#include "core/data/numeric.h"
+#include "decimal.h"
+
+#include <QHash>
+
+namespace stats {
+
+std::optional<int> holePutts(const TScoreRecord &card, int hole)
+{
+    // Read as the par-on count of the card reads them; a count below 0 is no count.
+    const QString putt = card.Putt[hole].trimmed();
+    if (putt.isEmpty())
+        return std::nullopt;
+    const auto putts = numeric::parseInt(putt);
+    if (!putts || *putts < 0)
+        return std::nullopt;
+    return *putts;
+}
+
+bool hasPutts(const TScoreRecord &card)
+{
+    for (int h = 0; h < 18; ++h)
+        if (!holePutts(card, h))
+            return false;
+    return true;
+}
+
+void RoundStats::add(const TScoreRecord &card)
+{
+    ++rounds;
+    strokes += card.ScoreSum;
+    halves[0] += card.ScoreTotal[0];
+    halves[1] += card.ScoreTotal[1];
+    if (rounds == 1 || card.ScoreSum < best)
+        best = card.ScoreSum;
+    pars.Par_AveScore(card);
+
+    // 64-bit, so that absurd stored numbers cannot overflow.
+    for (int h = 0; h < 18; ++h) {
+        const qint64 s = card.Score[h];
+        const qint64 par = card.Par[h];
+        parKeep.add(s <= par);
+        bogeyOrBetter.add(s <= par + 1);
+        doublePar.add(s >= 2 * par);
+        if (h < 17 && s >= par + 1)
+            bounceBack.add(qint64(card.Score[h + 1]) <= qint64(card.Par[h + 1]) - 1);
+    }
+
+    std::array<int, 18> holes {};
+    for (int h = 0; h < 18; ++h) {
+        const auto p = holePutts(card, h);
+        if (!p)
+            return;
+        holes[h] = *p;
+    }
+    ++puttRounds;
+    putts.of += 1;
+    for (int h = 0; h < 18; ++h) {
+        const qint64 s = card.Score[h];
+        const qint64 par = card.Par[h];
+        const qint64 p = holes[h];
+        const bool on = s - p <= par - 2;
+        parOn.add(on);
+        bogeyOn.add(s - p <= par - 1);
+        if (!on)
+            recovery.add(s <= par);
+        putts.count += p;
+        if (on) {
+            parOnPutts.count += p;
+            parOnPutts.of += 1;
+        }
+        onePutt.add(p == 1);
+        threePutt.add(p >= 3);
+    }
+}
+
+void RoundStats::add(const RoundStats &other)
+{
+    if (other.rounds == 0)
+        return;
+    best = rounds == 0 ? other.best : qMin(best, other.best);
+    rounds += other.rounds;
+    strokes += other.strokes;
+    halves[0] += other.halves[0];
+    halves[1] += other.halves[1];
+    puttRounds += other.puttRounds;
+    for (Ratio RoundStats::*ratio : {&RoundStats::parOn, &RoundStats::bogeyOn, &RoundStats::parKeep,
+             &RoundStats::bogeyOrBetter, &RoundStats::recovery, &RoundStats::putts,
+             &RoundStats::parOnPutts, &RoundStats::onePutt, &RoundStats::threePutt,
+             &RoundStats::bounceBack, &RoundStats::doublePar}) {
+        (this->*ratio).count += (other.*ratio).count;
+        (this->*ratio).of += (other.*ratio).of;
+    }
+    for (int k = 0; k < 3; ++k) {
+        pars.strokes[k] += other.pars.strokes[k];
+        pars.count[k] += other.pars.count[k];
+    }
+}
+
+RoundStats roundStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions)
+{
+    RoundStats stats;
+    for (qsizetype i : positions)
+        stats.add(cards[i]);
+    return stats;
+}
+
+namespace {
+
+const QString kNone = QStringLiteral("—");
+
+QString rate(const Ratio &r)
+{
+    if (r.empty())
+        return kNone;
+    return decimal::fixed(double(r.count) * 100.0 / double(r.of)) + QStringLiteral(" % (")
+        + QString::number(r.count) + QStringLiteral(" / ") + QString::number(r.of) + QChar(')');
+}
+
+QString average(const Ratio &r, int decimals = 1)
+{
+    return r.empty() ? kNone : decimal::fixed(double(r.count) / double(r.of), decimals);
+}
+
+QString parAverage(const ParAverages &pars, int k)
+{
+    if (!pars.has(k))
+        return kNone;
+    const double over = pars.over[k];
+    const QString sign = over > 0 ? QStringLiteral("+")
+        : over < 0                ? QString()
+                                  : QStringLiteral("±");
+    return decimal::fixed(pars.average[k]) + QStringLiteral(" (") + sign + decimal::fixed(over)
+        + QChar(')');
+}
+
+// The value of each row for one column, with the rounds it was counted over.
+QList<std::pair<QString, qint64>> column(RoundStats s)
+{
+    s.pars.finish();
+    const qint64 n = s.rounds;
+    const qint64 m = s.puttRounds;
+    const Ratio strokes {s.strokes, n};
+    const QString halves = n == 0
+        ? kNone
+        : average({s.halves[0], n}) + QStringLiteral(" / ") + average({s.halves[1], n});
+    return {
+        {QString::number(n), n},
+        {average(strokes), n},
+        {n == 0 ? kNone : QString::number(s.best), n},
+        {halves, n},
+        {rate(s.parOn), m},
+        {rate(s.bogeyOn), m},
+        {rate(s.parKeep), n},
+        {rate(s.bogeyOrBetter), n},
+        {rate(s.recovery), m},
+        {average(s.putts), m},
+        {average(s.parOnPutts, 2), m},
+        {rate(s.onePutt), m},
+        {rate(s.threePutt), m},
+        {rate(s.bounceBack), n},
+        {rate(s.doublePar), n},
+        {parAverage(s.pars, 0), n},
+        {parAverage(s.pars, 1), n},
+        {parAverage(s.pars, 2), n},
+    };
+}
+
+const char *const kRowNames[] = {"ラウンド数", "平均スコア", "ベストスコア", "OUT/IN 平均",
+    "パーオン率", "ボギーオン率", "パーキープ率", "ボギー以内率", "リカバリー率", "平均パット",
+    "パーオン時の平均パット", "1パット率", "3パット率", "バウンスバック率", "ダブルパー以上",
+    "Par3 平均", "Par4 平均", "Par5 平均"};
+
+} // namespace
+
+QStringList analysisHeader()
+{
+    return {QStringLiteral("項目"), QStringLiteral("選択したラウンド"),
+        QStringLiteral("集計ラウンド数"), QStringLiteral("直近%1ラウンド").arg(kRecentRounds),
+        QStringLiteral("直近%1の集計ラウンド数").arg(kRecentRounds)};
+}
+
+QList<QStringList> analysisRows(const RoundStats &selected, const RoundStats &recent)
+{
+    const auto all = column(selected);
+    const auto last = column(recent);
+    QList<QStringList> rows;
+    rows.reserve(all.size());
+    for (qsizetype r = 0; r < all.size(); ++r)
+        rows.append({QString::fromUtf8(kRowNames[r]), all[r].first, QString::number(all[r].second),
+            last[r].first, QString::number(last[r].second)});
+    return rows;
+}
+
+QList<YearStats> yearlyStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions)
+{
+    QList<YearStats> years;
+    for (qsizetype i : positions) {
+        const int year = datetime::toDate(cards[i].RoundDate).year();
+        if (years.isEmpty() || years.last().year != year)
+            years.append(YearStats {year, {}});
+        years.last().stats.add(cards[i]);
+    }
+    return years;
+}
+
+Analysis analyse(const QList<TScoreRecord> &cards, const TallyCondition &condition)
+{
+    Analysis a;
+    a.positions = selectCards(cards, condition);
+    // One pass over the cards: the selection is the sum of its years.
+    a.years = yearlyStats(cards, a.positions);
+    for (const YearStats &y : std::as_const(a.years))
+        a.selected.add(y.stats);
+    a.recent = roundStats(
+        cards, a.positions.mid(qMax<qsizetype>(0, a.positions.size() - kRecentRounds)));
+    a.rows = analysisRows(a.selected, a.recent);
+    return a;
+}
+
+QList<QStringList> analysisTable(const Analysis &analysis)
+{
+    QList<QStringList> table;
+    table.reserve(analysis.rows.size() + 1);
+    table.append(analysisHeader());
+    table.append(analysis.rows);
+    return table;
+}
+
+QStringList analysisYears(const QList<TScoreRecord> &cards)
+{
+    QStringList years = {kAll};
+    int last = -1;
+    QList<int> seen;
+    for (const TScoreRecord &card : cards) {
+        const int year = datetime::toDate(card.RoundDate).year();
+        if (year == last || seen.contains(year))
+            continue;
+        last = year;
+        seen.append(year);
+        years.append(datetime::yearText(card.RoundDate));
+    }
+    return years;
+}
+
+QStringList analysisLinks(const QList<TScoreRecord> &cards)
+{
+    QHash<QString, qsizetype> lastCard;
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        lastCard.insert(cards[i].LinksName, i);
+    QStringList links = {kAll};
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        if (lastCard.value(cards[i].LinksName) == i)
+            links.append(cards[i].LinksName);
+    return links;
+}
+
+QString tabSeparated(const QList<QStringList> &rows)
+{
+    QString text;
+    for (const QStringList &row : rows) {
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                text += QChar('\t');
+            QString cell = row[c];
+            if (cell.contains(QChar('\t')) || cell.contains(QChar('\n'))
+                || cell.contains(QChar('\r')) || cell.contains(QChar('"'))) {
+                cell.replace(QChar('"'), QStringLiteral("\"\""));
+                cell = QChar('"') + cell + QChar('"');
+            }
+            text += cell;
+        }
+        text += QChar('\n');
+    }
+    return text;
+}
+
+} // namespace stats

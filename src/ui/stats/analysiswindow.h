@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/stats/analysis.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+class QSplitter;
+class QTableWidget;
+class TrendCharts;
+
+// The statistics of the chosen golfer's cards with their trend: a selection like the tally
+// dialog's (a year, a golf club or the most recent rounds), the table of the statistics for
+// the selection and its last rounds, and the charts. It stays open beside the main window
+// and follows the cards as they change.
+class AnalysisWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `cards` are the golfer's cards as the main window holds them, read again on each
+    // refresh.
+    explicit AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent = nullptr);
+
+    // Shows the window over the current cards and brings it forward; the first time it is
+    // sized to the screen, later it keeps the size the user gave it.
+    void open();
+    // The cards changed. Another golfer's cards start from the whole selection again; the
+    // same golfer's keep the choices that still exist.
+    void cardsChanged(bool otherGolfer);
+
+    const stats::Analysis &analysis() const { return m_analysis; }
+    // The table as texts, header first (what Ctrl+C copies when nothing is selected).
+    QList<QStringList> tableRows() const { return stats::analysisTable(m_analysis); }
+    // Copies the selected rows, or the whole table, with the header as a spreadsheet takes it.
+    void copyTable();
+
+Q_SIGNALS:
+    // The user asked to save the table as a CSV file.
+    void exportRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fillChoices(bool fresh);
+    void selectionChanged();
+    void refresh();
+    stats::TallyCondition condition() const;
+
+    const QList<TScoreRecord> &m_cards;
+    stats::Analysis m_analysis;
+    bool m_sized = false;
+    bool m_filling = false; // the choices are being refilled: no refresh per change
+    bool m_countAtAll = true; // the count follows the number of cards
+
+    QComboBox *YearCombo = nullptr;
+    QComboBox *LinksCombo = nullptr;
+    QSpinBox *CountSpin = nullptr;
+    QLabel *TotalLabel = nullptr;
+    QTableWidget *AnalysisTable = nullptr;
+    TrendCharts *Charts = nullptr;
+    QSplitter *m_split = nullptr;
+};

@@ -1,0 +1,227 @@
+#include "handicaptable.h"
+
+#include "core/data/datetime.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+QString courseHandicapText(int value)
+{
+    return value < 0 ? QStringLiteral("+%1").arg(-value) : QString::number(value);
+}
+
+QString teeText(const TScoreRecord &card)
+{
+    return card.Tee[0] == card.Tee[1] ? card.Tee[0] : card.Tee[0] + QChar('/') + card.Tee[1];
+}
+
+} // namespace
+
+HandicapTableModel::HandicapTableModel(RatingStore &store, QObject *parent)
+    : QAbstractTableModel(parent), m_store(store)
+{ }
+
+void HandicapTableModel::setCards(const QList<TScoreRecord> &cards)
+{
+    beginResetModel();
+    m_cards = cards;
+    m_order.resize(m_cards.size());
+    std::iota(m_order.begin(), m_order.end(), 0);
+    std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) {
+        return std::trunc(m_cards[a].RoundDate) < std::trunc(m_cards[b].RoundDate);
+    });
+    compute();
+    endResetModel();
+}
+
+void HandicapTableModel::recompute()
+{
+    compute();
+    if (!m_order.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(int(m_order.size()) - 1, ColumnCount - 1));
+}
+
+void HandicapTableModel::compute()
+{
+    m_rated = handicap::ratedRounds(m_cards, m_store);
+    m_results = handicap::history(m_rated.rounds);
+    m_resultOfCard.fill(-1, m_cards.size());
+    for (int r = 0; r < m_rated.cardIndex.size(); ++r)
+        m_resultOfCard[m_rated.cardIndex[r]] = r;
+}
+
+int HandicapTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_order.size());
+}
+
+int HandicapTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant HandicapTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    static const char16_t *titles[ColumnCount]
+        = {u"ラウンド日", u"ゴルフ場", u"OUT", u"IN", u"ティー", u"スコア", u"コースレート",
+            u"スロープレート", u"コースHC", u"調整スコア", u"ディファレンシャル", u"インデックス"};
+    return QString::fromUtf16(titles[section]);
+}
+
+Qt::ItemFlags HandicapTableModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.column() == CourseRating || index.column() == Slope)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QVariant HandicapTableModel::display(int row, int column) const
+{
+    const int c = m_order[row];
+    const TScoreRecord &card = m_cards[c];
+    const int r = m_resultOfCard[c];
+    const handicap::RoundResult *result = r >= 0 ? &m_results[r] : nullptr;
+    switch (column) {
+    case Date: return datetime::dateText(card.RoundDate);
+    case Links: return card.LinksName;
+    case Out: return card.CourseName[0];
+    case In: return card.CourseName[1];
+    case Tee: return teeText(card);
+    case Gross: return card.ScoreSum;
+    case CourseRating:
+    case Slope: {
+        const RoundRating rating = m_store.rating(card.RoundDate);
+        const std::optional<int> v = column == CourseRating ? rating.courseRating10 : rating.slope;
+        if (!v)
+            break;
+        return column == CourseRating ? ratings::courseRatingText(*v) : QString::number(*v);
+    }
+    case CourseHandicap:
+        if (result && result->courseHandicap)
+            return courseHandicapText(*result->courseHandicap);
+        break;
+    case Adjusted:
+        if (result)
+            return result->estimated ? QStringLiteral("%1 概算").arg(result->adjustedGross)
+                                     : QString::number(result->adjustedGross);
+        break;
+    case Differential:
+        if (result) {
+            QString text = handicap::tenthsText(result->differential10);
+            if (result->reduction10)
+                text += QStringLiteral(" 例外");
+            if (result->used)
+                text += QStringLiteral(" *");
+            return text;
+        }
+        break;
+    case Index:
+        if (result && result->indexAfter)
+            return handicap::indexText(*result->indexAfter)
+                + (result->capped ? QStringLiteral(" 上限") : QString());
+        break;
+    default: break;
+    }
+    return {};
+}
+
+QVariant HandicapTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_order.size())
+        return {};
+    const int column = index.column();
+    const TScoreRecord &card = m_cards[m_order[index.row()]];
+    const bool ratingColumn = column == CourseRating || column == Slope;
+    switch (role) {
+    case Qt::DisplayRole: {
+        const QVariant v = display(index.row(), column);
+        if (v.isValid() || !ratingColumn)
+            return v;
+        // What is offered from the last card of the same club, courses and tees.
+        const RoundRating offer = m_store.remembered(card);
+        if (column == CourseRating && offer.courseRating10)
+            return ratings::courseRatingText(*offer.courseRating10);
+        if (column == Slope && offer.slope)
+            return QString::number(*offer.slope);
+        return {};
+    }
+    case Qt::EditRole: return ratingColumn ? data(index, Qt::DisplayRole) : QVariant();
+    case Qt::ForegroundRole:
+        if (ratingColumn && !display(index.row(), column).isValid())
+            return QBrush(QColor(0x99, 0x99, 0x99));
+        break;
+    case Qt::BackgroundRole: {
+        const int r = m_resultOfCard[m_order[index.row()]];
+        if (column == Differential && r >= 0 && m_results[r].used)
+            return QBrush(QColor(0xFF, 0xFF, 0xB9));
+        if (ratingColumn)
+            return QBrush(QColor(0xF4, 0xF8, 0xFF));
+        break;
+    }
+    case Qt::ToolTipRole:
+        if (ratingColumn && !display(index.row(), column).isValid()
+            && display(index.row(), column) != data(index, Qt::DisplayRole))
+            return QStringLiteral("同じゴルフ場・コース・ティーの前回の値です。Enter で確定します");
+        if (column == Differential) {
+            const int r = m_resultOfCard[m_order[index.row()]];
+            if (r >= 0 && m_results[r].adjusted10 != m_results[r].differential10)
+                return QStringLiteral("例外的なスコアによる調整後 %1")
+                    .arg(handicap::tenthsText(m_results[r].adjusted10));
+        }
+        break;
+    case Qt::TextAlignmentRole:
+        if (column >= Gross)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    default: break;
+    }
+    return {};
+}
+
+bool HandicapTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid()
+        || (index.column() != CourseRating && index.column() != Slope))
+        return false;
+    const TScoreRecord &card = m_cards[m_order[index.row()]];
+    const QString text = value.toString().trimmed();
+    RoundRating rating = m_store.rating(card.RoundDate);
+    if (index.column() == CourseRating) {
+        rating.courseRating10 = ratings::parseCourseRating(text);
+        if (!text.isEmpty() && !rating.courseRating10) {
+            Q_EMIT refused(
+                QStringLiteral("%1 はコースレートとして使えません。\n"
+                               "50.0 から 90.0 までの数値（小数 1 桁まで）を入力してください")
+                    .arg(text));
+            return false;
+        }
+    } else {
+        rating.slope = ratings::parseSlope(text);
+        if (!text.isEmpty() && !rating.slope) {
+            Q_EMIT refused(QStringLiteral("%1 はスロープレートとして使えません。\n"
+                                          "55 から 155 までの整数を入力してください")
+                               .arg(text));
+            return false;
+        }
+    }
+    if (rating == m_store.rating(card.RoundDate))
+        return true;
+    const QStringList errors = m_store.setRating(card, rating);
+    if (!errors.isEmpty())
+        Q_EMIT writeFailed(errors);
+    recompute();
+    Q_EMIT ratingsChanged();
+    return true;
+}

@@ -1,0 +1,153 @@
+// The analysis window through the main window: opened from the tools menu, following the
+// selection, the cards registered and deleted and the golfer chosen, copied as a table.
+#include "ui/stats/analysiswindow.h"
+#include "support/builders.h"
+#include "support/windowtest.h"
+
+#include <QChartView>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace {
+const QString kA = QStringLiteral("A倶楽部");
+const QString kB = QStringLiteral("Bカントリー");
+const QString kGolfer = QStringLiteral("山田");
+const QString kOther = QStringLiteral("佐藤");
+const QString kCards = QStringLiteral("スコアカード");
+} // namespace
+
+class TestAnalysisWindow : public QObject
+{
+    Q_OBJECT
+
+    AnalysisWindow *window(WindowFixture &f)
+    {
+        return f.form->findChild<AnalysisWindow *>(QStringLiteral("AnalysisWindow"));
+    }
+    // The value for the selected rounds in the row of that name.
+    QString value(WindowFixture &f, const QString &name)
+    {
+        auto *table = window(f)->findChild<QTableWidget *>(QStringLiteral("AnalysisTable"));
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (table->item(r, 0)->text() == name)
+                return table->item(r, 1)->text();
+        return {};
+    }
+    QString rounds(WindowFixture &f) { return value(f, QStringLiteral("ラウンド数")); }
+    QStringList items(QComboBox *combo)
+    {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts.append(combo->itemText(i));
+        return texts;
+    }
+    qsizetype scorePoints(WindowFixture &f)
+    {
+        auto *view = window(f)->findChild<QChartView *>(QStringLiteral("ScoreChart"));
+        return qobject_cast<QLineSeries *>(view->chart()->series().value(0))->count();
+    }
+
+private Q_SLOTS:
+    void followsTheCardsAndTheGolfer()
+    {
+        WindowFixture f;
+        f.writeGolfers({kGolfer, kOther});
+        f.writeLinks({build::club(kA), build::club(kB)});
+        f.writeCourses(
+            {build::course(kA, QStringLiteral("OUT")), build::course(kA, QStringLiteral("IN"))});
+        f.writeScores(kGolfer,
+            {build::card(QDate(2023, 4, 1), kA, 5), build::card(QDate(2023, 9, 1), kB, 4),
+                build::card(QDate(2024, 5, 1), kA, 6)});
+        f.writeScores(kOther, {build::card(QDate(2022, 1, 1), kB, 5)});
+        f.open();
+        QVERIFY(!f.enabled(QStringLiteral("AnalysisAction"))); // no golfer chosen yet
+        f.choose(QStringLiteral("GolferCombo"), kGolfer);
+        QTest::keyClick(f.form.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(window(f) && window(f)->isVisible());
+        QCOMPARE(rounds(f), QStringLiteral("3"));
+        QCOMPARE(value(f, QStringLiteral("ベストスコア")), QStringLiteral("72"));
+        QCOMPARE(scorePoints(f), 3);
+
+        // The selection: a year, then a club; the count only while both read "全て".
+        QComboBox *year = f.find<QComboBox>(QStringLiteral("YearCombo"));
+        auto *count = f.find<QSpinBox>(QStringLiteral("CountSpin"));
+        QCOMPARE(items(year), (QStringList {"全て", "2023年", "2024年"}));
+        f.choose(year, QStringLiteral("2023年"));
+        QCOMPARE(rounds(f), QStringLiteral("2"));
+        QVERIFY(!count->isEnabled());
+        f.choose(QStringLiteral("LinksCombo"), kB);
+        QCOMPARE(rounds(f), QStringLiteral("1"));
+        f.choose(year, stats::kAll);
+        f.choose(QStringLiteral("LinksCombo"), stats::kAll);
+        QVERIFY(count->isEnabled());
+        count->setValue(2);
+        QCOMPARE(rounds(f), QStringLiteral("2"));
+        QCOMPARE(scorePoints(f), 2);
+        count->setValue(3);
+
+        // A card registered on the score page appears at once, with its new year.
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.clickTab(3);
+        f.trigger(QStringLiteral("DataAppendAction"));
+        f.choose(QStringLiteral("SLinksCombo"), kA);
+        auto *frame1 = f.find<TScoreCardFrame>(QStringLiteral("ScoreCardFrame1"));
+        auto *frame2 = f.find<TScoreCardFrame>(QStringLiteral("ScoreCardFrame2"));
+        f.choose(frame1->CourseCombo1, QStringLiteral("OUT"));
+        f.choose(frame2->CourseCombo1, QStringLiteral("IN"));
+        f.find<QDateEdit>(QStringLiteral("ScoreDatePicker"))->setDate(QDate(2025, 6, 1));
+        for (int hole = 0; hole < 18; ++hole)
+            f.type((hole < 9 ? frame1 : frame2)->SEdit[hole % 9], QStringLiteral("4"));
+        f.trigger(QStringLiteral("DataRegistAction"));
+        QCOMPARE(f.form->scoreList().size(), 4);
+        QCOMPARE(rounds(f), QStringLiteral("4")); // the count covered every card: it follows
+        QCOMPARE(items(year), (QStringList {"全て", "2023年", "2024年", "2025年"}));
+
+        // Deleting the one card of 2024 takes its year out of the choices.
+        f.clickNode({kCards, QStringLiteral("2024年"), QStringLiteral("2024/05/01")});
+        f.trigger(QStringLiteral("DataDeleteAction"));
+        QCOMPARE(rounds(f), QStringLiteral("3"));
+        QCOMPARE(items(year), (QStringList {"全て", "2023年", "2025年"}));
+
+        // Ctrl+C copies the table with its header, cells split by tabs.
+        auto *table = window(f)->findChild<QTableWidget *>(QStringLiteral("AnalysisTable"));
+        window(f)->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window(f)));
+        table->setFocus();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QGuiApplication::clipboard()->text().split(QChar('\n'));
+        QCOMPARE(lines.value(0), stats::analysisHeader().join(QChar('\t')));
+        QCOMPARE(lines.value(1), QStringLiteral("ラウンド数\t3\t3\t3\t3"));
+        QCOMPARE(lines.value(2), QStringLiteral("平均スコア\t78.0\t3\t78.0\t3"));
+
+        // Saved from its own button, the table lands in the CSV file as it is copied.
+        const QString csvFile = f.path(QStringLiteral("analysis.csv"));
+        f.seams.dialogs.answerSaveFile(csvFile, -1);
+        QTest::mouseClick(window(f)->findChild<QPushButton *>(QStringLiteral("SaveCsvButton")),
+            Qt::LeftButton);
+        const QStringList saved = QString::fromUtf8(fileBytes(csvFile).mid(3)).split("\r\n");
+        QCOMPARE(saved.value(1), lines.value(1).replace(QChar('\t'), QChar(',')));
+
+        // Another golfer: his cards, the selection from the start.
+        f.choose(year, QStringLiteral("2023年"));
+        f.choose(QStringLiteral("GolferCombo"), kOther);
+        QVERIFY(window(f)->isVisible());
+        QCOMPARE(items(year), (QStringList {"全て", "2022年"}));
+        QCOMPARE(year->currentText(), stats::kAll);
+        QCOMPARE(rounds(f), QStringLiteral("1"));
+
+        // No golfer any more: the window closes and cannot be opened.
+        f.trigger(QStringLiteral("DeleteGolferAction"));
+        QVERIFY(!window(f)->isVisible());
+        QVERIFY(!f.enabled(QStringLiteral("AnalysisAction")));
+    }
+};
+
+QTEST_MAIN(TestAnalysisWindow)
+#include "tst_analysiswindow.moc"
