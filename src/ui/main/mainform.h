@@ -257,6 +257,7 @@ private:
     bool readScorePage(TScoreRecord &card, bool wholeCard);
     QTreeWidgetItem *ensureYearNode(const QString &yearText);
     QTreeWidgetItem *cardNode(TDateTime roundDate) const;
+    static void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date);
     void showScoreCard(const TScoreRecord &card);
 
     // Results and charts (mainform_results.cpp).

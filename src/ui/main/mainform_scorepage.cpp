@@ -29,19 +29,6 @@ double dayOf(TDateTime value)
     return std::trunc(value);
 }
 
-// A date node goes before the first node of its year with a later date.
-void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date)
-{
-    for (int i = 0; i < year->childCount(); ++i) {
-        const auto other = datetime::parseDate(year->child(i)->text(0));
-        if (other && *other > date) {
-            year->insertChild(i, node);
-            return;
-        }
-    }
-    year->addChild(node);
-}
-
 // A partner's score is any number; its fraction is cut off. One that does not fit the
 // stored whole number is refused like text that is not a number at all.
 std::optional<qint32> partnerScoreValue(const QString &text)
@@ -535,52 +522,6 @@ bool TMainForm::scoreDelete()
     // The page is empty now; a display over or under par has nothing left to show.
     resetScoreDisp();
     return true;
-}
-
-QTreeWidgetItem *TMainForm::yearNode(const QString &yearText) const
-{
-    return childNamed(ScoreNode, yearText);
-}
-
-QTreeWidgetItem *TMainForm::ensureYearNode(const QString &yearText)
-{
-    if (QTreeWidgetItem *existing = yearNode(yearText))
-        return existing;
-    auto *node = new QTreeWidgetItem({yearText});
-    const int year = yearText.left(4).toInt();
-    int before = -1;
-    for (int i = 0; i < ScoreNode->childCount() && before < 0; ++i)
-        if (ScoreNode->child(i)->text(0).left(4).toInt() > year)
-            before = i;
-    // The book has placed the year in its list by the same rule.
-    if (before < 0)
-        ScoreNode->addChild(node);
-    else
-        ScoreNode->insertChild(before, node);
-    const QIcon icon = nodeIcon(ImgFolderClosed, ImgFolderOpen);
-    for (int i = 0; i < ScoreNode->childCount(); ++i)
-        ScoreNode->child(i)->setIcon(0, icon);
-    return node;
-}
-
-QTreeWidgetItem *TMainForm::insertScoreNodes(const TScoreRecord &card)
-{
-    const QString date = datetime::dateText(card.RoundDate);
-    QTreeWidgetItem *year = ensureYearNode(datetime::yearText(card.RoundDate));
-    auto *node = new QTreeWidgetItem({date});
-    placeDateNode(year, node, datetime::toDate(card.RoundDate));
-    return node;
-}
-
-QTreeWidgetItem *TMainForm::cardNode(TDateTime roundDate) const
-{
-    const QString date = datetime::dateText(roundDate);
-    // The node clicked is the one meant, should a file ever hold two cards of one day.
-    if (SelectedNode && SelectedNode->text(0) == date && SelectedNode->parent()
-        && SelectedNode->parent()->parent() == ScoreNode)
-        return SelectedNode;
-    const QTreeWidgetItem *year = yearNode(datetime::yearText(roundDate));
-    return year ? childNamed(year, date) : nullptr;
 }
 
 void TMainForm::ScoreDatePickerClick()

@@ -1,13 +1,10 @@
-// Creation of the main window: actions, menus, tool bar, the start-up load, and the small
-// commands of the Help menu.
+// Creation of the main window: actions, menus, tool bar and centre, the keys and guards of
+// its controls, and the small commands of the Help menu.
 #include "mainform.h"
 
-#include "core/data/datafile.h"
-#include "core/data/datetime.h"
 #include "core/data/numeric.h"
 #include "imagelist.h"
 #include "stringgrid.h"
-#include "ui/common/windowfit.h"
 
 #include <functional>
 
@@ -16,8 +13,6 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,7 +24,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -403,141 +397,11 @@ void TMainForm::createCentre()
     status->addWidget(StatusPanel);
 }
 
-void TMainForm::FormCreate()
-{
-    setWindowTitle(QStringLiteral("Kestro"));
-    ShukeiDone = false;
-    ScoreDispMode = QStringLiteral("Par+-");
-    ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
-    ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
-
-    Delay(m_startupDelayMs);
-
-    // Dates read "yyyy/mm/dd" and times "HH:NN" everywhere: see datetime.h.
-    setUpdatesEnabled(false);
-    TreeView1->clear();
-    YoteiNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("予定")});
-    YoteiNode->setIcon(0, imageIcon(ImgSchedule));
-    LinksNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("ゴルフ場")});
-    LinksNode->setIcon(0, imageIcon(ImgLinks));
-    ScoreNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("スコアカード")});
-    ScoreNode->setIcon(0, imageIcon(ImgScoreCard));
-    SelectedNode = YoteiNode;
-
-    // A change that a crash cut short is finished or dropped before anything is read.
-    for (const QString &note : m_book.recover())
-        dialogs().information(note);
-    m_book.setConsentAsker([this](const FileConcern &concern) { return askToReplace(concern); });
-    const QStringList readErrors = m_book.loadClubs();
-    for (const QString &error : readErrors)
-        reportReadError(error);
-    for (const QString &note : m_book.takeSideFileNotes())
-        dialogs().warning(note);
-
-    LinksNameEdit->clear();
-    LinksAddressEdit->clear();
-    LinksTelEdit->clear();
-    URLEdit->clear();
-
-    LinksGrid->SetColWidth(0, 170);
-    LinksGrid->SetColWidth(1, 220);
-    // A full telephone number must fit whatever the font; 90 is the least.
-    LinksGrid->SetColWidth(2,
-        qMax(90, LinksGrid->fontMetrics().horizontalAdvance(QStringLiteral("0000-000-0000")) + 12));
-    LinksGrid->SetColWidth(3, 250);
-    LinksGrid->SetRow(0,
-        {QStringLiteral("ゴルフ場"), QStringLiteral("住所"), QStringLiteral("電話番号"),
-            QStringLiteral("ホームページ")});
-    LinksGrid->SetRowCount(int(LinksList.size()) + 2);
-
-    QStringList names;
-    names.reserve(LinksList.size());
-    QList<QTreeWidgetItem *> clubNodes;
-    clubNodes.reserve(LinksList.size());
-    const QIcon clubIcon = nodeIcon(ImgFolderClosed, ImgFolderOpen);
-    for (int i = 0; i < LinksList.size(); ++i) {
-        const TLinksRecord &club = LinksList[i];
-        auto *node = new QTreeWidgetItem({club.LinksName});
-        node->setIcon(0, clubIcon);
-        clubNodes.append(node);
-        names.append(club.LinksName);
-        writeLinksRow(i + 1, club);
-    }
-    LinksNode->addChildren(clubNodes);
-    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo}) {
-        combo->addItems(names);
-        combo->setCurrentIndex(-1);
-    }
-
-    CourseSheet_Format();
-
-    // The first club of a name owns the course nodes, as a tree click finds clubs.
-    QHash<QString, QTreeWidgetItem *> clubByName;
-    clubByName.reserve(LinksList.size());
-    for (int i = int(LinksList.size()) - 1; i >= 0; --i)
-        clubByName.insert(LinksList[i].LinksName, clubNodes[i]);
-    for (const TCourseRecord &course : std::as_const(CourseList)) {
-        if (QTreeWidgetItem *club = clubByName.value(course.LinksName))
-            club->addChild(new QTreeWidgetItem({course.CourseName}));
-    }
-
-    const QStringList golferErrors = m_book.loadGolfers();
-    if (!m_book.golferListLoaded())
-        reportReadError(golferErrors.first());
-    else if (!golferErrors.isEmpty())
-        dialogs().warning(golferErrors.join(QChar('\n')));
-    GolferCombo->addItems(m_book.golfers());
-    GolferCombo->setCurrentIndex(-1);
-    if (GolferCombo->count() == 1) {
-        GolferCombo->setCurrentIndex(0);
-        // As stored, like a choice in the list: a name kept with blanks around it by an older
-        // registration has its files under that very name.
-        const QString name = GolferCombo->itemText(0);
-        DeleteGolferAction->setEnabled(true);
-        FilesRead(name);
-    }
-
-    YoteiCalendar->setSelectedDate(today());
-    YoteiCalendar->setMinimumDate(today());
-
-    YDateText->clear();
-    YTimeEdit->clear();
-    YLinksCombo->setCurrentIndex(-1);
-    YBikouEdit->clear();
-
-    YoteiGrid->SetColWidth(0, 80);
-    YoteiGrid->SetColWidth(1, 50);
-    YoteiGrid->SetColWidth(2, 170);
-    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->width() - 300));
-    YoteiGrid->SetRow(0,
-        {QStringLiteral("ラウンド日"), QStringLiteral("スタート"), QStringLiteral("ゴルフ場"),
-            QStringLiteral("備 考")});
-
-    showPage(YoteiSheet);
-    for (QTreeWidgetItem *top : {YoteiNode, LinksNode, ScoreNode})
-        top->setExpanded(true);
-    setUpdatesEnabled(true);
-
-    windowfit::place(this, QSize(1040, 720), false);
-}
-
 void TMainForm::showPage(QWidget *page)
 {
     ++m_pageSetByCode;
     PageControl1->setCurrentWidget(page);
     --m_pageSetByCode;
-}
-
-void TMainForm::Delay(unsigned ms)
-{
-    // The splash window must stay up, but the interface keeps answering while it waits.
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() <= qint64(ms)) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (timer.elapsed() <= qint64(ms))
-            QThread::msleep(5);
-    }
 }
 
 bool TMainForm::IsNumeric(const QString &text) const
@@ -548,27 +412,6 @@ bool TMainForm::IsNumeric(const QString &text) const
 void TMainForm::setStatus(const QString &text)
 {
     StatusPanel->setText(text);
-}
-
-void TMainForm::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // The first showing counts as an activation of the program.
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
-    }
-}
-
-void TMainForm::FormActivate()
-{
-    // A golfer list that could not be read is not an empty one: asking for a first golfer
-    // would replace it.
-    if (m_askingForGolfer || GolferCombo->count() > 0 || !m_book.golferListLoaded())
-        return;
-    m_askingForGolfer = true;
-    RegistGolferAction->trigger();
-    m_askingForGolfer = false;
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

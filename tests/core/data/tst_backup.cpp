@@ -187,8 +187,9 @@ private Q_SLOTS:
         const QHash<QString, QByteArray> newer = files(m_dir->path());
 
         const backup::Result undo
-            = backup::makeRestoreBackup(m_dir->path(), QDateTime(kDay, QTime(15, 4, 5)));
-        QCOMPARE(undo.folder, QStringLiteral("2026-12-07_150405"));
+            = backup::makeRestoreBackup(m_dir->path(), QDateTime(kDay, QTime(23, 59, 59)));
+        // Later than the daily copy, whose time is the clock's.
+        QCOMPARE(undo.folder, QStringLiteral("2026-12-07_235959"));
         const backup::RestorePlan plan = backup::planRestore(m_dir->path(), dayName(kDay));
         QVERIFY(plan.ok());
         QCOMPARE(plan.removals, QStringList {QStringLiteral("鈴木.sce")});
