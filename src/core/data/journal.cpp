@@ -154,6 +154,9 @@ bool saveAll(const QString &dir, const QList<FileWrite> &writes, const StepHook 
     QStringList *errors)
 {
     auto step = [&](const QString &what) { return !hook || hook(what); };
+    QStringList unread;
+    if (!errors)
+        errors = &unread;
     if (writes.isEmpty())
         return true;
     const auto written = std::count_if(

@@ -312,20 +312,6 @@ QList<journal::FileWrite> RatingStore::clubRenameWrites(
     return writes;
 }
 
-void RatingStore::clubRenameWritten(const QString &oldName, const QString &newName)
-{
-    for (const journal::FileWrite &w : clubRenameWrites(oldName, newName)) {
-        SideFile &file = w.path == m_holeFile.path ? m_holeFile : m_ratingsFile;
-        if (w.path != file.path)
-            continue; // the copy kept aside
-        file.keptAside = true;
-        file.original.clear();
-        file.problem.clear();
-    }
-    m_holes = renamedClub(m_holes, oldName, newName);
-    m_ratings = renamedClub(m_ratings, oldName, newName);
-}
-
 QStringList RatingStore::clubRenamed(const QString &oldName, const QString &newName)
 {
     QStringList errors;

@@ -114,12 +114,6 @@ public:
     // Following the records.
     QStringList cardMoved(TDateTime from, TDateTime to);
     QStringList cardDeleted(TDateTime day);
-    // A club rename inside the record book's all-or-nothing change: the side files' writes
-    // join the journal's, and once the journal has written them the store takes the new name.
-    QList<journal::FileWrite> clubRenameWrites(
-        const QString &oldName, const QString &newName) const;
-    void clubRenameWritten(const QString &oldName, const QString &newName);
-    // The same rename written by the store itself.
     QStringList clubRenamed(const QString &oldName, const QString &newName);
     QStringList courseRenamed(const QString &club, const QString &oldName, const QString &newName);
     // The course's new name was carried into the golfer's cards: the remembered ratings follow.
@@ -149,6 +143,10 @@ private:
     QString asidePath(const SideFile &file) const;
     bool write(SideFile &file, const QByteArray &bytes, QStringList &errors);
     QStringList writeRatings();
+    // The files a club rename rewrites: a damaged file's old bytes go aside first, and a file
+    // that could not be read is left as it is.
+    QList<journal::FileWrite> clubRenameWrites(
+        const QString &oldName, const QString &newName) const;
     bool applyRating(const TScoreRecord &card, const RoundRating &rating);
     QStringList writeHoleHandicaps();
     static ratings::RatingsData renamedClub(

@@ -226,23 +226,6 @@ private Q_SLOTS:
             3);
     }
 
-    void aFailedBackupIsToldOnceAndTheSaveGoesOn()
-    {
-        // A file where the folder should be: no copy can be made.
-        QFile blocker(path(QStringLiteral("Backup")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        QDate day = kDay;
-        RecordBook book = openBook(&day);
-        const BookChange first = book.registerLinks(build::club(QStringLiteral("B")));
-        QVERIFY(
-            first.backupNotice.startsWith(QStringLiteral("バックアップを作成できませんでした")));
-        QCOMPARE(first.writeErrors, QStringList());
-        QCOMPARE(
-            decodeRecords<TLinksRecord>(fileBytes(path(QStringLiteral("Links.dat")))).size(), 2);
-        QCOMPARE(book.registerLinks(build::club(QStringLiteral("C"))).backupNotice, QString());
-    }
-
     void importedCardsAreSavedAtOnce_data()
     {
         QTest::addColumn<bool>("replace");

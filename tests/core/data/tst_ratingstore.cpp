@@ -96,12 +96,19 @@ private Q_SLOTS:
         TScoreRecord card = build::card(QDate(2024, 6, 1), kA);
         store.setRating(card, {712, 130});
 
-        // The rename's new file contents go through the journal, then the store takes them.
-        const QList<journal::FileWrite> writes = store.clubRenameWrites(kA, "B倶楽部");
-        QCOMPARE(writes.size(), 2);
+        // Inside a change of the record book: the writes are collected, and the store goes
+        // back when the change fails, or keeps the new name once it is written.
+        store.defer();
+        store.clubRenamed(kA, "B倶楽部");
+        QCOMPARE(store.takeWrites().size(), 2);
+        store.settle(false);
+        QVERIFY(store.holeHandicaps(kA, "OUT"));
+        store.defer();
+        store.clubRenamed(kA, "B倶楽部");
+        const QList<journal::FileWrite> writes = store.takeWrites();
         QVERIFY(journal::saveAll(dir.path(), writes, {}, nullptr));
-        store.clubRenameWritten(kA, "B倶楽部");
-        QVERIFY(store.clubRenameWrites(kA, "B倶楽部").isEmpty());
+        store.settle(true);
+        QVERIFY(!store.holeHandicaps(kA, "OUT"));
         RatingStore again(dir.path());
         again.loadHoleHandicaps(kToday);
         again.loadGolfer(kGolfer, kToday);
