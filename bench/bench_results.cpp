@@ -76,19 +76,19 @@ bool runSize(int s, SizeTable &table)
         d.findChild<QRadioButton *>(QStringLiteral("ShukeiGroupItem%1").arg(kind))->click();
         d.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
     });
+    // Entering the results page runs the tally that was chosen last, here the detailed
+    // statistics; the first time after start-up it decodes every card, which start-up left
+    // as bytes.
     auto *tabs = form.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
-    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(4).center());
-    settle();
-
-    // The first tally after start-up decodes every card, which start-up left as bytes.
     {
         QElapsedTimer t;
         t.start();
-        shukei->trigger();
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(4).center());
         grid->viewport()->repaint();
-        add(QStringLiteral("detailed statistics, the first after start-up (cards decoded)"),
+        add(QStringLiteral("results page entered the first time (cards decoded), statistics"),
             Figures {{msSince(t)}});
     }
+    settle();
     const QList<TScoreRecord> &cards = form.scoreList();
     std::printf("bench_results: %lld cards\n", qint64(cards.size()));
     std::fflush(stdout);
