@@ -1,8 +1,7 @@
 // How long the main window takes to come up over a large data set, how long choosing a
 // golfer takes, and how much memory the start-up needs at its peak.
 //
-// The data set: 1,000 golf clubs, 3,000 courses, one golfer with 400 planned rounds and
-// 10,000 score cards (one a day for about 27 years). Start-ups are measured in fresh
+// Both sizes of the data set side by side (benchdata.h). Start-ups are measured in fresh
 // processes (this executable started again with --child), so that the first window pays
 // what a real start pays, and repeated in one process for the steady state.
 #include "benchdata.h"
@@ -83,8 +82,15 @@ int runChild(const QString &mode, const QString &dir)
     out << "show " << msSince(timer) << '\n';
     out << "peak " << peakKiB() << '\n';
     out << "golfer " << form->golferName() << '\n';
-    out << "cards " << form->scoreList().size() << '\n';
+    out << "cards " << form->scoreCount() << '\n';
     out << "yotei " << form->yoteiList().size() << '\n';
+    if (mode == QLatin1String("decode")) {
+        // What the first tally, chart, analysis or export of the cards adds.
+        timer.restart();
+        form->scoreList();
+        out << "decode " << msSince(timer) << '\n';
+        out << "decodedpeak " << peakKiB() << '\n';
+    }
     form.reset();
 
     if (mode == QLatin1String("startup")) {
@@ -103,8 +109,8 @@ int runChild(const QString &mode, const QString &dir)
             Q_EMIT combo->activated(index);
             out << "choose " << msSince(timer) << '\n';
         }
-        out << "cards " << window->scoreList().size() << '\n';
         out << "peak " << peakKiB() << '\n';
+        out << "cards " << window->scoreCount() << '\n';
     }
     out.flush();
     return 0;
@@ -118,11 +124,20 @@ struct ChildResult {
     bool ok = false;
 };
 
-ChildResult startChild(const QString &mode, const QString &dir)
+// With keepFreed the C library keeps memory freed by the process for its next requests rather
+// than handing large blocks back to the system, as it does with small ones: a card file read
+// again then lands in memory already mapped, whatever its size.
+ChildResult startChild(const QString &mode, const QString &dir, bool keepFreed = false)
 {
     ChildResult result;
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (keepFreed) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("MALLOC_MMAP_THRESHOLD_"), QStringLiteral("1073741824"));
+        env.insert(QStringLiteral("MALLOC_TRIM_THRESHOLD_"), QStringLiteral("1073741824"));
+        child.setProcessEnvironment(env);
+    }
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode, dir});
     if (!child.waitForFinished(600000) || child.exitCode() != 0) {
         std::fprintf(stderr, "child %s failed\n", qPrintable(mode));
@@ -143,14 +158,6 @@ ChildResult startChild(const QString &mode, const QString &dir)
     return result;
 }
 
-void row(QTextStream &out, const QString &what, const Figures &f,
-    const QString &unit = QStringLiteral("ms"))
-{
-    out << qSetFieldWidth(52) << Qt::left << what << qSetFieldWidth(6) << Qt::right
-        << f.values.size() << qSetFieldWidth(11) << QString::number(f.min(), 'f', 1)
-        << QString::number(f.median(), 'f', 1) << qSetFieldWidth(0) << "  " << unit << '\n';
-}
-
 QString fileSizes(const QString &dir)
 {
     QStringList parts;
@@ -162,92 +169,137 @@ QString fileSizes(const QString &dir)
     return parts.join(QStringLiteral(", "));
 }
 
-int runParent()
-{
-    QTemporaryDir one, two, empty;
-    if (!one.isValid() || !two.isValid() || !empty.isValid())
-        return 1;
-    QElapsedTimer timer;
-    timer.start();
-    if (!writeDataSet(one.path(), {kGolfer}) || !writeDataSet(two.path(), {kGolfer, kOtherGolfer}))
-        return 1;
-    const double generation = msSince(timer);
+struct Scenario {
+    QString label;
+    QString mode;
+    QString dir;
+    int runs;
+    QList<ChildResult> results;
+    bool keepFreed = false;
 
-    QTextStream out(stdout);
-    out << "Kestro start-up benchmark\n";
-    out << "data: " << kClubs << " golf clubs, " << kClubs * kCoursesPerClub << " courses, "
-        << kYotei << " planned rounds, " << kCards << " score cards (written in "
-        << QString::number(generation, 'f', 0) << " ms)\n";
-    out << "files: " << fileSizes(one.path()) << "\n\n";
-    out.flush();
-
-    struct Scenario {
-        QString label;
-        QString mode;
-        QString dir;
-        int runs;
-        QList<ChildResult> results;
-    };
-    QList<Scenario> scenarios = {
-        {QStringLiteral("one golfer: start-up loads his data too"), QStringLiteral("startup"),
-            one.path(), kFreshRuns, {}},
-        {QStringLiteral("two golfers: nobody chosen at start-up"), QStringLiteral("startup"),
-            two.path(), kFreshRuns, {}},
-        {QStringLiteral("empty folder"), QStringLiteral("startup"), empty.path(), kFreshRuns, {}},
-        {QStringLiteral("choosing the golfer"), QStringLiteral("choose"), two.path(), 1, {}},
-    };
-    for (Scenario &s : scenarios)
-        for (int i = 0; i < s.runs; ++i) {
-            ChildResult r = startChild(s.mode, s.dir);
-            if (!r.ok)
-                return 1;
-            s.results.append(r);
-        }
-
-    auto collect = [](const Scenario &s, const QString &key) {
+    Figures collect(const QString &key) const
+    {
         Figures f;
-        for (const ChildResult &r : s.results)
+        for (const ChildResult &r : results)
             f.values += r.numbers.value(key);
         return f;
-    };
-
-    out << qSetFieldWidth(52) << Qt::left << "measure" << qSetFieldWidth(6) << Qt::right << "runs"
-        << qSetFieldWidth(11) << "min"
-        << "median" << qSetFieldWidth(0) << '\n';
-    for (const Scenario &s : scenarios) {
-        if (s.mode != QLatin1String("startup"))
-            continue;
-        out << s.label << '\n';
-        row(out, QStringLiteral("  window built, fresh process"),
-            collect(s, QStringLiteral("construct")));
-        row(out, QStringLiteral("  window built, again in the same process"),
-            collect(s, QStringLiteral("repeat")));
-        row(out, QStringLiteral("  first show and paint"), collect(s, QStringLiteral("show")));
-        row(out, QStringLiteral("  QApplication itself"), collect(s, QStringLiteral("app")));
-        Figures peak = collect(s, QStringLiteral("peak"));
-        for (double &v : peak.values)
-            v /= 1024.0;
-        row(out, QStringLiteral("  peak memory after the first show (VmHWM)"), peak,
-            QStringLiteral("MiB"));
     }
-    const Scenario &choose = scenarios.last();
-    out << choose.label << " (GolferCombo, releases and reads " << kYotei << " rounds and "
-        << kCards << " cards)\n";
-    row(out, QStringLiteral("  choose, same process"), collect(choose, QStringLiteral("choose")));
+    // The window built and shown, per fresh process.
+    Figures started() const
+    {
+        Figures f;
+        for (const ChildResult &r : results)
+            f.values.append(r.numbers.value(QStringLiteral("construct")).value(0)
+                + r.numbers.value(QStringLiteral("show")).value(0));
+        return f;
+    }
+    Figures peakMiB() const
+    {
+        Figures f = collect(QStringLiteral("peak"));
+        for (double &v : f.values)
+            v /= 1024.0;
+        return f;
+    }
+};
 
-    // Sanity: the windows saw the data.
-    const ChildResult &first = scenarios[0].results.first();
-    out << "\nchecks: one golfer chose \"" << first.texts.value(QStringLiteral("golfer"))
-        << "\" with " << first.texts.value(QStringLiteral("cards")) << " cards and "
-        << first.texts.value(QStringLiteral("yotei")) << " rounds; two golfers chose \""
-        << scenarios[1].results.first().texts.value(QStringLiteral("golfer"))
-        << "\"; choosing loaded " << choose.results.first().texts.value(QStringLiteral("cards"))
-        << " cards\n";
+int runParent()
+{
+    QTemporaryDir empty;
+    if (!empty.isValid())
+        return 1;
+    std::printf("Kestro start-up benchmark, both sizes side by side\n");
+    SizeTable table;
+    // The empty start is the same at both sizes; its figures stand beside each size's, and
+    // each size's start-up with one golfer is compared with those taken in the same run.
+    std::array<Figures, 2> emptyStarts;
+    std::array<Figures, 2> oneGolferStarts;
+    for (int s = 0; s < int(kSizes.size()); ++s) {
+        const Size &size = kSizes[size_t(s)];
+        QTemporaryDir one, two;
+        if (!one.isValid() || !two.isValid())
+            return 1;
+        QElapsedTimer timer;
+        timer.start();
+        if (!writeDataSet(one.path(), size, {kGolfer})
+            || !writeDataSet(two.path(), size, {kGolfer, kOtherGolfer}))
+            return 1;
+        std::printf("data: %d golf clubs, %d courses, %d planned rounds, %d score cards (written "
+                    "in %.0f ms)\nfiles: %s\n",
+            size.clubs, size.courses(), kYotei, size.cards, msSince(timer),
+            qPrintable(fileSizes(one.path())));
+        std::fflush(stdout);
 
-    const double total = collect(scenarios[0], QStringLiteral("construct")).median()
-        + collect(scenarios[0], QStringLiteral("show")).median();
-    out << "start-up with one golfer, built and shown (median): " << QString::number(total, 'f', 1)
-        << " ms (goal 150 ms)\n";
+        QList<Scenario> scenarios = {
+            {QStringLiteral("start-up, one golfer (his data loaded)"), QStringLiteral("startup"),
+                one.path(), kFreshRuns, {}},
+            {QStringLiteral("start-up, two golfers (none chosen)"), QStringLiteral("startup"),
+                two.path(), kFreshRuns, {}},
+            {QStringLiteral("start-up, empty folder"), QStringLiteral("startup"), empty.path(),
+                kFreshRuns, {}},
+            {QString(), QStringLiteral("choose"), two.path(), 1, {}},
+            {QString(), QStringLiteral("choose"), two.path(), 1, {}, true},
+            {QString(), QStringLiteral("decode"), one.path(), 3, {}},
+        };
+        // Taken in turns, so that a slow moment of the machine falls on all of them alike.
+        for (int i = 0; i < kFreshRuns; ++i)
+            for (Scenario &s : scenarios)
+                if (i < s.runs) {
+                    ChildResult r = startChild(s.mode, s.dir, s.keepFreed);
+                    if (!r.ok)
+                        return 1;
+                    s.results.append(r);
+                }
+
+        for (const Scenario &sc : scenarios) {
+            if (sc.mode != QLatin1String("startup"))
+                continue;
+            table.add(QStringLiteral("%1: window built, fresh process").arg(sc.label), s,
+                sc.collect(QStringLiteral("construct")));
+            table.add(QStringLiteral("%1: window built, again in the same process").arg(sc.label),
+                s, sc.collect(QStringLiteral("repeat")));
+            table.add(QStringLiteral("%1: first show and paint").arg(sc.label), s,
+                sc.collect(QStringLiteral("show")));
+            table.add(QStringLiteral("%1: built and shown").arg(sc.label), s, sc.started());
+            table.add(QStringLiteral("%1: peak memory after the first show (VmHWM)").arg(sc.label),
+                s, sc.peakMiB(), QStringLiteral("MiB"));
+        }
+        // GolferCombo: releases and reads the golfer's rounds and cards.
+        const Scenario &choose = scenarios[3];
+        table.add(QStringLiteral("choosing the golfer, same process"), s,
+            choose.collect(QStringLiteral("choose")));
+        table.add(QStringLiteral("choosing the golfer: peak memory after it (VmHWM)"), s,
+            choose.peakMiB(), QStringLiteral("MiB"));
+        table.add(QStringLiteral("choosing the golfer, freed memory kept by the C library"), s,
+            scenarios[4].collect(QStringLiteral("choose")));
+        // After start-up with one golfer.
+        table.add(QStringLiteral("every card decoded, as the first tally does"), s,
+            scenarios[5].collect(QStringLiteral("decode")));
+        Figures decoded = scenarios[5].collect(QStringLiteral("decodedpeak"));
+        for (double &v : decoded.values)
+            v /= 1024.0;
+        table.add(QStringLiteral("every card decoded: peak memory after it (VmHWM)"), s, decoded,
+            QStringLiteral("MiB"));
+        oneGolferStarts[size_t(s)] = scenarios[0].started();
+        emptyStarts[size_t(s)] = scenarios[2].started();
+
+        // Sanity: the windows saw the data.
+        const ChildResult &first = scenarios[0].results.first();
+        std::printf("checks: one golfer chose \"%s\" with %s cards and %s rounds; two golfers "
+                    "chose \"%s\"; choosing loaded %s cards\n\n",
+            qPrintable(first.texts.value(QStringLiteral("golfer"))),
+            qPrintable(first.texts.value(QStringLiteral("cards"))),
+            qPrintable(first.texts.value(QStringLiteral("yotei"))),
+            qPrintable(scenarios[1].results.first().texts.value(QStringLiteral("golfer"))),
+            qPrintable(choose.results.first().texts.value(QStringLiteral("cards"))));
+        std::fflush(stdout);
+    }
+    table.print();
+    for (int s = 0; s < int(kSizes.size()); ++s)
+        std::printf("start-up with one golfer of %s, built and shown: %.1f ms against %.1f ms "
+                    "in an empty folder (medians of the same run): %.2f× (goal 1.5×)\n",
+            qPrintable(kSizes[size_t(s)].label()), oneGolferStarts[size_t(s)].median(),
+            emptyStarts[size_t(s)].median(),
+            oneGolferStarts[size_t(s)].median() / emptyStarts[size_t(s)].median());
     return 0;
 }
 
@@ -260,9 +312,11 @@ int main(int argc, char *argv[])
     if (argc == 4 && qstrcmp(argv[1], "--child") == 0)
         return runChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     QCoreApplication app(argc, argv);
-    // For profiling one start-up by hand: --write-data DIR writes the one-golfer data set,
-    // then "--child startup DIR" runs a start-up over it.
+    // For profiling one start-up by hand: --write-data DIR writes the one-golfer data set
+    // (--write-large-data the larger one), then "--child startup DIR" runs a start-up over it.
+    if (argc == 3 && qstrcmp(argv[1], "--write-large-data") == 0)
+        return writeDataSet(QString::fromLocal8Bit(argv[2]), kSizes[1], {kGolfer}) ? 0 : 1;
     if (argc == 3 && qstrcmp(argv[1], "--write-data") == 0)
-        return writeDataSet(QString::fromLocal8Bit(argv[2]), {kGolfer}) ? 0 : 1;
+        return writeDataSet(QString::fromLocal8Bit(argv[2]), kSizes[0], {kGolfer}) ? 0 : 1;
     return runParent();
 }

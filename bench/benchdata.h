@@ -1,9 +1,11 @@
 // The large data set the benchmarks run on, the quiet stand-ins for the desktop they give
 // the window, and the small statistics they print.
 //
-// The data set: 1,000 golf clubs, 3,000 courses, one golfer with 400 planned rounds and
-// 10,000 score cards (one a day for about 27 years). It is drawn from a fixed seed, so every
-// run and every benchmark sees the same bytes.
+// The data set, at two sizes that every benchmark measures side by side: 1,000 golf clubs,
+// 3,000 courses, one golfer with 400 planned rounds and 10,000 score cards (one a day for
+// about 27 years); and ten times the clubs, courses and cards (100,000 cards, one a day back
+// to 1753). It is drawn from a fixed seed, so every run and every benchmark sees the same
+// bytes at each size.
 #pragma once
 
 #include "core/data/datafile.h"
@@ -15,6 +17,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QList>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
@@ -27,10 +30,21 @@
 
 namespace benchdata {
 
-constexpr int kClubs = 1000;
 constexpr int kCoursesPerClub = 3;
 constexpr int kYotei = 400;
-constexpr int kCards = 10000;
+
+// One size of the data set.
+struct Size {
+    int clubs = 0;
+    int cards = 0;
+    int courses() const { return clubs * kCoursesPerClub; }
+    // "10,000 cards"
+    QString label() const
+    {
+        return QLocale(QLocale::English).toString(cards) + QStringLiteral(" cards");
+    }
+};
+inline constexpr std::array<Size, 2> kSizes {{{1000, 10000}, {10000, 100000}}};
 // Planned rounds and cards go to the first clubs only, as a golfer keeps to a few dozen.
 constexpr int kPlayedClubs = 60;
 inline const QDate kToday(2026, 12, 7);
@@ -86,10 +100,10 @@ inline QString clubName(int i)
         + QString::number(i);
 }
 
-inline QList<TLinksRecord> makeClubs()
+inline QList<TLinksRecord> makeClubs(const Size &size)
 {
     QList<TLinksRecord> list;
-    for (int i = 0; i < kClubs; ++i) {
+    for (int i = 0; i < size.clubs; ++i) {
         TLinksRecord r;
         r.LinksName = clubName(i);
         r.LinksAddress = kPrefectures[i % kPrefectures.size()] + kPlaces[i % kPlaces.size()]
@@ -112,14 +126,14 @@ inline qint32 yardFor(qint32 par, QRandomGenerator &rng)
                     : 460 + int(rng.bounded(100));
 }
 
-inline QList<TCourseRecord> makeCourses(QRandomGenerator &rng)
+inline QList<TCourseRecord> makeCourses(const Size &size, QRandomGenerator &rng)
 {
     static const std::array<std::array<const char16_t *, 3>, 3> names
         = {{{u"東", u"西", u"南"}, {u"OUT", u"IN", u"NEW"}, {u"桜", u"松", u"竹"}}};
     static const std::array<const char16_t *, 5> tees
         = {u"フルバック", u"バック", u"レギュラー", u"フロント", u"レディース"};
     QList<TCourseRecord> list;
-    for (int i = 0; i < kClubs; ++i) {
+    for (int i = 0; i < size.clubs; ++i) {
         for (int c = 0; c < kCoursesPerClub; ++c) {
             TCourseRecord r;
             r.LinksName = clubName(i);
@@ -151,15 +165,16 @@ inline QList<TYoteiRecord> makeYotei(QRandomGenerator &rng)
     return list;
 }
 
-inline QList<TScoreRecord> makeCards(const QList<TCourseRecord> &courses, QRandomGenerator &rng)
+inline QList<TScoreRecord> makeCards(
+    const Size &size, const QList<TCourseRecord> &courses, QRandomGenerator &rng)
 {
     // Strokes over par per hole, weighted as an average club golfer plays.
     static const int overPar[] = {-1, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 4};
     QList<TScoreRecord> list;
-    list.reserve(kCards);
-    for (int i = 0; i < kCards; ++i) {
+    list.reserve(size.cards);
+    for (int i = 0; i < size.cards; ++i) {
         TScoreRecord r;
-        r.RoundDate = datetime::fromDate(kToday.addDays(i - kCards));
+        r.RoundDate = datetime::fromDate(kToday.addDays(i - size.cards));
         const int club = int(rng.bounded(kPlayedClubs));
         r.LinksName = clubName(club);
         r.Weather = kWeather[int(rng.bounded(kWeather.size()))];
@@ -213,13 +228,13 @@ struct DataSet {
 };
 
 // The draws come in a fixed order (courses, rounds, cards), so the bytes never change.
-inline DataSet makeDataSet(QRandomGenerator &rng)
+inline DataSet makeDataSet(const Size &size, QRandomGenerator &rng)
 {
     DataSet set;
-    set.courses = makeCourses(rng);
-    set.clubs = makeClubs();
+    set.courses = makeCourses(size, rng);
+    set.clubs = makeClubs(size);
     set.yotei = makeYotei(rng);
-    set.cards = makeCards(set.courses, rng);
+    set.cards = makeCards(size, set.courses, rng);
     return set;
 }
 
@@ -244,10 +259,10 @@ inline bool writeDataSet(const QString &dir, const DataSet &set, const QStringLi
     return ok;
 }
 
-inline bool writeDataSet(const QString &dir, const QStringList &golfers)
+inline bool writeDataSet(const QString &dir, const Size &size, const QStringList &golfers)
 {
     QRandomGenerator rng = dataSeed();
-    return writeDataSet(dir, makeDataSet(rng), golfers);
+    return writeDataSet(dir, makeDataSet(size, rng), golfers);
 }
 
 // --- Figures. ----------------------------------------------------------------------------
@@ -272,6 +287,78 @@ struct Figures {
         const qsizetype n = v.size();
         return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
     }
+};
+
+// Figures of both sizes side by side, each with the ratio of the larger size's median to the
+// smaller's. A ratio above 12 (costs growing faster than the cards) is marked.
+class SizeTable
+{
+public:
+    // Each size runs through the same steps; the first size's headings place the rows.
+    void heading(const QString &title)
+    {
+        for (const Row &r : m_rows)
+            if (r.heading && r.label == title)
+                return;
+        m_rows.append({title, {}, QString(), true});
+    }
+    // The figures of one size (an index into kSizes) for the row of that label.
+    void add(const QString &label, int size, const Figures &f,
+        const QString &unit = QStringLiteral("ms"))
+    {
+        Row *row = nullptr;
+        for (Row &r : m_rows)
+            if (!r.heading && r.label == label)
+                row = &r;
+        if (!row) {
+            m_rows.append({label, {}, unit, false});
+            row = &m_rows.last();
+        }
+        row->figures[size_t(size)] = f;
+    }
+    void add(const QString &label, int size, double value, const QString &unit)
+    {
+        add(label, size, Figures {{value}}, unit);
+    }
+
+    void print() const
+    {
+        int width = 20;
+        for (const Row &r : m_rows)
+            if (!r.heading)
+                width = qMax(width, int(r.label.size()) + 2);
+        std::printf("%-*s %14s %14s %8s\n", width + 2, "measure (median)",
+            qPrintable(kSizes[0].label()), qPrintable(kSizes[1].label()), "ratio");
+        for (const Row &r : m_rows) {
+            if (r.heading) {
+                std::printf("%s\n", qPrintable(r.label));
+                continue;
+            }
+            const double small = r.figures[0].median();
+            const double large = r.figures[1].median();
+            auto cell = [&r](const Figures &f) {
+                return f.values.isEmpty()
+                    ? QStringLiteral("-")
+                    : QString::number(f.median(), 'f', 1) + QChar(' ') + r.unit;
+            };
+            QString ratio = QStringLiteral("-");
+            if (small > 0 && !r.figures[1].values.isEmpty())
+                ratio = QString::number(large / small, 'f', 1) + QStringLiteral("×");
+            std::printf("  %-*s %14s %14s %8s%s\n", width, qPrintable(r.label),
+                qPrintable(cell(r.figures[0])), qPrintable(cell(r.figures[1])), qPrintable(ratio),
+                small > 0 && large / small > 12 ? "  OVER 12×" : "");
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    struct Row {
+        QString label;
+        std::array<Figures, 2> figures;
+        QString unit;
+        bool heading = false;
+    };
+    QList<Row> m_rows;
 };
 
 } // namespace benchdata

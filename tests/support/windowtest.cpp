@@ -115,11 +115,24 @@ QString WindowFixture::status() const
     return label(QStringLiteral("StatusPanel0"))->text();
 }
 
+// A node whose children are made when it is first opened (a year of cards) is opened, as the
+// user would to look into it, and left as it was.
+static void openOnce(QTreeWidgetItem *node)
+{
+    if (!node || node->childCount() > 0
+        || node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator)
+        return;
+    const bool expanded = node->isExpanded();
+    node->setExpanded(true);
+    node->setExpanded(expanded);
+}
+
 QTreeWidgetItem *WindowFixture::node(const QStringList &path) const
 {
     QTreeWidget *t = tree();
     QTreeWidgetItem *current = nullptr;
     for (const QString &text : path) {
+        openOnce(current);
         QTreeWidgetItem *next = nullptr;
         const int count = current ? current->childCount() : t->topLevelItemCount();
         for (int i = 0; i < count && !next; ++i) {
@@ -137,7 +150,9 @@ QTreeWidgetItem *WindowFixture::node(const QStringList &path) const
 QStringList WindowFixture::childTexts(const QStringList &path) const
 {
     QStringList texts;
-    if (QTreeWidgetItem *n = node(path))
+    QTreeWidgetItem *n = node(path);
+    openOnce(n);
+    if (n)
         for (int i = 0; i < n->childCount(); ++i)
             texts.append(n->child(i)->text(0));
     return texts;

@@ -29,15 +29,15 @@ QString describe(const QString &action, const QString &path, const QString &reas
 
 // A write that stops short because the disk is full comes back as a short count with no
 // error set, which would read "Unknown error"; writing the rest asks the system why.
-QString writeFailure(QSaveFile &file, const QByteArray &data, qint64 written)
+QString writeFailure(QSaveFile &file, QByteArrayView data, qint64 written)
 {
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
 #ifdef Q_OS_UNIX
     if (written >= 0 && written < data.size() && file.handle() >= 0) {
         errno = 0;
-        const ssize_t more = ::write(
-            int(file.handle()), data.constData() + written, size_t(data.size() - written));
+        const ssize_t more
+            = ::write(int(file.handle()), data.data() + written, size_t(data.size() - written));
         if (more < 0 && errno != 0)
             return QString::fromLocal8Bit(strerror(errno));
     }
@@ -120,6 +120,11 @@ bool readBytes(const QString &path, QByteArray *data, QString *error)
 
 bool saveBytes(const QString &path, const QByteArray &data, QString *error)
 {
+    return savePieces(path, {QByteArrayView(data)}, error);
+}
+
+bool savePieces(const QString &path, const Pieces &pieces, QString *error)
+{
     const QString action = QStringLiteral("ファイルに書き込めません");
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
@@ -128,10 +133,18 @@ bool saveBytes(const QString &path, const QByteArray &data, QString *error)
             *error = describe(action, path, file.errorString());
         return false;
     }
-    const qint64 written = file.write(data);
-    if (written != data.size() || !file.flush()) {
+    for (QByteArrayView piece : pieces) {
+        const qint64 written = file.write(piece.data(), piece.size());
+        if (written != piece.size()) {
+            if (error)
+                *error = describe(action, path, writeFailure(file, piece, written));
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!file.flush()) {
         if (error)
-            *error = describe(action, path, writeFailure(file, data, written));
+            *error = describe(action, path, writeFailure(file, {}, 0));
         file.cancelWriting();
         return false;
     }

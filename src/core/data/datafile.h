@@ -3,6 +3,7 @@
 #include "records.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,12 @@ void syncDirectory(const QString &path);
 // Writes through a temporary file that replaces the old one only when it is complete, so a
 // failure at any moment leaves the previous file whole.
 bool saveBytes(const QString &path, const QByteArray &data, QString *error);
+
+// The bytes of a file as pieces written back to back, so that a file made mostly of bytes
+// already held is written without first being copied into one block. The pieces point into
+// memory that their maker keeps until the save returns.
+using Pieces = QList<QByteArrayView>;
+bool savePieces(const QString &path, const Pieces &pieces, QString *error);
 
 template <class T> bool readRecords(const QString &path, QList<T> *list, QString *error)
 {

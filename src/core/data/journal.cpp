@@ -116,6 +116,12 @@ QStringList complete(const QList<Entry> &entries)
     return errors;
 }
 
+bool write(const QString &path, const FileWrite &w, QString *error)
+{
+    return w.pieces.isEmpty() ? datafile::saveBytes(path, w.data, error)
+                              : datafile::savePieces(path, w.pieces, error);
+}
+
 void dropPending(const QList<Entry> &entries)
 {
     for (const Entry &e : entries)
@@ -170,7 +176,7 @@ bool saveAll(const QString &dir, const QList<FileWrite> &writes, const StepHook 
             if (!step(QStringLiteral("write ") + nameOf(w.path)))
                 return false;
             QString error;
-            if (!datafile::saveBytes(w.path, w.data, &error)) {
+            if (!write(w.path, w, &error)) {
                 errors->append(error);
                 return false;
             }
@@ -203,7 +209,7 @@ bool saveAll(const QString &dir, const QList<FileWrite> &writes, const StepHook 
             continue;
         if (!step(QStringLiteral("write ") + nameOf(writes[i].path)))
             return false;
-        if (!datafile::saveBytes(entries[i].pending, writes[i].data, &error)) {
+        if (!write(entries[i].pending, writes[i], &error)) {
             errors->append(error);
             dropPending(entries);
             QFile::remove(journalFile);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datafile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -14,11 +16,13 @@
 // whose journal says it was complete and drops one that was not.
 namespace journal {
 
-// One file of such a change: its new bytes, or its removal.
+// One file of such a change: its new bytes, or its removal. Bytes given as pieces (which
+// must stay valid until the save returns) are written instead of data.
 struct FileWrite {
     QString path;
     QByteArray data;
     bool remove = false;
+    datafile::Pieces pieces = {};
 };
 
 // Called before every step that leaves a mark on the disk; false stops the change right

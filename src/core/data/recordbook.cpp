@@ -19,20 +19,20 @@ double dayOf(TDateTime value)
 }
 
 // Where a card of `day` belongs: before the first card of a later day, else at the end.
-qsizetype insertIndex(const QList<TScoreRecord> &list, double day)
+qsizetype insertIndex(const RecordList<TScoreRecord> &list, double day)
 {
     for (qsizetype i = 0; i < list.size(); ++i)
-        if (dayOf(list[i].RoundDate) > day)
+        if (dayOf(list.roundDate(i)) > day)
             return i;
     return list.size();
 }
 
 // Where the card at `from` belongs once its day is `day`: before the first other card of a
 // later day, counted as if the card had been taken out of the list, else last.
-qsizetype movedIndex(const QList<TScoreRecord> &list, qsizetype from, double day)
+qsizetype movedIndex(const RecordList<TScoreRecord> &list, qsizetype from, double day)
 {
     for (qsizetype i = 0; i < list.size(); ++i)
-        if (i != from && dayOf(list[i].RoundDate) > day)
+        if (i != from && dayOf(list.roundDate(i)) > day)
             return i < from ? i : i - 1;
     return list.size() - 1;
 }
@@ -59,13 +59,13 @@ const QStringList &RecordBook::refreshPlayedLinks()
 
 BookChange RecordBook::writeYotei(BookChange change)
 {
-    commit({{m_yoteiFile, m_yotei.encode()}}, change);
+    commit({fileWrite(m_yoteiFile, m_yotei)}, change);
     return change;
 }
 
 BookChange RecordBook::writeScores(BookChange change)
 {
-    commit({{m_scoreFile, m_scores.encode()}}, change);
+    commit({fileWrite(m_scoreFile, m_scores)}, change);
     return change;
 }
 
@@ -163,7 +163,7 @@ BookChange RecordBook::registerLinks(const TLinksRecord &record)
         return change;
     m_links.append(record);
     change.index = int(m_links.size()) - 1;
-    commit({{linksFileName(), m_links.encode()}}, change);
+    commit({fileWrite(linksFileName(), m_links)}, change);
     return change;
 }
 
@@ -181,7 +181,7 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
         if (mayReplace({linksFileName()}, change)) {
             m_links.set(index, record);
             change.index = index;
-            commit({{linksFileName(), m_links.encode()}}, change);
+            commit({fileWrite(linksFileName(), m_links)}, change);
         }
         return change;
     }
@@ -209,28 +209,28 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
     QList<journal::FileWrite> otherWrites;
     for (OtherGolfer &other : others) {
         if (rename(other.yotei, nullptr))
-            otherWrites.append({other.yoteiFile, other.yotei.encode()});
+            otherWrites.append(fileWrite(other.yoteiFile, other.yotei));
         if (rename(other.scores, nullptr))
-            otherWrites.append({other.scoreFile, other.scores.encode()});
+            otherWrites.append(fileWrite(other.scoreFile, other.scores));
     }
     for (const journal::FileWrite &w : otherWrites)
         files << w.path;
     if (!mayReplace(files, change))
         return change;
 
-    const auto links = m_links;
-    const auto courses = m_courses;
-    const auto yotei = m_yotei;
-    const auto scores = m_scores;
+    const auto links = m_links.snapshot();
+    const auto courses = m_courses.snapshot();
+    const auto yotei = m_yotei.snapshot();
+    const auto scores = m_scores.snapshot();
     m_links.set(index, record);
     rename(m_courses, nullptr);
     QList<journal::FileWrite> writes {
-        {linksFileName(), m_links.encode()}, {courseFileName(), m_courses.encode()}};
+        fileWrite(linksFileName(), m_links), fileWrite(courseFileName(), m_courses)};
     if (hasGolfer()) {
         rename(m_yotei, &change.yoteiRenamed);
         rename(m_scores, nullptr);
-        writes.append({m_yoteiFile, m_yotei.encode()});
-        writes.append({m_scoreFile, m_scores.encode()});
+        writes.append(fileWrite(m_yoteiFile, m_yotei));
+        writes.append(fileWrite(m_scoreFile, m_scores));
     }
     writes.append(otherWrites);
     // The ratings remembered per club follow the name, every other golfer's and the chosen
@@ -250,10 +250,10 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
     });
     if (!written) {
         // Nothing of a change across files stays half done, in memory either.
-        m_links = links;
-        m_courses = courses;
-        m_yotei = yotei;
-        m_scores = scores;
+        m_links.restore(links);
+        m_courses.restore(courses);
+        m_yotei.restore(yotei);
+        m_scores.restore(scores);
         change.yoteiRenamed.clear();
         return change;
     }
@@ -271,7 +271,7 @@ BookChange RecordBook::deleteLinks(int index)
         return change;
     m_links.removeAt(index);
     change.index = index;
-    commit({{linksFileName(), m_links.encode()}}, change);
+    commit({fileWrite(linksFileName(), m_links)}, change);
     return change;
 }
 
@@ -293,7 +293,7 @@ BookChange RecordBook::registerCourse(const TCourseRecord &record)
         return change;
     m_courses.append(record);
     change.index = int(m_courses.size()) - 1;
-    commit({{courseFileName(), m_courses.encode()}}, change);
+    commit({fileWrite(courseFileName(), m_courses)}, change);
     return change;
 }
 
@@ -312,11 +312,11 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
     if (!mayReplace(files, change))
         return change;
     const QString oldName = m_courses[index].CourseName;
-    const auto courses = m_courses;
-    const auto scores = m_scores;
+    const auto courses = m_courses.snapshot();
+    const auto scores = m_scores.snapshot();
     m_courses.set(index, record);
     change.index = index;
-    QList<journal::FileWrite> writes {{courseFileName(), m_courses.encode()}};
+    QList<journal::FileWrite> writes {fileWrite(courseFileName(), m_courses)};
     if (carryIntoCards) {
         for (qsizetype i = 0; i < m_scores.size(); ++i) {
             if (m_scores[i].LinksName != record.LinksName)
@@ -325,7 +325,7 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
                 if (m_scores[i].CourseName[half] == oldName)
                     setHalfCourse(m_scores.edit(i), half, record);
         }
-        writes.append({m_scoreFile, m_scores.encode()});
+        writes.append(fileWrite(m_scoreFile, m_scores));
     }
     // A renamed course keeps its stroke indexes, and the ratings remembered for it follow
     // the cards it was carried into.
@@ -336,8 +336,8 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
         return errors;
     });
     if (!written && carryIntoCards) {
-        m_courses = courses;
-        m_scores = scores;
+        m_courses.restore(courses);
+        m_scores.restore(scores);
     }
     return change;
 }
@@ -368,7 +368,7 @@ BookChange RecordBook::deleteCourse(int index)
     const TCourseRecord course = m_courses[index];
     m_courses.removeAt(index);
     change.index = index;
-    commit({{courseFileName(), m_courses.encode()}}, change, [&course](RatingStore &store) {
+    commit({fileWrite(courseFileName(), m_courses)}, change, [&course](RatingStore &store) {
         return store.courseDeleted(course.LinksName, course.CourseName);
     });
     return change;
@@ -379,7 +379,7 @@ BookChange RecordBook::deleteCourse(int index)
 Refusal RecordBook::checkScoreDate(int index, TDateTime day) const
 {
     for (qsizetype i = 0; i < m_scores.size(); ++i)
-        if (i != index && dayOf(m_scores[i].RoundDate) == dayOf(day))
+        if (i != index && dayOf(m_scores.roundDate(i)) == dayOf(day))
             return Refusal::ScoreDateTaken;
     return Refusal::None;
 }
@@ -410,7 +410,7 @@ BookChange RecordBook::registerScore(TScoreRecord card)
     if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
     applyHoleResults(card);
-    const qsizetype at = insertIndex(m_scores.list(), dayOf(card.RoundDate));
+    const qsizetype at = insertIndex(m_scores, dayOf(card.RoundDate));
     m_scores.insert(at, card);
     change.index = int(at);
     change = writeScores(change);
@@ -427,11 +427,12 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
     if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
     const double day = dayOf(card.RoundDate);
-    const double oldDay = dayOf(m_scores[index].RoundDate);
+    const TDateTime stored = m_scores.roundDate(index);
+    const double oldDay = dayOf(stored);
     const bool moved = oldDay != day;
     // The same day keeps the stored date as it was, fraction and all.
     if (!moved)
-        card.RoundDate = m_scores[index].RoundDate;
+        card.RoundDate = stored;
     else
         card.RoundDate = day;
     // The counts follow the strokes against the pars the card was played on.
@@ -441,14 +442,13 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
     change.index = index;
     if (moved) {
         // Another day may belong elsewhere in the list and under another year.
-        const qsizetype to = movedIndex(m_scores.list(), index, day);
+        const qsizetype to = movedIndex(m_scores, index, day);
         m_scores.move(index, to);
         change.index = int(to);
     }
     // The card's ratings go with it to its new day.
-    commit({{m_scoreFile, m_scores.encode()}}, change, [&](RatingStore &store) {
-        return moved ? store.cardMoved(oldDay, day) : QStringList();
-    });
+    commit({fileWrite(m_scoreFile, m_scores)}, change,
+        [&](RatingStore &store) { return moved ? store.cardMoved(oldDay, day) : QStringList(); });
     if (moved)
         noteYear(card.RoundDate, change);
     return change;
@@ -460,10 +460,10 @@ BookChange RecordBook::deleteScore(int index)
     if (!validIndex(index, m_scores.size()) || !mayReplace({m_scoreFile}, change))
         return change;
     // The card's year stays in the list, as its node stays in the tree; its ratings go.
-    const TDateTime day = m_scores[index].RoundDate;
+    const TDateTime day = m_scores.roundDate(index);
     m_scores.removeAt(index);
     change.index = index;
-    commit({{m_scoreFile, m_scores.encode()}}, change,
+    commit({fileWrite(m_scoreFile, m_scores)}, change,
         [day](RatingStore &store) { return store.cardDeleted(day); });
     return change;
 }
@@ -487,9 +487,9 @@ BookChange RecordBook::importScores(
     for (qsizetype i = 0; i < cards.size(); ++i) {
         TScoreRecord card = cards[i];
         const double day = dayOf(card.RoundDate);
-        while (s < stored && dayOf(m_scores[s].RoundDate) < day)
+        while (s < stored && dayOf(m_scores.roundDate(s)) < day)
             order.append(s++);
-        const bool taken = s < stored && dayOf(m_scores[s].RoundDate) == day;
+        const bool taken = s < stored && dayOf(m_scores.roundDate(s)) == day;
         if (taken && !replaceTaken) {
             order.append(s++);
             continue;
@@ -508,7 +508,7 @@ BookChange RecordBook::importScores(
         order.append(s++);
     m_scores.keep(order);
     change.index = int(m_scores.size());
-    commit({{m_scoreFile, m_scores.encode()}}, change,
+    commit({fileWrite(m_scoreFile, m_scores)}, change,
         [&added](RatingStore &store) { return store.setRatings(added); });
     return change;
 }

@@ -91,7 +91,10 @@ public:
     const QList<TLinksRecord> &links() const { return m_links.list(); }
     const QList<TCourseRecord> &courses() const { return m_courses.list(); }
     const QList<TYoteiRecord> &yotei() const { return m_yotei.list(); }
+    // Every card decoded: made on the first call, which a large file makes slow, and kept.
     const QList<TScoreRecord> &scores() const { return m_scores.list(); }
+    // The cards as held, to be counted, dated and fetched one by one without decoding all.
+    const RecordList<TScoreRecord> &scoreRecords() const { return m_scores; }
     const QStringList &yearList() const { return m_years; }
     const QStringList &playedLinksList() const { return m_playedLinks; }
     const QString &golferName() const { return m_golfer; }
@@ -169,7 +172,15 @@ private:
         RecordList<TScoreRecord> scores;
     };
 
-    template <class T> bool loadFile(const QString &path, RecordList<T> &list, QStringList &errors);
+    // Only with decodeNow are the records decoded as they are read.
+    template <class T>
+    bool loadFile(
+        const QString &path, RecordList<T> &list, QStringList &errors, bool decodeNow = true);
+    // The bytes of a list to write: the pieces of it held in memory.
+    template <class T> static journal::FileWrite fileWrite(const QString &path, RecordList<T> &list)
+    {
+        return {path, {}, false, list.pieces()};
+    }
     QString outsideLinkTarget(const QString &path) const;
     void noteHealth(const QString &path, const FileHealth &health);
     void checkNameCollisions();

@@ -9,9 +9,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <new>
+#include <utility>
+
+namespace {
+
+// A name as the message about two names that read alike words it.
+QString displayName(const QString &name)
+{
+    return name;
+}
+
+QString displayName(const std::pair<QString, QString> &name)
+{
+    return name.first + QChar(0) + name.second;
+}
+
+} // namespace
 
 RecordBook::RecordBook(const QString &dataDir, std::function<QDate()> today)
     : m_dir(dataDir), m_today(std::move(today)), m_ratings(dataDir)
@@ -47,7 +64,8 @@ void RecordBook::noteHealth(const QString &path, const FileHealth &health)
 }
 
 template <class T>
-bool RecordBook::loadFile(const QString &path, RecordList<T> &list, QStringList &errors)
+bool RecordBook::loadFile(
+    const QString &path, RecordList<T> &list, QStringList &errors, bool decodeNow)
 {
     FileHealth health;
     health.linkTarget = outsideLinkTarget(path);
@@ -56,7 +74,7 @@ bool RecordBook::loadFile(const QString &path, RecordList<T> &list, QStringList 
     bool ok = datafile::readBytes(path, &data, &error);
     if (ok) {
         try {
-            list.load(data);
+            list.load(data, decodeNow);
         } catch (const std::bad_alloc &) {
             ok = false;
             error = QStringLiteral("ファイルを読み込めません: %1\nメモリが足りません")
@@ -77,17 +95,21 @@ bool RecordBook::loadFile(const QString &path, RecordList<T> &list, QStringList 
 void RecordBook::checkNameCollisions()
 {
     // Two names whose bytes differ but that read as the same text would be taken for one
-    // club: the tree finds the first, and rewriting them would make them one for good.
-    auto check = [this](const QString &path, auto &list, auto key) {
-        QHash<QString, QByteArray> seen;
+    // club: the tree finds the first, and rewriting them would make them one for good. The
+    // names are keyed by the texts the records hold and their bytes looked up where they lie,
+    // so that tens of thousands of courses cost no copies.
+    auto check = [this](const QString &path, auto &list, auto key, auto bytes) {
+        QHash<decltype(key(list[0])), qsizetype> first;
+        first.reserve(list.size());
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const auto [text, bytes] = key(list[i], list.storedBytes(i));
-            const auto it = seen.constFind(text);
-            if (it == seen.cend()) {
-                seen.insert(text, bytes);
-            } else if (*it != bytes) {
+            const auto text = key(list[i]);
+            const auto it = first.constFind(text);
+            if (it == first.cend()) {
+                first.insert(text, i);
+            } else if (bytes(list.storedBytes(*it)) != bytes(list.storedBytes(i))) {
                 FileHealth health = m_health.value(path);
-                health.damage = QStringLiteral("「%1」と同じに読める、別の名前があります").arg(text);
+                health.damage = QStringLiteral("「%1」と同じに読める、別の名前があります")
+                                    .arg(displayName(text));
                 noteHealth(path, health);
                 return;
             }
@@ -95,15 +117,20 @@ void RecordBook::checkNameCollisions()
     };
     auto field = [](QByteArrayView record, int offset, int maxBytes) {
         const int length = qMin(int(static_cast<unsigned char>(record[offset])), maxBytes);
-        return record.sliced(offset + 1, length).toByteArray();
+        return record.sliced(offset + 1, length);
     };
-    check(linksFileName(), m_links, [&](const TLinksRecord &r, QByteArrayView b) {
-        return std::pair(r.LinksName, field(b, 0, FieldSize::LinksName));
-    });
-    check(courseFileName(), m_courses, [&](const TCourseRecord &r, QByteArrayView b) {
-        return std::pair(r.LinksName + QChar(0) + r.CourseName,
-            field(b, 31, FieldSize::LinksName) + '\0' + field(b, 0, FieldSize::CourseName));
-    });
+    if (!m_links.isEmpty())
+        check(
+            linksFileName(), m_links, [](const TLinksRecord &r) { return r.LinksName; },
+            [&](QByteArrayView b) { return field(b, 0, FieldSize::LinksName); });
+    if (!m_courses.isEmpty())
+        check(
+            courseFileName(), m_courses,
+            [](const TCourseRecord &r) { return std::pair(r.LinksName, r.CourseName); },
+            [&](QByteArrayView b) {
+                return std::pair(
+                    field(b, 31, FieldSize::LinksName), field(b, 0, FieldSize::CourseName));
+            });
 }
 
 QStringList RecordBook::loadClubs()
@@ -211,19 +238,21 @@ QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
     m_scores.clear();
     loadFile(m_yoteiFile, m_yotei, errors);
     cutSchedule(today);
-    loadFile(m_scoreFile, m_scores, errors);
+    // The cards are decoded when first needed: the year list needs only their dates.
+    loadFile(m_scoreFile, m_scores, errors, false);
     m_sideNotes += m_ratings.loadGolfer(name, today);
     // The years in the order their first card comes; the cards run in date order, so a year
     // seldom differs from the one before.
-    QList<int> seen;
-    for (const TScoreRecord &card : m_scores.list()) {
-        const int year = datetime::toDate(card.RoundDate).year();
-        if (!seen.isEmpty() && seen.last() == year)
+    QSet<int> seen;
+    int last = 0;
+    for (qsizetype i = 0; i < m_scores.size(); ++i) {
+        const TDateTime date = m_scores.roundDate(i);
+        const int year = datetime::toDate(date).year();
+        if ((!seen.isEmpty() && last == year) || seen.contains(year))
             continue;
-        if (seen.contains(year))
-            continue;
-        seen.append(year);
-        m_years.append(datetime::yearText(card.RoundDate));
+        seen.insert(year);
+        last = year;
+        m_years.append(datetime::yearText(date));
     }
     return errors;
 }
@@ -335,7 +364,7 @@ QList<RecordBook::OtherGolfer> RecordBook::readOtherGolfers(BookChange &change)
         other.scoreFile = m_dir + name + QStringLiteral(".sce");
         QStringList errors;
         loadFile(other.yoteiFile, other.yotei, errors);
-        loadFile(other.scoreFile, other.scores, errors);
+        loadFile(other.scoreFile, other.scores, errors, false);
         for (const QString &path : {other.yoteiFile, other.scoreFile}) {
             const QString unreadable = m_health.value(path).unreadable;
             if (!unreadable.isEmpty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile.h"
 #include "records.h"
 
 #include <QByteArray>
@@ -8,97 +9,246 @@
 
 #include <algorithm>
 
-// The records of one file together with the bytes they were read from. A record that has not
-// changed since it was read is written back byte for byte: its name may hold codes that
-// decode to the same text as others (Shift-JIS gives some characters two codes) or bytes no
-// converter can map, and a save must never rewrite a record the user did not touch.
+// The records of one file held as their bytes: those read from the file, and those of each
+// record changed since, encoded once when it changed. A record that has not changed is
+// written back byte for byte: its name may hold codes that decode to the same text as others
+// (Shift-JIS gives some characters two codes) or bytes no converter can map, and a save must
+// never rewrite a record the user did not touch. So a save encodes nothing and copies
+// nothing: the file is written from the pieces as they lie (until changes all over the file
+// make the bytes worth laying out afresh, once).
+//
+// The decoded records are made on the first call that needs them all (list() or []); until
+// then a record is decoded alone when asked for, and a dated record's date is read straight
+// from its bytes. A large score file is thus read without decoding a card, and its texts are
+// decoded once, sharing the storage of the names that recur from card to card.
 template <class T> class RecordList
 {
 public:
     static constexpr int Size = RecordLayout<T>::Size;
 
-    // Reads the whole records of a file; a trailing partial record is left out.
-    void load(const QByteArray &data)
+    // Where a record's bytes stand: an offset into m_data (as read), -2 - an offset into
+    // m_changed (changed since), or kEdited (to be encoded from the decoded record); and the
+    // date a dated record begins with.
+    struct Slot {
+        qsizetype at = 0;
+        TDateTime date = 0;
+    };
+
+    // Reads the whole records of a file; a trailing partial record is left out. Only with
+    // decodeNow are the records decoded at once.
+    void load(const QByteArray &data, bool decodeNow = true)
     {
+        clear();
         m_data = data;
         const qsizetype count = data.size() / Size;
-        m_records = decodeRecords<T>(QByteArrayView(data).first(count * Size));
-        m_offsets.resize(count);
+        m_at.resize(count);
         for (qsizetype i = 0; i < count; ++i)
-            m_offsets[i] = i * Size;
+            m_at[i] = {i * Size, dateOf(QByteArrayView(m_data).sliced(i * Size, Size))};
+        m_decoded = count == 0;
+        if (decodeNow)
+            list();
     }
     void clear()
     {
         m_records.clear();
-        m_offsets.clear();
+        m_decoded = true; // nothing to decode
+        m_at.clear();
         m_data.clear();
+        m_changed.clear();
     }
 
-    const QList<T> &list() const { return m_records; }
-    qsizetype size() const { return m_records.size(); }
-    bool isEmpty() const { return m_records.isEmpty(); }
-    const T &operator[](qsizetype i) const { return m_records[i]; }
+    // The bytes as they stand, to go back to should a change fail. Cheap: the bytes are
+    // shared, and the decoded records are left out, so a change after it copies none.
+    struct Snapshot {
+        QList<Slot> at;
+        QByteArray data;
+        QByteArray changed;
+    };
+    Snapshot snapshot() const { return {m_at, m_data, m_changed}; }
+    // Back to the bytes of the snapshot; records decoded before are decoded again.
+    void restore(const Snapshot &snapshot)
+    {
+        const bool decoded = m_decoded;
+        m_at = snapshot.at;
+        m_data = snapshot.data;
+        m_changed = snapshot.changed;
+        m_records.clear();
+        m_decoded = m_at.isEmpty();
+        if (decoded)
+            list();
+    }
 
-    // The bytes record i was read from; empty once it has changed.
+    qsizetype size() const { return m_at.size(); }
+    bool isEmpty() const { return m_at.isEmpty(); }
+
+    // Every record, decoded on the first call and kept in step with every change from then
+    // on. The list stays the same object for the life of this one.
+    const QList<T> &list() const
+    {
+        if (!m_decoded) {
+            TextPool pool;
+            m_records.clear();
+            m_records.reserve(m_at.size());
+            for (qsizetype i = 0; i < m_at.size(); ++i)
+                m_records.append(decodeRecord<T>(bytesOf(i), &pool));
+            m_decoded = true;
+        }
+        return m_records;
+    }
+    const T &operator[](qsizetype i) const { return list()[i]; }
+
+    // One record, decoded by itself while the whole list is not.
+    T record(qsizetype i) const { return m_decoded ? m_records[i] : decodeRecord<T>(bytesOf(i)); }
+
+    // The date a card or a planned round begins with, kept beside the bytes so that looking
+    // through the dates of every card costs little.
+    TDateTime roundDate(qsizetype i) const
+    {
+        return m_at[i].at == kEdited ? m_records[i].RoundDate : m_at[i].date;
+    }
+
+    // The bytes record i was read from (or last saved from); empty once it has changed.
     QByteArrayView storedBytes(qsizetype i) const
     {
-        return m_offsets[i] < 0 ? QByteArrayView() : QByteArrayView(m_data).sliced(m_offsets[i], Size);
+        return m_at[i].at < 0 ? QByteArrayView() : QByteArrayView(m_data).sliced(m_at[i].at, Size);
     }
 
-    // A record about to change: it will be encoded anew.
+    // A record about to change in place: it will be encoded anew at the next save.
     T &edit(qsizetype i)
     {
-        m_offsets[i] = -1;
+        list();
+        m_at[i].at = kEdited;
         return m_records[i];
     }
-    void set(qsizetype i, const T &record) { edit(i) = record; }
+    void set(qsizetype i, const T &record)
+    {
+        m_at[i] = store(record);
+        if (m_decoded)
+            m_records[i] = record;
+    }
     void insert(qsizetype i, const T &record)
     {
-        m_records.insert(i, record);
-        m_offsets.insert(i, -1);
+        m_at.insert(i, store(record));
+        if (m_decoded)
+            m_records.insert(i, record);
     }
-    void append(const T &record) { insert(m_records.size(), record); }
+    void append(const T &record) { insert(size(), record); }
     void removeAt(qsizetype i)
     {
-        m_records.removeAt(i);
-        m_offsets.removeAt(i);
+        m_at.removeAt(i);
+        if (m_decoded)
+            m_records.removeAt(i);
     }
     void move(qsizetype from, qsizetype to)
     {
-        m_records.move(from, to);
-        m_offsets.move(from, to);
+        m_at.move(from, to);
+        if (m_decoded)
+            m_records.move(from, to);
     }
     // Keeps the records at the given places, in that order.
     void keep(const QList<qsizetype> &order)
     {
+        QList<Slot> at;
+        at.reserve(order.size());
+        for (qsizetype i : order)
+            at.append(m_at[i]);
+        m_at = std::move(at);
+        if (!m_decoded)
+            return;
         QList<T> records;
-        QList<qsizetype> offsets;
         records.reserve(order.size());
-        offsets.reserve(order.size());
-        for (qsizetype i : order) {
+        for (qsizetype i : order)
             records.append(std::move(m_records[i]));
-            offsets.append(m_offsets[i]);
-        }
         m_records = std::move(records);
-        m_offsets = std::move(offsets);
     }
 
-    // The file: unchanged records as read, the others encoded.
-    QByteArray encode() const
+    // The file, as pieces of the bytes held here; valid until this list next changes.
+    datafile::Pieces pieces()
+    {
+        // Records edited in place take their bytes first, so that no piece moves after.
+        for (qsizetype i = 0; i < m_at.size(); ++i)
+            if (m_at[i].at == kEdited)
+                m_at[i] = store(m_records[i]);
+        datafile::Pieces out = runs();
+        // Changes all over the file (a club renamed in thousands of cards) would leave it in
+        // thousands of pieces, and the encodings of records changed again pile up: the bytes
+        // are then laid out afresh in file order, once, and later saves are whole again.
+        if (out.size() > kMostPieces || m_changed.size() > m_at.size() * Size / 2 + kSpare) {
+            QByteArray bytes;
+            bytes.reserve(m_at.size() * Size);
+            for (QByteArrayView piece : out)
+                bytes.append(piece);
+            m_data = bytes;
+            m_changed.clear();
+            for (qsizetype i = 0; i < m_at.size(); ++i)
+                m_at[i].at = i * Size;
+            out = runs();
+        }
+        return out;
+    }
+    // The file as one block.
+    QByteArray encode()
     {
         QByteArray out;
-        out.reserve(m_records.size() * Size);
-        for (qsizetype i = 0; i < m_records.size(); ++i) {
-            if (m_offsets[i] >= 0)
-                out.append(m_data.constData() + m_offsets[i], Size);
-            else
-                out.append(encodeRecord(m_records[i]));
-        }
+        out.reserve(size() * Size);
+        for (QByteArrayView piece : pieces())
+            out.append(piece);
         return out;
     }
 
 private:
-    QList<T> m_records;
-    QList<qsizetype> m_offsets; // where each record's bytes stand in m_data; -1 once changed
-    QByteArray m_data; // the file as read
+    static constexpr qsizetype kEdited = -1;
+    static constexpr bool kDated = requires(const T &t) { t.RoundDate; };
+    static constexpr qsizetype kMostPieces = 64;
+    static constexpr qsizetype kSpare = 64 * 1024;
+
+    // The records' bytes in order, neighbours in memory joined into one piece.
+    datafile::Pieces runs() const
+    {
+        datafile::Pieces out;
+        for (qsizetype i = 0; i < m_at.size(); ++i) {
+            const qsizetype before = i > 0 ? m_at[i - 1].at : kEdited;
+            const qsizetype at = m_at[i].at;
+            const bool follows = i > 0
+                && ((before >= 0 && at == before + Size) || (before < 0 && at == before - Size));
+            if (follows)
+                out.last() = QByteArrayView(out.last().data(), out.last().size() + Size);
+            else
+                out.append(bytesOf(i));
+        }
+        return out;
+    }
+
+    // Where the bytes of a changed record stand: its encoding, added to m_changed.
+    Slot store(const T &record)
+    {
+        const qsizetype at = m_changed.size();
+        m_changed.append(encodeRecord(record));
+        return {-2 - at, dateOf(record)};
+    }
+    static TDateTime dateOf(QByteArrayView bytes)
+    {
+        if constexpr (kDated)
+            return storedDate(bytes);
+        return 0;
+    }
+    static TDateTime dateOf(const T &record)
+    {
+        if constexpr (kDated)
+            return record.RoundDate;
+        return 0;
+    }
+    QByteArrayView bytesOf(qsizetype i) const
+    {
+        const qsizetype at = m_at[i].at;
+        Q_ASSERT(at != kEdited);
+        return at >= 0 ? QByteArrayView(m_data).sliced(at, Size)
+                       : QByteArrayView(m_changed).sliced(-2 - at, Size);
+    }
+
+    QList<Slot> m_at;
+    QByteArray m_data; // the file as read, or as last laid out afresh
+    QByteArray m_changed; // the encodings of records changed since, back to back
+    mutable QList<T> m_records; // every record decoded, once m_decoded
+    mutable bool m_decoded = true;
 };

@@ -57,10 +57,12 @@ class Reader
 public:
     explicit Reader(QByteArrayView data) : m_data(data) { }
 
-    QString string(int offset, int maxBytes) const
+    // A text that recurs from record to record comes from the pool, when there is one.
+    QString string(int offset, int maxBytes, TextPool *pool = nullptr) const
     {
         const int length = qMin(int(static_cast<unsigned char>(m_data[offset])), maxBytes);
-        return sjis::decode(m_data.sliced(offset + 1, length));
+        const QByteArrayView bytes = m_data.sliced(offset + 1, length);
+        return pool ? pool->text(bytes) : sjis::decode(bytes);
     }
     qint32 int32(int offset) const { return qFromLittleEndian<qint32>(m_data.data() + offset); }
     float single(int offset) const
@@ -89,6 +91,25 @@ private:
 
 } // namespace
 
+QString TextPool::text(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    // Looked up without a copy; a new text keeps the same bytes as its key.
+    const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
+    const auto it = m_texts.constFind(key);
+    if (it != m_texts.cend())
+        return *it;
+    const QString text = sjis::decode(bytes);
+    m_texts.insert(key, text);
+    return text;
+}
+
+TDateTime storedDate(QByteArrayView record)
+{
+    return Reader(record).dateTime(0);
+}
+
 QByteArray encodeRecord(const TLinksRecord &r)
 {
     Writer w(RecordLayout<TLinksRecord>::Size);
@@ -99,7 +120,7 @@ QByteArray encodeRecord(const TLinksRecord &r)
     return w.take();
 }
 
-template <> TLinksRecord decodeRecord<TLinksRecord>(QByteArrayView bytes)
+template <> TLinksRecord decodeRecord<TLinksRecord>(QByteArrayView bytes, TextPool *)
 {
     Q_ASSERT(bytes.size() >= RecordLayout<TLinksRecord>::Size);
     const Reader rd(bytes);
@@ -125,15 +146,15 @@ QByteArray encodeRecord(const TCourseRecord &r)
     return w.take();
 }
 
-template <> TCourseRecord decodeRecord<TCourseRecord>(QByteArrayView bytes)
+template <> TCourseRecord decodeRecord<TCourseRecord>(QByteArrayView bytes, TextPool *pool)
 {
     Q_ASSERT(bytes.size() >= RecordLayout<TCourseRecord>::Size);
     const Reader rd(bytes);
     TCourseRecord r;
-    r.CourseName = rd.string(0, FieldSize::CourseName);
-    r.LinksName = rd.string(31, FieldSize::LinksName);
-    r.Green = rd.string(62, FieldSize::Green);
-    r.Tee = rd.string(71, FieldSize::Tee);
+    r.CourseName = rd.string(0, FieldSize::CourseName, pool);
+    r.LinksName = rd.string(31, FieldSize::LinksName, pool);
+    r.Green = rd.string(62, FieldSize::Green, pool);
+    r.Tee = rd.string(71, FieldSize::Tee, pool);
     rd.int32s(84, r.Yard);
     r.YardTotal = rd.int32(120);
     rd.int32s(124, r.Par);
@@ -151,14 +172,14 @@ QByteArray encodeRecord(const TYoteiRecord &r)
     return w.take();
 }
 
-template <> TYoteiRecord decodeRecord<TYoteiRecord>(QByteArrayView bytes)
+template <> TYoteiRecord decodeRecord<TYoteiRecord>(QByteArrayView bytes, TextPool *pool)
 {
     Q_ASSERT(bytes.size() >= RecordLayout<TYoteiRecord>::Size);
     const Reader rd(bytes);
     TYoteiRecord r;
     r.RoundDate = rd.dateTime(0);
     r.StartTime = rd.dateTime(8);
-    r.LinksName = rd.string(16, FieldSize::LinksName);
+    r.LinksName = rd.string(16, FieldSize::LinksName, pool);
     r.Bikou = rd.string(47, FieldSize::Bikou);
     return r;
 }
@@ -199,18 +220,18 @@ QByteArray encodeRecord(const TScoreRecord &r)
     return w.take();
 }
 
-template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes)
+template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes, TextPool *pool)
 {
     Q_ASSERT(bytes.size() >= RecordLayout<TScoreRecord>::Size);
     const Reader rd(bytes);
     TScoreRecord r;
     r.RoundDate = rd.dateTime(0);
-    r.LinksName = rd.string(8, FieldSize::LinksName);
-    r.Weather = rd.string(39, FieldSize::Weather);
+    r.LinksName = rd.string(8, FieldSize::LinksName, pool);
+    r.Weather = rd.string(39, FieldSize::Weather, pool);
     for (int h = 0; h < 2; ++h) {
-        r.CourseName[h] = rd.string(60 + h * 31, FieldSize::CourseName);
-        r.Green[h] = rd.string(122 + h * 9, FieldSize::Green);
-        r.Tee[h] = rd.string(140 + h * 11, FieldSize::Tee);
+        r.CourseName[h] = rd.string(60 + h * 31, FieldSize::CourseName, pool);
+        r.Green[h] = rd.string(122 + h * 9, FieldSize::Green, pool);
+        r.Tee[h] = rd.string(140 + h * 11, FieldSize::Tee, pool);
     }
     rd.int32s(164, r.Yard);
     rd.int32s(236, r.YardTotal);
@@ -229,7 +250,7 @@ template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes)
     r.Handicap = rd.single(480);
     r.NetScore = rd.single(484);
     for (int k = 0; k < 3; ++k)
-        r.Partner[k] = rd.string(488 + k * 21, FieldSize::Partner);
+        r.Partner[k] = rd.string(488 + k * 21, FieldSize::Partner, pool);
     rd.int32s(552, r.PartnerScore);
     r.Memo = rd.string(564, FieldSize::Memo);
     rd.int32s(668, r.HoleResultCounts);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -102,19 +103,34 @@ template <> struct RecordLayout<TScoreRecord> {
     static constexpr int Size = 704;
 };
 
+// The texts decoded from many records, by their bytes: the names that recur from record to
+// record (a card's club, courses, greens, tees, weather and partners) are decoded once and
+// share one storage. The bytes must outlive the pool.
+class TextPool
+{
+public:
+    QString text(QByteArrayView bytes);
+
+private:
+    QHash<QByteArray, QString> m_texts;
+};
+
 // Encoding writes zeros into padding and behind the text of string fields. Decoding takes
 // exactly Size bytes and trusts nothing in them: a length byte above the field is read as
-// the whole field.
+// the whole field. With a pool the recurring names come from it.
 QByteArray encodeRecord(const TLinksRecord &r);
 QByteArray encodeRecord(const TCourseRecord &r);
 QByteArray encodeRecord(const TYoteiRecord &r);
 QByteArray encodeRecord(const TScoreRecord &r);
 
-template <class T> T decodeRecord(QByteArrayView bytes);
-template <> TLinksRecord decodeRecord<TLinksRecord>(QByteArrayView bytes);
-template <> TCourseRecord decodeRecord<TCourseRecord>(QByteArrayView bytes);
-template <> TYoteiRecord decodeRecord<TYoteiRecord>(QByteArrayView bytes);
-template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes);
+template <class T> T decodeRecord(QByteArrayView bytes, TextPool *pool = nullptr);
+template <> TLinksRecord decodeRecord<TLinksRecord>(QByteArrayView bytes, TextPool *pool);
+template <> TCourseRecord decodeRecord<TCourseRecord>(QByteArrayView bytes, TextPool *pool);
+template <> TYoteiRecord decodeRecord<TYoteiRecord>(QByteArrayView bytes, TextPool *pool);
+template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes, TextPool *pool);
+
+// The date a stored card or planned round begins with, read without decoding the rest.
+TDateTime storedDate(QByteArrayView record);
 
 // Whole records back to back; a trailing partial record is ignored.
 template <class T> QList<T> decodeRecords(QByteArrayView data)
@@ -123,8 +139,9 @@ template <class T> QList<T> decodeRecords(QByteArrayView data)
     QList<T> list;
     const qsizetype count = data.size() / size;
     list.reserve(count);
+    TextPool pool;
     for (qsizetype i = 0; i < count; ++i)
-        list.append(decodeRecord<T>(data.sliced(i * size, size)));
+        list.append(decodeRecord<T>(data.sliced(i * size, size), &pool));
     return list;
 }
 

@@ -67,7 +67,9 @@ public:
     const QList<TLinksRecord> &linksList() const { return LinksList; }
     const QList<TCourseRecord> &courseList() const { return CourseList; }
     const QList<TYoteiRecord> &yoteiList() const { return YoteiList; }
-    const QList<TScoreRecord> &scoreList() const { return ScoreList; }
+    // Every card decoded (made on the first call); scoreCount() counts without decoding.
+    const QList<TScoreRecord> &scoreList() const { return ScoreList.list(); }
+    qsizetype scoreCount() const { return ScoreList.size(); }
     QString golferName() const { return GolferName; }
     QStringList yearList() const { return YearList; }
     QStringList playedLinksList() const { return PlayedLinksList; }
@@ -145,7 +147,6 @@ private:
     void FilesRead(const QString &name);
     void FilesWrite();
     void forgetGolferRecords();
-    void addScoreNodes();
     void showYoteiPageFresh();
 
     // The tree and the page switch (mainform_tree.cpp).
@@ -167,6 +168,13 @@ private:
     void YoteiSheetResize();
     void LinksSheetResize();
     QTreeWidgetItem *linksNodeOf(const QString &linksName) const;
+    // The club nodes, whose course nodes are made when a club is first opened or a look-up
+    // needs them (mainform_clubnodes.cpp).
+    void addClubNodes();
+    void ensureCourseNodes(QTreeWidgetItem *club);
+    void addCourseNode(QTreeWidgetItem *club, const QString &courseName);
+    // A node opened for the first time: a club's courses or a year's cards are made.
+    void nodeExpanded(QTreeWidgetItem *node);
     // The first child of the node with the text, the one a click on that text finds.
     static QTreeWidgetItem *childNamed(const QTreeWidgetItem *parent, const QString &text);
 
@@ -205,6 +213,7 @@ private:
     bool yoteiDelete();
     void yoteiShow(int index);
     void YTimeEditExit();
+    static QStringList yoteiRow(const TYoteiRecord &r);
     void writeYoteiRow(int row, const TYoteiRecord &r);
 
     // Golf club page (mainform_linkspage.cpp).
@@ -213,6 +222,7 @@ private:
     void linksChange();
     bool linksDelete();
     void linksShow(int index);
+    static QStringList linksRow(const TLinksRecord &r);
     void writeLinksRow(int row, const TLinksRecord &r);
 
     // Course page (mainform_coursepage.cpp).
@@ -226,7 +236,7 @@ private:
     void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, qint32 largest,
         QLabel *total, const QString &suffix);
     void CourseSheetRegistCheck();
-    QTreeWidgetItem *courseNodeOf(const QString &linksName, const QString &courseName) const;
+    QTreeWidgetItem *courseNodeOf(const QString &linksName, const QString &courseName);
 
     // Score page (mainform_scorepage.cpp; stored cards in mainform_scoredisplay.cpp).
     void scoreAppend();
@@ -252,13 +262,20 @@ private:
     void ScoreBtnClick();
     void SeisekiGridDblClick();
     void resetScoreDisp();
-    QTreeWidgetItem *yearNode(const QString &yearText) const;
-    QTreeWidgetItem *insertScoreNodes(const TScoreRecord &card);
     bool readScorePage(TScoreRecord &card, bool wholeCard);
-    QTreeWidgetItem *ensureYearNode(const QString &yearText);
-    QTreeWidgetItem *cardNode(TDateTime roundDate) const;
-    static void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date);
     void showScoreCard(const TScoreRecord &card);
+
+    // The cards' nodes (mainform_cardnodes.cpp): a year node per year of the year list, whose
+    // date nodes are made when it is first opened or a look-up needs them.
+    void addScoreNodes();
+    void rebuildScoreNodes();
+    QTreeWidgetItem *yearNode(const QString &yearText) const;
+    QTreeWidgetItem *ensureYearNode(const QString &yearText);
+    void ensureDateNodes(QTreeWidgetItem *year);
+    void ensureDateNodesOf(TDateTime roundDate);
+    QTreeWidgetItem *insertScoreNodes(TDateTime roundDate);
+    QTreeWidgetItem *cardNode(TDateTime roundDate);
+    static void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date);
 
     // Results and charts (mainform_results.cpp).
     void seisekiEnter();
@@ -283,7 +300,6 @@ private:
     void ImportMenuClick();
     void RestoreMenuClick();
     void noteBackupNotice(const QString &notice);
-    void rebuildScoreNodes();
 
     // The handicap estimate (mainform_handicap.cpp).
     void createHandicap(QMenu *tools);
@@ -310,7 +326,9 @@ private:
     const QList<TLinksRecord> &LinksList = m_book.links();
     const QList<TCourseRecord> &CourseList = m_book.courses();
     const QList<TYoteiRecord> &YoteiList = m_book.yotei();
-    const QList<TScoreRecord> &ScoreList = m_book.scores();
+    // The cards as the book holds them: counted, dated and fetched one by one (record(i))
+    // without decoding them all; list() decodes them all, on the first call.
+    const RecordList<TScoreRecord> &ScoreList = m_book.scoreRecords();
     const QString &GolferName = m_book.golferName();
     const QStringList &YearList = m_book.yearList();
     const QStringList &PlayedLinksList = m_book.playedLinksList();

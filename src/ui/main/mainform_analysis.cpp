@@ -24,7 +24,7 @@ void TMainForm::AnalysisActionExecute()
     if (GolferName.isEmpty())
         return;
     if (!m_analysis) {
-        m_analysis = new AnalysisWindow(ScoreList, this);
+        m_analysis = new AnalysisWindow(ScoreList.list(), this);
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
     }
     m_analysis->open();
@@ -35,8 +35,11 @@ void TMainForm::analysisFollow(bool otherGolfer)
     AnalysisAction->setEnabled(!GolferName.isEmpty());
     if (!m_analysis)
         return;
-    if (GolferName.isEmpty())
+    if (GolferName.isEmpty()) {
         m_analysis->close();
-    else
-        m_analysis->cardsChanged(otherGolfer);
+        return;
+    }
+    // The window reads the decoded cards, which a golfer just loaded does not have yet.
+    ScoreList.list();
+    m_analysis->cardsChanged(otherGolfer);
 }

@@ -159,7 +159,7 @@ bool TMainForm::courseRegist(qint64 freeBytes)
     if (!settle(m_book.registerCourse(record)))
         return false;
     if (QTreeWidgetItem *clubNode = linksNodeOf(club))
-        clubNode->addChild(new QTreeWidgetItem({record.CourseName}));
+        addCourseNode(clubNode, record.CourseName);
     pageStatus(Page::Course);
     CourseSheet_Format();
     return true;
@@ -237,9 +237,10 @@ bool TMainForm::courseDelete()
     return true;
 }
 
-QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName) const
+QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName)
 {
-    const QTreeWidgetItem *clubNode = linksNodeOf(linksName);
+    QTreeWidgetItem *clubNode = linksNodeOf(linksName);
+    ensureCourseNodes(clubNode);
     return clubNode ? childNamed(clubNode, courseName) : nullptr;
 }
 

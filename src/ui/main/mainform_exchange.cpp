@@ -141,7 +141,7 @@ void TMainForm::exportCsv(bool analysisFirst)
     QList<QStringList> rows;
     switch (kind) {
     case ExportKind::Cards:
-        rows = cardcolumns::table(ScoreList,
+        rows = cardcolumns::table(ScoreList.list(),
             [this](const TScoreRecord &card) { return m_ratings.rating(card.RoundDate); });
         break;
     case ExportKind::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
@@ -202,7 +202,7 @@ void TMainForm::ImportMenuClick()
         dialogs().error(error);
         return;
     }
-    const cardcolumns::ImportPlan plan = cardcolumns::readCards(bytes, ScoreList);
+    const cardcolumns::ImportPlan plan = cardcolumns::readCards(bytes, ScoreList.list());
     bool replaceTaken = false;
     if (!m_importDialog->ask(answer.path, plan, &replaceTaken))
         return;
@@ -236,39 +236,6 @@ void TMainForm::ImportMenuClick()
                                  .arg(added)
                                  .arg(replaced)
                            : QStringLiteral("スコアカードを %1 枚追加しました").arg(added));
-}
-
-void TMainForm::rebuildScoreNodes()
-{
-    auto within = [this](QTreeWidgetItem *node) {
-        for (; node; node = node->parent())
-            if (node->parent() == ScoreNode)
-                return true;
-        return false;
-    };
-    if (within(SelectedNode)) {
-        SelectedNode = YoteiNode;
-        SelectedParent = nullptr;
-    }
-    qDeleteAll(ScoreNode->takeChildren());
-    // A node per year of the year list (a year whose cards were all deleted keeps its node,
-    // as it does until the golfer is loaded again), each card under its year.
-    QHash<QString, QTreeWidgetItem *> years;
-    QList<QTreeWidgetItem *> yearNodes;
-    const QIcon icon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
-    for (qsizetype i = 1; i < YearList.size(); ++i) {
-        auto *node = new QTreeWidgetItem({YearList[i]});
-        node->setIcon(0, icon);
-        years.insert(YearList[i], node);
-        yearNodes.append(node);
-    }
-    QHash<QTreeWidgetItem *, QList<QTreeWidgetItem *>> cards;
-    for (const TScoreRecord &card : std::as_const(ScoreList))
-        if (QTreeWidgetItem *year = years.value(datetime::yearText(card.RoundDate)))
-            cards[year].append(new QTreeWidgetItem({datetime::dateText(card.RoundDate)}));
-    for (QTreeWidgetItem *year : std::as_const(yearNodes))
-        year->addChildren(cards.value(year));
-    ScoreNode->addChildren(yearNodes);
 }
 
 void TMainForm::noteBackupNotice(const QString &notice)

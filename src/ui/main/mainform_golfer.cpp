@@ -105,45 +105,22 @@ void TMainForm::FilesRead(const QString &name)
         dialogs().warning(note);
 
     if (!YoteiList.isEmpty()) {
-        YoteiGrid->setUpdatesEnabled(false);
         YoteiGrid->SetRowCount(int(YoteiList.size()) + 2);
         QList<QTreeWidgetItem *> nodes;
         nodes.reserve(YoteiList.size());
-        for (int i = 0; i < YoteiList.size(); ++i) {
-            const TYoteiRecord &r = YoteiList[i];
+        QList<QStringList> rows;
+        rows.reserve(YoteiList.size());
+        for (const TYoteiRecord &r : YoteiList) {
             nodes.append(new QTreeWidgetItem({datetime::dateText(r.RoundDate)}));
-            writeYoteiRow(i + 1, r);
+            rows.append(yoteiRow(r));
         }
         YoteiNode->addChildren(nodes);
-        YoteiGrid->setUpdatesEnabled(true);
+        // The grid makes the cells of its rows as they come into view.
+        YoteiGrid->SetRows(1, rows);
     }
     yoteiCountStatus();
     addScoreNodes();
     analysisFollow(true);
-}
-
-void TMainForm::addScoreNodes()
-{
-    // Year nodes in the order their first card comes, then every card under its year.
-    QHash<QString, QTreeWidgetItem *> years;
-    QList<QTreeWidgetItem *> yearNodes;
-    QHash<QTreeWidgetItem *, QList<QTreeWidgetItem *>> cards;
-    const QIcon yearIcon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
-    for (const TScoreRecord &card : std::as_const(ScoreList)) {
-        const QString date = datetime::dateText(card.RoundDate);
-        const QString year = datetime::yearText(card.RoundDate);
-        QTreeWidgetItem *node = years.value(year);
-        if (!node) {
-            node = new QTreeWidgetItem({year});
-            node->setIcon(0, yearIcon);
-            years.insert(year, node);
-            yearNodes.append(node);
-        }
-        cards[node].append(new QTreeWidgetItem({date}));
-    }
-    for (QTreeWidgetItem *year : std::as_const(yearNodes))
-        year->addChildren(cards.value(year));
-    ScoreNode->addChildren(yearNodes);
 }
 
 void TMainForm::FilesWrite()

@@ -23,6 +23,6 @@ void TMainForm::HandicapMenuClick()
         return;
     }
     // The book read the side files with the golfer's other files and said what was wrong.
-    HandicapForm->showGolfer(GolferName, ScoreList, LinksList, CourseList);
+    HandicapForm->showGolfer(GolferName, ScoreList.list(), LinksList, CourseList);
     HandicapForm->ShowModal();
 }

@@ -37,8 +37,8 @@ bool TMainForm::linksRegist(qint64 freeBytes)
     auto *node = new QTreeWidgetItem({record.LinksName});
     node->setIcon(0, nodeIcon(ImgFolderClosed, ImgFolderOpen));
     LinksNode->addChild(node);
-    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
-        combo->addItem(record.LinksName);
+    // The three club boxes share their list of names.
+    YLinksCombo->addItem(record.LinksName);
     pageStatus(Page::Links);
     LinksGrid->SetRowCount(LinksGrid->RowCount() + 1);
     writeLinksRow(LinksGrid->RowCount() - 2, record);
@@ -70,8 +70,7 @@ void TMainForm::linksChange()
 
     if (QTreeWidgetItem *node = LinksNode->child(LinksIndex))
         node->setText(0, newName);
-    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
-        combo->setItemText(LinksIndex, newName);
+    YLinksCombo->setItemText(LinksIndex, newName);
     writeLinksRow(LinksIndex + 1, club);
     for (int row : change.yoteiRenamed)
         YoteiGrid->SetCell(2, row + 1, newName);
@@ -89,8 +88,7 @@ bool TMainForm::linksDelete()
     delete LinksNode->takeChild(LinksIndex);
     SelectedNode = LinksNode;
     SelectedParent = nullptr;
-    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo})
-        combo->removeItem(LinksIndex);
+    YLinksCombo->removeItem(LinksIndex);
     pageStatus(Page::Links);
     LinksGrid->DeleteRow(LinksIndex + 1);
     LinksSheet_Format();
@@ -132,9 +130,14 @@ void TMainForm::LinksSheetResize()
     LinksGrid->SetColWidth(3, qMax(200, LinksGrid->viewport()->width() - others));
 }
 
+QStringList TMainForm::linksRow(const TLinksRecord &r)
+{
+    return {r.LinksName, r.LinksAddress, r.LinksTel, r.URL};
+}
+
 void TMainForm::writeLinksRow(int row, const TLinksRecord &r)
 {
-    LinksGrid->SetRow(row, {r.LinksName, r.LinksAddress, r.LinksTel, r.URL});
+    LinksGrid->SetRow(row, linksRow(r));
 }
 
 void TMainForm::linksAppend()

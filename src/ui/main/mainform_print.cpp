@@ -64,7 +64,8 @@ void TMainForm::Print_ScoreSheet(QPrinter &printer, int copies)
     if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
         return;
     printJob(printer,
-        printout::scoreCardPages(ScoreList[ScoreIndex], printout::printableSize(printer)), copies);
+        printout::scoreCardPages(ScoreList.record(ScoreIndex), printout::printableSize(printer)),
+        copies);
 }
 
 void TMainForm::Print_SeisekiSheet(QPrinter &printer, int copies)

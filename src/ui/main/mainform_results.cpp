@@ -151,7 +151,7 @@ void TMainForm::seisekiNothingFound()
 
 void TMainForm::ShousaiShukei()
 {
-    const stats::DetailedTally tally = stats::detailedTally(ScoreList, tallyCondition());
+    const stats::DetailedTally tally = stats::detailedTally(ScoreList.list(), tallyCondition());
     HoleResultCounts = tally.holeResultCounts;
     m_parAverages = tally.pars;
     if (tally.rounds == 0) {
@@ -200,7 +200,7 @@ void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
 
 void TMainForm::ItiranShukei()
 {
-    const QList<QStringList> rows = stats::dateList(ScoreList, tallyCondition());
+    const QList<QStringList> rows = stats::dateList(ScoreList.list(), tallyCondition());
     if (rows.isEmpty()) {
         seisekiNothingFound();
         return;
@@ -212,7 +212,7 @@ void TMainForm::ItiranShukei()
 void TMainForm::ShoujunShukei()
 {
     ChartAction1->setEnabled(false);
-    const QList<QStringList> rows = stats::ascendingList(ScoreList, tallyCondition());
+    const QList<QStringList> rows = stats::ascendingList(ScoreList.list(), tallyCondition());
     if (rows.isEmpty()) {
         seisekiNothingFound();
         return;
@@ -225,7 +225,7 @@ void TMainForm::ChartAction1Execute()
     if (currentPage() == Page::Score) {
         if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
             return;
-        const charts::CardChart chart = charts::cardChart(ScoreList[ScoreIndex]);
+        const charts::CardChart chart = charts::cardChart(ScoreList.record(ScoreIndex));
         m_parAverages = chart.pars;
         SeisekiForm->showCard(chart,
             QStringLiteral("グラフの表示  [ ") + datetime::dateText(ScoreDatePicker->date())

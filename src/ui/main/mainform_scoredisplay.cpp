@@ -44,7 +44,7 @@ void TMainForm::ScoreNodeSelect(const QString &dateText)
     const double day = datetime::fromDate(*date);
     qsizetype index = -1;
     for (qsizetype i = 0; i < ScoreList.size(); ++i) {
-        if (std::trunc(ScoreList[i].RoundDate) == day) {
+        if (std::trunc(ScoreList.roundDate(i)) == day) {
             index = i;
             break;
         }
@@ -62,7 +62,7 @@ void TMainForm::ScoreNodeSelect(const QString &dateText)
     DataDeleteAction->setEnabled(true);
     DataChangeAction->setEnabled(true);
     ScoreIndex = int(index);
-    showScoreCard(ScoreList[index]);
+    showScoreCard(ScoreList.record(index));
     showPage(ScoreSheet);
     ScoreEditNotReadOnly();
     PuttEditNotReadOnly();
@@ -201,6 +201,7 @@ void TMainForm::SeisekiGridDblClick()
         return; // a club, a score or a heading
     // Change and Delete act on this node; the tree's own selection stays as it is.
     if (QTreeWidgetItem *year = yearNode(datetime::yearText(datetime::fromDate(*date)))) {
+        ensureDateNodes(year);
         if (QTreeWidgetItem *node = childNamed(year, text)) {
             SelectedNode = node;
             SelectedParent = year;

@@ -438,7 +438,7 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
     const BookChange change = m_book.registerScore(card);
     if (!settle(change))
         return false;
-    insertScoreNodes(ScoreList[change.index]);
+    insertScoreNodes(ScoreList.roundDate(change.index));
     pageStatus(Page::Score);
     ScoreSheet_Format();
     return true;
@@ -458,38 +458,42 @@ void TMainForm::scoreChange()
         if (edit->text().trimmed().isEmpty())
             edit->setText(QStringLiteral(" 0"));
 
-    TScoreRecord card = ScoreList[ScoreIndex];
+    TScoreRecord card = ScoreList.record(ScoreIndex);
     if (!readScorePage(card, false))
         return;
     // Two cards of one day could never both be shown: the first one found hides the other.
     const double day = datetime::fromDate(ScoreDatePicker->date());
     if (!settle(m_book.checkScoreDate(ScoreIndex, day)))
         return;
-    const TDateTime oldDate = ScoreList[ScoreIndex].RoundDate;
+    const TDateTime oldDate = ScoreList.roundDate(ScoreIndex);
     const bool moved = dayOf(oldDate) != day;
     card.RoundDate = day;
     QTreeWidgetItem *node = cardNode(oldDate);
+    // The year the card moves to has its date nodes before the card is there, so that its
+    // node is moved rather than made twice.
+    if (moved)
+        ensureDateNodesOf(day);
     const BookChange change = m_book.changeScore(ScoreIndex, card);
     if (!settle(change))
         return;
     ScoreIndex = change.index;
 
-    const QString dateText = datetime::dateText(ScoreList[ScoreIndex].RoundDate);
+    const TDateTime storedDate = ScoreList.roundDate(ScoreIndex);
+    const QString dateText = datetime::dateText(storedDate);
     if (!moved) {
         if (node)
             node->setText(0, dateText);
     } else {
         // Another day may belong elsewhere in the list and under another year.
-        const TScoreRecord &stored = ScoreList[ScoreIndex];
         const bool wasCurrent = node && TreeView1->currentItem() == node;
         if (node) {
             QTreeWidgetItem *oldYear = node->parent();
             oldYear->takeChild(oldYear->indexOfChild(node));
             node->setText(0, dateText);
-            placeDateNode(ensureYearNode(datetime::yearText(stored.RoundDate)), node,
-                datetime::toDate(stored.RoundDate));
+            placeDateNode(
+                ensureYearNode(datetime::yearText(storedDate)), node, datetime::toDate(storedDate));
         } else {
-            node = insertScoreNodes(stored);
+            node = insertScoreNodes(storedDate);
         }
         SelectedNode = node;
         SelectedParent = node->parent();
@@ -504,7 +508,7 @@ bool TMainForm::scoreDelete()
         return false;
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを削除しますか？")))
         return false;
-    QTreeWidgetItem *node = cardNode(ScoreList[ScoreIndex].RoundDate);
+    QTreeWidgetItem *node = cardNode(ScoreList.roundDate(ScoreIndex));
     if (!settle(m_book.deleteScore(ScoreIndex)))
         return false;
     if (node) {

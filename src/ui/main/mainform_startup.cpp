@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -68,34 +69,23 @@ void TMainForm::FormCreate()
 
     QStringList names;
     names.reserve(LinksList.size());
-    QList<QTreeWidgetItem *> clubNodes;
-    clubNodes.reserve(LinksList.size());
-    const QIcon clubIcon = nodeIcon(ImgFolderClosed, ImgFolderOpen);
-    for (int i = 0; i < LinksList.size(); ++i) {
-        const TLinksRecord &club = LinksList[i];
-        auto *node = new QTreeWidgetItem({club.LinksName});
-        node->setIcon(0, clubIcon);
-        clubNodes.append(node);
+    QList<QStringList> rows;
+    rows.reserve(LinksList.size());
+    for (const TLinksRecord &club : LinksList) {
         names.append(club.LinksName);
-        writeLinksRow(i + 1, club);
+        rows.append(linksRow(club));
     }
-    LinksNode->addChildren(clubNodes);
+    // The grid makes the cells of its rows as they come into view.
+    LinksGrid->SetRows(1, rows);
+    // The three boxes that choose a club show one list of names: item i is club i in each.
+    auto *clubNames = new QStringListModel(names, this);
     for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo}) {
-        combo->addItems(names);
+        combo->setModel(clubNames);
         combo->setCurrentIndex(-1);
     }
 
     CourseSheet_Format();
-
-    // The first club of a name owns the course nodes, as a tree click finds clubs.
-    QHash<QString, QTreeWidgetItem *> clubByName;
-    clubByName.reserve(LinksList.size());
-    for (int i = int(LinksList.size()) - 1; i >= 0; --i)
-        clubByName.insert(LinksList[i].LinksName, clubNodes[i]);
-    for (const TCourseRecord &course : std::as_const(CourseList)) {
-        if (QTreeWidgetItem *club = clubByName.value(course.LinksName))
-            club->addChild(new QTreeWidgetItem({course.CourseName}));
-    }
+    addClubNodes();
 
     const QStringList golferErrors = m_book.loadGolfers();
     if (!m_book.golferListLoaded())
@@ -144,8 +134,10 @@ void TMainForm::Delay(unsigned ms)
     timer.start();
     while (timer.elapsed() <= qint64(ms)) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (timer.elapsed() <= qint64(ms))
-            QThread::msleep(5);
+        // Never longer than the wait has left: a wait of nothing ends within a millisecond.
+        const qint64 left = qint64(ms) - timer.elapsed();
+        if (left >= 0)
+            QThread::msleep(qMin<qint64>(5, left + 1));
     }
 }
 

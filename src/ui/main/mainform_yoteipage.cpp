@@ -177,10 +177,14 @@ void TMainForm::YoteiSheetResize()
     YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->viewport()->width() - others));
 }
 
+QStringList TMainForm::yoteiRow(const TYoteiRecord &r)
+{
+    return {datetime::dateText(r.RoundDate), datetime::timeText(r.StartTime), r.LinksName, r.Bikou};
+}
+
 void TMainForm::writeYoteiRow(int row, const TYoteiRecord &r)
 {
-    YoteiGrid->SetRow(row,
-        {datetime::dateText(r.RoundDate), datetime::timeText(r.StartTime), r.LinksName, r.Bikou});
+    YoteiGrid->SetRow(row, yoteiRow(r));
 }
 
 void TMainForm::YLinksComboChange(int)

@@ -46,6 +46,27 @@ class TestCoursePage : public QObject
     }
 
 private Q_SLOTS:
+    void clubsOpenedLateHoldEachCourseOnce()
+    {
+        // A club's course nodes are made when it is first opened: a course registered before
+        // that shows once, and opening the club by the keyboard shows them all.
+        WindowFixture f;
+        openWith(f,
+            {build::course(kA, QStringLiteral("OUT")), build::course(kB, QStringLiteral("EAST")),
+                build::course(kA, QStringLiteral("IN"))});
+        fillCourse(f, kA, QStringLiteral("NEW"));
+        f.trigger(QStringLiteral("DataRegistAction"));
+        QCOMPARE(f.childTexts({kLinks, kA}), (QStringList {"OUT", "IN", "NEW"}));
+
+        QTreeWidgetItem *club = f.node({kLinks, kB});
+        f.tree()->setFocus();
+        f.tree()->setCurrentItem(club);
+        QTest::keyClick(f.tree(), Qt::Key_Right);
+        QVERIFY(club->isExpanded());
+        QCOMPARE(club->childCount(), 1);
+        QCOMPARE(club->child(0)->text(0), QStringLiteral("EAST"));
+    }
+
     void holeBoxesKeepTheirTotals()
     {
         WindowFixture f;

@@ -309,9 +309,8 @@ private Q_SLOTS:
 
         QTreeWidgetItem *links = f.node({kLinks});
         QCOMPARE(links->childCount(), 3);
-        QCOMPARE(links->child(0)->childCount(), 2);
-        QCOMPARE(links->child(0)->child(0)->text(0), QStringLiteral("OUT"));
-        QCOMPARE(links->child(0)->child(1)->text(0), QStringLiteral("IN"));
+        QCOMPARE(f.node({kLinks, kA}), links->child(0));
+        QCOMPARE(f.childTexts({kLinks, kA}), (QStringList {"OUT", "IN"}));
         QCOMPARE(f.childTexts({kLinks, kB}), QStringList {QStringLiteral("東")});
         QCOMPARE(links->child(2)->childCount(), 0);
         QCOMPARE(f.form->courseList().size(), 4);

@@ -431,6 +431,39 @@ private Q_SLOTS:
         QVERIFY(f.enabled(QStringLiteral("DataAppendAction")));
     }
 
+    void yearsOpenedLateHoldEachCardOnce()
+    {
+        // A year's date nodes are made when it is first opened: a card registered into it or
+        // moved into it before that shows once, and opening it by the keyboard shows them all.
+        WindowFixture f;
+        openWith(f,
+            {build::card(QDate(2001, 5, 3), kA), build::card(QDate(2003, 4, 10), kA),
+                build::card(QDate(2005, 6, 1), kA), build::card(QDate(2007, 3, 3), kA),
+                build::card(QDate(2007, 9, 9), kB)});
+        startCard(f, QDate(2005, 1, 2));
+        typeStrokes(f, {});
+        f.trigger(QStringLiteral("DataRegistAction"));
+        f.clickNode({kCards, QStringLiteral("2001年"), QStringLiteral("2001/05/03")});
+        datePicker(f)->setDate(QDate(2003, 8, 1));
+        f.trigger(QStringLiteral("DataChangeAction"));
+        QCOMPARE(dates(f.readScores(kGolfer)),
+            (QStringList {"2003/04/10", "2003/08/01", "2005/01/02", "2005/06/01", "2007/03/03",
+                "2007/09/09"}));
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2001年")}), QStringList {});
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2003年")}),
+            (QStringList {"2003/04/10", "2003/08/01"}));
+        QCOMPARE(f.childTexts({kCards, QStringLiteral("2005年")}),
+            (QStringList {"2005/01/02", "2005/06/01"}));
+
+        QTreeWidgetItem *year = f.node({kCards, QStringLiteral("2007年")});
+        f.tree()->setFocus();
+        f.tree()->setCurrentItem(year);
+        QTest::keyClick(f.tree(), Qt::Key_Right);
+        QVERIFY(year->isExpanded());
+        QCOMPARE(year->childCount(), 2);
+        QCOMPARE(year->child(1)->text(0), QStringLiteral("2007/09/09"));
+    }
+
     void changeRefusedLeavesTheCard_data()
     {
         QTest::addColumn<int>("edit");
