@@ -63,6 +63,11 @@ void RecordBook::noteHealth(const QString &path, const FileHealth &health)
         m_health.insert(path, health);
 }
 
+namespace {
+// What a decoded record takes at most, its texts included: a card is about 1.9 KB.
+constexpr qsizetype kDecodedBytesPerRecord = 4096;
+} // namespace
+
 template <class T>
 bool RecordBook::loadFile(
     const QString &path, RecordList<T> &list, QStringList &errors, bool decodeNow)
@@ -75,6 +80,12 @@ bool RecordBook::loadFile(
     if (ok) {
         try {
             list.load(data, decodeNow);
+            // Records left as bytes are decoded at their first need, in the middle of some
+            // command where running out of memory could only end the program. Whether the
+            // decoded records will fit is asked now, while it can still be reported as a
+            // file that cannot be read; the memory is only reserved, never touched.
+            if (!decodeNow && !list.isEmpty())
+                QByteArray().reserve(list.size() * kDecodedBytesPerRecord);
         } catch (const std::bad_alloc &) {
             ok = false;
             error = QStringLiteral("ファイルを読み込めません: %1\nメモリが足りません")
