@@ -119,11 +119,5 @@ bool runSize(int s, SizeTable &table)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale::c());
-    SizeTable table;
-    bool ok = true;
-    for (int s = 0; s < int(kSizes.size()); ++s)
-        ok = runSize(s, table) && ok;
-    table.print();
-    return ok ? 0 : 1;
+    return runEverySize(runSize);
 }

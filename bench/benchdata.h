@@ -361,4 +361,17 @@ private:
     QList<Row> m_rows;
 };
 
+// Runs one benchmark at every size of the data set, then prints the figures side by side;
+// false from a size (its results were wrong) fails the run.
+template <class Run> int runEverySize(Run runSize)
+{
+    QLocale::setDefault(QLocale::c());
+    SizeTable table;
+    bool ok = true;
+    for (int s = 0; s < int(kSizes.size()); ++s)
+        ok = runSize(s, table) && ok;
+    table.print();
+    return ok ? 0 : 1;
+}
+
 } // namespace benchdata

@@ -187,6 +187,8 @@ private:
     // Whether the files may be replaced now: never one that did not load, one of concern
     // only with consent (its bytes kept aside first when damaged).
     bool mayReplace(const QStringList &paths, BookChange &change);
+    // False, with the refusal naming the first, when a file did not load.
+    bool allRead(const QStringList &paths, BookChange &change) const;
     bool keepAside(const QString &path, const QString &keptAs, BookChange &change);
     QString keptAsName(const QString &path) const;
     // Writes the files all or none; false when a file could not be written. The side files'

@@ -205,16 +205,7 @@ BookChange RecordBook::deleteGolfer(int index)
     const QString sce = m_dir + name + QStringLiteral(".sce");
     // Removing a file that could not be read would lose what it holds unseen; a link is
     // removed itself, never what it points at, so it needs no consent.
-    for (const QString &path : {yti, sce}) {
-        const FileHealth health = m_health.value(path);
-        if (!health.unreadable.isEmpty()) {
-            change.refusal = Refusal::FileUnreadable;
-            change.file = path;
-            change.reason = health.unreadable;
-            return change;
-        }
-    }
-    if (!mayReplace({golferFileName()}, change))
+    if (!allRead({yti, sce}, change) || !mayReplace({golferFileName()}, change))
         return change;
     const GolferList before = m_golferList;
     m_golferList.removeAt(index);
@@ -318,17 +309,24 @@ bool RecordBook::keepAside(const QString &path, const QString &keptAs, BookChang
     return true;
 }
 
-bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
+bool RecordBook::allRead(const QStringList &paths, BookChange &change) const
 {
     for (const QString &path : paths) {
-        const FileHealth health = m_health.value(path);
-        if (!health.unreadable.isEmpty()) {
+        const QString unreadable = m_health.value(path).unreadable;
+        if (!unreadable.isEmpty()) {
             change.refusal = Refusal::FileUnreadable;
             change.file = path;
-            change.reason = health.unreadable;
+            change.reason = unreadable;
             return false;
         }
     }
+    return true;
+}
+
+bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
+{
+    if (!allRead(paths, change))
+        return false;
     for (const QString &path : paths) {
         auto it = m_health.find(path);
         if (it == m_health.end() || it->agreed)
@@ -376,15 +374,8 @@ QList<RecordBook::OtherGolfer> RecordBook::readOtherGolfers(BookChange &change)
         QStringList errors;
         loadFile(other.yoteiFile, other.yotei, errors);
         loadFile(other.scoreFile, other.scores, errors, false);
-        for (const QString &path : {other.yoteiFile, other.scoreFile}) {
-            const QString unreadable = m_health.value(path).unreadable;
-            if (!unreadable.isEmpty()) {
-                change.refusal = Refusal::FileUnreadable;
-                change.file = path;
-                change.reason = unreadable;
-                return {};
-            }
-        }
+        if (!allRead({other.yoteiFile, other.scoreFile}, change))
+            return {};
         others.append(std::move(other));
     }
     return others;
