@@ -17,7 +17,7 @@
 
 namespace {
 
-// A name as the message about two names that read alike words it.
+// A name as the message about two names that read alike words it: a course as club／course.
 QString displayName(const QString &name)
 {
     return name;
@@ -25,7 +25,7 @@ QString displayName(const QString &name)
 
 QString displayName(const std::pair<QString, QString> &name)
 {
-    return name.first + QChar(0) + name.second;
+    return name.first + QChar(u'／') + name.second;
 }
 
 } // namespace

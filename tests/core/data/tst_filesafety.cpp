@@ -326,6 +326,19 @@ private Q_SLOTS:
         });
         QCOMPARE(again.registerLinks(build::club("C")).refusal, Refusal::FileKept);
         QVERIFY(asked.value(0).damage.contains("≒Z"));
+
+        // A course is named to the user by its club and its own name.
+        QByteArray course = encodeRecord(build::course("X", "OUT"));
+        course[31] = 3;
+        course.replace(32, 3, QByteArray("\x87\x90Z"));
+        put("Course.dat", course + encodeRecord(build::course("≒Z", "OUT")));
+        RecordBook third = openBook();
+        third.setConsentAsker([&](const FileConcern &c) {
+            asked.append(c);
+            return false;
+        });
+        third.registerCourse(build::course(kB, "IN"));
+        QCOMPARE(asked.value(1).damage, QStringLiteral("「≒Z／OUT」と同じに読める、別の名前があります"));
     }
 };
 
