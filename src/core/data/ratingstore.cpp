@@ -286,43 +286,25 @@ ratings::HoleHandicapMap RatingStore::renamedClub(
     return renamed;
 }
 
-// The rename's writes: a damaged file's old bytes go aside in the same change, and a file
-// that could not be read is left as it is.
-QList<journal::FileWrite> RatingStore::clubRenameWrites(
-    const QString &oldName, const QString &newName) const
-{
-    QList<journal::FileWrite> writes;
-    if (oldName == newName)
-        return writes;
-    auto add = [&](const SideFile &file, const QByteArray &bytes) {
-        if (file.unreadable || file.path.isEmpty())
-            return;
-        if (!file.problem.isEmpty() && !file.keptAside)
-            writes.append({asidePath(file), file.original});
-        writes.append({file.path, bytes});
-    };
-    const bool clubHoles = std::any_of(m_holes.keyBegin(), m_holes.keyEnd(),
-        [&](const auto &key) { return key.first == oldName; });
-    if (clubHoles)
-        add(m_holeFile, ratings::encodeHoleHandicaps(renamedClub(m_holes, oldName, newName)));
-    const bool clubRatings = std::any_of(m_ratings.remembered.keyBegin(),
-        m_ratings.remembered.keyEnd(), [&](const auto &key) { return key.club == oldName; });
-    if (clubRatings && !m_golfer.isEmpty())
-        add(m_ratingsFile, ratings::encodeRatings(renamedClub(m_ratings, oldName, newName)));
-    return writes;
-}
-
 QStringList RatingStore::clubRenamed(const QString &oldName, const QString &newName)
 {
     QStringList errors;
-    for (const journal::FileWrite &w : clubRenameWrites(oldName, newName)) {
-        if (w.path == m_holeFile.path) {
-            m_holes = renamedClub(m_holes, oldName, newName);
-            errors += writeHoleHandicaps();
-        } else if (w.path == m_ratingsFile.path) {
-            m_ratings = renamedClub(m_ratings, oldName, newName);
-            errors += writeRatings();
-        }
+    if (oldName == newName)
+        return errors;
+    // A file that could not be read is left as it is, with the entries set in memory since,
+    // and the rename tells nothing about it; a damaged file's bytes go aside in write().
+    auto rewritten = [](const SideFile &file) { return !file.unreadable && !file.path.isEmpty(); };
+    if (rewritten(m_holeFile)
+        && std::any_of(m_holes.keyBegin(), m_holes.keyEnd(),
+            [&](const auto &key) { return key.first == oldName; })) {
+        m_holes = renamedClub(m_holes, oldName, newName);
+        errors += writeHoleHandicaps();
+    }
+    if (rewritten(m_ratingsFile) && !m_golfer.isEmpty()
+        && std::any_of(m_ratings.remembered.keyBegin(), m_ratings.remembered.keyEnd(),
+            [&](const auto &key) { return key.club == oldName; })) {
+        m_ratings = renamedClub(m_ratings, oldName, newName);
+        errors += writeRatings();
     }
     return errors;
 }

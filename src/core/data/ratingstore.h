@@ -143,10 +143,6 @@ private:
     QString asidePath(const SideFile &file) const;
     bool write(SideFile &file, const QByteArray &bytes, QStringList &errors);
     QStringList writeRatings();
-    // The files a club rename rewrites: a damaged file's old bytes go aside first, and a file
-    // that could not be read is left as it is.
-    QList<journal::FileWrite> clubRenameWrites(
-        const QString &oldName, const QString &newName) const;
     bool applyRating(const TScoreRecord &card, const RoundRating &rating);
     QStringList writeHoleHandicaps();
     static ratings::RatingsData renamedClub(
