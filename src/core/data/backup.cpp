@@ -143,7 +143,7 @@ bool writeNew(const QString &path, const QByteArray &data, QString *error)
         return false;
     }
 #ifdef Q_OS_LINUX
-    // The disk writes while the checksums are worked out.
+    // The disk writes while the checksum and the next file are worked out.
     ::sync_file_range(int(file.handle()), 0, 0, SYNC_FILE_RANGE_WRITE);
 #endif
     return true;
@@ -270,7 +270,6 @@ Result copyFiles(
     manifest.kind = kind;
     manifest.created = created;
     const QDir from(dataDir);
-    QList<QByteArray> copies;
     QString error;
     for (const QString &file : files) {
         QByteArray data;
@@ -278,11 +277,10 @@ Result copyFiles(
             return fail(error);
         if (!writeNew(temp.filePath(file), data, &error))
             return fail(file + QStringLiteral(": ") + error);
-        copies.append(std::move(data));
-    }
-    for (qsizetype i = 0; i < files.size(); ++i)
+        // Only one file's bytes are held at a time: a golfer's cards can be tens of megabytes.
         manifest.files.append(
-            {files[i], copies[i].size(), QCryptographicHash::hash(copies[i], kChecksum).toHex()});
+            {file, data.size(), QCryptographicHash::hash(data, kChecksum).toHex()});
+    }
     if (!writeNew(temp.filePath(kManifest), manifestBytes(manifest), &error))
         return fail(kManifest + QStringLiteral(": ") + error);
     for (const QString &file : files + QStringList {kManifest})
