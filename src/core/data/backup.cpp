@@ -113,21 +113,6 @@ QString systemError()
     return QString::fromLocal8Bit(strerror(errno));
 }
 
-void syncPath(const QString &path, bool directory)
-{
-#ifdef Q_OS_UNIX
-    const int fd
-        = ::open(QFile::encodeName(path).constData(), O_RDONLY | (directory ? O_DIRECTORY : 0));
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(path);
-    Q_UNUSED(directory);
-#endif
-}
-
 // Writes a new file and sets its bytes on their way to the disk; syncFile() waits for them.
 bool writeNew(const QString &path, const QByteArray &data, QString *error)
 {
@@ -286,11 +271,11 @@ Result copyFiles(
     for (const QString &file : files + QStringList {kManifest})
         if (!syncFile(temp.filePath(file), &error))
             return fail(file + QStringLiteral(": ") + error);
-    syncPath(temp.path(), true);
+    datafile::syncDirectory(temp.filePath(kManifest));
     if (!QDir(rootPath).rename(QFileInfo(temp.path()).fileName(), name))
         return fail(QStringLiteral("フォルダ %1 を作れません").arg(name));
     temp.setAutoRemove(false);
-    syncPath(rootPath, true);
+    datafile::syncDirectory(QDir(rootPath).filePath(name));
     result.folder = name;
     return result;
 }
