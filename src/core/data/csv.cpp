@@ -1,13 +1,12 @@
 #include "csv.h"
 
+#include "sjis.h"
+
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace csv {
 
 namespace {
-
-constexpr char kShiftJis[] = "windows-31j";
 
 struct Place {
     int line = 1;
@@ -103,8 +102,7 @@ qsizetype firstBadShiftJis(QByteArrayView bytes)
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80 || (b >= 0xA1 && b <= 0xDF))
             continue;
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        if (!lead || i + 1 >= n)
+        if (!sjis::isLeadByte(b) || i + 1 >= n)
             return i;
         const auto t = static_cast<unsigned char>(bytes[i + 1]);
         if (t < 0x40 || t == 0x7F || t > 0xFC)
@@ -112,23 +110,6 @@ qsizetype firstBadShiftJis(QByteArrayView bytes)
         ++i;
     }
     return -1;
-}
-
-// A character without a Shift-JIS code of its own comes back as another one or a stand-in:
-// the text must read back as it is.
-bool roundTrips(QStringView text, QByteArray *bytes)
-{
-    QStringEncoder encoder(kShiftJis);
-    QStringDecoder decoder(kShiftJis);
-    const QByteArray encoded = encoder.encode(text);
-    if (encoder.hasError())
-        return false;
-    const QString back = decoder.decode(encoded);
-    if (decoder.hasError() || back != text)
-        return false;
-    if (bytes)
-        *bytes = encoded;
-    return true;
 }
 
 bool needsQuotes(const QString &field)
@@ -203,7 +184,8 @@ bool encode(const QString &text, Encoding encoding, QByteArray *bytes, Error *er
     }
     *bytes = QByteArray();
     QByteArray all;
-    if (roundTrips(text, &all)) {
+    // The text must read back as it is.
+    if (sjis::readsBack(text, &all)) {
         *bytes = all;
         return true;
     }
@@ -217,7 +199,7 @@ bool encode(const QString &text, Encoding encoding, QByteArray *bytes, Error *er
             ++mid;
         if (mid >= bad)
             break;
-        if (roundTrips(QStringView(text).first(mid), nullptr))
+        if (sjis::readsBack(QStringView(text).first(mid)))
             good = mid;
         else
             bad = mid;
@@ -256,7 +238,7 @@ bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *erro
         return fail(errorAt(body, badUtf8, QStringLiteral("UTF-8として読めない文字があります")));
     const qsizetype badShiftJis = firstBadShiftJis(body);
     if (badShiftJis < 0) {
-        QStringDecoder decoder(kShiftJis);
+        QStringDecoder decoder(sjis::kEncoding);
         *text = decoder.decode(body);
         if (!decoder.hasError()) {
             if (found)

@@ -8,7 +8,6 @@
 namespace sjis {
 
 namespace {
-constexpr const char *kEncoding = "windows-31j";
 
 // The converter maps three control codes crosswise (0x1A to U+001C, 0x1C to U+007F, 0x7F to
 // U+001A, and back); the short cuts below take a text as itself, so they must leave those
@@ -44,7 +43,7 @@ QStringDecoder &decoder()
 
 } // namespace
 
-bool isPlainAscii(const QString &text)
+bool isPlainAscii(QStringView text)
 {
     for (QChar c : text)
         if (c.unicode() >= 0x80 || isSwappedControl(c.unicode()))
@@ -117,16 +116,23 @@ QString fit(const QString &text, int maxBytes)
     return decode(cut(bytes, maxBytes));
 }
 
-bool isEncodable(const QString &text)
+bool readsBack(QStringView text, QByteArray *bytes)
 {
-    if (isPlainAscii(text))
-        return true;
-    // A converter of its own: resetState() does not clear the error flag of the converters
-    // Qt opens by name, so the shared one would report every text after a bad one as bad.
-    QStringEncoder enc(kEncoding);
-    // encode() only describes the conversion; it runs when turned into bytes.
-    const QByteArray bytes = enc.encode(text);
-    return !enc.hasError();
+    QByteArray stored;
+    if (isPlainAscii(text)) {
+        stored = text.toLatin1();
+    } else {
+        // A converter of its own: resetState() does not clear the error flag of the converters
+        // Qt opens by name, so the shared one would report every text after a bad one as bad.
+        QStringEncoder enc(kEncoding);
+        stored = enc.encode(text);
+        // The stand-in reads back as the replacement character, so only the error tells it.
+        if (enc.hasError() || decode(stored) != text)
+            return false;
+    }
+    if (bytes)
+        *bytes = std::move(stored);
+    return true;
 }
 
 int byteLength(const QString &text)

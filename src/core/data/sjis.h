@@ -3,13 +3,17 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // Shift-JIS (code page 932) text as stored in the data files.
 namespace sjis {
 
+// The converter's name, for a converter of one's own whose error flag tells about one text.
+inline constexpr char kEncoding[] = "windows-31j";
+
 // True when every character is stored as the byte of its own code, so the text can be
 // written without the converter.
-bool isPlainAscii(const QString &text);
+bool isPlainAscii(QStringView text);
 
 QByteArray encode(const QString &text);
 
@@ -25,8 +29,10 @@ QByteArray cut(const QByteArray &bytes, int maxBytes);
 // The text as it reads back after being stored in a field of maxBytes bytes.
 QString fit(const QString &text, int maxBytes);
 
-// False when a character of the text has no Shift-JIS form and would be stored as a stand-in.
-bool isEncodable(const QString &text);
+// True when the text reads back as itself once stored, its stored bytes then in `bytes`. The
+// converter gives characters it lacks a stand-in, and a few characters a look-alike of
+// another code: either way the text would come back changed.
+bool readsBack(QStringView text, QByteArray *bytes = nullptr);
 
 // Number of bytes the text takes when stored.
 int byteLength(const QString &text);

@@ -2,8 +2,6 @@
 
 #include "sjis.h"
 
-#include <QStringEncoder>
-
 namespace textinput {
 
 namespace {
@@ -19,19 +17,6 @@ qsizetype characterLength(const QString &text, qsizetype i)
     if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
         return 2;
     return 1;
-}
-
-// The converter gives characters it lacks a stand-in, and one private character a
-// look-alike of another code: either way the text would read back changed. The stand-in
-// reads back as the replacement character, so that one is only told by the error.
-bool isStorable(const QString &character)
-{
-    if (sjis::isPlainAscii(character))
-        return true;
-    // A converter of its own: a shared one keeps its error flag once set.
-    QStringEncoder encoder("windows-31j");
-    const QByteArray bytes = encoder.encode(character);
-    return !encoder.hasError() && sjis::decode(bytes) == character;
 }
 
 // A character that shows as nothing, or only on top of its neighbour, is named by its code.
@@ -91,7 +76,7 @@ QStringList unsavableCharacters(const QString &text)
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype n = characterLength(text, i);
         const QString character = text.mid(i, n);
-        if (!isStorable(character) && !found.contains(character))
+        if (!sjis::readsBack(character) && !found.contains(character))
             found.append(character);
         i += n;
     }
@@ -105,7 +90,7 @@ Fitted fitInsertion(const QString &inserted, int roomBytes)
     for (qsizetype i = 0; i < inserted.size();) {
         const qsizetype n = characterLength(inserted, i);
         const QString character = inserted.mid(i, n);
-        if (!isStorable(character)) {
+        if (!sjis::readsBack(character)) {
             if (!fitted.unsavable.contains(character))
                 fitted.unsavable.append(character);
         } else {
