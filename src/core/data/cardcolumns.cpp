@@ -8,7 +8,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <numeric>
 #include <optional>
@@ -468,7 +467,7 @@ ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored)
     QSet<qint64> storedDays;
     storedDays.reserve(stored.size());
     for (const TScoreRecord &card : stored)
-        storedDays.insert(qint64(std::trunc(card.RoundDate)));
+        storedDays.insert(ratings::dayKey(card.RoundDate));
     QHash<qint64, int> seen; // day → line of the row that has it
     for (qsizetype r = first + 1; r < records.size(); ++r) {
         const csv::Record &record = records[r];

@@ -17,11 +17,6 @@ const QString kRatingsFormat = QStringLiteral("kestro-ratings");
 const QString kHoleFormat = QStringLiteral("kestro-hole-handicaps");
 constexpr int kVersion = 1;
 
-qint64 dayKey(TDateTime day)
-{
-    return qint64(std::trunc(day));
-}
-
 bool inRange(int value, int low, int high)
 {
     return value >= low && value <= high;
@@ -161,6 +156,18 @@ bool validHoleHandicaps(const HoleHandicaps &row)
         seen[v] = true;
     }
     return true;
+}
+
+bool validRating(const RoundRating &rating)
+{
+    return (!rating.courseRating10
+               || inRange(*rating.courseRating10, kMinCourseRating10, kMaxCourseRating10))
+        && (!rating.slope || inRange(*rating.slope, kMinSlope, kMaxSlope));
+}
+
+qint64 dayKey(TDateTime day)
+{
+    return qint64(datetime::dayOf(day));
 }
 
 QString courseRatingText(int courseRating10)

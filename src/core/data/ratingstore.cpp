@@ -8,21 +8,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-qint64 dayKey(TDateTime day)
-{
-    return qint64(std::trunc(day));
-}
-
-bool inRange(int value, int low, int high)
-{
-    return value >= low && value <= high;
-}
-
-} // namespace
 
 RatingStore::RatingStore(const QString &dataDir) : m_dir(dataDir)
 {
@@ -172,7 +157,7 @@ QStringList RatingStore::writeHoleHandicaps()
 
 RoundRating RatingStore::rating(TDateTime day) const
 {
-    return m_ratings.rounds.value(dayKey(day));
+    return m_ratings.rounds.value(ratings::dayKey(day));
 }
 
 RoundRating RatingStore::remembered(const TScoreRecord &card) const
@@ -182,13 +167,9 @@ RoundRating RatingStore::remembered(const TScoreRecord &card) const
 
 bool RatingStore::applyRating(const TScoreRecord &card, const RoundRating &rating)
 {
-    const bool valid = (!rating.courseRating10
-                           || inRange(*rating.courseRating10, ratings::kMinCourseRating10,
-                               ratings::kMaxCourseRating10))
-        && (!rating.slope || inRange(*rating.slope, ratings::kMinSlope, ratings::kMaxSlope));
-    if (!valid || m_golfer.isEmpty())
+    if (!ratings::validRating(rating) || m_golfer.isEmpty())
         return false;
-    const qint64 day = dayKey(card.RoundDate);
+    const qint64 day = ratings::dayKey(card.RoundDate);
     if (rating.empty())
         return m_ratings.rounds.remove(day);
     if (m_ratings.rounds.value(day) == rating)
@@ -241,8 +222,8 @@ QStringList RatingStore::setHoleHandicaps(
 
 QStringList RatingStore::cardMoved(TDateTime from, TDateTime to)
 {
-    const qint64 a = dayKey(from);
-    const qint64 b = dayKey(to);
+    const qint64 a = ratings::dayKey(from);
+    const qint64 b = ratings::dayKey(to);
     if (a == b || !m_ratings.rounds.contains(a))
         return {};
     m_ratings.rounds.insert(b, m_ratings.rounds.take(a));
@@ -251,7 +232,7 @@ QStringList RatingStore::cardMoved(TDateTime from, TDateTime to)
 
 QStringList RatingStore::cardDeleted(TDateTime day)
 {
-    if (!m_ratings.rounds.remove(dayKey(day)))
+    if (!m_ratings.rounds.remove(ratings::dayKey(day)))
         return {};
     return writeRatings();
 }

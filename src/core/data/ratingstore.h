@@ -55,6 +55,10 @@ std::optional<int> parseCourseRating(const QString &text);
 // A whole number 55 to 155.
 std::optional<int> parseSlope(const QString &text);
 bool validHoleHandicaps(const HoleHandicaps &row);
+// Each of the two ratings absent or within its limits.
+bool validRating(const RoundRating &rating);
+// A card's day as the ratings file keys it.
+qint64 dayKey(TDateTime day);
 QString courseRatingText(int courseRating10);
 
 // The side files' contents as bytes, and back: readers take any bytes and keep only what

@@ -8,21 +8,14 @@
 #include <QHash>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-
-// Cards are told apart by their day; a fraction of a day in a stored date is never shown.
-double dayOf(TDateTime value)
-{
-    return std::trunc(value);
-}
 
 // Where a card of `day` belongs: before the first card of a later day, else at the end.
 qsizetype insertIndex(const RecordList<TScoreRecord> &list, double day)
 {
     for (qsizetype i = 0; i < list.size(); ++i)
-        if (dayOf(list.roundDate(i)) > day)
+        if (datetime::dayOf(list.roundDate(i)) > day)
             return i;
     return list.size();
 }
@@ -32,7 +25,7 @@ qsizetype insertIndex(const RecordList<TScoreRecord> &list, double day)
 qsizetype movedIndex(const RecordList<TScoreRecord> &list, qsizetype from, double day)
 {
     for (qsizetype i = 0; i < list.size(); ++i)
-        if (i != from && dayOf(list.roundDate(i)) > day)
+        if (i != from && datetime::dayOf(list.roundDate(i)) > day)
             return i < from ? i : i - 1;
     return list.size() - 1;
 }
@@ -379,7 +372,7 @@ BookChange RecordBook::deleteCourse(int index)
 Refusal RecordBook::checkScoreDate(int index, TDateTime day) const
 {
     for (qsizetype i = 0; i < m_scores.size(); ++i)
-        if (i != index && dayOf(m_scores.roundDate(i)) == dayOf(day))
+        if (i != index && datetime::dayOf(m_scores.roundDate(i)) == datetime::dayOf(day))
             return Refusal::ScoreDateTaken;
     return Refusal::None;
 }
@@ -410,7 +403,7 @@ BookChange RecordBook::registerScore(TScoreRecord card)
     if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
     applyHoleResults(card);
-    const qsizetype at = insertIndex(m_scores, dayOf(card.RoundDate));
+    const qsizetype at = insertIndex(m_scores, datetime::dayOf(card.RoundDate));
     m_scores.insert(at, card);
     change.index = int(at);
     change = writeScores(change);
@@ -426,9 +419,9 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
     change.refusal = checkScoreDate(index, card.RoundDate);
     if (change.refused() || !mayReplace({m_scoreFile}, change))
         return change;
-    const double day = dayOf(card.RoundDate);
+    const double day = datetime::dayOf(card.RoundDate);
     const TDateTime stored = m_scores.roundDate(index);
-    const double oldDay = dayOf(stored);
+    const double oldDay = datetime::dayOf(stored);
     const bool moved = oldDay != day;
     // The same day keeps the stored date as it was, fraction and all.
     if (!moved)
@@ -486,10 +479,10 @@ BookChange RecordBook::importScores(
     QList<std::pair<TScoreRecord, RoundRating>> added;
     for (qsizetype i = 0; i < cards.size(); ++i) {
         TScoreRecord card = cards[i];
-        const double day = dayOf(card.RoundDate);
-        while (s < stored && dayOf(m_scores.roundDate(s)) < day)
+        const double day = datetime::dayOf(card.RoundDate);
+        while (s < stored && datetime::dayOf(m_scores.roundDate(s)) < day)
             order.append(s++);
-        const bool taken = s < stored && dayOf(m_scores.roundDate(s)) == day;
+        const bool taken = s < stored && datetime::dayOf(m_scores.roundDate(s)) == day;
         if (taken && !replaceTaken) {
             order.append(s++);
             continue;
