@@ -20,20 +20,6 @@ QString RatingStore::ratingsFileName(const QString &golfer) const
     return m_dir + golfer + QStringLiteral(".ratings.json");
 }
 
-// Reads a side file into `bytes` and gives what to report about a read failure.
-QStringList RatingStore::openFile(SideFile &file, QByteArray *bytes, const QString &path)
-{
-    file = SideFile {};
-    file.path = path;
-    QString error;
-    if (!datafile::readBytes(path, bytes, &error)) {
-        file.unreadable = true;
-        file.problem = error;
-        return {error + QStringLiteral("\nこのファイルは書き換えません。")};
-    }
-    return {};
-}
-
 namespace {
 
 QString damagedReport(const QString &path, const QString &problem, const QDate &today)
@@ -47,37 +33,41 @@ QString damagedReport(const QString &path, const QString &problem, const QDate &
 
 } // namespace
 
+// Reads a side file into `into`, which stays empty when the file is missing, empty or could
+// not be read; gives what to report. A damaged file's bytes are kept to be put aside.
+template <class Data, class Decode>
+QStringList RatingStore::loadSide(SideFile &file, const QString &path, Data &into, Decode decode)
+{
+    file = SideFile {};
+    file.path = path;
+    into = {};
+    QByteArray bytes;
+    QString error;
+    if (!datafile::readBytes(path, &bytes, &error)) {
+        file.unreadable = true;
+        file.problem = error;
+        return {error + QStringLiteral("\nこのファイルは書き換えません。")};
+    }
+    if (bytes.isEmpty())
+        return {};
+    into = decode(bytes, &file.problem);
+    if (file.problem.isEmpty())
+        return {};
+    file.original = bytes;
+    return {damagedReport(path, file.problem, m_today)};
+}
+
 QStringList RatingStore::loadHoleHandicaps(const QDate &today)
 {
     m_today = today;
-    QByteArray bytes;
-    QStringList report = openFile(m_holeFile, &bytes, holeHandicapFileName());
-    m_holes.clear();
-    if (m_holeFile.unreadable || bytes.isEmpty())
-        return report;
-    m_holes = ratings::decodeHoleHandicaps(bytes, &m_holeFile.problem);
-    if (!m_holeFile.problem.isEmpty()) {
-        m_holeFile.original = bytes;
-        report.append(damagedReport(m_holeFile.path, m_holeFile.problem, today));
-    }
-    return report;
+    return loadSide(m_holeFile, holeHandicapFileName(), m_holes, ratings::decodeHoleHandicaps);
 }
 
 QStringList RatingStore::loadGolfer(const QString &name, const QDate &today)
 {
     m_today = today;
     m_golfer = name;
-    m_ratings = {};
-    QByteArray bytes;
-    QStringList report = openFile(m_ratingsFile, &bytes, ratingsFileName(name));
-    if (m_ratingsFile.unreadable || bytes.isEmpty())
-        return report;
-    m_ratings = ratings::decodeRatings(bytes, &m_ratingsFile.problem);
-    if (!m_ratingsFile.problem.isEmpty()) {
-        m_ratingsFile.original = bytes;
-        report.append(damagedReport(m_ratingsFile.path, m_ratingsFile.problem, today));
-    }
-    return report;
+    return loadSide(m_ratingsFile, ratingsFileName(name), m_ratings, ratings::decodeRatings);
 }
 
 void RatingStore::releaseGolfer()

@@ -143,7 +143,8 @@ private:
         bool unreadable = false;
         bool keptAside = false;
     };
-    QStringList openFile(SideFile &file, QByteArray *bytes, const QString &path);
+    template <class Data, class Decode>
+    QStringList loadSide(SideFile &file, const QString &path, Data &into, Decode decode);
     QString asidePath(const SideFile &file) const;
     bool write(SideFile &file, const QByteArray &bytes, QStringList &errors);
     QStringList writeRatings();
