@@ -169,25 +169,7 @@ bool savePieces(const QString &path, const Pieces &pieces, QString *error)
 
 QStringList parseGolferList(const QByteArray &data)
 {
-    const QString text = sjis::decode(data);
-    QStringList names;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = text[i];
-        if (c == QChar('\r') || c == QChar('\n')) {
-            names.append(text.mid(start, i - start));
-            if (c == QChar('\r') && i + 1 < n && text[i + 1] == QChar('\n'))
-                ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    // A final line break ends the last line; it does not start an empty one.
-    if (start < n)
-        names.append(text.mid(start));
-    return names;
+    return splitLines(sjis::decode(data));
 }
 
 QByteArray formatGolferList(const QStringList &names)

@@ -44,7 +44,29 @@ template <class T> bool writeRecords(const QString &path, const QList<T> &list, 
     return saveBytes(path, encodeRecords(list), error);
 }
 
-// The golfer list: Shift-JIS text, one name a line, CR LF after every line.
+// The lines of a text or of its bytes: a line ends at CR, LF or CR LF, and a final line
+// break ends the last line without starting an empty one.
+template <class Text> QList<Text> splitLines(const Text &text)
+{
+    QList<Text> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+// The golfer list: Shift-JIS text, one name a line, CR LF after every line. The file is
+// decoded whole: a lone lead byte before a line break decodes otherwise line by line.
 QStringList parseGolferList(const QByteArray &data);
 QByteArray formatGolferList(const QStringList &names);
 

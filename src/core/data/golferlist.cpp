@@ -9,19 +9,7 @@ GolferList GolferList::parse(const QByteArray &data)
     GolferList list;
     // Line breaks are single bytes that no double-byte character holds, so the lines are
     // found in the bytes: a line then goes back to the file exactly as it came.
-    qsizetype start = 0;
-    const qsizetype n = data.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        list.m_lines.append(data.mid(start, i - start));
-        if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        list.m_lines.append(data.mid(start));
+    list.m_lines = datafile::splitLines(data);
 
     for (int line = 0; line < list.m_lines.size(); ++line) {
         const QByteArray &bytes = list.m_lines[line];
