@@ -84,6 +84,14 @@ void syncDirectory(const QString &path)
 #endif
 }
 
+QString freeName(const QString &stem)
+{
+    QString name = stem;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = stem + QStringLiteral("-%1").arg(n);
+    return name;
+}
+
 bool readBytes(const QString &path, QByteArray *data, QString *error)
 {
     data->clear();

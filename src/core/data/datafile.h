@@ -21,6 +21,10 @@ constexpr qint64 maxFileBytes = qint64(512) * 1024 * 1024;
 // bring back the old name.
 void syncDirectory(const QString &path);
 
+// A name to keep a copy under: `stem` itself, or the first of stem-2, stem-3, … that no file
+// has taken, so that an earlier copy of the same day is never overwritten.
+QString freeName(const QString &stem);
+
 // Writes through a temporary file that replaces the old one only when it is complete, so a
 // failure at any moment leaves the previous file whole.
 bool saveBytes(const QString &path, const QByteArray &data, QString *error);

@@ -80,12 +80,8 @@ void RatingStore::releaseGolfer()
 // "<file>.damaged-<date>", numbered on when a copy of that day is there already.
 QString RatingStore::asidePath(const SideFile &file) const
 {
-    const QString stem
-        = file.path + QStringLiteral(".damaged-") + m_today.toString(QStringLiteral("yyyyMMdd"));
-    QString aside = stem;
-    for (int n = 2; QFile::exists(aside); ++n)
-        aside = stem + QChar('-') + QString::number(n);
-    return aside;
+    return datafile::freeName(
+        file.path + QStringLiteral(".damaged-") + m_today.toString(QStringLiteral("yyyyMMdd")));
 }
 
 bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &errors)

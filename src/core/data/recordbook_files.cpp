@@ -290,12 +290,8 @@ void RecordBook::releaseGolfer()
 
 QString RecordBook::keptAsName(const QString &path) const
 {
-    const QString base
-        = path + QStringLiteral(".damaged-") + m_today().toString(QStringLiteral("yyyy-MM-dd"));
-    QString name = base;
-    for (int n = 2; QFileInfo::exists(name); ++n)
-        name = base + QStringLiteral("-%1").arg(n);
-    return name;
+    return datafile::freeName(
+        path + QStringLiteral(".damaged-") + m_today().toString(QStringLiteral("yyyy-MM-dd")));
 }
 
 bool RecordBook::keepAside(const QString &path, const QString &keptAs, BookChange &change)
