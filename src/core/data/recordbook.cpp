@@ -311,13 +311,7 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
     change.index = index;
     QList<journal::FileWrite> writes {fileWrite(courseFileName(), m_courses)};
     if (carryIntoCards) {
-        for (qsizetype i = 0; i < m_scores.size(); ++i) {
-            if (m_scores[i].LinksName != record.LinksName)
-                continue;
-            for (int half = 0; half < 2; ++half)
-                if (m_scores[i].CourseName[half] == oldName)
-                    setHalfCourse(m_scores.edit(i), half, record);
-        }
+        carryCourse(record, oldName);
         writes.append(fileWrite(m_scoreFile, m_scores));
     }
     // A renamed course keeps its stroke indexes, and the ratings remembered for it follow
@@ -341,8 +335,13 @@ BookChange RecordBook::carryCourseIntoCards(int index, const QString &oldName)
     if (!validIndex(index, m_courses.size()) || !hasGolfer()
         || !mayReplace({m_scoreFile}, change))
         return change;
-    const TCourseRecord course = m_courses[index];
     change.index = index;
+    carryCourse(m_courses[index], oldName);
+    return writeScores(change);
+}
+
+void RecordBook::carryCourse(const TCourseRecord &course, const QString &oldName)
+{
     for (qsizetype i = 0; i < m_scores.size(); ++i) {
         if (m_scores[i].LinksName != course.LinksName)
             continue;
@@ -350,7 +349,6 @@ BookChange RecordBook::carryCourseIntoCards(int index, const QString &oldName)
             if (m_scores[i].CourseName[half] == oldName)
                 setHalfCourse(m_scores.edit(i), half, course);
     }
-    return writeScores(change);
 }
 
 BookChange RecordBook::deleteCourse(int index)

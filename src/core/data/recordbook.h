@@ -197,6 +197,8 @@ private:
         const std::function<QStringList(RatingStore &)> &side = {});
     QList<OtherGolfer> readOtherGolfers(BookChange &change);
     Refusal linksInUse(int index, BookChange &change);
+    // Puts the course into the halves of the golfer's cards at its club that named oldName.
+    void carryCourse(const TCourseRecord &course, const QString &oldName);
     void cutSchedule(const QDate &today);
     // Adds the year of a card to the year list when it is new there.
     void noteYear(TDateTime roundDate, BookChange &change);
