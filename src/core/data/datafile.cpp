@@ -84,6 +84,16 @@ void syncDirectory(const QString &path)
 #endif
 }
 
+QString readError(const QString &path, const QString &reason)
+{
+    return describe(QStringLiteral("ファイルを読み込めません"), path, reason);
+}
+
+QString writeError(const QString &path, const QString &reason)
+{
+    return describe(QStringLiteral("ファイルに書き込めません"), path, reason);
+}
+
 QString freeName(const QString &stem)
 {
     QString name = stem;
@@ -100,13 +110,12 @@ bool readBytes(const QString &path, QByteArray *data, QString *error)
         return true;
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = describe(QStringLiteral("ファイルを読み込めません"), path, file.errorString());
+            *error = readError(path, file.errorString());
         return false;
     }
-    const QString cannotRead = QStringLiteral("ファイルを読み込めません");
     if (file.size() > maxFileBytes) {
         if (error)
-            *error = describe(cannotRead, path,
+            *error = readError(path,
                 QStringLiteral("ファイルが大きすぎます (%1 MB)").arg(file.size() / (1024 * 1024)));
         return false;
     }
@@ -115,12 +124,12 @@ bool readBytes(const QString &path, QByteArray *data, QString *error)
     } catch (const std::bad_alloc &) {
         data->clear();
         if (error)
-            *error = describe(cannotRead, path, QStringLiteral("メモリが足りません"));
+            *error = readError(path, QStringLiteral("メモリが足りません"));
         return false;
     }
     if (file.error() != QFileDevice::NoError) {
         if (error)
-            *error = describe(QStringLiteral("ファイルを読み込めません"), path, file.errorString());
+            *error = readError(path, file.errorString());
         return false;
     }
     return true;
@@ -133,26 +142,25 @@ bool saveBytes(const QString &path, const QByteArray &data, QString *error)
 
 bool savePieces(const QString &path, const Pieces &pieces, QString *error)
 {
-    const QString action = QStringLiteral("ファイルに書き込めません");
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = describe(action, path, file.errorString());
+            *error = writeError(path, file.errorString());
         return false;
     }
     for (QByteArrayView piece : pieces) {
         const qint64 written = file.write(piece.data(), piece.size());
         if (written != piece.size()) {
             if (error)
-                *error = describe(action, path, writeFailure(file, piece, written));
+                *error = writeError(path, writeFailure(file, piece, written));
             file.cancelWriting();
             return false;
         }
     }
     if (!file.flush()) {
         if (error)
-            *error = describe(action, path, writeFailure(file, {}, 0));
+            *error = writeError(path, writeFailure(file, {}, 0));
         file.cancelWriting();
         return false;
     }
@@ -160,14 +168,14 @@ bool savePieces(const QString &path, const Pieces &pieces, QString *error)
     // QSaveFile renames without syncing the data first.
     if (::fsync(int(file.handle())) != 0) {
         if (error)
-            *error = describe(action, path, QString::fromLocal8Bit(strerror(errno)));
+            *error = writeError(path, QString::fromLocal8Bit(strerror(errno)));
         file.cancelWriting();
         return false;
     }
 #endif
     if (!file.commit()) {
         if (error)
-            *error = describe(action, path, file.errorString());
+            *error = writeError(path, file.errorString());
         return false;
     }
     syncDirectory(path);

@@ -17,6 +17,10 @@ namespace datafile {
 bool readBytes(const QString &path, QByteArray *data, QString *error);
 constexpr qint64 maxFileBytes = qint64(512) * 1024 * 1024;
 
+// A failure to read or write a file as the user is told it: what failed, the file, and why.
+QString readError(const QString &path, const QString &reason);
+QString writeError(const QString &path, const QString &reason);
+
 // After a rename the folder's entry itself must reach the disk, or a power loss can still
 // bring back the old name.
 void syncDirectory(const QString &path);

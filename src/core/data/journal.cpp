@@ -109,8 +109,7 @@ QStringList complete(const QList<Entry> &entries)
         else
             ok = !QFileInfo::exists(e.pending) || replace(e.pending, e.target, &reason);
         if (!ok)
-            errors.append(QStringLiteral("ファイルに書き込めません: %1\n%2")
-                    .arg(QDir::toNativeSeparators(e.target), reason));
+            errors.append(datafile::writeError(e.target, reason));
     }
     syncFolders(entries);
     return errors;

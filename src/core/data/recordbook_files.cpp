@@ -88,8 +88,7 @@ bool RecordBook::loadFile(
                 QByteArray().reserve(list.size() * kDecodedBytesPerRecord);
         } catch (const std::bad_alloc &) {
             ok = false;
-            error = QStringLiteral("ファイルを読み込めません: %1\nメモリが足りません")
-                        .arg(QDir::toNativeSeparators(path));
+            error = datafile::readError(path, QStringLiteral("メモリが足りません"));
         }
     }
     if (!ok) {
