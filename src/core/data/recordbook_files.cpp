@@ -125,21 +125,17 @@ void RecordBook::checkNameCollisions()
             }
         }
     };
-    auto field = [](QByteArrayView record, int offset, int maxBytes) {
-        const int length = qMin(int(static_cast<unsigned char>(record[offset])), maxBytes);
-        return record.sliced(offset + 1, length);
-    };
     if (!m_links.isEmpty())
         check(
             linksFileName(), m_links, [](const TLinksRecord &r) { return r.LinksName; },
-            [&](QByteArrayView b) { return field(b, 0, FieldSize::LinksName); });
+            [](QByteArrayView b) { return storedText(b, 0, FieldSize::LinksName); });
     if (!m_courses.isEmpty())
         check(
             courseFileName(), m_courses,
             [](const TCourseRecord &r) { return std::pair(r.LinksName, r.CourseName); },
-            [&](QByteArrayView b) {
-                return std::pair(
-                    field(b, 31, FieldSize::LinksName), field(b, 0, FieldSize::CourseName));
+            [](QByteArrayView b) {
+                return std::pair(storedText(b, 31, FieldSize::LinksName),
+                    storedText(b, 0, FieldSize::CourseName));
             });
 }
 

@@ -60,8 +60,7 @@ public:
     // A text that recurs from record to record comes from the pool, when there is one.
     QString string(int offset, int maxBytes, TextPool *pool = nullptr) const
     {
-        const int length = qMin(int(static_cast<unsigned char>(m_data[offset])), maxBytes);
-        const QByteArrayView bytes = m_data.sliced(offset + 1, length);
+        const QByteArrayView bytes = storedText(m_data, offset, maxBytes);
         return pool ? pool->text(bytes) : sjis::decode(bytes);
     }
     qint32 int32(int offset) const { return qFromLittleEndian<qint32>(m_data.data() + offset); }

@@ -132,6 +132,14 @@ template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes, TextPo
 // The date a stored card or planned round begins with, read without decoding the rest.
 TDateTime storedDate(QByteArrayView record);
 
+// The bytes of the text field at `offset`: a length byte, then the text; a length above the
+// field's maxBytes is read as the whole field.
+inline QByteArrayView storedText(QByteArrayView record, int offset, int maxBytes)
+{
+    const int length = qMin(int(static_cast<unsigned char>(record[offset])), maxBytes);
+    return record.sliced(offset + 1, length);
+}
+
 // Whole records back to back; a trailing partial record is ignored.
 template <class T> QList<T> decodeRecords(QByteArrayView data)
 {
