@@ -181,6 +181,15 @@ private:
     {
         return {path, {}, false, list.pieces()};
     }
+    // A golfer's schedule and score cards: the files his load reads and his deletion removes.
+    QString yoteiFileOf(const QString &golfer) const
+    {
+        return m_dir + golfer + QStringLiteral(".yti");
+    }
+    QString scoreFileOf(const QString &golfer) const
+    {
+        return m_dir + golfer + QStringLiteral(".sce");
+    }
     QString outsideLinkTarget(const QString &path) const;
     void noteHealth(const QString &path, const FileHealth &health);
     void checkNameCollisions();

@@ -196,8 +196,8 @@ BookChange RecordBook::deleteGolfer(int index)
     if (index < 0 || index >= golfers().size())
         return change;
     const QString name = golfers()[index];
-    const QString yti = m_dir + name + QStringLiteral(".yti");
-    const QString sce = m_dir + name + QStringLiteral(".sce");
+    const QString yti = yoteiFileOf(name);
+    const QString sce = scoreFileOf(name);
     // Removing a file that could not be read would lose what it holds unseen; a link is
     // removed itself, never what it points at, so it needs no consent.
     if (!allRead({yti, sce}, change) || !mayReplace({golferFileName()}, change))
@@ -229,8 +229,8 @@ QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
     QStringList errors;
     m_golfer = name;
     m_years = {QStringLiteral("全て")};
-    m_yoteiFile = m_dir + name + QStringLiteral(".yti");
-    m_scoreFile = m_dir + name + QStringLiteral(".sce");
+    m_yoteiFile = yoteiFileOf(name);
+    m_scoreFile = scoreFileOf(name);
     m_yotei.clear();
     m_scores.clear();
     loadFile(m_yoteiFile, m_yotei, errors);
@@ -360,8 +360,8 @@ QList<RecordBook::OtherGolfer> RecordBook::readOtherGolfers(BookChange &change)
         if (name == m_golfer)
             continue;
         OtherGolfer other;
-        other.yoteiFile = m_dir + name + QStringLiteral(".yti");
-        other.scoreFile = m_dir + name + QStringLiteral(".sce");
+        other.yoteiFile = yoteiFileOf(name);
+        other.scoreFile = scoreFileOf(name);
         QStringList errors;
         loadFile(other.yoteiFile, other.yotei, errors);
         loadFile(other.scoreFile, other.scores, errors, false);
