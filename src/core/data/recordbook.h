@@ -99,12 +99,9 @@ public:
     const QStringList &playedLinksList() const { return m_playedLinks; }
     const QString &golferName() const { return m_golfer; }
     bool hasGolfer() const { return !m_golfer.isEmpty(); }
-    QString dataDir() const { return m_dir; }
     QString linksFileName() const { return m_dir + QStringLiteral("Links.dat"); }
     QString courseFileName() const { return m_dir + QStringLiteral("Course.dat"); }
     QString golferFileName() const { return m_dir + QStringLiteral("Golfer.dat"); }
-    QString yoteiFileName() const { return m_yoteiFile; }
-    QString scoreFileName() const { return m_scoreFile; }
 
     // The ratings of the golfer's rounds and the courses' stroke indexes, which follow the
     // cards and courses inside the book's own changes.
