@@ -1,6 +1,7 @@
 #include "scorelists.h"
 
 #include "core/data/datetime.h"
+#include "core/data/numeric.h"
 #include "decimal.h"
 
 #include <QStringBuilder>
@@ -220,7 +221,7 @@ QList<QStringList> ascendingList(const QList<TScoreRecord> &cards, const TallyCo
         const qsizetype entry = order[k];
         Entry e = filled[entry] ? entryOf(cards[entry]) : Entry {};
         e.score = scores[k]; // as the sort left it: 0 has become 1000
-        rows.append(rowOf(QChar(' ') + QString::number(k + 1), e));
+        rows.append(rowOf(numeric::blankNumber(k + 1), e));
     }
     return rows;
 }
