@@ -112,11 +112,11 @@ qsizetype firstBadShiftJis(QByteArrayView bytes)
     return -1;
 }
 
-bool needsQuotes(const QString &field)
+bool needsQuotes(const QString &field, QChar separator)
 {
     for (QChar c : field) {
         const char16_t u = c.unicode();
-        if (u == u',' || u == u'"' || u == u'\r' || u == u'\n')
+        if (c == separator || u == u'"' || u == u'\r' || u == u'\n')
             return true;
     }
     return false;
@@ -144,20 +144,20 @@ bool Record::isBlank() const
     return true;
 }
 
-QString format(const QList<QStringList> &rows)
+QString format(const QList<QStringList> &rows, QChar separator, QStringView lineEnd)
 {
     QString out;
     qsizetype estimate = 0;
     for (const QStringList &row : rows)
         for (const QString &field : row)
             estimate += field.size() + 1;
-    out.reserve(estimate + rows.size() * 2 + 16);
+    out.reserve(estimate + rows.size() * lineEnd.size() + 16);
     for (const QStringList &row : rows) {
         for (qsizetype i = 0; i < row.size(); ++i) {
             if (i > 0)
-                out += QChar(',');
+                out += separator;
             const QString &field = row[i];
-            if (!needsQuotes(field)) {
+            if (!needsQuotes(field, separator)) {
                 out += field;
                 continue;
             }
@@ -169,7 +169,7 @@ QString format(const QList<QStringList> &rows)
             }
             out += QChar('"');
         }
-        out += QStringLiteral("\r\n");
+        out += lineEnd;
     }
     return out;
 }

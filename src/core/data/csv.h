@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // Comma-separated text as spreadsheets exchange it: a field is quoted when it holds a comma,
 // a quote or a line break, quotes inside it are doubled, and every record ends with CR LF.
@@ -41,7 +42,9 @@ struct Record {
     bool isBlank() const;
 };
 
-QString format(const QList<QStringList> &rows);
+// The same rules serve other separators and line ends (tabs and line feeds for a paste).
+QString format(
+    const QList<QStringList> &rows, QChar separator = u',', QStringView lineEnd = u"\r\n");
 
 // The text in the encoding, with a byte-order mark for Utf8Bom. False, with the place of
 // the first character that has no form in Shift-JIS, when the text would not come back as

@@ -1,5 +1,6 @@
 #include "analysis.h"
 
+#include "core/data/csv.h"
 #include "core/data/datetime.h"
 #include "core/data/numeric.h"
 #include "decimal.h"
@@ -260,22 +261,7 @@ QStringList analysisLinks(const QList<TScoreRecord> &cards)
 
 QString tabSeparated(const QList<QStringList> &rows)
 {
-    QString text;
-    for (const QStringList &row : rows) {
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (c > 0)
-                text += QChar('\t');
-            QString cell = row[c];
-            if (cell.contains(QChar('\t')) || cell.contains(QChar('\n'))
-                || cell.contains(QChar('\r')) || cell.contains(QChar('"'))) {
-                cell.replace(QChar('"'), QStringLiteral("\"\""));
-                cell = QChar('"') + cell + QChar('"');
-            }
-            text += cell;
-        }
-        text += QChar('\n');
-    }
-    return text;
+    return csv::format(rows, u'\t', u"\n");
 }
 
 } // namespace stats
