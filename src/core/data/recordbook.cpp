@@ -5,7 +5,6 @@
 #include "datetime.h"
 
 #include <QFile>
-#include <QHash>
 
 #include <algorithm>
 
@@ -39,14 +38,7 @@ bool validIndex(int index, qsizetype size)
 
 const QStringList &RecordBook::refreshPlayedLinks()
 {
-    m_playedLinks.clear();
-    QHash<QString, qsizetype> last;
-    for (qsizetype i = 0; i < m_scores.size(); ++i)
-        last.insert(m_scores[i].LinksName, i);
-    m_playedLinks.append(QStringLiteral("全て"));
-    for (qsizetype i = 0; i < m_scores.size(); ++i)
-        if (last.value(m_scores[i].LinksName) == i)
-            m_playedLinks.append(m_scores[i].LinksName);
+    m_playedLinks = playedLinks(m_scores.list());
     return m_playedLinks;
 }
 

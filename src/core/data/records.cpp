@@ -307,3 +307,15 @@ void setHalfCourse(TScoreRecord &card, int half, const TCourseRecord &course)
     card.YardSum = card.YardTotal[0] + card.YardTotal[1];
     card.ParSum = card.ParTotal[0] + card.ParTotal[1];
 }
+
+QStringList playedLinks(const QList<TScoreRecord> &cards)
+{
+    QHash<QString, qsizetype> last;
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        last.insert(cards[i].LinksName, i);
+    QStringList links = {QStringLiteral("全て")};
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        if (last.value(cards[i].LinksName) == i)
+            links.append(cards[i].LinksName);
+    return links;
+}

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -175,3 +176,7 @@ HoleResults computeHoleResults(const TScoreRecord &card);
 // counts are left as they are.
 void setHalfCourse(TScoreRecord &card, int half, const TCourseRecord &course);
 void applyHoleResults(TScoreRecord &card);
+
+// The clubs the cards were played at, for a choice of club: "全て", then each club once, at
+// the place of its last card.
+QStringList playedLinks(const QList<TScoreRecord> &cards);

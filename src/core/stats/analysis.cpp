@@ -5,8 +5,6 @@
 #include "core/data/numeric.h"
 #include "decimal.h"
 
-#include <QHash>
-
 namespace stats {
 
 std::optional<int> holePutts(const TScoreRecord &card, int hole)
@@ -249,14 +247,7 @@ QStringList analysisYears(const QList<TScoreRecord> &cards)
 
 QStringList analysisLinks(const QList<TScoreRecord> &cards)
 {
-    QHash<QString, qsizetype> lastCard;
-    for (qsizetype i = 0; i < cards.size(); ++i)
-        lastCard.insert(cards[i].LinksName, i);
-    QStringList links = {kAll};
-    for (qsizetype i = 0; i < cards.size(); ++i)
-        if (lastCard.value(cards[i].LinksName) == i)
-            links.append(cards[i].LinksName);
-    return links;
+    return playedLinks(cards);
 }
 
 QString tabSeparated(const QList<QStringList> &rows)
