@@ -19,14 +19,6 @@ std::optional<int> holePutts(const TScoreRecord &card, int hole)
     return *putts;
 }
 
-bool hasPutts(const TScoreRecord &card)
-{
-    for (int h = 0; h < 18; ++h)
-        if (!holePutts(card, h))
-            return false;
-    return true;
-}
-
 void RoundStats::add(const TScoreRecord &card)
 {
     ++rounds;
@@ -48,6 +40,8 @@ void RoundStats::add(const TScoreRecord &card)
             bounceBack.add(qint64(card.Score[h + 1]) <= qint64(card.Par[h + 1]) - 1);
     }
 
+    // A round with some holes left without putts is not counted by the putting statistics at
+    // all: a round's average would count the holes entered only.
     std::array<int, 18> holes {};
     for (int h = 0; h < 18; ++h) {
         const auto p = holePutts(card, h);

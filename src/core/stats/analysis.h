@@ -27,9 +27,6 @@ struct Ratio {
 
 // The putts of a hole; none when they were not entered.
 std::optional<int> holePutts(const TScoreRecord &card, int hole);
-// Putts entered on every hole. A round with some holes left blank is not counted by the
-// putting statistics at all: a round's average would count the holes entered only.
-bool hasPutts(const TScoreRecord &card);
 
 // The counts of the statistics over some rounds. Per hole, with s strokes, p putts and its
 // par: par-on s − p ≤ par − 2, bogey-on s − p ≤ par − 1, par keep s ≤ par, bogey or better
