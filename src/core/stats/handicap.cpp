@@ -1,5 +1,7 @@
 #include "handicap.h"
 
+#include "core/data/datetime.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -243,13 +245,24 @@ QList<RoundResult> history(const QList<Round> &rounds)
     return results;
 }
 
-RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &store)
+QList<int> dateOrder(const QList<TScoreRecord> &cards)
 {
     QList<int> order(cards.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return std::trunc(cards[a].RoundDate) < std::trunc(cards[b].RoundDate);
+        return datetime::dayOf(cards[a].RoundDate) < datetime::dayOf(cards[b].RoundDate);
     });
+    return order;
+}
+
+RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &store)
+{
+    return ratedRounds(cards, dateOrder(cards), store);
+}
+
+RatedRounds ratedRounds(
+    const QList<TScoreRecord> &cards, const QList<int> &order, const RatingStore &store)
+{
     RatedRounds rated;
     for (int i : order) {
         const TScoreRecord &card = cards[i];

@@ -113,5 +113,10 @@ struct RatedRounds {
     QList<int> cardIndex; // the card of each round
 };
 RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &store);
+// The same with the cards' dateOrder at hand, as a table of the cards in date order has it.
+RatedRounds ratedRounds(
+    const QList<TScoreRecord> &cards, const QList<int> &order, const RatingStore &store);
+// The positions of the cards in the order of their days, cards of one day as they stand.
+QList<int> dateOrder(const QList<TScoreRecord> &cards);
 
 } // namespace handicap

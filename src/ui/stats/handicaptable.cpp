@@ -6,10 +6,6 @@
 #include <QColor>
 #include <QFont>
 
-#include <algorithm>
-#include <cmath>
-#include <numeric>
-
 namespace {
 
 QString courseHandicapText(int value)
@@ -32,11 +28,7 @@ void HandicapTableModel::setCards(const QList<TScoreRecord> &cards)
 {
     beginResetModel();
     m_cards = cards;
-    m_order.resize(m_cards.size());
-    std::iota(m_order.begin(), m_order.end(), 0);
-    std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) {
-        return std::trunc(m_cards[a].RoundDate) < std::trunc(m_cards[b].RoundDate);
-    });
+    m_order = handicap::dateOrder(m_cards);
     compute();
     endResetModel();
 }
@@ -50,7 +42,7 @@ void HandicapTableModel::recompute()
 
 void HandicapTableModel::compute()
 {
-    m_rated = handicap::ratedRounds(m_cards, m_store);
+    m_rated = handicap::ratedRounds(m_cards, m_order, m_store);
     m_results = handicap::history(m_rated.rounds);
     m_resultOfCard.fill(-1, m_cards.size());
     for (int r = 0; r < m_rated.cardIndex.size(); ++r)
