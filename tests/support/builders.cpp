@@ -107,3 +107,11 @@ QByteArray fileBytes(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+QStringList dates(const QList<TScoreRecord> &cards)
+{
+    QStringList list;
+    for (const TScoreRecord &c : cards)
+        list.append(datetime::dateText(c.RoundDate));
+    return list;
+}

@@ -26,3 +26,5 @@ QList<qsizetype> exchangeOrder(QList<qint32> &score);
 
 // The bytes of a file as they stand, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
+// The cards' dates as shown ("2025/06/01"), in list order.
+QStringList dates(const QList<TScoreRecord> &cards);

@@ -21,14 +21,6 @@ QString dayName(const QDate &date)
 {
     return date.toString(QStringLiteral("yyyy-MM-dd"));
 }
-
-QStringList dates(const QList<TScoreRecord> &cards)
-{
-    QStringList list;
-    for (const TScoreRecord &c : cards)
-        list.append(datetime::dateText(c.RoundDate));
-    return list;
-}
 } // namespace
 
 class TestBackup : public QObject

@@ -17,14 +17,6 @@ const QString kGolfer = QStringLiteral("山田");
 const QDate kToday(2026, 12, 7);
 
 using Operation = std::function<BookChange(RecordBook &)>;
-
-QStringList dates(const QList<TScoreRecord> &cards)
-{
-    QStringList list;
-    for (const TScoreRecord &c : cards)
-        list.append(datetime::dateText(c.RoundDate));
-    return list;
-}
 } // namespace
 
 Q_DECLARE_METATYPE(Operation)

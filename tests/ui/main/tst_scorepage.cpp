@@ -46,14 +46,6 @@ void commit(QWidget *box, const QString &text)
     event.setCommitString(text);
     QCoreApplication::sendEvent(box, &event);
 }
-
-QStringList dates(const QList<TScoreRecord> &list)
-{
-    QStringList texts;
-    for (const TScoreRecord &r : list)
-        texts.append(datetime::dateText(r.RoundDate));
-    return texts;
-}
 } // namespace
 
 class TestScorePage : public QObject
