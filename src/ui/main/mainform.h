@@ -9,9 +9,11 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class AnalysisWindow;
 class QAction;
@@ -48,6 +50,9 @@ enum class Page { Yotei, Links, Course, Score, Seiseki };
 struct MainFormOptions {
     QString dataDir; // the folder of the data files
     unsigned startupDelayMs = 0; // how long the splash window stays up at least
+    // Where the window stands, for one that takes the place of an earlier one; without it
+    // the window is fitted to the screen.
+    std::optional<QRect> geometry;
 };
 
 // The main window: it owns the golf clubs, courses and the chosen golfer's schedule and
@@ -314,6 +319,7 @@ private:
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
+    std::optional<QRect> m_geometry;
     Services m_services;
     DialogService &dialogs() const { return *m_services.dialogs; }
     QDate today() const { return m_services.clock->today(); }

@@ -74,6 +74,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
     : QMainWindow(parent)
     , m_dir(options.dataDir)
     , m_startupDelayMs(options.startupDelayMs)
+    , m_geometry(options.geometry)
     , m_services(services)
     , m_book(options.dataDir, [this] { return today(); })
 {
