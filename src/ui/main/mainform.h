@@ -209,7 +209,8 @@ private:
     void ParEditReadOnly();
     void ParEditNotReadOnly();
     bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
-    void focusPage(QWidget *page);
+    // Moves the focus to the page; false when the box left refused its text on the way.
+    bool focusPage(QWidget *page);
 
     // Schedule page (mainform_yoteipage.cpp).
     void yoteiAppend();
