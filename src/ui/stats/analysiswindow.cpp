@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -126,7 +127,7 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
 
 void AnalysisWindow::open()
 {
-    fillChoices(false);
+    fillChoices(std::exchange(m_fresh, false));
     refresh();
     if (!m_sized) {
         m_sized = true;
@@ -157,11 +158,8 @@ void AnalysisWindow::open()
 
 void AnalysisWindow::cardsChanged(bool otherGolfer)
 {
-    if (otherGolfer)
-        m_countAtAll = true;
     if (!isVisible()) {
-        if (otherGolfer)
-            fillChoices(true);
+        m_fresh = m_fresh || otherGolfer;
         return;
     }
     fillChoices(otherGolfer);
