@@ -178,10 +178,15 @@ private:
     void addClubNodes();
     void ensureCourseNodes(QTreeWidgetItem *club);
     void addCourseNode(QTreeWidgetItem *club, const QString &courseName);
-    // A node opened for the first time: a club's courses or a year's cards are made.
-    void nodeExpanded(QTreeWidgetItem *node);
+    // A node opened for the first time or looked into: a club's courses or a year's cards
+    // are made if they have not been yet.
+    void ensureChildren(QTreeWidgetItem *node);
+    // A club or year node whose children have not been made yet.
+    static bool childrenPending(const QTreeWidgetItem *node);
     // The first child of the node with the text, the one a click on that text finds.
     static QTreeWidgetItem *childNamed(const QTreeWidgetItem *parent, const QString &text);
+    // The same for a club or year node (none for no node), its children made first.
+    QTreeWidgetItem *lazyChild(QTreeWidgetItem *parent, const QString &text);
 
     // What each record page does for the five editing actions: its own file holds them.
     struct RecordPage {

@@ -235,9 +235,7 @@ bool TMainForm::courseDelete()
 
 QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName)
 {
-    QTreeWidgetItem *clubNode = linksNodeOf(linksName);
-    ensureCourseNodes(clubNode);
-    return clubNode ? childNamed(clubNode, courseName) : nullptr;
+    return lazyChild(linksNodeOf(linksName), courseName);
 }
 
 void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)
