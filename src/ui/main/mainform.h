@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QRect>
+#include <QSet>
 #include <QStringList>
 
 #include <array>
@@ -278,7 +279,8 @@ private:
 
     // The cards' nodes (mainform_cardnodes.cpp): a year node per year of the year list, whose
     // date nodes are made when it is first opened or a look-up needs them.
-    void addScoreNodes();
+    // Only the years in `withCards` (every year without it) can be opened.
+    void addScoreNodes(const QSet<QString> *withCards = nullptr);
     void rebuildScoreNodes();
     QTreeWidgetItem *yearNode(const QString &yearText) const;
     QTreeWidgetItem *ensureYearNode(const QString &yearText);

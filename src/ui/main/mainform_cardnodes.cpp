@@ -25,13 +25,15 @@ QTreeWidgetItem *newYearNode(const QString &text, const QIcon &icon, bool hasCar
 
 } // namespace
 
-void TMainForm::addScoreNodes()
+void TMainForm::addScoreNodes(const QSet<QString> *withCards)
 {
-    // The year list holds the years in the order their first card comes, each with a card.
+    // The year list holds the years in the order their first card comes, each with a card
+    // when it has just been loaded.
     QList<QTreeWidgetItem *> yearNodes;
     const QIcon yearIcon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
     for (qsizetype i = 1; i < YearList.size(); ++i)
-        yearNodes.append(newYearNode(YearList[i], yearIcon, true));
+        yearNodes.append(
+            newYearNode(YearList[i], yearIcon, !withCards || withCards->contains(YearList[i])));
     ScoreNode->addChildren(yearNodes);
 }
 
@@ -60,11 +62,7 @@ void TMainForm::rebuildScoreNodes()
             textsWithCards.insert(datetime::yearText(date));
         }
     }
-    QList<QTreeWidgetItem *> yearNodes;
-    const QIcon icon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
-    for (qsizetype i = 1; i < YearList.size(); ++i)
-        yearNodes.append(newYearNode(YearList[i], icon, textsWithCards.contains(YearList[i])));
-    ScoreNode->addChildren(yearNodes);
+    addScoreNodes(&textsWithCards);
 }
 
 void TMainForm::ensureDateNodes(QTreeWidgetItem *year)
