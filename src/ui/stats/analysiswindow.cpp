@@ -86,8 +86,10 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
 
     AnalysisTable = new QTableWidget(this);
     AnalysisTable->setObjectName(QStringLiteral("AnalysisTable"));
-    AnalysisTable->setColumnCount(stats::kAnalysisColumns);
-    AnalysisTable->setHorizontalHeaderLabels(stats::analysisHeader());
+    // Labels are put on existing columns only: the header makes its columns first.
+    const QStringList header = stats::analysisHeader();
+    AnalysisTable->setColumnCount(int(header.size()));
+    AnalysisTable->setHorizontalHeaderLabels(header);
     AnalysisTable->verticalHeader()->hide();
     AnalysisTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AnalysisTable->setSelectionBehavior(QAbstractItemView::SelectRows);
