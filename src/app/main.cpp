@@ -37,7 +37,10 @@ int main(int argc, char *argv[])
     // at a fresh start, where the old one stood.
     std::function<void()> openWindow = [&] {
         std::unique_ptr<TMainForm> old = std::move(mainForm);
-        mainForm = std::make_unique<TMainForm>(options, services);
+        MainFormOptions opening = options;
+        if (old)
+            opening.geometry = old->geometry();
+        mainForm = std::make_unique<TMainForm>(opening, services);
         TMainForm *form = mainForm.get();
         dialogs->setParentWidget(form);
         QObject::connect(
@@ -46,7 +49,6 @@ int main(int argc, char *argv[])
             form, &TMainForm::restartRequested, form, [&openWindow] { openWindow(); },
             Qt::QueuedConnection);
         if (old) {
-            form->setGeometry(old->geometry());
             form->show();
             old->hide();
             old.release()->deleteLater();

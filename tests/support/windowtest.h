@@ -29,8 +29,8 @@ public:
     void writeYotei(const QString &golfer, const QList<TYoteiRecord> &list);
     void writeScores(const QString &golfer, const QList<TScoreRecord> &list);
 
-    // Opens the window (closing any open one first).
-    TMainForm *open();
+    // Opens the window (closing any open one first), where the given geometry puts it.
+    TMainForm *open(std::optional<QRect> geometry = std::nullopt);
     void close();
 
     // Reads the files back.

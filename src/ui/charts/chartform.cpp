@@ -15,15 +15,6 @@
 
 namespace {
 
-QLineSeries *line(const QString &name, const QString &title)
-{
-    auto *series = new QLineSeries;
-    series->setObjectName(name);
-    series->setName(title);
-    series->setPen(QPen(Qt::black, 2));
-    return series;
-}
-
 void colour(QLineSeries *series, quint32 rgb)
 {
     QPen pen = series->pen();
@@ -58,9 +49,10 @@ void TChartForm::buildCharts()
 
     Chart2 = chartparts::chartView(QStringLiteral("Chart2"), QStringLiteral("スコアの推移"), this);
     QChart *trend = Chart2->chart();
-    Series2 = line(QStringLiteral("Series2"), QStringLiteral("スコア"));
-    Series3 = line(QStringLiteral("Series3"), QStringLiteral("パット"));
-    Series4 = line(QStringLiteral("Series4"), QStringLiteral("パーオン率(%)"));
+    Series2 = chartparts::line(QStringLiteral("Series2"), QStringLiteral("スコア"), Qt::black, 2);
+    Series3 = chartparts::line(QStringLiteral("Series3"), QStringLiteral("パット"), Qt::black, 2);
+    Series4 = chartparts::line(
+        QStringLiteral("Series4"), QStringLiteral("パーオン率(%)"), Qt::black, 2);
     colour(Series4, charts::kYellow);
     m_trendBottom = chartparts::valueAxis(1, 2, 2);
     m_trendLeft = chartparts::valueAxis(70, 100, 4, QStringLiteral("スコア"));

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGraphicsLayout>
 #include <QLegend>
+#include <QLineSeries>
 #include <QLinearGradient>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -34,6 +35,15 @@ QChartView *chartView(const QString &name, const QString &title, QWidget *parent
     return view;
 }
 
+QLineSeries *line(const QString &name, const QString &title, const QColor &colour, qreal width)
+{
+    auto *series = new QLineSeries;
+    series->setObjectName(name);
+    series->setName(title);
+    series->setPen(QPen(colour, width));
+    return series;
+}
+
 QValueAxis *valueAxis(double min, double max, int ticks, const QString &title)
 {
     auto *axis = new QValueAxis;
@@ -42,6 +52,16 @@ QValueAxis *valueAxis(double min, double max, int ticks, const QString &title)
     axis->setLabelFormat(QStringLiteral("%d"));
     axis->setTitleText(title);
     return axis;
+}
+
+void attachAxes(QChart *chart, QValueAxis *bottom, QValueAxis *left)
+{
+    chart->addAxis(bottom, Qt::AlignBottom);
+    chart->addAxis(left, Qt::AlignLeft);
+    for (QAbstractSeries *s : chart->series()) {
+        s->attachAxis(bottom);
+        s->attachAxis(left);
+    }
 }
 
 void applyScale(QValueAxis *axis, const charts::AxisScale &scale)

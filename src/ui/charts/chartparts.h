@@ -9,18 +9,23 @@
 class QBarCategoryAxis;
 class QChart;
 class QChartView;
+class QLineSeries;
 class QPieSeries;
 class QStackedBarSeries;
 class QValueAxis;
 class QWidget;
 class PieLegend;
 
-// The pieces both chart windows draw with: a titled chart, the result-class pie and the
-// per-par bars.
+// The pieces the chart windows draw with: a titled chart, its lines and axes, the
+// result-class pie and the per-par bars.
 namespace chartparts {
 
 QChartView *chartView(const QString &name, const QString &title, QWidget *parent);
+// A line found by its object name and shown in the legend by its title.
+QLineSeries *line(const QString &name, const QString &title, const QColor &colour, qreal width);
 QValueAxis *valueAxis(double min, double max, int ticks, const QString &title = QString());
+// Puts the axes below and left of the chart and every series added so far on both.
+void attachAxes(QChart *chart, QValueAxis *bottom, QValueAxis *left);
 // Puts a scale on an axis: its range, and grid lines on the multiples of its step.
 void applyScale(QValueAxis *axis, const charts::AxisScale &scale);
 

@@ -11,22 +11,11 @@
 #include <QPieSeries>
 #include <QPushButton>
 #include <QStackedBarSeries>
-#include <QValueAxis>
 
 namespace {
 
 // Fixed, unless the screen is smaller.
 constexpr QSize kSize(820, 720);
-
-QLineSeries *line(const QString &name, const QString &title, const QColor &colour, int width)
-{
-    auto *series = new QLineSeries;
-    series->setObjectName(name);
-    series->setName(title);
-    QPen pen(colour, width);
-    series->setPen(pen);
-    return series;
-}
 
 QList<QPointF> points(const QList<double> &values)
 {
@@ -60,18 +49,12 @@ void TSeisekiForm::buildCharts()
     Chart1
         = chartparts::chartView(QStringLiteral("Chart1"), QStringLiteral("ホールごとの成績"), this);
     QChart *holes = Chart1->chart();
-    Series1 = line(QStringLiteral("Series1"), QStringLiteral("スコア"), Qt::red, 3);
-    Series2 = line(QStringLiteral("Series2"), QStringLiteral("パット"), Qt::blue, 2);
+    Series1 = chartparts::line(QStringLiteral("Series1"), QStringLiteral("スコア"), Qt::red, 3);
+    Series2 = chartparts::line(QStringLiteral("Series2"), QStringLiteral("パット"), Qt::blue, 2);
     holes->addSeries(Series1);
     holes->addSeries(Series2);
-    QValueAxis *bottom = chartparts::valueAxis(1, 18, 18);
-    QValueAxis *left = chartparts::valueAxis(-2, 7, 10, QStringLiteral("スコア(±)　・　パット"));
-    holes->addAxis(bottom, Qt::AlignBottom);
-    holes->addAxis(left, Qt::AlignLeft);
-    for (QLineSeries *s : {Series1, Series2}) {
-        s->attachAxis(bottom);
-        s->attachAxis(left);
-    }
+    chartparts::attachAxes(holes, chartparts::valueAxis(1, 18, 18),
+        chartparts::valueAxis(-2, 7, 10, QStringLiteral("スコア(±)　・　パット")));
     holes->legend()->setVisible(true);
     holes->legend()->setAlignment(Qt::AlignRight);
 

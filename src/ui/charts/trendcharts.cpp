@@ -12,24 +12,12 @@
 
 namespace {
 
+// A line named in the legend as it is found, added to the chart.
 QLineSeries *line(QChart *chart, const QString &name, quint32 colour, qreal width)
 {
-    auto *series = new QLineSeries;
-    series->setObjectName(name);
-    series->setName(name);
-    series->setPen(QPen(QColor::fromRgb(colour), width));
+    QLineSeries *series = chartparts::line(name, name, QColor::fromRgb(colour), width);
     chart->addSeries(series);
     return series;
-}
-
-void attach(QChart *chart, QValueAxis *bottom, QValueAxis *left)
-{
-    chart->addAxis(bottom, Qt::AlignBottom);
-    chart->addAxis(left, Qt::AlignLeft);
-    for (QAbstractSeries *s : chart->series()) {
-        s->attachAxis(bottom);
-        s->attachAxis(left);
-    }
 }
 
 } // namespace
@@ -44,7 +32,7 @@ TrendCharts::TrendCharts(QWidget *parent) : QWidget(parent)
         scores, QStringLiteral("移動平均（%1ラウンド）").arg(charts::kMovingRounds), 0xD02020, 2.5);
     m_spans[0] = {chartparts::valueAxis(0, 1, 2), Qt::Horizontal};
     m_spans[1] = {chartparts::valueAxis(0, 1, 2, QStringLiteral("スコア")), Qt::Vertical};
-    attach(scores, m_spans[0].axis, m_spans[1].axis);
+    chartparts::attachAxes(scores, m_spans[0].axis, m_spans[1].axis);
     scores->legend()->setAlignment(Qt::AlignBottom);
 
     RateChart
@@ -59,7 +47,7 @@ TrendCharts::TrendCharts(QWidget *parent) : QWidget(parent)
     }
     m_spans[2] = {chartparts::valueAxis(0, 1, 2), Qt::Horizontal};
     m_spans[3] = {chartparts::valueAxis(0, 1, 2, QStringLiteral("率（%）")), Qt::Vertical, 0, 100};
-    attach(rates, m_spans[2].axis, m_spans[3].axis);
+    chartparts::attachAxes(rates, m_spans[2].axis, m_spans[3].axis);
     rates->legend()->setAlignment(Qt::AlignBottom);
 
     for (QChart *chart : {scores, rates}) {

@@ -32,6 +32,38 @@ QMargins knownFrame(const QWidget *window)
         frame.right() - client.right(), frame.bottom() - client.bottom());
 }
 
+// The client area of a window of the wanted size with the given frame: as large as fits the
+// area, frame included, and centred in it.
+QRect fitted(QSize wanted, QMargins frame, QRect area)
+{
+    const QSize room(
+        area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
+    const QSize size = wanted.boundedTo(room).expandedTo(QSize(1, 1));
+    const QSize outer(
+        size.width() + frame.left() + frame.right(), size.height() + frame.top() + frame.bottom());
+    const QPoint corner(area.left() + qMax(0, (area.width() - outer.width()) / 2),
+        area.top() + qMax(0, (area.height() - outer.height()) / 2));
+    return QRect(corner + QPoint(frame.left(), frame.top()), size);
+}
+
+// The frame the window system puts around a top-level window: its own once it is known,
+// else that of another window of the program that has one, else a generous guess.
+QMargins frameOf(const QWidget *window)
+{
+    const QMargins own = knownFrame(window);
+    if (!own.isNull())
+        return own;
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (const QWidget *other : windows) {
+        if (other == window || !(other->windowFlags() & Qt::WindowTitleHint))
+            continue;
+        const QMargins frame = knownFrame(other);
+        if (!frame.isNull())
+            return frame;
+    }
+    return kGuessedFrame;
+}
+
 void apply(QWidget *window, QSize wanted, bool fixed, QMargins frame, QRect area)
 {
     const QRect client = fitted(wanted, frame, area);
@@ -82,34 +114,6 @@ private:
 };
 
 } // namespace
-
-QRect fitted(QSize wanted, QMargins frame, QRect area)
-{
-    const QSize room(
-        area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
-    const QSize size = wanted.boundedTo(room).expandedTo(QSize(1, 1));
-    const QSize outer(
-        size.width() + frame.left() + frame.right(), size.height() + frame.top() + frame.bottom());
-    const QPoint corner(area.left() + qMax(0, (area.width() - outer.width()) / 2),
-        area.top() + qMax(0, (area.height() - outer.height()) / 2));
-    return QRect(corner + QPoint(frame.left(), frame.top()), size);
-}
-
-QMargins frameOf(const QWidget *window)
-{
-    const QMargins own = knownFrame(window);
-    if (!own.isNull())
-        return own;
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (const QWidget *other : windows) {
-        if (other == window || !(other->windowFlags() & Qt::WindowTitleHint))
-            continue;
-        const QMargins frame = knownFrame(other);
-        if (!frame.isNull())
-            return frame;
-    }
-    return kGuessedFrame;
-}
 
 void place(QWidget *window, QSize wanted, bool fixed, const QWidget *near)
 {

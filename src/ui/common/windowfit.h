@@ -1,21 +1,11 @@
 #pragma once
 
-#include <QMargins>
-#include <QRect>
 #include <QSize>
 
 class QWidget;
 
 // Windows open inside the screen's available area (without the panels) with their frame.
 namespace windowfit {
-
-// The client area of a window of the wanted size with the given frame: as large as fits the
-// area, frame included, and centred in it.
-QRect fitted(QSize wanted, QMargins frame, QRect area);
-
-// The frame the window system puts around a top-level window: its own once it is known,
-// else that of another window of the program that has one, else a generous guess.
-QMargins frameOf(const QWidget *window);
 
 // Sizes the window to `wanted`, or as much of it as fits, and centres it with its frame on
 // the screen of `near` (of the window itself without one). A fixed-size window stays fixed

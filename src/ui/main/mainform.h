@@ -9,9 +9,12 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QRect>
+#include <QSet>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class AnalysisWindow;
 class QAction;
@@ -48,6 +51,9 @@ enum class Page { Yotei, Links, Course, Score, Seiseki };
 struct MainFormOptions {
     QString dataDir; // the folder of the data files
     unsigned startupDelayMs = 0; // how long the splash window stays up at least
+    // Where the window stands, for one that takes the place of an earlier one; without it
+    // the window is fitted to the screen.
+    std::optional<QRect> geometry;
 };
 
 // The main window: it owns the golf clubs, courses and the chosen golfer's schedule and
@@ -173,10 +179,15 @@ private:
     void addClubNodes();
     void ensureCourseNodes(QTreeWidgetItem *club);
     void addCourseNode(QTreeWidgetItem *club, const QString &courseName);
-    // A node opened for the first time: a club's courses or a year's cards are made.
-    void nodeExpanded(QTreeWidgetItem *node);
+    // A node opened for the first time or looked into: a club's courses or a year's cards
+    // are made if they have not been yet.
+    void ensureChildren(QTreeWidgetItem *node);
+    // A club or year node whose children have not been made yet.
+    static bool childrenPending(const QTreeWidgetItem *node);
     // The first child of the node with the text, the one a click on that text finds.
     static QTreeWidgetItem *childNamed(const QTreeWidgetItem *parent, const QString &text);
+    // The same for a club or year node (none for no node), its children made first.
+    QTreeWidgetItem *lazyChild(QTreeWidgetItem *parent, const QString &text);
 
     // What each record page does for the five editing actions: its own file holds them.
     struct RecordPage {
@@ -204,7 +215,8 @@ private:
     void ParEditReadOnly();
     void ParEditNotReadOnly();
     bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
-    void focusPage(QWidget *page);
+    // Moves the focus to the page; false when the box left refused its text on the way.
+    bool focusPage(QWidget *page);
 
     // Schedule page (mainform_yoteipage.cpp).
     void yoteiAppend();
@@ -267,7 +279,8 @@ private:
 
     // The cards' nodes (mainform_cardnodes.cpp): a year node per year of the year list, whose
     // date nodes are made when it is first opened or a look-up needs them.
-    void addScoreNodes();
+    // Only the years in `withCards` (every year without it) can be opened.
+    void addScoreNodes(const QSet<QString> *withCards = nullptr);
     void rebuildScoreNodes();
     QTreeWidgetItem *yearNode(const QString &yearText) const;
     QTreeWidgetItem *ensureYearNode(const QString &yearText);
@@ -314,6 +327,7 @@ private:
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
+    std::optional<QRect> m_geometry;
     Services m_services;
     DialogService &dialogs() const { return *m_services.dialogs; }
     QDate today() const { return m_services.clock->today(); }

@@ -23,8 +23,10 @@ void TMainForm::AnalysisActionExecute()
 {
     if (GolferName.isEmpty())
         return;
+    // A hidden window has let the cards of a golfer loaded since stay undecoded.
+    const QList<TScoreRecord> &cards = ScoreList.list();
     if (!m_analysis) {
-        m_analysis = new AnalysisWindow(ScoreList.list(), this);
+        m_analysis = new AnalysisWindow(cards, this);
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
     }
     m_analysis->open();
@@ -39,7 +41,9 @@ void TMainForm::analysisFollow(bool otherGolfer)
         m_analysis->close();
         return;
     }
-    // The window reads the decoded cards, which a golfer just loaded does not have yet.
-    ScoreList.list();
+    // A window on show reads the decoded cards, which a golfer just loaded does not have yet;
+    // a hidden one reads them when it is opened again, so a switch of golfer decodes nothing.
+    if (m_analysis->isVisible())
+        ScoreList.list();
     m_analysis->cardsChanged(otherGolfer);
 }

@@ -2,7 +2,7 @@
 // under it a date node per card, in date order. A golfer may hold a hundred thousand cards,
 // so a year's date nodes are made only when it is first opened or a look-up needs them;
 // until then the year node shows that it can be opened. Every look-up of a date node goes
-// through ensureDateNodes(), so it finds the nodes as if they had always been there.
+// through lazyChild(), so it finds the nodes as if they had always been there.
 #include "mainform.h"
 
 #include "core/data/datetime.h"
@@ -13,12 +13,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-// A year node whose date nodes have not been made yet.
-bool datesPending(const QTreeWidgetItem *year)
-{
-    return year->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
-}
 
 QTreeWidgetItem *newYearNode(const QString &text, const QIcon &icon, bool hasCards)
 {
@@ -31,13 +25,15 @@ QTreeWidgetItem *newYearNode(const QString &text, const QIcon &icon, bool hasCar
 
 } // namespace
 
-void TMainForm::addScoreNodes()
+void TMainForm::addScoreNodes(const QSet<QString> *withCards)
 {
-    // The year list holds the years in the order their first card comes, each with a card.
+    // The year list holds the years in the order their first card comes, each with a card
+    // when it has just been loaded.
     QList<QTreeWidgetItem *> yearNodes;
     const QIcon yearIcon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
     for (qsizetype i = 1; i < YearList.size(); ++i)
-        yearNodes.append(newYearNode(YearList[i], yearIcon, true));
+        yearNodes.append(
+            newYearNode(YearList[i], yearIcon, !withCards || withCards->contains(YearList[i])));
     ScoreNode->addChildren(yearNodes);
 }
 
@@ -66,16 +62,12 @@ void TMainForm::rebuildScoreNodes()
             textsWithCards.insert(datetime::yearText(date));
         }
     }
-    QList<QTreeWidgetItem *> yearNodes;
-    const QIcon icon = nodeIcon(ImgFolderClosed, ImgFolderClosed);
-    for (qsizetype i = 1; i < YearList.size(); ++i)
-        yearNodes.append(newYearNode(YearList[i], icon, textsWithCards.contains(YearList[i])));
-    ScoreNode->addChildren(yearNodes);
+    addScoreNodes(&textsWithCards);
 }
 
 void TMainForm::ensureDateNodes(QTreeWidgetItem *year)
 {
-    if (!year || year->parent() != ScoreNode || !datesPending(year))
+    if (!year || year->parent() != ScoreNode || !childrenPending(year))
         return;
     year->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     // Every card of the year in list order. Its year text is worked out once per year
@@ -144,10 +136,8 @@ QTreeWidgetItem *TMainForm::insertScoreNodes(TDateTime roundDate)
     const QString date = datetime::dateText(roundDate);
     QTreeWidgetItem *year = ensureYearNode(datetime::yearText(roundDate));
     // A year not opened yet makes the new card's node with the others of its year.
-    if (datesPending(year)) {
-        ensureDateNodes(year);
-        return childNamed(year, date);
-    }
+    if (childrenPending(year))
+        return lazyChild(year, date);
     auto *node = new QTreeWidgetItem({date});
     placeDateNode(year, node, datetime::toDate(roundDate));
     return node;
@@ -160,7 +150,5 @@ QTreeWidgetItem *TMainForm::cardNode(TDateTime roundDate)
     if (SelectedNode && SelectedNode->text(0) == date && SelectedNode->parent()
         && SelectedNode->parent()->parent() == ScoreNode)
         return SelectedNode;
-    QTreeWidgetItem *year = yearNode(datetime::yearText(roundDate));
-    ensureDateNodes(year);
-    return year ? childNamed(year, date) : nullptr;
+    return lazyChild(yearNode(datetime::yearText(roundDate)), date);
 }

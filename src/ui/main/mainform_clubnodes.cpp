@@ -1,23 +1,13 @@
 // The tree's golf club nodes and their course nodes. Tens of thousands of courses would
 // cost the start-up their nodes, so a club's course nodes are made only when it is first
 // opened or a look-up needs them; until then a club with courses shows that it can be
-// opened. Every look-up of a course node goes through ensureCourseNodes().
+// opened. Every look-up of a course node goes through lazyChild(), which makes them first.
 #include "mainform.h"
 
 #include "imagelist.h"
 
 #include <QSet>
 #include <QTreeWidget>
-
-namespace {
-
-// A node whose children have not been made yet.
-bool childrenPending(const QTreeWidgetItem *node)
-{
-    return node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
-}
-
-} // namespace
 
 void TMainForm::addClubNodes()
 {
@@ -62,12 +52,4 @@ void TMainForm::addCourseNode(QTreeWidgetItem *club, const QString &courseName)
         ensureCourseNodes(club);
     else
         club->addChild(new QTreeWidgetItem({courseName}));
-}
-
-void TMainForm::nodeExpanded(QTreeWidgetItem *node)
-{
-    if (node->parent() == LinksNode)
-        ensureCourseNodes(node);
-    else if (node->parent() == ScoreNode)
-        ensureDateNodes(node);
 }

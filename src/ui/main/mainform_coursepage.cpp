@@ -128,10 +128,8 @@ void TMainForm::CourseSheetRegistCheck()
 
 bool TMainForm::courseRegist(qint64 freeBytes)
 {
-    const int refusals = m_exitRefusals;
-    focusPage(CourseSheet);
     // A yard or par refused on the way out has said so and keeps the focus.
-    if (m_exitRefusals != refusals)
+    if (!focusPage(CourseSheet))
         return false;
     CourseSheetRegistCheck();
     if (CheckFailed)
@@ -171,9 +169,7 @@ void TMainForm::courseChange()
         return;
     if (CourseIndex < 0 || CourseIndex >= CourseList.size())
         return;
-    const int refusals = m_exitRefusals;
-    focusPage(CourseSheet);
-    if (m_exitRefusals != refusals)
+    if (!focusPage(CourseSheet))
         return;
     CheckFailed = false;
     CourseSheetRegistCheck();
@@ -239,9 +235,7 @@ bool TMainForm::courseDelete()
 
 QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName)
 {
-    QTreeWidgetItem *clubNode = linksNodeOf(linksName);
-    ensureCourseNodes(clubNode);
-    return clubNode ? childNamed(clubNode, courseName) : nullptr;
+    return lazyChild(linksNodeOf(linksName), courseName);
 }
 
 void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)

@@ -111,10 +111,12 @@ bool TMainForm::freeSpaceOk(qint64 threshold, qint64 freeBytes)
     return false;
 }
 
-void TMainForm::focusPage(QWidget *page)
+bool TMainForm::focusPage(QWidget *page)
 {
     // Taking the focus away from the box being edited runs its exit check first.
+    const int refusals = m_exitRefusals;
     page->setFocus(Qt::OtherFocusReason);
+    return m_exitRefusals == refusals;
 }
 
 void TMainForm::DataRegistActionExecute()

@@ -3,7 +3,6 @@
 #include "mainform.h"
 
 #include "core/data/textinput.h"
-#include "memoedit.h"
 #include "textinputguard.h"
 
 #include <QApplication>
@@ -18,8 +17,6 @@ void TMainForm::connectInputGuards()
 {
     for (TextInputGuard *guard : findChildren<TextInputGuard *>())
         connect(guard, &TextInputGuard::refused, this, &TMainForm::inputRefused);
-    for (MemoEdit *memo : findChildren<MemoEdit *>())
-        connect(memo, &MemoEdit::refused, this, &TMainForm::inputRefused);
 }
 
 void TMainForm::inputRefused(const QString &message)

@@ -126,8 +126,7 @@ void TMainForm::LinksSheet_Format()
 void TMainForm::LinksSheetResize()
 {
     // The telephone column is as wide as the font needs, so the others are measured.
-    const int others = LinksGrid->ColWidth(0) + LinksGrid->ColWidth(1) + LinksGrid->ColWidth(2);
-    LinksGrid->SetColWidth(3, qMax(200, LinksGrid->viewport()->width() - others));
+    LinksGrid->fillLastColumn(200);
 }
 
 QStringList TMainForm::linksRow(const TLinksRecord &r)

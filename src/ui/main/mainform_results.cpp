@@ -268,11 +268,7 @@ void TMainForm::seisekiEnter()
 void TMainForm::SeisekiSheetResize()
 {
     // The last column takes what the others leave (330 for the lists, 370 for the details).
-    const int cols = SeisekiGrid->ColCount();
-    if (cols < 4)
+    if (SeisekiGrid->ColCount() < 4)
         return;
-    int others = 0;
-    for (int c = 0; c < cols - 1; ++c)
-        others += SeisekiGrid->ColWidth(c);
-    SeisekiGrid->SetColWidth(cols - 1, qMax(190, SeisekiGrid->viewport()->width() - others - 1));
+    SeisekiGrid->fillLastColumn(190, 1);
 }

@@ -200,12 +200,10 @@ void TMainForm::SeisekiGridDblClick()
     if (!date)
         return; // a club, a score or a heading
     // Change and Delete act on this node; the tree's own selection stays as it is.
-    if (QTreeWidgetItem *year = yearNode(datetime::yearText(datetime::fromDate(*date)))) {
-        ensureDateNodes(year);
-        if (QTreeWidgetItem *node = childNamed(year, text)) {
-            SelectedNode = node;
-            SelectedParent = year;
-        }
+    if (QTreeWidgetItem *node
+        = lazyChild(yearNode(datetime::yearText(datetime::fromDate(*date))), text)) {
+        SelectedNode = node;
+        SelectedParent = node->parent();
     }
     ScoreNodeSelect(text);
 }

@@ -412,11 +412,9 @@ bool TMainForm::readScorePage(TScoreRecord &card, bool wholeCard)
 
 bool TMainForm::scoreRegist(qint64 freeBytes)
 {
-    const int refusals = m_exitRefusals;
-    focusPage(ScoreSheet);
     // A handicap or partner score refused on the way out has said so and holds the focus;
     // going on would store a value the user did not type.
-    if (m_exitRefusals != refusals)
+    if (!focusPage(ScoreSheet))
         return false;
     ScoreSheetRegistCheck();
     if (CheckFailed)
@@ -450,9 +448,7 @@ void TMainForm::scoreChange()
         return;
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを変更しますか？")))
         return;
-    const int refusals = m_exitRefusals;
-    focusPage(ScoreSheet);
-    if (m_exitRefusals != refusals)
+    if (!focusPage(ScoreSheet))
         return;
     for (QLineEdit *edit : PartnerScoreEdit)
         if (edit->text().trimmed().isEmpty())

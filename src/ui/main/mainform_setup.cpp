@@ -74,6 +74,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
     : QMainWindow(parent)
     , m_dir(options.dataDir)
     , m_startupDelayMs(options.startupDelayMs)
+    , m_geometry(options.geometry)
     , m_services(services)
     , m_book(options.dataDir, [this] { return today(); })
 {
@@ -348,7 +349,7 @@ void TMainForm::createCentre()
     TreeView1->setUniformRowHeights(true);
     TreeView1->setMinimumWidth(150);
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this] { TreeView1Click(); });
-    connect(TreeView1, &QTreeWidget::itemExpanded, this, &TMainForm::nodeExpanded);
+    connect(TreeView1, &QTreeWidget::itemExpanded, this, &TMainForm::ensureChildren);
 
     PageControl1 = new QTabWidget(splitter);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));

@@ -124,7 +124,12 @@ void TMainForm::FormCreate()
         top->setExpanded(true);
     setUpdatesEnabled(true);
 
-    windowfit::place(this, QSize(1040, 720), false);
+    // Placed here alone: a fit would be done again once the frame is known, undoing a
+    // geometry set after it.
+    if (m_geometry)
+        setGeometry(*m_geometry);
+    else
+        windowfit::place(this, QSize(1040, 720), false);
 }
 
 void TMainForm::Delay(unsigned ms)

@@ -176,3 +176,24 @@ QTreeWidgetItem *TMainForm::childNamed(const QTreeWidgetItem *parent, const QStr
             return parent->child(i);
     return nullptr;
 }
+
+bool TMainForm::childrenPending(const QTreeWidgetItem *node)
+{
+    return node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
+}
+
+void TMainForm::ensureChildren(QTreeWidgetItem *node)
+{
+    if (!node)
+        return;
+    if (node->parent() == LinksNode)
+        ensureCourseNodes(node);
+    else if (node->parent() == ScoreNode)
+        ensureDateNodes(node);
+}
+
+QTreeWidgetItem *TMainForm::lazyChild(QTreeWidgetItem *parent, const QString &text)
+{
+    ensureChildren(parent);
+    return parent ? childNamed(parent, text) : nullptr;
+}

@@ -173,8 +173,7 @@ void TMainForm::YDateTextClick()
 
 void TMainForm::YoteiSheetResize()
 {
-    const int others = YoteiGrid->ColWidth(0) + YoteiGrid->ColWidth(1) + YoteiGrid->ColWidth(2);
-    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->viewport()->width() - others));
+    YoteiGrid->fillLastColumn(260);
 }
 
 QStringList TMainForm::yoteiRow(const TYoteiRecord &r)

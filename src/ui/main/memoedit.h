@@ -2,9 +2,11 @@
 
 #include <QPlainTextEdit>
 
+class TextInputGuard;
+
 // A memo whose text must fit a field of the data files, which counts Shift-JIS bytes. A key
 // that does not fit or that Shift-JIS cannot hold is refused; a paste or a text from the
-// input method keeps what fits. Every refusal says why.
+// input method keeps what fits. Every refusal says why, through the memo's guard.
 class MemoEdit final : public QPlainTextEdit
 {
     Q_OBJECT
@@ -12,16 +14,10 @@ class MemoEdit final : public QPlainTextEdit
 public:
     MemoEdit(int maxBytes, QWidget *parent);
 
-Q_SIGNALS:
-    void refused(const QString &message);
-
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void inputMethodEvent(QInputMethodEvent *event) override;
+    // A paste comes as no event the guard could see.
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    int room() const;
-
-    int m_maxBytes;
+    TextInputGuard *m_guard;
 };

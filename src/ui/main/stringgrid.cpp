@@ -48,6 +48,15 @@ void TStringGrid::SetColCount(int cols)
         setHorizontalHeaderItem(c, new QTableWidgetItem());
 }
 
+void TStringGrid::fillLastColumn(int least, int slack)
+{
+    const int last = columnCount() - 1;
+    int others = 0;
+    for (int c = 0; c < last; ++c)
+        others += columnWidth(c);
+    setColumnWidth(last, qMax(least, viewport()->width() - others - slack));
+}
+
 QString TStringGrid::Cell(int col, int row) const
 {
     if (row == 0) {

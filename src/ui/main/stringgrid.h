@@ -27,6 +27,9 @@ public:
 
     int ColWidth(int col) const { return columnWidth(col); }
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
+    // The last column takes the width the others leave in view (less `slack`), `least` at
+    // the smallest.
+    void fillLastColumn(int least, int slack = 0);
 
     // Row of the current cell in grid numbering (0 when none).
     int SelectedRow() const;

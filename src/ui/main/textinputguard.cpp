@@ -8,9 +8,12 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 
 TextInputGuard::TextInputGuard(QLineEdit *edit, int maxBytes, QWidget *keyTarget)
-    : QObject(edit), m_edit(edit), m_maxBytes(maxBytes), m_accepted(edit->text())
+    : QObject(edit), m_box(edit), m_edit(edit), m_maxBytes(maxBytes), m_accepted(edit->text())
 {
     edit->setValidator(new SjisLengthValidator(maxBytes, edit));
     edit->installEventFilter(this);
@@ -30,6 +33,12 @@ TextInputGuard::TextInputGuard(QLineEdit *edit, int maxBytes, QWidget *keyTarget
     });
 }
 
+TextInputGuard::TextInputGuard(QPlainTextEdit *memo, int maxBytes)
+    : QObject(memo), m_box(memo), m_memo(memo), m_maxBytes(maxBytes)
+{
+    memo->installEventFilter(this);
+}
+
 bool TextInputGuard::insertsText(const QKeyEvent *key)
 {
     const QString text = key->text();
@@ -47,12 +56,25 @@ bool TextInputGuard::insertsText(const QKeyEvent *key)
 
 int TextInputGuard::room() const
 {
+    if (m_memo)
+        return m_maxBytes - sjis::byteLength(m_memo->toPlainText())
+            + sjis::byteLength(m_memo->textCursor().selection().toPlainText());
     return m_maxBytes - sjis::byteLength(m_edit->text()) + sjis::byteLength(m_edit->selectedText());
+}
+
+bool TextInputGuard::readOnly() const
+{
+    return m_memo ? m_memo->isReadOnly() : m_edit->isReadOnly();
+}
+
+void TextInputGuard::refuse(const textinput::Fitted &fitted)
+{
+    Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
 }
 
 bool TextInputGuard::eventFilter(QObject *, QEvent *event)
 {
-    if (m_edit->isReadOnly() || m_forwarding)
+    if (readOnly() || m_forwarding)
         return false;
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -63,7 +85,7 @@ bool TextInputGuard::eventFilter(QObject *, QEvent *event)
             return false;
         // Let through, the refused key would leave an empty combo box completing itself to
         // its first item.
-        Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
+        refuse(fitted);
         return true;
     }
     if (event->type() == QEvent::InputMethod) {
@@ -77,9 +99,9 @@ bool TextInputGuard::eventFilter(QObject *, QEvent *event)
         QInputMethodEvent kept(im->preeditString(), im->attributes());
         kept.setCommitString(fitted.kept, im->replacementStart(), im->replacementLength());
         m_forwarding = true;
-        QCoreApplication::sendEvent(m_edit, &kept);
+        QCoreApplication::sendEvent(m_box, &kept);
         m_forwarding = false;
-        Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
+        refuse(fitted);
         return true;
     }
     return false;
@@ -114,5 +136,5 @@ void TextInputGuard::keepWhatFits(const QString &before, const QString &refusedT
         m_edit->setSelection(head, replaced);
         m_edit->insert(fitted.kept);
     }
-    Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
+    refuse(fitted);
 }

@@ -5,7 +5,12 @@
 
 class QKeyEvent;
 class QLineEdit;
+class QPlainTextEdit;
 class QWidget;
+
+namespace textinput {
+struct Fitted;
+}
 
 // Keeps a text box within a field of the data files, whose size counts Shift-JIS bytes, and
 // says why when it refuses input: a key that does not fit or that Shift-JIS cannot hold is
@@ -18,9 +23,16 @@ public:
     // keyTarget is the control that receives the keys when it is not the box itself (an
     // editable combo box hands them on to its text box).
     TextInputGuard(QLineEdit *edit, int maxBytes, QWidget *keyTarget = nullptr);
+    // A memo has no validator to turn down a paste: it fits its pastes itself (to room())
+    // and says so through refuse().
+    TextInputGuard(QPlainTextEdit *memo, int maxBytes);
 
     // True for a key that puts its text into a text box, as the boxes themselves decide.
     static bool insertsText(const QKeyEvent *key);
+
+    // The bytes left for a text put in at the cursor, over the selection.
+    int room() const;
+    void refuse(const textinput::Fitted &fitted);
 
 Q_SIGNALS:
     void refused(const QString &message);
@@ -29,10 +41,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    int room() const;
+    bool readOnly() const;
     void keepWhatFits(const QString &before, const QString &refusedText);
 
-    QLineEdit *m_edit;
+    QWidget *m_box; // the line edit or the memo
+    QLineEdit *m_edit = nullptr;
+    QPlainTextEdit *m_memo = nullptr;
     int m_maxBytes;
     QString m_accepted; // the text as it stood after its last change
     bool m_forwarding = false;

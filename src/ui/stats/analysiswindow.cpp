@@ -1,6 +1,7 @@
 #include "analysiswindow.h"
 
 #include "ui/charts/trendcharts.h"
+#include "ui/common/windowfit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -12,7 +13,6 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -85,8 +86,10 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
 
     AnalysisTable = new QTableWidget(this);
     AnalysisTable->setObjectName(QStringLiteral("AnalysisTable"));
-    AnalysisTable->setColumnCount(stats::kAnalysisColumns);
-    AnalysisTable->setHorizontalHeaderLabels(stats::analysisHeader());
+    // Labels are put on existing columns only: the header makes its columns first.
+    const QStringList header = stats::analysisHeader();
+    AnalysisTable->setColumnCount(int(header.size()));
+    AnalysisTable->setHorizontalHeaderLabels(header);
     AnalysisTable->verticalHeader()->hide();
     AnalysisTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AnalysisTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -126,29 +129,18 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
 
 void AnalysisWindow::open()
 {
-    fillChoices(false);
+    fillChoices(std::exchange(m_fresh, false));
     refresh();
     if (!m_sized) {
         m_sized = true;
-        QSize want(1240, 760);
-        const QScreen *screen
-            = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            // The frame of the window lies outside its size.
-            const QRect area = screen->availableGeometry().adjusted(0, 0, -16, -48);
-            want = want.boundedTo(area.size());
-            resize(want);
-            move(area.center() - rect().center());
-        } else {
-            resize(want);
-        }
+        windowfit::place(this, QSize(1240, 760), false, parentWidget());
         // The table whole where there is room for the charts beside it; on a small screen it
         // scrolls, so that the charts keep half the width.
         const int table
             = qMin(AnalysisTable->horizontalHeader()->length() + 2 * AnalysisTable->frameWidth()
                     + AnalysisTable->verticalScrollBar()->sizeHint().width(),
-                want.width() / 2);
-        m_split->setSizes({table, qMax(want.width() - table, 200)});
+                width() / 2);
+        m_split->setSizes({table, qMax(width() - table, 200)});
     }
     show();
     raise();
@@ -157,11 +149,8 @@ void AnalysisWindow::open()
 
 void AnalysisWindow::cardsChanged(bool otherGolfer)
 {
-    if (otherGolfer)
-        m_countAtAll = true;
     if (!isVisible()) {
-        if (otherGolfer)
-            fillChoices(true);
+        m_fresh = m_fresh || otherGolfer;
         return;
     }
     fillChoices(otherGolfer);

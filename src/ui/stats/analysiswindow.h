@@ -28,7 +28,8 @@ public:
     // sized to the screen, later it keeps the size the user gave it.
     void open();
     // The cards changed. Another golfer's cards start from the whole selection again; the
-    // same golfer's keep the choices that still exist.
+    // same golfer's keep the choices that still exist. A hidden window does not read the
+    // cards (they need not be decoded): it takes them up when it is opened.
     void cardsChanged(bool otherGolfer);
 
     const stats::Analysis &analysis() const { return m_analysis; }
@@ -53,6 +54,7 @@ private:
     const QList<TScoreRecord> &m_cards;
     stats::Analysis m_analysis;
     bool m_sized = false;
+    bool m_fresh = false; // another golfer's cards came while the window was hidden
     bool m_filling = false; // the choices are being refilled: no refresh per change
     bool m_countAtAll = true; // the count follows the number of cards
 

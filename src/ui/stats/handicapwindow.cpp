@@ -9,13 +9,11 @@
 #include <QComboBox>
 #include <QDateTimeAxis>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -167,10 +165,8 @@ void THandicapForm::build()
     buttons->addWidget(HdcpCloseBtn);
     root->addLayout(buttons);
 
-    QSize size(1120, 720);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
-    resize(size);
+    // What the window asks for; ShowModal fits it to the screen.
+    resize(1120, 720);
 }
 
 void THandicapForm::showGolfer(const QString &golfer, const QList<TScoreRecord> &cards,

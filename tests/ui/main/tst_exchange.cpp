@@ -278,7 +278,12 @@ private Q_SLOTS:
             QTRY_VERIFY(f.form.get() != before);
         };
 
+        // The window the user moved and made larger is made anew as it stood.
+        const QRect stood = f.form->geometry().adjusted(20, 10, 80, 50);
+        f.form->setGeometry(stood);
+        QTRY_COMPARE(f.form->geometry(), stood);
         restore(0);
+        QCOMPARE(f.form->geometry(), stood);
         const QList<QStringList> listed
             = {{QStringLiteral("2026/12/06"), QStringLiteral("山田 1枚"), QStringLiteral("正常")}};
         QCOMPARE(rows, listed);
