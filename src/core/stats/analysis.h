@@ -59,7 +59,6 @@ RoundStats roundStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &
 
 // The table: the statistics for the selected rounds and for the last of them.
 inline constexpr int kRecentRounds = 20;
-inline constexpr int kAnalysisColumns = 5;
 QStringList analysisHeader();
 // One row per statistic: its name, then for the selection and for its last rounds the value
 // and the number of rounds it was counted over. Rates read "33.3 % (12 / 36)"; a statistic
