@@ -133,6 +133,12 @@ public:
             return v;
         }
         for (QChar c : v) {
+            // A character lost before the file reached us; the score page refuses it too, so
+            // an imported card holding it could not be changed there.
+            if (c == QChar::ReplacementCharacter) {
+                problem(column, QStringLiteral("「%1」はShift-JISで保存できない文字です").arg(c));
+                return QString();
+            }
             const bool lineBreak = c == QChar('\r') || c == QChar('\n') || c == QChar('\t');
             if (c.unicode() < 0x20 && !(lines && lineBreak)) {
                 problem(column, QStringLiteral("改行や制御文字は入力できません"));

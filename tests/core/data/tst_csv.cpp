@@ -174,6 +174,9 @@ private Q_SLOTS:
         QTest::addRow("a character Shift-JIS cannot hold")
             << withCell(QStringLiteral("天気"), QStringLiteral("晴れ\U0001F600")) << 3
             << col("天気") << QStringLiteral("Shift-JISで保存できない文字");
+        QTest::addRow("a character already lost")
+            << withCell(QStringLiteral("メモ"), QStringLiteral("友人\uFFFDと")) << 3 << col("メモ")
+            << QStringLiteral("「\uFFFD」はShift-JISで保存できない文字です");
         QTest::addRow("putts too long")
             << withCell(QStringLiteral("2番パット"), QStringLiteral("100")) << 3 << col("2番パット")
             << QStringLiteral("「100」は長すぎます（2桁まで）");
