@@ -238,10 +238,13 @@ QString competitionProblem(const Competition &c)
         return problem;
     if (const QString problem = hiddenHolesShapeProblem(c.hiddenHoles); !problem.isEmpty())
         return problem;
-    if (c.prizes.size() > kMaxPrizes)
-        return QStringLiteral("ドラコンとニアピンは各ホール1つずつまでです");
     QList<std::pair<PrizeKind, int>> seen;
+    std::array<int, 2> perKind {};
     for (const PrizeHole &prize : c.prizes) {
+        if (++perKind[int(prize.kind)] > kMaxPrizesPerKind)
+            return QStringLiteral("%1は%2ホールまでです")
+                .arg(prizeKindText(prize.kind))
+                .arg(kMaxPrizesPerKind);
         if (prize.hole < 1 || prize.hole > kHoles)
             return QStringLiteral("%1のホール「%2」は1から18の整数ではありません")
                 .arg(prizeKindText(prize.kind))

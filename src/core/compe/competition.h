@@ -33,8 +33,10 @@ struct PrizeHole {
 
 QString prizeKindText(PrizeKind kind); // "ドラコン", "ニアピン"
 
-constexpr int kMaxPlayers = 100; // what one printed page still shows legibly
-constexpr int kMaxPrizes = 2 * kHoles; // each kind once a hole
+// What one printed page still shows legibly.
+constexpr int kMaxPlayers = 100;
+constexpr int kMaxPrizesPerKind = 9;
+constexpr int kMaxPrizes = 2 * kMaxPrizesPerKind;
 
 struct Competition {
     QDate date;
@@ -84,7 +86,8 @@ std::optional<int> parsePrizeHole(PrizeKind kind, const QString &text, QString *
 // Everything the file requires: a day, a usable name, the club and both courses with pars
 // the method can use, players without a problem (at most kMaxPlayers), hidden holes that
 // are holes (each once, at most six a half; a whole choice only once results are asked for),
-// prize holes on holes (each kind once a hole, the winner a name on one line).
+// prize holes on holes (each kind once a hole and on at most nine, the winner a name on one
+// line).
 QString competitionProblem(const Competition &c);
 
 // The file's bytes: UTF-8 JSON with a format name and a version.

@@ -291,6 +291,10 @@ private Q_SLOTS:
         c.prizes.append({PrizeKind::Pin, 9, QString()});
         QTest::addRow("both prizes on a hole") << c << "";
         c = sample();
+        for (int hole = 10; hole <= 18; ++hole)
+            c.prizes.append({PrizeKind::Drive, hole, QString()});
+        QTest::addRow("ten drives") << c << "ドラコンは9ホールまでです";
+        c = sample();
         c.prizes[1].hole = 19;
         QTest::addRow("prize hole") << c << "ニアピンのホール「19」は1から18の整数ではありません";
         c = sample();
