@@ -1,5 +1,6 @@
 #include "peoria.h"
 
+#include "core/data/csv.h"
 #include "core/data/datafile.h"
 
 #include <QRandomGenerator>
@@ -443,6 +444,11 @@ QList<QStringList> resultsCsvRows(const Results &results)
     for (const PlayerResult &r : results.rows)
         rows.append(resultRow(r));
     return rows;
+}
+
+QString resultsCsv(const Results &results)
+{
+    return csv::format(resultsCsvRows(results));
 }
 
 } // namespace compe

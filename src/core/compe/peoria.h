@@ -146,7 +146,9 @@ Results computeResults(const Pars &pars, const QList<int> &hidden, const Options
 
 QStringList resultsHeader(); // 順位, 氏名, OUT, IN, グロス, ハンディ, ネット
 QStringList resultRow(const PlayerResult &result);
-// The heading and a row for each player, for a CSV file.
+// The heading and a row for each player, for a CSV file; and the same as CSV text (quoted
+// where a name needs it, CR LF after every row), for the export to encode.
 QList<QStringList> resultsCsvRows(const Results &results);
+QString resultsCsv(const Results &results);
 
 } // namespace compe

@@ -253,6 +253,44 @@ private Q_SLOTS:
         QCOMPARE(csv[6], expected[5]);
     }
 
+    // Every option away from its default at once, and a tie of each kind.
+    void optionsAndTies()
+    {
+        const Options options {Cap::TripleBogey, Factor::Point9, Limit::L40};
+        QList<Player> players;
+        // 木村: bogeys but 9 on hole 3 (par 3), 12 on hole 4 (par 5), 8 on hole 13 (par 3):
+        // OUT 56, IN 49, gross 105. Triple bogey counts 6, 8, 6: hidden 66.
+        // (66 × 1.5 − 72) × 0.9 = 27 × 0.9 = 24.3; net 80.7.
+        players.append({"木村", {5, 5, 9, 12, 5, 5, 4, 5, 6, 5, 6, 5, 8, 5, 5, 6, 4, 5}});
+        // 林: OUT 8 6 4 6 6 6 7 5 9 = 57, IN 6 6 5 4 6 6 6 4 5 = 48, gross 105, nothing over
+        // a triple bogey. Hidden OUT 6+4+6+6+6+5 = 33, IN 6+6+5+4+6+6 = 33: 66, so 24.3
+        // and 80.7 as 木村, but the better IN (48 against 49).
+        const Scores hayashi {8, 6, 4, 6, 6, 6, 7, 5, 9, 6, 6, 5, 4, 6, 6, 6, 4, 5};
+        players.append({"林", hayashi});
+        // 大木: triple bogey on every hole, but 8 on hole 3 (par 3): OUT 65, IN 63, gross
+        // 128. Hole 3 counts 6, so hidden 48 + 12 × 3 = 84: (126 − 72) × 0.9 = 48.6, held
+        // at 40.0; net 88.0.
+        players.append({"大木", {7, 7, 8, 8, 7, 7, 6, 7, 8, 7, 8, 7, 6, 7, 7, 8, 6, 7}});
+        // 森: as 林 hole for hole: the two share first place.
+        players.append({"森", hayashi});
+
+        const Results r = computeResults(kPars, kHidden, options, players);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        const QString expected = QStringLiteral("順位,氏名,OUT,IN,グロス,ハンディ,ネット\r\n"
+                                                "1,林,57,48,105,24.3,80.7\r\n"
+                                                "1,森,57,48,105,24.3,80.7\r\n"
+                                                "3,木村,56,49,105,24.3,80.7\r\n"
+                                                "4,大木,65,63,128,40.0,88.0\r\n");
+        QCOMPARE(resultsCsv(r), expected);
+        QCOMPARE(r.bestGrossNames, (QStringList {"林", "森", "木村"}));
+
+        // A name with a comma or a quote is quoted in the CSV text.
+        const Results quoted
+            = computeResults(kPars, kHidden, Options {}, {{"O\"Neil, Jr", kBogeys}});
+        QCOMPARE(resultsCsv(quoted).section("\r\n", 1, 1),
+            QStringLiteral("1,\"O\"\"Neil, Jr\",45,45,90,14.4,75.6"));
+    }
+
     void bestGrossShared()
     {
         // 甲: bogeys, gross 90, hidden 60, net 75.6.
