@@ -183,17 +183,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("players");
         QTest::addColumn<int>("prizeLines");
-        QTest::addRow("nobody") << 0 << 0;
-        QTest::addRow("one") << 1 << 1;
-        QTest::addRow("21 in one column") << 21 << 4;
-        QTest::addRow("22 in two") << 22 << 4;
-        QTest::addRow("100 and every prize") << kMaxPlayers << kMaxPrizesPerKind;
-        QTest::addRow("100") << kMaxPlayers << 0;
+        QTest::addColumn<bool>("twoColumns");
+        QTest::addRow("nobody") << 0 << 0 << false;
+        QTest::addRow("one") << 1 << 1 << false;
+        // Four prize lines leave 1950 pixels: 21 rows of 90.
+        QTest::addRow("21 in one column") << 21 << 4 << false;
+        QTest::addRow("22 in two") << 22 << 4 << true;
+        QTest::addRow("100 and every prize") << kMaxPlayers << kMaxPrizesPerKind << true;
+        QTest::addRow("100") << kMaxPlayers << 0 << true;
     }
     void alwaysOnePage()
     {
         QFETCH(int, players);
         QFETCH(int, prizeLines);
+        QFETCH(bool, twoColumns);
         Competition c = field(players);
         for (int h = 1; h <= prizeLines; ++h) {
             c.prizes.append({PrizeKind::Drive, h, QStringLiteral("選手01")});
@@ -227,6 +230,8 @@ private Q_SLOTS:
             QVERIFY(ys.last() + 40 < footer);
         }
         QCOMPARE(names, players);
+        // The left table's names stand at 240, the single column's at 330.
+        QCOMPARE(nameRows.contains(240), twoColumns);
     }
 };
 

@@ -250,6 +250,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("problem");
         QTest::addRow("fine") << sample() << "";
         Competition c = sample();
+        c.players[0].scores[0] = 1;
+        c.players[0].scores[17] = 20;
+        QTest::addRow("scores 1 and 20") << c << "";
+        c = sample();
         c.hiddenHoles = {1, 2};
         QTest::addRow("holes still being ticked") << c << "";
         c = sample();

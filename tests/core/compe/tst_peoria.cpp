@@ -409,6 +409,12 @@ private Q_SLOTS:
             << halves({3, 3, 3, 4, 4, 4, 5, 5, 5}, standardIn) << QList<quint32> {0, 0}
             << QList<quint32> {28, 20} << QList<int> {1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}
             << 24 << false;
+        // A par 6 on hole 7 is none of the standard pars: par 3 on hole 3 only, four of the
+        // par 4s 1 2 5 6 8, one of the par 5s 4 9: 1 × 5 × 2 = 10 choices.
+        QTest::addRow("par 6") << halves({4, 4, 3, 5, 4, 4, 6, 4, 5}, standardIn)
+                               << QList<quint32> {0, 0} << QList<quint32> {10, 20}
+                               << QList<int> {1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14, 15} << 24
+                               << true;
         QTest::addRow("standard") << kPars << QList<quint32> {0, 0} << QList<quint32> {20, 20}
                                   << QList<int> {1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14, 15} << 24
                                   << true;
