@@ -12,6 +12,17 @@
 #include <array>
 #include <optional>
 
+// Competitions by the New Peoria method, for the window that keeps them:
+//   competition.h  the record, the checks of what is typed, and the file's bytes;
+//   peoria.h       the method: hidden holes, handicap, places, the results table and CSV;
+//   compestore.h   the files in Compe/: list, open, save (and rename), delete;
+//   compecards.h   the registered golfers' cards of the day, offered as players;
+//   core/print/compeprintout.h  the results sheet.
+// A window builds a Competition (setCourses() with the two Course.dat records, players from
+// offeredPlayers() or playerFromTexts(), hidden holes from chooseHiddenHoles() or ticks checked
+// by hiddenHolesProblem()), saves it with CompeStore::save(), and shows c.results(): a non-empty
+// Results::error is the message to show instead of results.
+//
 // One competition as the organiser keeps it: the day, the club and its two courses with
 // their pars (copied from Course.dat when the courses are chosen, so that a course changed
 // later leaves an old competition as it was played), the players with their 18 scores, the
