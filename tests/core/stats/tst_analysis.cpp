@@ -117,8 +117,14 @@ private Q_SLOTS:
         expect("ダブルパー以上", "2.8 % (1 / 36)", "2");
         expect("Par3 平均", "—", "2");
         expect("Par4 平均", "4.4 (+0.4)", "2"); // 160 strokes over 36 holes
-        QCOMPARE(stats::analysisTable(a).first(), stats::analysisHeader());
-        QCOMPARE(stats::analysisTable(a).size(), a.rows.size() + 1);
+        // As it is copied and saved: the heading, then a row per statistic.
+        const QList<QStringList> table = stats::analysisTable(a);
+        QCOMPARE(table.size(), 19);
+        QCOMPARE(table.first(),
+            (QStringList {"項目", "選択したラウンド", "集計ラウンド数", "直近20ラウンド",
+                "直近20の集計ラウンド数"}));
+        QCOMPARE(table[1], (QStringList {"ラウンド数", "2", "2", "2", "2"}));
+        QCOMPARE(table.last(), (QStringList {"Par5 平均", "—", "2", "—", "2"}));
 
         // Rounds without putts only: the putting rows have nothing to count.
         const stats::Analysis dry = stats::analyse({cards[1]}, {});
@@ -221,14 +227,20 @@ private Q_SLOTS:
         // A year without putts leaves the putting lines without a point for it.
         const QList<TScoreRecord> years
             = {markedRound(QDate(2021, 5, 1)), roundWithoutPutts(QDate(2022, 5, 1))};
+        // Each line as its legend names it, in percent of the marked round's counts: on in
+        // par − 2 on 3 holes of 18, in par − 1 on 17, par or better on 4, three putts on 1.
         const QList<charts::RateLine> rates
             = charts::yearlyRates(stats::yearlyStats(years, all(years)));
-        QStringList names;
+        QList<std::pair<QString, QList<QPointF>>> lines;
         for (const charts::RateLine &r : rates)
-            names.append(r.name);
-        QCOMPARE(names, (QStringList {"パーオン率", "ボギーオン率", "パーキープ率", "3パット率"}));
-        QCOMPARE(rates[0].points, (QList<QPointF> {{2021, 3.0 / 18 * 100}}));
-        QCOMPARE(rates[2].points, (QList<QPointF> {{2021, 4.0 / 18 * 100}, {2022, 100}}));
+            lines.append({r.name, r.points});
+        const QList<std::pair<QString, QList<QPointF>>> expected = {
+            {"パーオン率", {{2021, 300.0 / 18}}},
+            {"ボギーオン率", {{2021, 1700.0 / 18}}},
+            {"パーキープ率", {{2021, 400.0 / 18}, {2022, 100}}},
+            {"3パット率", {{2021, 100.0 / 18}}},
+        };
+        QCOMPARE(lines, expected);
     }
 
     void axesOnWholeSteps_data()
