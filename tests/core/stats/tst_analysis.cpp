@@ -90,6 +90,59 @@ private Q_SLOTS:
         QCOMPARE(pair(g.bounceBack), std::pair(2LL, 13LL));
     }
 
+    // A hole holed from off the green has no putt: 0 is a count, and the round stays in the
+    // putting statistics. Par 4 everywhere, 5 strokes and 2 putts, but hole 5 as given.
+    void puttsOfAHoleCounted_data()
+    {
+        QTest::addColumn<QString>("putts"); // of hole 5
+        QTest::addColumn<int>("strokes"); // of hole 5
+        QTest::addColumn<int>("puttRounds");
+        QTest::addColumn<QString>("average"); // 平均パット
+        QTest::addColumn<QString>("recovery"); // リカバリー率
+        QTest::addColumn<QString>("onePutt");
+        // A chip-in birdie: not on in two, saved, no putt.
+        QTest::addRow("holed from off the green") << "0" << 3 << 1 << "34.0"
+                                                  << "5.6 % (1 / 18)"
+                                                  << "0.0 % (0 / 18)";
+        QTest::addRow("one putt") << "1" << 4 << 1 << "35.0"
+                                  << "5.6 % (1 / 18)"
+                                  << "5.6 % (1 / 18)";
+        QTest::addRow("with a blank") << " 1" << 4 << 1 << "35.0"
+                                      << "5.6 % (1 / 18)"
+                                      << "5.6 % (1 / 18)";
+        QTest::addRow("ten putts") << "10" << 13 << 1 << "44.0"
+                                   << "0.0 % (0 / 18)"
+                                   << "0.0 % (0 / 18)";
+        QTest::addRow("none entered") << "" << 3 << 0 << "—"
+                                      << "—"
+                                      << "—";
+    }
+    void puttsOfAHoleCounted()
+    {
+        QFETCH(QString, putts);
+        QFETCH(int, strokes);
+        QFETCH(int, puttRounds);
+        QFETCH(QString, average);
+        QFETCH(QString, recovery);
+        QFETCH(QString, onePutt);
+        TScoreRecord card = build::card(QDate(2024, 5, 1), kA, 5);
+        card.Score[4] = strokes;
+        card.Putt[4] = putts;
+        card.ScoreTotal[0] = 40 + strokes;
+        card.ScoreSum = card.ScoreTotal[0] + 45;
+        applyHoleResults(card);
+        const stats::Analysis a = stats::analyse({card}, {});
+        QCOMPARE(a.selected.puttRounds, puttRounds);
+        QCOMPARE(row(a, QStringLiteral("平均パット"))[1], average);
+        QCOMPARE(row(a, QStringLiteral("リカバリー率"))[1], recovery);
+        QCOMPARE(row(a, QStringLiteral("1パット率"))[1], onePutt);
+        QCOMPARE(row(a, QStringLiteral("パーオン率"))[1],
+            puttRounds ? QStringLiteral("0.0 % (0 / 18)") : QStringLiteral("—"));
+        // Strokes and par keep do not need putts.
+        QCOMPARE(row(a, QStringLiteral("平均スコア"))[1],
+            QString::number(85 + strokes) + QStringLiteral(".0"));
+    }
+
     void tableOverRoundsWithAndWithoutPutts()
     {
         const QList<TScoreRecord> cards

@@ -10,6 +10,7 @@
 #include "ui/common/modaldialog.h"
 #include "ui/main/stringgrid.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -165,6 +166,61 @@ private Q_SLOTS:
         QCOMPARE(f.childTexts({kCards}),
             (QStringList {QStringLiteral("2023年"), QStringLiteral("2024年")}));
         QVERIFY(!QFileInfo::exists(f.path(QStringLiteral("Backup"))));
+    }
+
+    // Neither the copies of the data files nor the side files are a place for an export.
+    void exportRefusedWhereTheDataLives_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addRow("the backup folder") << QStringLiteral("Backup/cards.csv");
+        QTest::addRow("a day's copy") << QStringLiteral("Backup/2026-12-06/cards.csv");
+        QTest::addRow("a golfer's ratings") << QStringLiteral("山田.ratings.json");
+    }
+    void exportRefusedWhereTheDataLives()
+    {
+        QFETCH(QString, target);
+        WindowFixture f;
+        openWithCards(f, {kYamada});
+        QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("Backup/2026-12-06")));
+        f.seams.dialogs.answerSaveFile(f.path(target), 0);
+        f.trigger(QStringLiteral("ExportMenu"));
+        QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
+        QVERIFY2(f.seams.dialogs.last().text.startsWith(
+                     QStringLiteral("データファイルやバックアップには書き出せません")),
+            qPrintable(f.seams.dialogs.last().text));
+        QVERIFY(!QFileInfo::exists(f.path(target)));
+    }
+
+    void aSkippingImportTellsTheCardsAdded()
+    {
+        WindowFixture f;
+        openWithCards(f, {kYamada});
+        const QByteArray stored = fileBytes(f.path(kYamada + QStringLiteral(".sce")));
+        const QString file = m_out.filePath(QStringLiteral("skip.csv"));
+        const QList<TScoreRecord> incoming = {build::card(QDate(2022, 3, 3), kClub, 6),
+            build::card(QDate(2024, 5, 3), kClub, 6), build::card(QDate(2025, 1, 5), kClub, 6)};
+        QVERIFY(
+            datafile::saveBytes(file, csv::format(cardcolumns::table(incoming)).toUtf8(), nullptr));
+        f.seams.dialogs.answerOpenFile(file);
+        QStringList counts;
+        importDialog(f)->setRunner([&counts](TModalDialog &d) {
+            counts = QStringList {
+                in<QLabel>(d, "AddCountText")->text(), in<QLabel>(d, "ConflictCountText")->text()};
+            // Rows of a day already stored are left out unless told otherwise.
+            QVERIFY(in<QRadioButton>(d, "SkipRadio")->isChecked());
+            click(d, "ImportButton");
+        });
+        f.trigger(QStringLiteral("ImportMenu"));
+
+        QCOMPARE(counts,
+            (QStringList {QStringLiteral("追加するスコアカード:  2 枚"),
+                QStringLiteral("同じ日のスコアカードが登録済みの行:  1 行")}));
+        QCOMPARE(f.status(), QStringLiteral("スコアカードを 2 枚追加しました"));
+        const QList<TScoreRecord> cards = f.readScores(kYamada);
+        QCOMPARE(
+            dates(cards), (QStringList {"2022/03/03", "2023/11/20", "2024/05/03", "2025/01/05"}));
+        QCOMPARE(cards[2].ScoreSum, 90); // the stored card, not the file's 108
+        QVERIFY(fileBytes(f.path(kYamada + QStringLiteral(".sce"))) != stored);
     }
 
     void aCardOnShowLeavesThePageWhenItsDayIsReplaced()
