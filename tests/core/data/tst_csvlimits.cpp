@@ -1,6 +1,7 @@
-// The edges of the score card CSV: where a problem is reported once a quoted field has broken
-// a line, a carriage return alone inside a field, the longest yard, a heading given twice,
-// and the Shift-JIS bytes at the ends of the lead and trail ranges.
+// The edges of the CSV files: the encodings told apart, where a problem is reported once a
+// quoted field has broken a line, a carriage return alone inside a field, the limits of the
+// score card columns and their totals, a heading given twice, the Shift-JIS bytes at the ends
+// of the lead and trail ranges, and the other lists as tables.
 #include "core/data/cardcolumns.h"
 #include "core/data/csv.h"
 #include "support/builders.h"
@@ -44,6 +45,55 @@ class TestCsvLimits : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The encoding is told by the bytes: UTF-8 when they are well-formed UTF-8, else
+    // Shift-JIS; a byte-order mark promises UTF-8.
+    void encodingTold_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("encoding"); // -1: refused
+        QTest::addColumn<QString>("text"); // or the refusal with its place
+        QTest::addRow("UTF-8") << QByteArray("a,\xE6\x99\xB4\r\n") << int(csv::Encoding::Utf8)
+                               << QStringLiteral("a,晴\r\n");
+        QTest::addRow("UTF-8 with a mark")
+            << QByteArray("\xEF\xBB\xBF"
+                          "a,\xE6\x99\xB4\r\n")
+            << int(csv::Encoding::Utf8Bom) << QStringLiteral("a,晴\r\n");
+        QTest::addRow("Shift-JIS") << QByteArray("a,\x90\xB0\r\n") << int(csv::Encoding::ShiftJis)
+                                   << QStringLiteral("a,晴\r\n");
+        // C0 AF would be "/" written long: no UTF-8, but ﾀｯ in Shift-JIS.
+        QTest::addRow("an overlong form is not UTF-8")
+            << QByteArray("a,\xC0\xAF\r\n") << int(csv::Encoding::ShiftJis)
+            << QStringLiteral("a,ﾀｯ\r\n");
+        QTest::addRow("a tab inside a field")
+            << QByteArray("a\tb,c\r\n") << int(csv::Encoding::Utf8) << QStringLiteral("a\tb,c\r\n");
+        QTest::addRow("a mark, then Shift-JIS")
+            << QByteArray("\xEF\xBB\xBF"
+                          "a,\x82\xA0\r\n")
+            << -1 << QStringLiteral("1行目 2列目: UTF-8として読めない文字があります");
+        QTest::addRow("half a surrogate")
+            << QByteArray("a\r\nb,\xED\xA0\x80") << -1
+            << QStringLiteral("2行目 2列目: UTF-8としてもShift-JISとしても読めない文字があります");
+        QTest::addRow("a delete byte") << QByteArray(
+            "a,b\x7F") << -1 << QStringLiteral("1行目 2列目: テキストファイルではありません");
+    }
+    void encodingTold()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, encoding);
+        QFETCH(QString, text);
+        QString decoded;
+        csv::Encoding found = csv::Encoding::Utf8;
+        csv::Error error;
+        const bool ok = csv::decode(bytes, &decoded, &found, &error);
+        QCOMPARE(ok, encoding >= 0);
+        if (ok) {
+            QCOMPARE(int(found), encoding);
+            QCOMPARE(decoded, text);
+        } else {
+            QCOMPARE(error.message(), text);
+        }
+    }
+
     // A line break inside a quoted field moves the line on but not the column: the problem
     // that follows is reported in the field where it stands.
     void placeAfterALineBreakInQuotes_data()
@@ -190,6 +240,117 @@ private Q_SLOTS:
         QCOMPARE(plan.cards[0].YardSum, total + 9 * 350);
     }
 
+    // The earliest day the score page offers, and the totals a file may carry: each must be
+    // the one the holes give. The card: 5 strokes and 2 putts on every par 4, handicap 12.
+    void cellsCheckedAgainstTheCard_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("says"); // empty: taken
+        QTest::addRow("the first day") << 1 << "1752/09/14"
+                                       << "";
+        QTest::addRow("the day before") << 1 << "1752/09/13"
+                                        << "「1752/09/13」は日付ではありません";
+        QTest::addRow("strokes as the holes give") << 11 << " 90"
+                                                   << "";
+        QTest::addRow("strokes") << 11 << "91"
+                                 << "各ホールから求めた値 90 と合いません";
+        QTest::addRow("IN") << 13 << "44"
+                            << "各ホールから求めた値 45 と合いません";
+        QTest::addRow("putts left out") << 14 << ""
+                                        << "";
+        QTest::addRow("putts") << 14 << "35"
+                               << "各ホールから求めた値 36 と合いません";
+        QTest::addRow("net as worked out") << 15 << "78.0"
+                                           << "";
+        QTest::addRow("net") << 15 << "77"
+                             << "スコアとハンディから求めた値 78 と合いません";
+        QTest::addRow("net no number") << 15 << "x"
+                                       << "「x」は数値ではありません";
+    }
+    void cellsCheckedAgainstTheCard()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, value);
+        QFETCH(QString, says);
+        const cardcolumns::ImportPlan plan
+            = cardcolumns::readCards(utf8(cardTable({{column, value}})), {});
+        if (says.isEmpty()) {
+            QVERIFY2(plan.ok(), qPrintable(plan.problems.value(0).message()));
+            QCOMPARE(encodeRecords(plan.cards),
+                encodeRecords(QList<TScoreRecord> {
+                    column == 1 ? build::card(QDate(1752, 9, 14), kClub, 5) : sampleCard()}));
+            return;
+        }
+        QVERIFY(!plan.ok());
+        QCOMPARE(plan.problemCount, 1);
+        QCOMPARE(plan.problems[0].line, 2);
+        QCOMPARE(plan.problems[0].column, column);
+        QVERIFY2(plan.problems[0].text.contains(says), qPrintable(plan.problems[0].text));
+    }
+
+    // A half's putts are stored as two characters: 99 goes in, 108 does not.
+    void puttTotalOfAHalf_data()
+    {
+        QTest::addColumn<QString>("putts"); // on each hole of the IN half
+        QTest::addColumn<bool>("taken");
+        QTest::addRow("11 a hole, 99") << "11" << true;
+        QTest::addRow("12 a hole, 108") << "12" << false;
+    }
+    void puttTotalOfAHalf()
+    {
+        QFETCH(QString, putts);
+        QFETCH(bool, taken);
+        QList<std::pair<int, QString>> cells = {{14, QString()}};
+        for (int h = 9; h < 18; ++h)
+            cells.append({16 + 4 * h + 3, putts}); // the putts of hole h + 1
+        const cardcolumns::ImportPlan plan = cardcolumns::readCards(utf8(cardTable(cells)), {});
+        QCOMPARE(plan.ok(), taken);
+        if (taken) {
+            QCOMPARE(plan.cards[0].PuttTotal[1], QStringLiteral("99"));
+            QCOMPARE(plan.cards[0].PuttSum, 117);
+        } else {
+            const csv::Error problem = plan.problems[0];
+            QCOMPARE(problem.line, 2);
+            QCOMPARE(problem.column, 0);
+            QVERIFY2(problem.text.contains(QStringLiteral("INのパット合計108")),
+                qPrintable(problem.text));
+        }
+    }
+
+    // Rows in any order come in date order, each with its own ratings.
+    void rowsComeInDateOrder()
+    {
+        QList<QStringList> rows = {cardcolumns::header()};
+        const QList<int> days = {20, 3, 11};
+        for (int day : days) {
+            TScoreRecord card = build::card(QDate(2024, 6, day), kClub, 4 + day % 3);
+            rows.append(cardcolumns::row(card, RoundRating {700 + day, 100 + day}));
+        }
+        const cardcolumns::ImportPlan plan = cardcolumns::readCards(utf8(rows), {});
+        QVERIFY(plan.ok());
+        QCOMPARE(dates(plan.cards), (QStringList {"2024/06/03", "2024/06/11", "2024/06/20"}));
+        QCOMPARE(plan.cards[0].ScoreSum, 4 * 18);
+        QCOMPARE(plan.cards[2].ScoreSum, 6 * 18);
+        QCOMPARE(plan.ratings, (QList<RoundRating> {{703, 103}, {711, 111}, {720, 120}}));
+    }
+
+    // Every problem is counted, the first fifty are kept to be listed.
+    void problemsCountedAndTheFirstFiftyKept()
+    {
+        QList<QStringList> rows = {cardcolumns::header()};
+        for (int k = 0; k < 60; ++k) {
+            QStringList row = cardcolumns::row(build::card(QDate(2024, 1, 1).addDays(k), kClub));
+            row[kYard1Column - 1] = QStringLiteral("x");
+            rows.append(row);
+        }
+        const cardcolumns::ImportPlan plan = cardcolumns::readCards(utf8(rows), {});
+        QCOMPARE(plan.problemCount, 60);
+        QCOMPARE(plan.problems.size(), 50);
+        QCOMPARE(plan.problems.last().line, 51);
+        QVERIFY(plan.cards.isEmpty());
+    }
+
     // A heading twice leaves no way to tell which column holds the value: wherever the first
     // one stands, the file is refused at the second.
     void aHeadingTwiceIsRefused_data()
@@ -274,6 +435,47 @@ private Q_SLOTS:
         const cardcolumns::ImportPlan plan = cardcolumns::readCards(file, {});
         QVERIFY2(plan.ok(), qPrintable(plan.problems.value(0).message()));
         QCOMPARE(plan.cards[0].LinksName, QStringLiteral("髜"));
+    }
+
+    // The schedule and the clubs with their courses as the spreadsheet gets them.
+    void theOtherListsAsTables()
+    {
+        const QList<QStringList> yotei = listcolumns::yoteiTable(
+            {build::yotei(QDate(2024, 7, 6), kClub, QTime(7, 45), QStringLiteral("コンペ"))});
+        QCOMPARE(yotei,
+            (QList<QStringList> {{"ラウンド日", "スタート", "ゴルフ場", "備考"},
+                {"2024/07/06", "07:45", kClub, "コンペ"}}));
+
+        TLinksRecord club = build::club(kClub, QStringLiteral("https://example.jp/"));
+        TCourseRecord out = build::course(kClub, QStringLiteral("OUT"), 400, 5);
+        out.Yard[8] = 150;
+        out.Par[8] = 3;
+        out.YardTotal = 3350;
+        out.ParTotal = 43;
+        const QList<QStringList> links
+            = listcolumns::linksTable({club, build::club(QStringLiteral("空倶楽部")), club},
+                {out, build::course(QStringLiteral("未登録"), QStringLiteral("西"))});
+        QCOMPARE(links.size(), 5);
+        QCOMPARE(links[0].size(), 27);
+        QCOMPARE(links[0].mid(0, 8),
+            (QStringList {"ゴルフ場", "住所", "電話番号", "ホームページ", "コース", "グリーン",
+                "ティー", "1番ヤード"}));
+        QCOMPARE(links[0].mid(15, 3), (QStringList {"9番ヤード", "ヤード計", "1番パー"}));
+        QCOMPARE(links[0].last(), QStringLiteral("パー計"));
+        QCOMPARE(links[1].mid(0, 8),
+            (QStringList {kClub, "千葉県" + kClub, "043-000-0000", "https://example.jp/", "OUT",
+                "ベント", "レギュラー", "400"}));
+        QCOMPARE(links[1].mid(15, 3), (QStringList {"150", "3350", "5"}));
+        QCOMPARE(links[1].last(), QStringLiteral("43"));
+        // A club without courses has a row of its own, as wide as the heading; the club
+        // listed twice brings its courses once; a course of no registered club comes last.
+        QCOMPARE(links[2].mid(0, 5),
+            (QStringList {"空倶楽部", "千葉県空倶楽部", "043-000-0000", "", ""}));
+        QCOMPARE(links[2].size(), 27);
+        QCOMPARE(links[3].mid(0, 5),
+            (QStringList {kClub, "千葉県" + kClub, "043-000-0000", "https://example.jp/", ""}));
+        QCOMPARE(links[4].mid(0, 5), (QStringList {"未登録", "", "", "", "西"}));
+        QCOMPARE(links[4].last(), QStringLiteral("36"));
     }
 };
 
