@@ -101,6 +101,41 @@ private Q_SLOTS:
         QCOMPARE(data.remembered.first(), expected);
     }
 
+    // Only a file of ours, of the version this program writes, is read.
+    void formatAndVersion_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QString>("problem");
+        QTest::addRow("ours") << QByteArray("\"format\": \"kestro-ratings\", \"version\": 1")
+                              << QString();
+        QTest::addRow("an older version")
+            << QByteArray("\"format\": \"kestro-ratings\", \"version\": 0")
+            << QStringLiteral("知らない版のファイルです");
+        QTest::addRow("a newer version")
+            << QByteArray("\"format\": \"kestro-ratings\", \"version\": 2")
+            << QStringLiteral("知らない版のファイルです");
+        QTest::addRow("a version as text")
+            << QByteArray("\"format\": \"kestro-ratings\", \"version\": \"1\"")
+            << QStringLiteral("知らない版のファイルです");
+        QTest::addRow("no version") << QByteArray("\"format\": \"kestro-ratings\"")
+                                    << QStringLiteral("知らない版のファイルです");
+        QTest::addRow("the stroke indexes' format")
+            << QByteArray("\"format\": \"kestro-hole-handicaps\", \"version\": 1")
+            << QStringLiteral("このプログラムのファイルではありません");
+    }
+    void formatAndVersion()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QString, problem);
+        const QByteArray file = "{" + head
+            + ", \"rounds\": [{\"date\": \"2024-05-01\", \"courseRating\": 71.0, "
+              "\"slope\": 113}]}";
+        QString found = QStringLiteral("left over");
+        const ratings::RatingsData data = ratings::decodeRatings(file, &found);
+        QCOMPARE(found, problem);
+        QCOMPARE(data.rounds.size(), problem.isEmpty() ? 1 : 0);
+    }
+
     // The store reports what it could not read, and still offers what it could.
     void anEntryWithoutRatingsIsReported()
     {
@@ -144,6 +179,72 @@ private Q_SLOTS:
         QCOMPARE(problem, taken ? QString() : QStringLiteral("読めない記録が 1 件あります"));
         if (taken)
             QCOMPARE(map.first()[0], row.mid(1, row.indexOf(',') - 1).toInt());
+    }
+
+    // A remembered combination names two courses and two tees, as texts.
+    void rememberedCombinationsRead_data()
+    {
+        QTest::addColumn<QByteArray>("courses");
+        QTest::addColumn<QByteArray>("tees");
+        QTest::addColumn<bool>("taken");
+        QTest::addRow("two and two")
+            << QByteArray("[\"OUT\", \"IN\"]") << QByteArray("[\"白\", \"青\"]") << true;
+        QTest::addRow("three courses")
+            << QByteArray("[\"OUT\", \"IN\", \"WEST\"]") << QByteArray("[\"白\", \"青\"]") << false;
+        QTest::addRow("one tee") << QByteArray("[\"OUT\", \"IN\"]") << QByteArray("[\"白\"]")
+                                 << false;
+        QTest::addRow("a number for a course")
+            << QByteArray("[\"OUT\", 2]") << QByteArray("[\"白\", \"青\"]") << false;
+        QTest::addRow("no list") << QByteArray("\"OUT\"") << QByteArray("[\"白\", \"青\"]")
+                                 << false;
+    }
+    void rememberedCombinationsRead()
+    {
+        QFETCH(QByteArray, courses);
+        QFETCH(QByteArray, tees);
+        QFETCH(bool, taken);
+        const QByteArray file = "{\"format\": \"kestro-ratings\", \"version\": 1, "
+                                "\"remembered\": [{\"club\": \"A倶楽部\", \"courses\": "
+            + courses + ", \"tees\": " + tees + ", \"courseRating\": 70.5, \"slope\": 125}]}";
+        QString problem;
+        const ratings::RatingsData data = ratings::decodeRatings(file, &problem);
+        QCOMPARE(data.remembered.size(), taken ? 1 : 0);
+        QCOMPARE(problem, taken ? QString() : QStringLiteral("読めない記録が 1 件あります"));
+        if (taken) {
+            TScoreRecord card = cardAt(kA, 1);
+            card.Tee = {QStringLiteral("白"), QStringLiteral("青")};
+            QCOMPARE(data.remembered.value(TeeCombination::of(card)), (RoundRating {705, 125}));
+        }
+    }
+
+    // A renamed course takes its row along; a change written as one writes each file once,
+    // as it stands at the end.
+    void courseRenamedAndWritesTakenOnce()
+    {
+        QTemporaryDir dir;
+        RatingStore store(dir.path());
+        store.loadHoleHandicaps(kToday);
+        store.loadGolfer(kGolfer, kToday);
+        const HoleHandicaps out {1, 3, 5, 7, 9, 11, 13, 15, 17};
+        QVERIFY(store.setHoleHandicaps(kA, "OUT", out).isEmpty());
+        QVERIFY(store.courseRenamed(kA, "OUT", "EAST").isEmpty());
+        RatingStore again(dir.path());
+        again.loadHoleHandicaps(kToday);
+        for (const RatingStore *s : {&store, &again}) {
+            QCOMPARE(s->holeHandicaps(kA, "EAST"), out);
+            QVERIFY(!s->holeHandicaps(kA, "OUT"));
+        }
+
+        store.defer();
+        store.setRating(cardAt(kA, 1), {700, 120});
+        store.setRating(cardAt(kA, 2), {701, 121});
+        const QList<journal::FileWrite> writes = store.takeWrites();
+        QCOMPARE(writes.size(), 1);
+        QCOMPARE(writes[0].path, store.ratingsFileName(kGolfer));
+        QString problem;
+        QCOMPARE(ratings::decodeRatings(writes[0].data, &problem).rounds.size(), 2);
+        store.settle(false);
+        QVERIFY(store.rating(cardAt(kA, 1).RoundDate).empty());
     }
 
     // A club renamed onto a name that still has remembered ratings or stroke indexes (of a
