@@ -254,6 +254,10 @@ private Q_SLOTS:
         QCOMPARE(stats::analysisYears(cards), (QStringList {"全て", "2021年", "2023年"}));
         QCOMPARE(stats::analysisLinks(cards), (QStringList {"全て", kB, kA}));
         QCOMPARE(stats::analysisYears({}), QStringList {"全て"});
+        // A year is offered once, where it first comes, even when its cards are apart.
+        const QList<TScoreRecord> apart = {roundWithoutPutts(QDate(2021, 1, 1), kA),
+            roundWithoutPutts(QDate(2023, 1, 1), kB), roundWithoutPutts(QDate(2021, 3, 1), kA)};
+        QCOMPARE(stats::analysisYears(apart), (QStringList {"全て", "2021年", "2023年"}));
     }
 
     void trendCharts()

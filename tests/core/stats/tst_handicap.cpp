@@ -276,6 +276,8 @@ private Q_SLOTS:
         // Round 20 is on day 20.
         QTest::addRow("a year after round 20") << 384 << 385 << 140 << true;
         QTest::addRow("a year and a day after") << 385 << 386 << 150 << false;
+        // Rounds of the day itself are not of the year before it.
+        QTest::addRow("the same day") << 20 << 20 << 150 << false;
     }
     void lowIndexFromTheTwentiethRound()
     {
@@ -381,6 +383,35 @@ private Q_SLOTS:
         QVERIFY(withIndexes.strokeIndex);
         QCOMPARE((*withIndexes.strokeIndex)[9], 2);
         QCOMPARE((*withIndexes.strokeIndex)[8], 17);
+    }
+
+    void textsOfIndexesAndDifferentials_data()
+    {
+        QTest::addColumn<int>("value10");
+        QTest::addColumn<QString>("tenths");
+        QTest::addColumn<QString>("index");
+        QTest::addRow("typical") << 143 << "14.3"
+                                 << "14.3";
+        QTest::addRow("highest") << 540 << "54.0"
+                                 << "54.0";
+        QTest::addRow("zero") << 0 << "0.0"
+                              << "0.0";
+        QTest::addRow("a tenth") << 5 << "0.5"
+                                 << "0.5";
+        QTest::addRow("below zero") << -15 << "-1.5"
+                                    << "+1.5";
+        QTest::addRow("a tenth below") << -5 << "-0.5"
+                                       << "+0.5";
+        QTest::addRow("far below") << -120 << "-12.0"
+                                   << "+12.0";
+    }
+    void textsOfIndexesAndDifferentials()
+    {
+        QFETCH(int, value10);
+        QFETCH(QString, tenths);
+        QFETCH(QString, index);
+        QCOMPARE(tenthsText(value10), tenths);
+        QCOMPARE(indexText(value10), index);
     }
 
     void historyWithCaps()
