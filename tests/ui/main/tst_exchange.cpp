@@ -253,6 +253,12 @@ private Q_SLOTS:
         QVERIFY(!f.enabled(QStringLiteral("DataDeleteAction")));
         QCOMPARE(f.label(QStringLiteral("SScoreText"))->text(), QString());
         QCOMPARE(f.status(), QStringLiteral("スコアカードを 1 枚追加し、1 枚置き換えました"));
+        // Nor does printing: the page shows no card.
+        f.seams.dialogs.clear();
+        f.trigger(QStringLiteral("PrintMenu"));
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("印刷するデータがありません")});
+        QCOMPARE(f.seams.dialogs.printDialogs, 0);
     }
 
     void theResultsGoOutAsTheGridShowsThem()
