@@ -202,19 +202,10 @@ private Q_SLOTS:
         QVERIFY(
             datafile::saveBytes(file, csv::format(cardcolumns::table(incoming)).toUtf8(), nullptr));
         f.seams.dialogs.answerOpenFile(file);
-        QStringList counts;
-        importDialog(f)->setRunner([&counts](TModalDialog &d) {
-            counts = QStringList {
-                in<QLabel>(d, "AddCountText")->text(), in<QLabel>(d, "ConflictCountText")->text()};
-            // Rows of a day already stored are left out unless told otherwise.
-            QVERIFY(in<QRadioButton>(d, "SkipRadio")->isChecked());
-            click(d, "ImportButton");
-        });
+        // Rows of a day already stored are left out unless told otherwise.
+        importDialog(f)->setRunner([](TModalDialog &d) { click(d, "ImportButton"); });
         f.trigger(QStringLiteral("ImportMenu"));
 
-        QCOMPARE(counts,
-            (QStringList {QStringLiteral("追加するスコアカード:  2 枚"),
-                QStringLiteral("同じ日のスコアカードが登録済みの行:  1 行")}));
         QCOMPARE(f.status(), QStringLiteral("スコアカードを 2 枚追加しました"));
         const QList<TScoreRecord> cards = f.readScores(kYamada);
         QCOMPARE(
