@@ -237,7 +237,11 @@ private Q_SLOTS:
         QVERIFY(!csv::encode(text, csv::Encoding::ShiftJis, &bytes, &error));
         QCOMPARE(error.line, 2);
         QCOMPARE(error.column, 2);
+        // UTF-8 holds it: the mark, then the text as it is.
         QVERIFY(csv::encode(text, csv::Encoding::Utf8Bom, &bytes, &error));
+        QCOMPARE(bytes,
+            QByteArray("\xEF\xBB\xBF"
+                       "a,b\r\nc,\xE6\x99\xB4\xE3\x82\x8C\xE2\x98\x80\r\n"));
     }
 };
 

@@ -53,6 +53,30 @@ private Q_SLOTS:
                 inserted);
     }
 
+    // A message names at most five characters, each once; a sixth is told by "など".
+    void unsavableCharactersNamed_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString five = QStringLiteral("「😀」「😁」「😂」「🤣」「😃」");
+        QTest::addRow("one") << "晴れ😀"
+                             << "「😀」は保存できない文字です";
+        QTest::addRow("five") << "😀a😁😂い🤣😃" << five + "は保存できない文字です";
+        QTest::addRow("six") << "😀😁😂🤣😃😄" << five + "などは保存できない文字です";
+        QTest::addRow("five, one of them twice")
+            << "😀😁😀😂🤣😃" << five + "は保存できない文字です";
+        QTest::addRow("seven") << "😀😁😂🤣😃😄😅"
+                               << five + "などは保存できない文字です";
+    }
+
+    void unsavableCharactersNamed()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QCOMPARE(textinput::storableTextError(text, 100), message);
+        QCOMPARE(textinput::refusalMessage(textinput::fitInsertion(text, 100), 100), message);
+    }
+
     void golferNameMakesAFileName_data()
     {
         QTest::addColumn<QString>("name");

@@ -90,6 +90,59 @@ private Q_SLOTS:
         QCOMPARE(pair(g.bounceBack), std::pair(2LL, 13LL));
     }
 
+    // A hole holed from off the green has no putt: 0 is a count, and the round stays in the
+    // putting statistics. Par 4 everywhere, 5 strokes and 2 putts, but hole 5 as given.
+    void puttsOfAHoleCounted_data()
+    {
+        QTest::addColumn<QString>("putts"); // of hole 5
+        QTest::addColumn<int>("strokes"); // of hole 5
+        QTest::addColumn<int>("puttRounds");
+        QTest::addColumn<QString>("average"); // 平均パット
+        QTest::addColumn<QString>("recovery"); // リカバリー率
+        QTest::addColumn<QString>("onePutt");
+        // A chip-in birdie: not on in two, saved, no putt.
+        QTest::addRow("holed from off the green") << "0" << 3 << 1 << "34.0"
+                                                  << "5.6 % (1 / 18)"
+                                                  << "0.0 % (0 / 18)";
+        QTest::addRow("one putt") << "1" << 4 << 1 << "35.0"
+                                  << "5.6 % (1 / 18)"
+                                  << "5.6 % (1 / 18)";
+        QTest::addRow("with a blank") << " 1" << 4 << 1 << "35.0"
+                                      << "5.6 % (1 / 18)"
+                                      << "5.6 % (1 / 18)";
+        QTest::addRow("ten putts") << "10" << 13 << 1 << "44.0"
+                                   << "0.0 % (0 / 18)"
+                                   << "0.0 % (0 / 18)";
+        QTest::addRow("none entered") << "" << 3 << 0 << "—"
+                                      << "—"
+                                      << "—";
+    }
+    void puttsOfAHoleCounted()
+    {
+        QFETCH(QString, putts);
+        QFETCH(int, strokes);
+        QFETCH(int, puttRounds);
+        QFETCH(QString, average);
+        QFETCH(QString, recovery);
+        QFETCH(QString, onePutt);
+        TScoreRecord card = build::card(QDate(2024, 5, 1), kA, 5);
+        card.Score[4] = strokes;
+        card.Putt[4] = putts;
+        card.ScoreTotal[0] = 40 + strokes;
+        card.ScoreSum = card.ScoreTotal[0] + 45;
+        applyHoleResults(card);
+        const stats::Analysis a = stats::analyse({card}, {});
+        QCOMPARE(a.selected.puttRounds, puttRounds);
+        QCOMPARE(row(a, QStringLiteral("平均パット"))[1], average);
+        QCOMPARE(row(a, QStringLiteral("リカバリー率"))[1], recovery);
+        QCOMPARE(row(a, QStringLiteral("1パット率"))[1], onePutt);
+        QCOMPARE(row(a, QStringLiteral("パーオン率"))[1],
+            puttRounds ? QStringLiteral("0.0 % (0 / 18)") : QStringLiteral("—"));
+        // Strokes and par keep do not need putts.
+        QCOMPARE(row(a, QStringLiteral("平均スコア"))[1],
+            QString::number(85 + strokes) + QStringLiteral(".0"));
+    }
+
     void tableOverRoundsWithAndWithoutPutts()
     {
         const QList<TScoreRecord> cards
@@ -117,8 +170,14 @@ private Q_SLOTS:
         expect("ダブルパー以上", "2.8 % (1 / 36)", "2");
         expect("Par3 平均", "—", "2");
         expect("Par4 平均", "4.4 (+0.4)", "2"); // 160 strokes over 36 holes
-        QCOMPARE(stats::analysisTable(a).first(), stats::analysisHeader());
-        QCOMPARE(stats::analysisTable(a).size(), a.rows.size() + 1);
+        // As it is copied and saved: the heading, then a row per statistic.
+        const QList<QStringList> table = stats::analysisTable(a);
+        QCOMPARE(table.size(), 19);
+        QCOMPARE(table.first(),
+            (QStringList {"項目", "選択したラウンド", "集計ラウンド数", "直近20ラウンド",
+                "直近20の集計ラウンド数"}));
+        QCOMPARE(table[1], (QStringList {"ラウンド数", "2", "2", "2", "2"}));
+        QCOMPARE(table.last(), (QStringList {"Par5 平均", "—", "2", "—", "2"}));
 
         // Rounds without putts only: the putting rows have nothing to count.
         const stats::Analysis dry = stats::analyse({cards[1]}, {});
@@ -195,6 +254,10 @@ private Q_SLOTS:
         QCOMPARE(stats::analysisYears(cards), (QStringList {"全て", "2021年", "2023年"}));
         QCOMPARE(stats::analysisLinks(cards), (QStringList {"全て", kB, kA}));
         QCOMPARE(stats::analysisYears({}), QStringList {"全て"});
+        // A year is offered once, where it first comes, even when its cards are apart.
+        const QList<TScoreRecord> apart = {roundWithoutPutts(QDate(2021, 1, 1), kA),
+            roundWithoutPutts(QDate(2023, 1, 1), kB), roundWithoutPutts(QDate(2021, 3, 1), kA)};
+        QCOMPARE(stats::analysisYears(apart), (QStringList {"全て", "2021年", "2023年"}));
     }
 
     void trendCharts()
@@ -221,14 +284,20 @@ private Q_SLOTS:
         // A year without putts leaves the putting lines without a point for it.
         const QList<TScoreRecord> years
             = {markedRound(QDate(2021, 5, 1)), roundWithoutPutts(QDate(2022, 5, 1))};
+        // Each line as its legend names it, in percent of the marked round's counts: on in
+        // par − 2 on 3 holes of 18, in par − 1 on 17, par or better on 4, three putts on 1.
         const QList<charts::RateLine> rates
             = charts::yearlyRates(stats::yearlyStats(years, all(years)));
-        QStringList names;
+        QList<std::pair<QString, QList<QPointF>>> lines;
         for (const charts::RateLine &r : rates)
-            names.append(r.name);
-        QCOMPARE(names, (QStringList {"パーオン率", "ボギーオン率", "パーキープ率", "3パット率"}));
-        QCOMPARE(rates[0].points, (QList<QPointF> {{2021, 3.0 / 18 * 100}}));
-        QCOMPARE(rates[2].points, (QList<QPointF> {{2021, 4.0 / 18 * 100}, {2022, 100}}));
+            lines.append({r.name, r.points});
+        const QList<std::pair<QString, QList<QPointF>>> expected = {
+            {"パーオン率", {{2021, 300.0 / 18}}},
+            {"ボギーオン率", {{2021, 1700.0 / 18}}},
+            {"パーキープ率", {{2021, 400.0 / 18}, {2022, 100}}},
+            {"3パット率", {{2021, 100.0 / 18}}},
+        };
+        QCOMPARE(lines, expected);
     }
 
     void axesOnWholeSteps_data()

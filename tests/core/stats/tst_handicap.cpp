@@ -2,7 +2,9 @@
 // table, the caps and exceptional rounds. Every expected value is worked out by hand in the
 // comment beside it.
 #include "core/stats/handicap.h"
+#include "support/builders.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace handicap;
@@ -256,6 +258,160 @@ private Q_SLOTS:
         QCOMPARE(indexText(*h[6].indexAfter), QStringLiteral("5.5"));
         QCOMPARE(indexText(-20), QStringLiteral("+2.0"));
         QCOMPARE(indexText(0), QStringLiteral("0.0"));
+    }
+
+    // The caps look back a year, at the indexes from a full record of 20 rounds on: the 20th
+    // round's own index among them. Eight rounds of 10.0, then rounds of 30.0: after round 20
+    // the lowest eight are the 10.0s, index 10.0; round 21 drops one, (7 × 10.0 + 30.0) / 8 =
+    // 12.5; round 22 another, (6 × 10.0 + 2 × 30.0) / 8 = 15.0, a rise of 5.0 over the 10.0
+    // of round 20: 10.0 + 3.0 + 2.0 / 2 = 14.0. Without round 20's index within the year the
+    // lowest is 12.5, and 15.0 stands.
+    void lowIndexFromTheTwentiethRound_data()
+    {
+        QTest::addColumn<int>("day21");
+        QTest::addColumn<int>("day22");
+        QTest::addColumn<int>("index22");
+        QTest::addColumn<bool>("capped");
+        QTest::addRow("the next days") << 21 << 22 << 140 << true;
+        // Round 20 is on day 20.
+        QTest::addRow("a year after round 20") << 384 << 385 << 140 << true;
+        QTest::addRow("a year and a day after") << 385 << 386 << 150 << false;
+        // Rounds of the day itself are not of the year before it.
+        QTest::addRow("the same day") << 20 << 20 << 150 << false;
+    }
+    void lowIndexFromTheTwentiethRound()
+    {
+        QFETCH(int, day21);
+        QFETCH(int, day22);
+        QFETCH(int, index22);
+        QFETCH(bool, capped);
+        QList<Round> rounds;
+        for (int d = 1; d <= 20; ++d)
+            rounds.append(round(d, d <= 8 ? 10 : 30));
+        rounds.append(round(day21, 30));
+        rounds.append(round(day22, 30));
+        const QList<RoundResult> h = history(rounds);
+        QCOMPARE(h[19].indexAfter, 100);
+        QCOMPARE(h[20].indexAfter, 125);
+        QVERIFY(!h[20].capped);
+        QCOMPARE(h[21].indexAfter, index22);
+        QCOMPARE(h[21].capped, capped);
+    }
+
+    // An exceptional round takes its reduction off the most recent 20 differentials, itself
+    // among them: the older ones stay as played.
+    void exceptionalRoundAfterMoreThanTwenty()
+    {
+        // 22 rounds of 20.0: the index is 20.0 from round 7 on.
+        QList<Round> rounds;
+        for (int d = 1; d <= 22; ++d)
+            rounds.append(round(d, 20));
+        // 8.0 is 12.0 below 20.0: 2.0 off rounds 4 to 23.
+        rounds.append(round(23, 8));
+        const QList<RoundResult> h = history(rounds);
+        QCOMPARE(h[21].indexAfter, 200);
+        QCOMPARE(h[22].reduction10, 20);
+        for (int i : {0, 1, 2})
+            QCOMPARE(h[i].adjusted10, 200);
+        for (int i : {3, 12, 21})
+            QCOMPARE(h[i].adjusted10, 180);
+        QCOMPARE(h[22].adjusted10, 60);
+        QCOMPARE(h[0].differential10, 200);
+        QCOMPARE(h[22].differential10, 80);
+        // Lowest eight of rounds 4 to 23: (6.0 + 7 × 18.0) / 8 = 16.5.
+        QCOMPARE(h[22].indexAfter, 165);
+        QVERIFY(h[22].used && h[3].used && h[9].used && !h[10].used && !h[0].used);
+    }
+
+    // The cards that count: both ratings and every hole's par and strokes, in date order.
+    void ratedRoundsOfTheCards_data()
+    {
+        QTest::addColumn<int>("hole"); // the hole left empty, -1 for none
+        QTest::addColumn<bool>("parEmpty"); // else its strokes
+        QTest::addColumn<int>("rating10"); // -1: not given
+        QTest::addColumn<int>("slope");
+        QTest::addColumn<bool>("counts");
+        QTest::addRow("complete") << -1 << false << 712 << 130 << true;
+        QTest::addRow("a par of 0 on hole 1") << 0 << true << 712 << 130 << false;
+        QTest::addRow("a par of 0 on hole 18") << 17 << true << 712 << 130 << false;
+        QTest::addRow("no strokes on hole 1") << 0 << false << 712 << 130 << false;
+        QTest::addRow("no strokes on hole 18") << 17 << false << 712 << 130 << false;
+        QTest::addRow("no slope") << -1 << false << 712 << -1 << false;
+        QTest::addRow("no course rating") << -1 << false << -1 << 130 << false;
+    }
+    void ratedRoundsOfTheCards()
+    {
+        QFETCH(int, hole);
+        QFETCH(bool, parEmpty);
+        QFETCH(int, rating10);
+        QFETCH(int, slope);
+        QFETCH(bool, counts);
+        QTemporaryDir dir;
+        RatingStore store(dir.path());
+        store.loadHoleHandicaps(QDate(2024, 7, 1));
+        store.loadGolfer(QStringLiteral("山田"), QDate(2024, 7, 1));
+        const QString club = QStringLiteral("A倶楽部");
+        // Three cards out of date order; the one of June 5 is the card under test.
+        QList<TScoreRecord> cards = {build::card(QDate(2024, 6, 10), club, 5),
+            build::card(QDate(2024, 6, 1), club, 4), build::card(QDate(2024, 6, 5), club, 6)};
+        if (hole >= 0)
+            (parEmpty ? cards[2].Par : cards[2].Score)[hole] = 0;
+        store.setRating(cards[0], {700, 120});
+        store.setRating(cards[1], {701, 121});
+        store.setRating(cards[2],
+            {rating10 < 0 ? std::nullopt : std::optional<int>(rating10),
+                slope < 0 ? std::nullopt : std::optional<int>(slope)});
+        store.setHoleHandicaps(
+            club, QStringLiteral("OUT"), HoleHandicaps {1, 3, 5, 7, 9, 11, 13, 15, 17});
+
+        const RatedRounds rated = ratedRounds(cards, store);
+        QCOMPARE(rated.cardIndex, counts ? (QList<int> {1, 2, 0}) : (QList<int> {1, 0}));
+        const Round &last = rated.rounds.last();
+        QCOMPARE(last.day, cards[0].RoundDate);
+        QCOMPARE(last.parTotal, 72);
+        QCOMPARE(last.courseRating10, 700);
+        QCOMPARE(last.slope, 120);
+        // Only one of the two courses has its stroke indexes: the strokes are spread evenly.
+        QVERIFY(!last.strokeIndex);
+        if (counts) {
+            QCOMPARE(rated.rounds[1].score[0], 6);
+            QCOMPARE(rated.rounds[1].courseRating10, 712);
+        }
+        store.setHoleHandicaps(
+            club, QStringLiteral("IN"), HoleHandicaps {2, 4, 6, 8, 10, 12, 14, 16, 18});
+        const Round withIndexes = ratedRounds(cards, store).rounds.last();
+        QVERIFY(withIndexes.strokeIndex);
+        QCOMPARE((*withIndexes.strokeIndex)[9], 2);
+        QCOMPARE((*withIndexes.strokeIndex)[8], 17);
+    }
+
+    void textsOfIndexesAndDifferentials_data()
+    {
+        QTest::addColumn<int>("value10");
+        QTest::addColumn<QString>("tenths");
+        QTest::addColumn<QString>("index");
+        QTest::addRow("typical") << 143 << "14.3"
+                                 << "14.3";
+        QTest::addRow("highest") << 540 << "54.0"
+                                 << "54.0";
+        QTest::addRow("zero") << 0 << "0.0"
+                              << "0.0";
+        QTest::addRow("a tenth") << 5 << "0.5"
+                                 << "0.5";
+        QTest::addRow("below zero") << -15 << "-1.5"
+                                    << "+1.5";
+        QTest::addRow("a tenth below") << -5 << "-0.5"
+                                       << "+0.5";
+        QTest::addRow("far below") << -120 << "-12.0"
+                                   << "+12.0";
+    }
+    void textsOfIndexesAndDifferentials()
+    {
+        QFETCH(int, value10);
+        QFETCH(QString, tenths);
+        QFETCH(QString, index);
+        QCOMPARE(tenthsText(value10), tenths);
+        QCOMPARE(indexText(value10), index);
     }
 
     void historyWithCaps()

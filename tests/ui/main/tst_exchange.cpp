@@ -10,7 +10,9 @@
 #include "ui/common/modaldialog.h"
 #include "ui/main/stringgrid.h"
 
+#include <QDir>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringDecoder>
@@ -103,17 +105,17 @@ private Q_SLOTS:
         // A name without its suffix gets it.
         f.seams.dialogs.answerSaveFile(m_out.filePath(QStringLiteral("cards")), filter);
         f.trigger(QStringLiteral("ExportMenu"));
-        const FileRequest asked = f.seams.dialogs.fileDialogs.last();
-        QCOMPARE(asked.filters.mid(0, 2),
-            (QStringList {QStringLiteral("スコアカード UTF-8 (*.csv)"),
-                QStringLiteral("スコアカード Shift-JIS (*.csv)")}));
+        // What lands in the file: the cards' heading and a row per card, in the file type's
+        // encoding.
         const QString file = m_out.filePath(QStringLiteral("cards.csv"));
         const QByteArray bytes = fileBytes(file);
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), filter == 0);
-        if (filter == 1) {
-            QStringDecoder sjis("windows-31j");
-            QVERIFY(QString(sjis.decode(bytes)).contains(QStringLiteral("東京ゴルフ倶楽部")));
-        }
+        const QString text = filter == 0 ? QString::fromUtf8(bytes.mid(3))
+                                         : QString(QStringDecoder("windows-31j").decode(bytes));
+        QVERIFY2(text.startsWith(QStringLiteral("日付,ゴルフ場,OUTコース,INコース,天気,")),
+            qPrintable(text.left(80)));
+        QVERIFY(text.contains(QStringLiteral("\r\n2023/11/20,東京ゴルフ倶楽部,OUT,IN,晴れ,")));
+        QVERIFY(text.contains(QStringLiteral("\r\n2024/05/03,東京ゴルフ倶楽部,OUT,IN,晴れ,")));
         QCOMPARE(f.status(), QStringLiteral("スコアカードを 2 行書き出しました"));
 
         f.choose(QStringLiteral("GolferCombo"), kSato);
@@ -166,6 +168,52 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(f.path(QStringLiteral("Backup"))));
     }
 
+    // Neither the copies of the data files nor the side files are a place for an export.
+    void exportRefusedWhereTheDataLives_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addRow("the backup folder") << QStringLiteral("Backup/cards.csv");
+        QTest::addRow("a day's copy") << QStringLiteral("Backup/2026-12-06/cards.csv");
+        QTest::addRow("a golfer's ratings") << QStringLiteral("山田.ratings.json");
+    }
+    void exportRefusedWhereTheDataLives()
+    {
+        QFETCH(QString, target);
+        WindowFixture f;
+        openWithCards(f, {kYamada});
+        QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("Backup/2026-12-06")));
+        f.seams.dialogs.answerSaveFile(f.path(target), 0);
+        f.trigger(QStringLiteral("ExportMenu"));
+        QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
+        QVERIFY2(f.seams.dialogs.last().text.startsWith(
+                     QStringLiteral("データファイルやバックアップには書き出せません")),
+            qPrintable(f.seams.dialogs.last().text));
+        QVERIFY(!QFileInfo::exists(f.path(target)));
+    }
+
+    void aSkippingImportTellsTheCardsAdded()
+    {
+        WindowFixture f;
+        openWithCards(f, {kYamada});
+        const QByteArray stored = fileBytes(f.path(kYamada + QStringLiteral(".sce")));
+        const QString file = m_out.filePath(QStringLiteral("skip.csv"));
+        const QList<TScoreRecord> incoming = {build::card(QDate(2022, 3, 3), kClub, 6),
+            build::card(QDate(2024, 5, 3), kClub, 6), build::card(QDate(2025, 1, 5), kClub, 6)};
+        QVERIFY(
+            datafile::saveBytes(file, csv::format(cardcolumns::table(incoming)).toUtf8(), nullptr));
+        f.seams.dialogs.answerOpenFile(file);
+        // Rows of a day already stored are left out unless told otherwise.
+        importDialog(f)->setRunner([](TModalDialog &d) { click(d, "ImportButton"); });
+        f.trigger(QStringLiteral("ImportMenu"));
+
+        QCOMPARE(f.status(), QStringLiteral("スコアカードを 2 枚追加しました"));
+        const QList<TScoreRecord> cards = f.readScores(kYamada);
+        QCOMPARE(
+            dates(cards), (QStringList {"2022/03/03", "2023/11/20", "2024/05/03", "2025/01/05"}));
+        QCOMPARE(cards[2].ScoreSum, 90); // the stored card, not the file's 108
+        QVERIFY(fileBytes(f.path(kYamada + QStringLiteral(".sce"))) != stored);
+    }
+
     void aCardOnShowLeavesThePageWhenItsDayIsReplaced()
     {
         WindowFixture f;
@@ -196,6 +244,12 @@ private Q_SLOTS:
         QVERIFY(!f.enabled(QStringLiteral("DataDeleteAction")));
         QCOMPARE(f.label(QStringLiteral("SScoreText"))->text(), QString());
         QCOMPARE(f.status(), QStringLiteral("スコアカードを 1 枚追加し、1 枚置き換えました"));
+        // Nor does printing: the page shows no card.
+        f.seams.dialogs.clear();
+        f.trigger(QStringLiteral("PrintMenu"));
+        QCOMPARE(
+            f.seams.dialogs.texts(), QStringList {QStringLiteral("印刷するデータがありません")});
+        QCOMPARE(f.seams.dialogs.printDialogs, 0);
     }
 
     void theResultsGoOutAsTheGridShowsThem()
@@ -273,9 +327,12 @@ private Q_SLOTS:
                     click(d, "RestoreButton");
                 });
             f.seams.dialogs.answerConfirm(true);
-            TMainForm *before = f.form.get();
+            // The new window may well be made where the old one stood in memory: it is the
+            // old one's end that tells it was made anew.
+            const QPointer<TMainForm> before = f.form.get();
             f.trigger(QStringLiteral("RestoreMenu"));
-            QTRY_VERIFY(f.form.get() != before);
+            QTRY_VERIFY(before.isNull());
+            QVERIFY(f.form);
         };
 
         // The window the user moved and made larger is made anew as it stood.

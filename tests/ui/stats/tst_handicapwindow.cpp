@@ -29,7 +29,10 @@ void typeCell(QAbstractItemView *view, int row, int column, const QString &text,
     QVERIFY(editor);
     if (!keep) {
         editor->selectAll();
-        QTest::keyClicks(editor, text);
+        if (text.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+        else
+            QTest::keyClicks(editor, text);
     }
     QTest::keyClick(editor, Qt::Key_Return);
     // The editor commits from a queued call, and a refusal is answered after that.
@@ -157,6 +160,63 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[1].toObject().value("course").toString(), QStringLiteral("OUT"));
         QCOMPARE(rows[1].toObject().value("hdcp").toArray().at(8).toInt(), 17);
+    }
+
+    // A row with a cell emptied no longer gives strokes by hole: the course's row leaves the
+    // file, and its rounds are estimated again.
+    void anEmptiedHdcpCellRemovesTheRow()
+    {
+        QList<TScoreRecord> cards;
+        for (int week = 0; week < 4; ++week)
+            cards.append(build::card(QDate(2024, 5, 1).addDays(week * 7), kA, 5));
+        WindowFixture f;
+        f.writeGolfers({kGolfer});
+        f.writeLinks({build::club(kA)});
+        f.writeCourses({build::course(kA, "OUT"), build::course(kA, "IN")});
+        f.writeScores(kGolfer, cards);
+        QFile ratings(f.path(kGolfer + ".ratings.json"));
+        QVERIFY(ratings.open(QIODevice::WriteOnly));
+        ratings.write("{\"format\": \"kestro-ratings\", \"version\": 1, \"rounds\": ["
+                      "{\"date\": \"2024-05-01\", \"courseRating\": 72.0, \"slope\": 113},"
+                      "{\"date\": \"2024-05-08\", \"courseRating\": 72.0, \"slope\": 113},"
+                      "{\"date\": \"2024-05-15\", \"courseRating\": 72.0, \"slope\": 113},"
+                      "{\"date\": \"2024-05-22\", \"courseRating\": 72.0, \"slope\": 113}]}");
+        ratings.close();
+        QFile holes(f.path("HoleHdcp.json"));
+        QVERIFY(holes.open(QIODevice::WriteOnly));
+        holes.write("{\"format\": \"kestro-hole-handicaps\", \"version\": 1, \"courses\": ["
+                    "{\"club\": \"A倶楽部\", \"course\": \"IN\", "
+                    "\"hdcp\": [2, 4, 6, 8, 10, 12, 14, 16, 18]},"
+                    "{\"club\": \"A倶楽部\", \"course\": \"OUT\", "
+                    "\"hdcp\": [1, 3, 5, 7, 9, 11, 13, 15, 17]}]}");
+        holes.close();
+        f.open();
+
+        QStringList adjusted;
+        QString note;
+        f.find<THandicapForm>(QStringLiteral("HandicapForm"))->setRunner([&](TModalDialog &w) {
+            auto *grid = w.findChild<QTableView *>(QStringLiteral("HdcpGrid"));
+            auto *hdcp = w.findChild<QTableWidget *>(QStringLiteral("HdcpHoleGrid"));
+            // Four rounds of 90: the fourth has an index before it (16.0) and strokes by hole.
+            QCOMPARE(cell(grid, 3, Adjusted), QStringLiteral("90"));
+            QCOMPARE(hdcp->item(1, 2)->text(), QStringLiteral("5"));
+            typeCell(hdcp, 1, 2, QString());
+            QCOMPARE(hdcp->item(1, 2)->text(), QString());
+            for (int row = 0; row < 4; ++row)
+                adjusted.append(cell(grid, row, Adjusted));
+            note = w.findChild<QLabel *>(QStringLiteral("HdcpHoleNote"))->text();
+        });
+        f.trigger(QStringLiteral("HandicapMenu"));
+        QCOMPARE(f.seams.dialogs.shown.size(), 0);
+        QCOMPARE(adjusted, (QStringList {"90", "90", "90", "90 概算"}));
+        QVERIFY2(note.startsWith(QStringLiteral("1〜18 の数を 9 ホールすべてに入力すると保存され")),
+            qPrintable(note));
+        const QJsonArray rows = QJsonDocument::fromJson(fileBytes(f.path("HoleHdcp.json")))
+                                    .object()
+                                    .value("courses")
+                                    .toArray();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].toObject().value("course").toString(), QStringLiteral("IN"));
     }
 
     void damagedFileReportedAndTheCardsShown()
