@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -121,6 +122,8 @@ private Q_SLOTS:
             [](RecordBook &b) { return b.changeLinks(0, renamedA()); });
         row("another golfer's schedule: club deleted", kHana + ".yti",
             [](RecordBook &b) { return b.deleteLinks(0); }, {"Course.dat", kTaro + ".yti"});
+        row("cards: golfer deleted", kTaro + ".sce", [](RecordBook &b) { return b.deleteGolfer(0); });
+        row("schedule: golfer deleted", kTaro + ".yti", [](RecordBook &b) { return b.deleteGolfer(0); });
     }
 
     void unreadableFileIsNeverReplaced()
@@ -251,6 +254,96 @@ private Q_SLOTS:
             const auto found = snapshot(m_dir->path());
             QVERIFY2(found == before || found == after, qPrintable(QString::number(stopAt)));
         }
+    }
+
+    void renameStoppedAtItsCommitLeavesMemoryAsItWas()
+    {
+        RecordBook book = openBook();
+        const QByteArray cards = fileBytes(path(kTaro + ".sce"));
+        book.setStepHook([](const QString &step) { return step != QLatin1String("commit"); });
+        const BookChange change = book.changeLinks(0, renamedA());
+        QVERIFY(change.undone);
+        QCOMPARE(book.links()[0].LinksName, kA);
+        QCOMPARE(book.courses()[0].LinksName, kA);
+        QCOMPARE(book.yotei()[0].LinksName, kA);
+        QCOMPARE(book.scores()[0].LinksName, kA);
+        QCOMPARE(book.ratings().remembered(build::card(QDate(2025, 6, 1), kA)), kRating);
+        QVERIFY(book.ratings().remembered(build::card(QDate(2025, 6, 1), renamedA().LinksName)).empty());
+        // And so the next save writes what was, whatever the stopped change left pending.
+        book.setStepHook({});
+        QVERIFY(!book.registerScore(build::card(QDate(2026, 1, 1), kB)).refused());
+        const QList<TScoreRecord> stored = decodeRecords<TScoreRecord>(fileBytes(path(kTaro + ".sce")));
+        QCOMPARE(stored.size(), 3);
+        QCOMPARE(encodeRecords(stored.first(2)), cards);
+    }
+
+    void failedReplaceIsFinishedBeforeTheNextSave()
+    {
+        // The disk fails every rename onto the golfer's card file for a while.
+        bool failing = true;
+        datafile::setDiskSteps([&](datafile::DiskStep step, const QString &p) {
+            return failing && step == datafile::DiskStep::Rename && p == path(kTaro + ".sce") ? EIO
+                                                                                          : 0;
+        });
+        RecordBook book = openBook();
+        const BookChange renamed = book.changeLinks(0, renamedA());
+        QVERIFY(!renamed.undone);
+        QVERIFY2(renamed.writeErrors.join('\n').contains(kTaro + ".sce"),
+            qPrintable(renamed.writeErrors.join('\n')));
+        // The change stands, in memory as on the disk once it is finished.
+        QCOMPARE(book.links()[0].LinksName, renamedA().LinksName);
+        QCOMPARE(book.scores()[0].LinksName, renamedA().LinksName);
+
+        const BookChange refused = book.registerScore(build::card(QDate(2026, 1, 1), kB));
+        QCOMPARE(refused.refusal, Refusal::ChangeUnfinished);
+        QCOMPARE(refused.file, path(kTaro + ".sce"));
+        QCOMPARE(book.scores().size(), 2);
+        // A file the change does not hold is saved meanwhile.
+        QVERIFY(!book.registerGolfer(QStringLiteral("鈴木")).refused());
+
+        failing = false;
+        const BookChange added = book.registerScore(build::card(QDate(2026, 1, 1), kB));
+        datafile::setDiskSteps({});
+        QVERIFY(!added.refused());
+        QCOMPARE(added.notes, QStringList {QStringLiteral("前回中断された変更を最後まで書き込みました")});
+        QStringList messages;
+        RecordBook again = openBook(&messages);
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(again.scores().size(), 3);
+        QCOMPARE(again.scores()[0].LinksName, renamedA().LinksName);
+        QCOMPARE(again.links()[0].LinksName, renamedA().LinksName);
+        QCOMPARE(again.golfers(), (QStringList {kTaro, kHana, QStringLiteral("鈴木")}));
+        QCOMPARE(decodeRecords<TScoreRecord>(fileBytes(path(kHana + ".sce")))[0].LinksName,
+            renamedA().LinksName);
+    }
+
+    void cardsOutOfDateOrderGiveEachYearOnce()
+    {
+        put(kTaro + ".sce",
+            encodeRecords(QList<TScoreRecord> {build::card(QDate(2025, 6, 1), kA),
+                build::card(QDate(2023, 1, 1), kA), build::card(QDate(2025, 8, 1), kB),
+                build::card(QDate(2024, 3, 1), kA), build::card(QDate(2023, 5, 1), kB)}));
+        RecordBook book = openBook();
+        QCOMPARE(book.yearList(),
+            (QStringList {QStringLiteral("全て"), QStringLiteral("2025年"),
+                QStringLiteral("2023年"), QStringLiteral("2024年")}));
+    }
+
+    void failedRatingsWriteAfterItsCopyMakesNoSecondCopy()
+    {
+        const QString ratings = path(kTaro + ".ratings.json");
+        put(kTaro + ".ratings.json", "not what the program writes");
+        RatingStore store(m_dir->path());
+        QCOMPARE(store.loadGolfer(kTaro, kToday).size(), 1);
+        datafile::setDiskSteps([&](datafile::DiskStep step, const QString &p) {
+            return step == datafile::DiskStep::Commit && p == ratings ? EIO : 0;
+        });
+        QVERIFY(!store.setRating(build::card(QDate(2025, 6, 1), kA), kRating).isEmpty());
+        datafile::setDiskSteps({});
+        QCOMPARE(fileBytes(ratings), QByteArray("not what the program writes"));
+        QVERIFY(store.setRating(build::card(QDate(2025, 7, 1), kB), kRating).isEmpty());
+        QCOMPARE(fileBytes(ratings + ".damaged-2026-12-07"), QByteArray("not what the program writes"));
+        QVERIFY(!QFileInfo::exists(ratings + ".damaged-2026-12-07-2"));
     }
 
     void renameReachesEveryGolfer()
