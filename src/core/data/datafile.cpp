@@ -224,15 +224,13 @@ bool savePieces(const QString &path, const Pieces &pieces, QString *error)
         file.cancelWriting();
         return false;
     }
-    if (const int refused = diskStep(DiskStep::Commit, path); refused != 0) {
+    const int refused = diskStep(DiskStep::Commit, path);
+    if (refused != 0)
         file.cancelWriting();
+    if (refused != 0 || !file.commit()) {
         if (error)
-            *error = writeError(path, QString::fromLocal8Bit(strerror(refused)));
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = writeError(path, file.errorString());
+            *error = writeError(path,
+                refused != 0 ? QString::fromLocal8Bit(strerror(refused)) : file.errorString());
         return false;
     }
     syncDirectory(path);

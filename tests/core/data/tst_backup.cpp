@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -325,6 +326,27 @@ private Q_SLOTS:
         }
         QCOMPARE(steps.first(), QStringLiteral("journal"));
         QVERIFY(steps.contains(QStringLiteral("remove 鈴木.sce")));
+    }
+
+    void everyCopyIsOnTheDiskBeforeItsFolderIsNamed()
+    {
+        QStringList steps;
+        datafile::setDiskSteps([&steps](datafile::DiskStep step, const QString &p) {
+            static const char *const names[]
+                = {"SyncFile", "Commit", "SyncFolder", "Rename", "Remove"};
+            const QString name = QFileInfo(p).fileName();
+            steps.append(QString::fromLatin1(names[int(step)]) + QChar(' ')
+                + (name.startsWith(QChar('.')) ? QStringLiteral("<temporary>") : name));
+            return 0;
+        });
+        const backup::Result made = backup::makeDailyBackup(m_dir->path(), kDay);
+        datafile::setDiskSteps({});
+        QVERIFY(made.ok);
+        const QStringList expected = {"SyncFile Golfer.dat", "SyncFile Links.dat",
+            "SyncFile HoleHdcp.json", "SyncFile 佐藤.yti", "SyncFile 山田.ratings.json",
+            "SyncFile 山田.sce", "SyncFile manifest.json", "SyncFolder <temporary>",
+            "Rename 2026-12-07", "SyncFolder Backup"};
+        QCOMPARE(steps, expected);
     }
 
     void theBookCopiesBeforeItsFirstWriteOfEachDay()

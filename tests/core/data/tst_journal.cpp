@@ -403,6 +403,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addRow("a file elsewhere") << "../victim.txt";
+        QTest::addRow("a data file of another folder") << "../outside/Links.dat";
         QTest::addRow("a file of the folder that is no data file") << "notes.txt";
         QTest::addRow("a pending file") << "Links.dat.pending";
     }
