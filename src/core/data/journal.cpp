@@ -14,9 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
-#ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
 
 namespace journal {
 
@@ -490,7 +488,11 @@ Outcome save(const QString &dir, const QList<FileWrite> &writes, const StepHook 
             continue;
         if (!step(QStringLiteral("write ") + entries[i].name))
             return Outcome::NotWritten;
-        if (!write(pathOf(dir, entries[i].name) + kPending, writes[i], &error)) {
+        // Whatever lies under the pending name goes first: the safe save would write through
+        // a link there into wherever it leads.
+        const QString pending = pathOf(dir, entries[i].name) + kPending;
+        ::unlink(QFile::encodeName(pending).constData());
+        if (!write(pending, writes[i], &error)) {
             errors->append(error);
             abandon(dir, entries);
             return Outcome::NotWritten;

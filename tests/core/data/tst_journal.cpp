@@ -422,6 +422,18 @@ private Q_SLOTS:
         QCOMPARE(entries(m_folder), inside);
     }
 
+    void linkUnderAPendingNameIsNotWrittenThrough()
+    {
+        QVERIFY(QFile::link(outside("victim.txt"), path("Links.dat.pending")));
+        QCOMPARE(journal::save(m_folder,
+                     {{path("Links.dat"), "new clubs"}, {path("佐藤.sce"), "new cards"}}, {},
+                     nullptr, kToday),
+            journal::Outcome::Written);
+        QCOMPARE(fileBytes(outside("victim.txt")), QByteArray("precious"));
+        QVERIFY(!QFileInfo(path("Links.dat")).isSymLink());
+        QCOMPARE(fileBytes(path("Links.dat")), QByteArray("new clubs"));
+    }
+
     void parsePlanNamesTheFiles()
     {
         QStringList targets;
