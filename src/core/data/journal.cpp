@@ -207,7 +207,8 @@ bool install(const QString &dir, const Entry &e, QString *reason)
         return true; // in its place already
     int error = datafile::diskStep(datafile::DiskStep::Rename, target);
     if (error == 0
-        && std::rename(QFile::encodeName(pending).constData(), QFile::encodeName(target).constData())
+        && std::rename(
+               QFile::encodeName(pending).constData(), QFile::encodeName(target).constData())
             != 0)
         error = errno;
     if (error != 0)
@@ -252,8 +253,7 @@ void abandon(const QString &dir, const QList<Entry> &entries)
 QString setAside(const QString &path, const QDate &today)
 {
     const QString aside = datafile::keptAsideName(path, today);
-    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData())
-        != 0)
+    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
         return QString();
     datafile::syncDirectory(aside);
     return aside;
@@ -297,8 +297,9 @@ QStringList keepChangeAside(
             kept.append(shownName(setAside(pending, today)));
     }
     kept.append(shownName(setAside(journalPath(dir), today)));
-    return {QStringLiteral("前回中断された変更は、書き込み途中のファイル %1 が変更の記録と合わないため、"
-                           "どのファイルも書き換えませんでした。\n次のファイルを残しました: %2")
+    return {QStringLiteral(
+        "前回中断された変更は、書き込み途中のファイル %1 が変更の記録と合わないため、"
+        "どのファイルも書き換えませんでした。\n次のファイルを残しました: %2")
                 .arg(name, kept.join(QStringLiteral("、")))};
 }
 
@@ -322,10 +323,10 @@ bool readJournal(const QString &dir, Plan *plan, QString *problem, QString *erro
 
 const QString &unfinishedNote()
 {
-    static const QString note
-        = QStringLiteral("変更を最後まで書き込めませんでした。続きは、そのファイルを次に保存するとき"
-                         "か、次に起動したときに書き込みます。それまで、この変更に含まれるファイルは"
-                         "書き換えません。");
+    static const QString note = QStringLiteral(
+        "変更を最後まで書き込めませんでした。続きは、そのファイルを次に保存するとき"
+        "か、次に起動したときに書き込みます。それまで、この変更に含まれるファイルは"
+        "書き換えません。");
     return note;
 }
 

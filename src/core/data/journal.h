@@ -54,8 +54,8 @@ enum class Outcome {
 // files. Failures come back as texts for the user; a change stopped by the hook gives none.
 Outcome save(const QString &dir, const QList<FileWrite> &writes, const StepHook &hook,
     QStringList *errors, const QDate &today = QDate::currentDate());
-inline bool saveAll(const QString &dir, const QList<FileWrite> &writes, const StepHook &hook,
-    QStringList *errors)
+inline bool saveAll(
+    const QString &dir, const QList<FileWrite> &writes, const StepHook &hook, QStringList *errors)
 {
     return save(dir, writes, hook, errors) == Outcome::Written;
 }

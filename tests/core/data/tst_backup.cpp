@@ -294,7 +294,8 @@ private Q_SLOTS:
         QVERIFY(backup::makeDailyBackup(m_dir->path(), kDay).ok);
         write(kGolfer + QStringLiteral(".sce"),
             QList<TScoreRecord> {build::card(QDate(2026, 12, 7), kA)});
-        write(QStringLiteral("鈴木.sce"), QList<TScoreRecord> {build::card(QDate(2026, 12, 1), kA)});
+        write(
+            QStringLiteral("鈴木.sce"), QList<TScoreRecord> {build::card(QDate(2026, 12, 1), kA)});
         const QHash<QString, QByteArray> before = files(m_dir->path());
         const backup::RestorePlan plan = backup::planRestore(m_dir->path(), dayName(kDay));
         QHash<QString, QByteArray> after = before;

@@ -484,7 +484,8 @@ private Q_SLOTS:
         // A link that leads nowhere is taken too: a copy written there would land elsewhere.
         QVERIFY(QFile::link(path(QStringLiteral("nowhere")), file + ".damaged-2026-12-07"));
         QVERIFY(writeFile(file + ".damaged-2026-12-07-2", "x"));
-        QCOMPARE(datafile::keptAsideName(file, day), file + QStringLiteral(".damaged-2026-12-07-3"));
+        QCOMPARE(
+            datafile::keptAsideName(file, day), file + QStringLiteral(".damaged-2026-12-07-3"));
     }
 
     void dataFileNames_data()

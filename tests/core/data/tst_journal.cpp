@@ -29,8 +29,8 @@ QByteArray hex(const QByteArray &bytes)
 QByteArray writeLine(const QString &name, const QByteArray &bytes)
 {
     return "W " + name.toUtf8().toPercentEncoding() + ' '
-        + (name + ".pending").toUtf8().toPercentEncoding() + ' '
-        + QByteArray::number(bytes.size()) + ' ' + hex(bytes) + '\n';
+        + (name + ".pending").toUtf8().toPercentEncoding() + ' ' + QByteArray::number(bytes.size())
+        + ' ' + hex(bytes) + '\n';
 }
 
 QByteArray twoClubs()
@@ -105,7 +105,8 @@ private Q_SLOTS:
         m_links = twoClubs();
         put(path("Links.dat"), m_links);
         put(path("Golfer.dat"), datafile::formatGolferList({QStringLiteral("佐藤")}));
-        put(path("佐藤.sce"), encodeRecords(QList<TScoreRecord> {build::card(QDate(2025, 6, 1), "A")}));
+        put(path("佐藤.sce"),
+            encodeRecords(QList<TScoreRecord> {build::card(QDate(2025, 6, 1), "A")}));
         put(outside("victim.txt"), "precious");
         put(outside("outside/Links.dat"), "a file of somebody else's");
     }
@@ -129,15 +130,16 @@ private Q_SLOTS:
                 "W Links.dat ../victim.txt " + QByteArray::number(fifty.size()) + ' ' + hex(fifty)
                     + '\n'));
         row("target outside",
-            journalOf("complete",
-                "W ../victim.txt Golfer.dat 8 " + hex("precious") + '\n'));
+            journalOf("complete", "W ../victim.txt Golfer.dat 8 " + hex("precious") + '\n'));
         row("another data file as the pending file",
             journalOf("complete", "W Golfer.dat Links.dat 272 " + hex(twoClubs()) + '\n'));
         row("a size with a sign",
             journalOf("complete", "W Links.dat Links.dat.pending +50 " + hex(fifty) + '\n'));
         row("a checksum too short",
-            journalOf("complete", "W Links.dat Links.dat.pending 50 " + hex(fifty).left(40) + '\n'));
-        row("one file twice", journalOf("complete", writeLine("Links.dat", fifty) + "R Links.dat\n"));
+            journalOf(
+                "complete", "W Links.dat Links.dat.pending 50 " + hex(fifty).left(40) + '\n'));
+        row("one file twice",
+            journalOf("complete", writeLine("Links.dat", fifty) + "R Links.dat\n"));
         row("no line break at its end", journalOf("complete", "R 佐藤.sce"));
         row("no files", journalOf("complete", ""));
         row("an unknown state", journalOf("done", "R 佐藤.sce\n"));
@@ -273,12 +275,13 @@ private Q_SLOTS:
     {
         // A change stopped after its first replace, as by a crash.
         const QByteArray newLinks = encodeRecords(QList<TLinksRecord> {build::club("C")});
-        const QByteArray newCards = encodeRecords(QList<TScoreRecord> {build::card(QDate(2026, 1, 1), "C")});
+        const QByteArray newCards
+            = encodeRecords(QList<TScoreRecord> {build::card(QDate(2026, 1, 1), "C")});
         int steps = 0;
-        const journal::Outcome outcome = journal::save(m_folder,
-            {{path("Links.dat"), newLinks}, {path("佐藤.sce"), newCards}},
-            [&](const QString &step) { return step != "replace 佐藤.sce" || steps++ > 0; },
-            nullptr, kToday);
+        const journal::Outcome outcome = journal::save(
+            m_folder, {{path("Links.dat"), newLinks}, {path("佐藤.sce"), newCards}},
+            [&](const QString &step) { return step != "replace 佐藤.sce" || steps++ > 0; }, nullptr,
+            kToday);
         QCOMPARE(outcome, journal::Outcome::Pending);
         QCOMPARE(fileBytes(path("Links.dat")), newLinks);
         const auto half = entries(m_folder);
@@ -388,12 +391,11 @@ private Q_SLOTS:
                         {path("Golfer.dat"), {}, true}},
                     {}, nullptr, kToday)
             == journal::Outcome::Written);
-        const QStringList expected = {
-            "SyncFile Kestro.journal", "Commit Kestro.journal", "SyncFolder data",
-            "SyncFile Links.dat.pending", "Commit Links.dat.pending", "SyncFolder data",
-            "SyncFile 佐藤.sce.pending", "Commit 佐藤.sce.pending", "SyncFolder data",
-            "SyncFile Kestro.journal", "Commit Kestro.journal", "SyncFolder data",
-            "Rename Links.dat", "Rename 佐藤.sce", "Remove Golfer.dat",
+        const QStringList expected = {"SyncFile Kestro.journal", "Commit Kestro.journal",
+            "SyncFolder data", "SyncFile Links.dat.pending", "Commit Links.dat.pending",
+            "SyncFolder data", "SyncFile 佐藤.sce.pending", "Commit 佐藤.sce.pending",
+            "SyncFolder data", "SyncFile Kestro.journal", "Commit Kestro.journal",
+            "SyncFolder data", "Rename Links.dat", "Rename 佐藤.sce", "Remove Golfer.dat",
             // The new names on the disk before the journal goes, and its going too.
             "SyncFolder data", "Remove Kestro.journal", "SyncFolder data"};
         QCOMPARE(disk.steps, expected);
@@ -414,8 +416,8 @@ private Q_SLOTS:
         const auto before = entries(m_parent->path());
         const auto inside = entries(m_folder);
         QStringList errors;
-        QCOMPARE(journal::save(m_folder, {{path("Links.dat"), "x"}, {path(file), "y"}}, {},
-                     &errors, kToday),
+        QCOMPARE(journal::save(
+                     m_folder, {{path("Links.dat"), "x"}, {path(file), "y"}}, {}, &errors, kToday),
             journal::Outcome::NotWritten);
         QCOMPARE(errors.size(), 1);
         QCOMPARE(entries(m_parent->path()), before);

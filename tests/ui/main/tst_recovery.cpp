@@ -27,8 +27,8 @@ const QString kNewA = QStringLiteral("新A倶楽部");
 const QString kYamada = QStringLiteral("山田");
 const QString kLinks = QStringLiteral("ゴルフ場");
 const QString kAside = QStringLiteral("Kestro.journal.damaged-2026-12-07");
-const QStringList kClubBoxes = {
-    QStringLiteral("YLinksCombo"), QStringLiteral("CLinksCombo"), QStringLiteral("SLinksCombo")};
+const QStringList kClubBoxes
+    = {QStringLiteral("YLinksCombo"), QStringLiteral("CLinksCombo"), QStringLiteral("SLinksCombo")};
 
 void writeSample(WindowFixture &f)
 {
@@ -36,7 +36,8 @@ void writeSample(WindowFixture &f)
     f.writeLinks({build::club(kA), build::club(kB)});
     f.writeCourses({build::course(kA, QStringLiteral("OUT"))});
     f.writeYotei(kYamada, {build::yotei(QDate(2027, 1, 10), kA)});
-    f.writeScores(kYamada, {build::card(QDate(2025, 6, 1), kA), build::card(QDate(2025, 7, 1), kB)});
+    f.writeScores(
+        kYamada, {build::card(QDate(2025, 6, 1), kA), build::card(QDate(2025, 7, 1), kB)});
 }
 
 // Every file of a folder by its bytes, and every link by where it leads.
@@ -54,9 +55,8 @@ QMap<QString, QByteArray> entries(const QString &folder)
 QByteArray writeLine(const QString &name, const QByteArray &bytes)
 {
     return "W " + name.toUtf8().toPercentEncoding() + ' '
-        + (name + ".pending").toUtf8().toPercentEncoding() + ' '
-        + QByteArray::number(bytes.size()) + ' '
-        + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
+        + (name + ".pending").toUtf8().toPercentEncoding() + ' ' + QByteArray::number(bytes.size())
+        + ' ' + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
 }
 
 void put(const QString &path, const QByteArray &bytes)
@@ -150,8 +150,8 @@ private Q_SLOTS:
         f.open();
         QCOMPARE(f.seams.dialogs.shown.size(), 1);
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("情報"));
-        QVERIFY2(f.seams.dialogs.last().text.contains(kAside),
-            qPrintable(f.seams.dialogs.last().text));
+        QVERIFY2(
+            f.seams.dialogs.last().text.contains(kAside), qPrintable(f.seams.dialogs.last().text));
         QCOMPARE(entries(f.dir.path()), expected);
         QCOMPARE(fileBytes(victim), QByteArray("precious"));
         QCOMPARE(shownClubs(f), clubsShownAs({kA, kB}));
@@ -165,7 +165,8 @@ private Q_SLOTS:
     {
         WindowFixture f;
         writeSample(f);
-        const QByteArray clubs = encodeRecords(QList<TLinksRecord> {build::club(QStringLiteral("C"))});
+        const QByteArray clubs
+            = encodeRecords(QList<TLinksRecord> {build::club(QStringLiteral("C"))});
         const QByteArray golfers = datafile::formatGolferList({kYamada, QStringLiteral("鈴木")});
         put(f.path(QStringLiteral("Golfer.dat.pending")), golfers);
         put(f.path(QStringLiteral("Links.dat.pending")), QByteArray(50, 'x'));
@@ -198,7 +199,8 @@ private Q_SLOTS:
             book.loadClubs();
             book.loadGolfers();
             book.loadGolfer(kYamada, QDate(2026, 12, 7));
-            book.setStepHook([](const QString &step) { return step != QStringLiteral("replace 山田.yti"); });
+            book.setStepHook(
+                [](const QString &step) { return step != QStringLiteral("replace 山田.yti"); });
             const BookChange change = book.changeLinks(0, build::club(kNewA));
             QCOMPARE(change.refusal, Refusal::None);
             QCOMPARE(change.writeErrors, QStringList());
@@ -257,7 +259,8 @@ private Q_SLOTS:
         });
         renameClubA(f);
         const QStringList told = texts(f.seams.dialogs.shown);
-        QVERIFY2(told.join('\n').contains(QStringLiteral("ファイルに書き込めません")), qPrintable(told.join('\n')));
+        QVERIFY2(told.join('\n').contains(QStringLiteral("ファイルに書き込めません")),
+            qPrintable(told.join('\n')));
         QVERIFY(told.join('\n').contains(QStringLiteral("Input/output error")));
         // The rename stands, as the files will once it is finished.
         QCOMPARE(shownClubs(f), clubsShownAs({kNewA, kB}));
@@ -348,8 +351,8 @@ private Q_SLOTS:
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 rows.append({list->topLevelItem(i)->text(0), list->topLevelItem(i)->text(2)});
             list->setCurrentItem(list->topLevelItem(0));
-            QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("RestoreButton")),
-                Qt::LeftButton);
+            QTest::mouseClick(
+                d.findChild<QPushButton *>(QStringLiteral("RestoreButton")), Qt::LeftButton);
         });
         f.seams.dialogs.answerConfirm(true);
         const QPointer<TMainForm> before = f.form.get();
