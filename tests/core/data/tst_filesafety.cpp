@@ -310,6 +310,10 @@ private Q_SLOTS:
         QCOMPARE(refused.refusal, Refusal::ChangeUnfinished);
         QCOMPARE(refused.file, path(kTaro + ".sce"));
         QCOMPARE(book.scores().size(), 2);
+        // Nor a side file it holds, written from the handicap window.
+        const QByteArray ratings = fileBytes(path(kTaro + ".ratings.json"));
+        QVERIFY(!book.ratings().setRating(build::card(QDate(2025, 7, 1), kB), kRating).isEmpty());
+        QCOMPARE(fileBytes(path(kTaro + ".ratings.json")), ratings);
         // A file the change does not hold is saved meanwhile.
         QVERIFY(!book.registerGolfer(QStringLiteral("鈴木")).refused());
 
@@ -328,6 +332,21 @@ private Q_SLOTS:
         QCOMPARE(again.golfers(), (QStringList {kTaro, kHana, QStringLiteral("鈴木")}));
         QCOMPARE(decodeRecords<TScoreRecord>(fileBytes(path(kHana + ".sce")))[0].LinksName,
             renamedA().LinksName);
+    }
+
+    void failedGolferDeletionIsTakenBack()
+    {
+        RecordBook book = openBook();
+        const auto before = snapshot(m_dir->path());
+        datafile::setDiskSteps([this](datafile::DiskStep step, const QString &p) {
+            return step == datafile::DiskStep::Commit && p == path("Golfer.dat") ? ENOSPC : 0;
+        });
+        const BookChange change = book.deleteGolfer(1);
+        datafile::setDiskSteps({});
+        QVERIFY(change.undone);
+        QCOMPARE(change.writeErrors.size(), 1);
+        QCOMPARE(book.golfers(), (QStringList {kTaro, kHana}));
+        QCOMPARE(snapshot(m_dir->path()), before);
     }
 
     void cardsOutOfDateOrderGiveEachYearOnce()

@@ -123,6 +123,8 @@ private Q_SLOTS:
         row("removal by absolute path", journalOf("complete", "R @%2F..%2Fvictim.txt\n"));
         row("removal of a file that is no data file", journalOf("complete", "R notes.txt\n"));
         row("removal of the journal itself", journalOf("complete", "R Kestro.journal\n"));
+        row("removal of a kept copy of a file that is no data file",
+            journalOf("complete", "R notes.txt.damaged-2026-12-01\n"));
         row("a name cut short by a NUL", journalOf("complete", "R Golfer.dat%00x.sce\n"));
         row("a name in a subfolder", journalOf("complete", "R sub%2F佐藤.sce\n"));
         row("pending file outside",
@@ -155,6 +157,7 @@ private Q_SLOTS:
         put(path("Links.dat.pending"), QByteArray(50, 'x'));
         put(path("Kestro.journal"), journal);
         put(path("notes.txt"), "mine");
+        put(path("notes.txt.damaged-2026-12-01"), "mine too");
         auto expected = entries(m_folder);
         expected.insert(kAside, expected.take(QStringLiteral("Kestro.journal")));
         const auto outsideBefore = entries(m_parent->path());
@@ -439,9 +442,14 @@ private Q_SLOTS:
     void parsePlanNamesTheFiles()
     {
         QStringList targets;
-        QVERIFY(journal::parsePlan(
-            journalOf("prepared", writeLine("佐藤.sce", "x") + "R 佐藤.yti\n"), &targets));
-        QCOMPARE(targets, (QStringList {QStringLiteral("佐藤.sce"), QStringLiteral("佐藤.yti")}));
+        QVERIFY(
+            journal::parsePlan(journalOf("prepared",
+                                   writeLine("佐藤.sce", "x") + "R 佐藤.yti\n"
+                                       + writeLine("佐藤.ratings.json.damaged-2026-12-07-2", "y")),
+                &targets));
+        QCOMPARE(targets,
+            (QStringList {QStringLiteral("佐藤.sce"), QStringLiteral("佐藤.yti"),
+                QStringLiteral("佐藤.ratings.json.damaged-2026-12-07-2")}));
         targets.clear();
         QVERIFY(!journal::parsePlan(journalOf("prepared", "R /etc/passwd\n"), &targets));
         QVERIFY(targets.isEmpty());

@@ -321,6 +321,36 @@ private Q_SLOTS:
                 QByteArray("somebody's"));
     }
 
+    void failedRestoreSaysSoAndKeepsTheWindow()
+    {
+        WindowFixture f;
+        writeSample(f);
+        QVERIFY(backup::makeDailyBackup(f.dir.path(), QDate(2026, 12, 6)).ok);
+        f.writeLinks({build::club(kA), build::club(kB), build::club(QStringLiteral("C倶楽部"))});
+        f.open();
+        const auto before = entries(f.dir.path());
+        datafile::setDiskSteps([&f](datafile::DiskStep step, const QString &path) {
+            return step == datafile::DiskStep::Commit && path == f.path("Links.dat.pending") ? EIO
+                                                                                             : 0;
+        });
+        f.find<TModalDialog>(QStringLiteral("RestoreDialog"))->setRunner([](TModalDialog &d) {
+            QTest::mouseClick(
+                d.findChild<QPushButton *>(QStringLiteral("RestoreButton")), Qt::LeftButton);
+        });
+        f.seams.dialogs.answerConfirm(true);
+        const QPointer<TMainForm> window = f.form.get();
+        f.trigger(QStringLiteral("RestoreMenu"));
+        QCoreApplication::processEvents();
+
+        QVERIFY(!window.isNull());
+        QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
+        QCOMPARE(f.seams.dialogs.last().text,
+            QStringLiteral(
+                "2026/12/06 のバックアップから復元できませんでした。データは元のままです"));
+        QCOMPARE(entries(f.dir.path()), before);
+        QCOMPARE(shownClubs(f), clubsShownAs({kA, kB, QStringLiteral("C倶楽部")}));
+    }
+
     void restoreBesideLinks()
     {
         WindowFixture f;
