@@ -439,6 +439,43 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(path("Links.dat")), QByteArray("new clubs"));
     }
 
+    void keptAsideNamesTakeNoLink()
+    {
+        const QDate day(2026, 12, 7);
+        const QString file = path("Links.dat");
+        QCOMPARE(datafile::keptAsideName(file, day), file + QStringLiteral(".damaged-2026-12-07"));
+        // A link that leads nowhere is taken too: a copy written there would land elsewhere.
+        QVERIFY(QFile::link(path("nowhere"), file + ".damaged-2026-12-07"));
+        put(file + ".damaged-2026-12-07-2", "x");
+        QCOMPARE(
+            datafile::keptAsideName(file, day), file + QStringLiteral(".damaged-2026-12-07-3"));
+    }
+
+    void dataFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("data");
+        QTest::addRow("the golfer list") << QStringLiteral("Golfer.dat") << true;
+        QTest::addRow("stroke indexes") << QStringLiteral("HoleHdcp.json") << true;
+        QTest::addRow("cards") << QStringLiteral("山田.sce") << true;
+        QTest::addRow("ratings") << QStringLiteral("山田.ratings.json") << true;
+        QTest::addRow("an ending alone") << QStringLiteral(".sce") << false;
+        QTest::addRow("hidden") << QStringLiteral(".山田.sce") << false;
+        QTest::addRow("up a folder") << QStringLiteral("../山田.sce") << false;
+        QTest::addRow("in a folder") << QStringLiteral("a\\山田.sce") << false;
+        QTest::addRow("cut by a NUL") << QStringLiteral("Golfer.dat") + QChar(0) + ".sce" << false;
+        QTest::addRow("a pending file") << QStringLiteral("山田.sce.pending") << false;
+        QTest::addRow("the journal") << QStringLiteral("Kestro.journal") << false;
+        QTest::addRow("another case") << QStringLiteral("golfer.dat") << false;
+    }
+
+    void dataFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, data);
+        QCOMPARE(datafile::isDataFileName(name), data);
+    }
+
     void parsePlanNamesTheFiles()
     {
         QStringList targets;
