@@ -379,7 +379,7 @@ QStringList recover(const QString &dir, const QDate &today)
     // Every new name on the disk before the journal that promises them goes.
     datafile::syncDirectory(journalPath(dir));
     if (!errors.isEmpty())
-        return errors; // the journal stays for the next try
+        return errors + QStringList {unfinishedNote()}; // the journal stays for the next try
     removeJournal(dir);
     return {QStringLiteral("前回中断された変更を最後まで書き込みました")};
 }
