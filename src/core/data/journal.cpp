@@ -133,7 +133,9 @@ bool parse(const QByteArray &data, Plan *plan, QString *problem)
             ok = decodeName(parts[2]) == e.name + kPending && digitsOnly(parts[3], 12)
                 && e.size <= datafile::maxFileBytes && hexChecksum(e.checksum);
         }
-        if (!ok || !mayName(e.name) || seen.contains(e.name)) {
+        // A kept copy is only ever written: it is the user's, and no change removes it.
+        const bool named = e.remove ? datafile::isDataFileName(e.name) : mayName(e.name);
+        if (!ok || !named || seen.contains(e.name)) {
             *problem = QStringLiteral("%1 行目を確かめられません").arg(i + 1);
             return false;
         }

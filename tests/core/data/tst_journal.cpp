@@ -123,6 +123,8 @@ private Q_SLOTS:
         row("removal by absolute path", journalOf("complete", "R @%2F..%2Fvictim.txt\n"));
         row("removal of a file that is no data file", journalOf("complete", "R notes.txt\n"));
         row("removal of the journal itself", journalOf("complete", "R Kestro.journal\n"));
+        row("removal of a kept copy of a data file",
+            journalOf("complete", "R Links.dat.damaged-2026-12-01\n"));
         row("removal of a kept copy of a file that is no data file",
             journalOf("complete", "R notes.txt.damaged-2026-12-01\n"));
         row("a name cut short by a NUL", journalOf("complete", "R Golfer.dat%00x.sce\n"));
@@ -158,6 +160,7 @@ private Q_SLOTS:
         put(path("Kestro.journal"), journal);
         put(path("notes.txt"), "mine");
         put(path("notes.txt.damaged-2026-12-01"), "mine too");
+        put(path("Links.dat.damaged-2026-12-01"), "kept");
         auto expected = entries(m_folder);
         expected.insert(kAside, expected.take(QStringLiteral("Kestro.journal")));
         const auto outsideBefore = entries(m_parent->path());
