@@ -91,18 +91,6 @@ const QStringList &golferEndings()
     return endings;
 }
 
-bool isDataFileName(const QString &name)
-{
-    if (sharedFiles().contains(name))
-        return true;
-    if (name.startsWith(QChar('.')) || name.contains(QChar('/')) || name.contains(QChar('\\')))
-        return false;
-    for (const QString &ending : golferEndings())
-        if (name.endsWith(ending) && name.size() > ending.size())
-            return true;
-    return false;
-}
-
 QString root(const QString &dataDir)
 {
     return QDir(dataDir).filePath(kFolder);
@@ -137,6 +125,10 @@ bool writeNew(const QString &path, const QByteArray &data, QString *error)
 // Waits until the file's bytes are on the disk, so the folder is renamed only when whole.
 bool syncFile(const QString &path, QString *error)
 {
+    if (const int failure = datafile::diskStep(datafile::DiskStep::SyncFile, path); failure != 0) {
+        *error = QString::fromLocal8Bit(strerror(failure));
+        return false;
+    }
 #ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     const bool ok = fd >= 0 && ::fsync(fd) == 0;
@@ -152,11 +144,49 @@ bool syncFile(const QString &path, QString *error)
 #endif
 }
 
+// A file of a copy as it was made: a regular file in a real folder, never a link to one.
+bool madeFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink();
+}
+
+bool realFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
+}
+
+// Removes a copy and what it holds. A link is removed as a link, wherever it stands: what
+// it leads to was never the program's to delete.
+void removeCopy(const QString &path)
+{
+    if (!realFolder(path)) {
+        if (QFileInfo(path).isSymLink())
+            QFile::remove(path);
+        return;
+    }
+    QDir dir(path);
+    const QFileInfoList entries
+        = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir() && !entry.isSymLink())
+            removeCopy(entry.filePath());
+        else
+            QFile::remove(entry.filePath());
+    }
+    QDir().rmdir(path);
+}
+
 // The list a copy keeps of its files. Names in it are input too: only data file names pass.
 std::optional<Manifest> readManifest(const QString &folder, QString *problem)
 {
+    if (!realFolder(folder)) {
+        *problem = QStringLiteral("フォルダではなく、リンクです");
+        return std::nullopt;
+    }
     QFile file(QDir(folder).filePath(kManifest));
-    if (!file.exists()) {
+    if (!madeFile(file.fileName())) {
         *problem = QStringLiteral("ファイルの一覧がありません");
         return std::nullopt;
     }
@@ -187,7 +217,7 @@ std::optional<Manifest> parseManifest(const QByteArray &bytes, QString *problem)
         Manifest::File entry {f.value(QStringLiteral("name")).toString(),
             qint64(f.value(QStringLiteral("size")).toDouble(-1)),
             f.value(QStringLiteral("sum")).toString().toLatin1()};
-        if (!isDataFileName(entry.name) || entry.size < 0 || entry.checksum.isEmpty()) {
+        if (!datafile::isDataFileName(entry.name) || entry.size < 0 || entry.checksum.isEmpty()) {
             *problem = QStringLiteral("ファイルの一覧が壊れています");
             return std::nullopt;
         }
@@ -222,12 +252,12 @@ void prune(const QString &rootPath, const QRegularExpression &pattern)
     QStringList copies;
     for (const QString &name : all) {
         if (leftoverPattern().match(name).hasMatch())
-            QDir(dir.filePath(name)).removeRecursively();
+            removeCopy(dir.filePath(name));
         else if (pattern.match(name).hasMatch() && nameTime(name).isValid())
             copies.append(name);
     }
     for (qsizetype i = 0; i + kKept < copies.size(); ++i)
-        QDir(dir.filePath(copies[i])).removeRecursively();
+        removeCopy(dir.filePath(copies[i]));
 }
 
 Result copyFiles(
@@ -272,7 +302,9 @@ Result copyFiles(
         if (!syncFile(temp.filePath(file), &error))
             return fail(file + QStringLiteral(": ") + error);
     datafile::syncDirectory(temp.filePath(kManifest));
-    if (!QDir(rootPath).rename(QFileInfo(temp.path()).fileName(), name))
+    const QString made = QDir(rootPath).filePath(name);
+    if (datafile::diskStep(datafile::DiskStep::Rename, made) != 0
+        || !QDir(rootPath).rename(QFileInfo(temp.path()).fileName(), name))
         return fail(QStringLiteral("フォルダ %1 を作れません").arg(name));
     temp.setAutoRemove(false);
     datafile::syncDirectory(QDir(rootPath).filePath(name));
@@ -306,7 +338,7 @@ QStringList dataFiles(const QString &dataDir)
     const QStringList golferFiles
         = dir.entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name);
     for (const QString &name : golferFiles)
-        if (isDataFileName(name))
+        if (datafile::isDataFileName(name))
             names.append(name);
     return names;
 }
@@ -361,7 +393,9 @@ QList<Entry> listBackups(const QString &dataDir)
             for (const Manifest::File &f : manifest->files) {
                 sizes.insert(f.name, f.size);
                 const QFileInfo info(QDir(folder).filePath(f.name));
-                if (!info.isFile())
+                if (info.isSymLink())
+                    entry.damage = f.name + QStringLiteral(" はリンクです");
+                else if (!info.isFile())
                     entry.damage = f.name + QStringLiteral(" がありません");
                 else if (info.size() < f.size)
                     entry.damage = f.name + QStringLiteral(" が途中で切れています");
@@ -410,7 +444,9 @@ RestorePlan planRestore(const QString &dataDir, const QString &name)
     for (const Manifest::File &f : manifest->files) {
         QByteArray data;
         QFile file(QDir(folder).filePath(f.name));
-        if (file.open(QIODevice::ReadOnly))
+        // Only what the copy itself holds, and no more of it than its list says.
+        const bool made = madeFile(file.fileName()) && file.size() == f.size;
+        if (made && file.open(QIODevice::ReadOnly))
             data = file.readAll();
         if (!file.isOpen() || data.size() != f.size
             || QCryptographicHash::hash(data, kChecksum).toHex() != f.checksum) {
@@ -429,19 +465,26 @@ RestorePlan planRestore(const QString &dataDir, const QString &name)
     return plan;
 }
 
-QStringList applyRestore(const QString &dataDir, const RestorePlan &plan)
+QStringList applyRestore(const QString &dataDir, const RestorePlan &plan,
+    const journal::StepHook &hook, journal::Outcome *outcome, const QDate &today)
 {
+    journal::Outcome unread;
+    if (!outcome)
+        outcome = &unread;
+    *outcome = journal::Outcome::NotWritten;
     if (!plan.ok())
         return {plan.error};
-    // Every file of the copy in place and the others gone, or nothing changed.
+    // Every file of the copy in place and the others gone, or nothing changed. A data file
+    // that is a link is replaced or removed as the link itself: where it leads is not the
+    // folder's.
     QList<journal::FileWrite> writes;
     const QDir dir(dataDir);
     for (const auto &[name, data] : plan.files)
-        writes.append({dir.filePath(name), data});
+        writes.append({dir.filePath(name), data, false, {}, true});
     for (const QString &name : plan.removals)
         writes.append({dir.filePath(name), QByteArray(), true});
     QStringList errors;
-    journal::saveAll(dataDir, writes, {}, &errors);
+    *outcome = journal::save(dataDir, writes, hook, &errors, today);
     return errors;
 }
 

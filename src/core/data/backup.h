@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -65,8 +67,11 @@ struct RestorePlan {
 };
 RestorePlan planRestore(const QString &dataDir, const QString &name);
 // Puts the copy's files in place and removes the others, all or none of them; returns the
-// failures.
-QStringList applyRestore(const QString &dataDir, const RestorePlan &plan);
+// failures, and in `outcome` whether the folder is the copy's now (or will be, once a change
+// that could not be finished is). The hook is called before each step, as in a journal's save.
+QStringList applyRestore(const QString &dataDir, const RestorePlan &plan,
+    const journal::StepHook &hook = {}, journal::Outcome *outcome = nullptr,
+    const QDate &today = QDate::currentDate());
 
 // The list a copy keeps of its files. Names in it are input too: only data file names pass.
 struct Manifest {

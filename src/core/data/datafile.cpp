@@ -3,6 +3,7 @@
 #include "sjis.h"
 #include "textinput.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,12 @@
 namespace datafile {
 
 namespace {
+
+DiskSteps &diskSteps()
+{
+    static DiskSteps steps;
+    return steps;
+}
 
 QString describe(const QString &action, const QString &path, const QString &reason)
 {
@@ -70,10 +77,23 @@ void removeLeftovers(const QString &path)
 
 } // namespace
 
+void setDiskSteps(DiskSteps steps)
+{
+    diskSteps() = std::move(steps);
+}
+
+int diskStep(DiskStep step, const QString &path)
+{
+    return diskSteps() ? diskSteps()(step, path) : 0;
+}
+
 void syncDirectory(const QString &path)
 {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (diskStep(DiskStep::SyncFolder, folder) != 0)
+        return;
 #ifdef Q_OS_UNIX
-    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray dir = QFile::encodeName(folder);
     const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
@@ -96,10 +116,38 @@ QString writeError(const QString &path, const QString &reason)
 
 QString freeName(const QString &stem)
 {
+    auto taken = [](const QString &name) {
+        const QFileInfo info(name);
+        return info.exists() || info.isSymLink();
+    };
     QString name = stem;
-    for (int n = 2; QFileInfo::exists(name); ++n)
+    for (int n = 2; taken(name); ++n)
         name = stem + QStringLiteral("-%1").arg(n);
     return name;
+}
+
+QString keptAsideName(const QString &path, const QDate &day)
+{
+    return freeName(
+        path + QStringLiteral(".damaged-") + day.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+bool isDataFileName(const QString &name)
+{
+    static const QStringList shared = {QStringLiteral("Golfer.dat"), QStringLiteral("Links.dat"),
+        QStringLiteral("Course.dat"), QStringLiteral("HoleHdcp.json")};
+    static const QStringList endings
+        = {QStringLiteral(".yti"), QStringLiteral(".sce"), QStringLiteral(".ratings.json")};
+    if (shared.contains(name))
+        return true;
+    // A control character would cut the name short where the system takes it.
+    if (name.startsWith(QChar('.')) || name.contains(QChar('/')) || name.contains(QChar('\\'))
+        || std::any_of(name.cbegin(), name.cend(),
+            [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
+        return false;
+    return std::any_of(endings.cbegin(), endings.cend(), [&name](const QString &ending) {
+        return name.endsWith(ending) && name.size() > ending.size();
+    });
 }
 
 bool readBytes(const QString &path, QByteArray *data, QString *error)
@@ -164,18 +212,25 @@ bool savePieces(const QString &path, const Pieces &pieces, QString *error)
         file.cancelWriting();
         return false;
     }
-#ifdef Q_OS_UNIX
     // QSaveFile renames without syncing the data first.
-    if (::fsync(int(file.handle())) != 0) {
+    int failure = diskStep(DiskStep::SyncFile, path);
+#ifdef Q_OS_UNIX
+    if (failure == 0 && ::fsync(int(file.handle())) != 0)
+        failure = errno;
+#endif
+    if (failure != 0) {
         if (error)
-            *error = writeError(path, QString::fromLocal8Bit(strerror(errno)));
+            *error = writeError(path, QString::fromLocal8Bit(strerror(failure)));
         file.cancelWriting();
         return false;
     }
-#endif
-    if (!file.commit()) {
+    const int refused = diskStep(DiskStep::Commit, path);
+    if (refused != 0)
+        file.cancelWriting();
+    if (refused != 0 || !file.commit()) {
         if (error)
-            *error = writeError(path, file.errorString());
+            *error = writeError(path,
+                refused != 0 ? QString::fromLocal8Bit(strerror(refused)) : file.errorString());
         return false;
     }
     syncDirectory(path);

@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QDate;
+
 // Reading and writing whole data files. Nothing here shows a dialog: failures come back as
 // false with a text for the window to show.
 namespace datafile {
@@ -25,9 +29,34 @@ QString writeError(const QString &path, const QString &reason);
 // bring back the old name.
 void syncDirectory(const QString &path);
 
+// The steps by which the safe files reach the disk. Tests watch them, or make one fail as a
+// failing disk would, through setDiskSteps; the program itself sets nothing.
+enum class DiskStep {
+    SyncFile, // a file's bytes onto the disk
+    Commit, // a finished temporary file renamed over its file
+    SyncFolder, // a folder's entries onto the disk
+    Rename, // a file or folder renamed into its place
+    Remove, // a file removed
+};
+// Asked before each step with the file or folder it concerns: 0 lets the step run, an errno
+// makes it fail with that error instead.
+using DiskSteps = std::function<int(DiskStep step, const QString &path)>;
+void setDiskSteps(DiskSteps steps);
+// What the steps set say to this one: 0 when none is set.
+int diskStep(DiskStep step, const QString &path);
+
 // A name to keep a copy under: `stem` itself, or the first of stem-2, stem-3, … that no file
-// has taken, so that an earlier copy of the same day is never overwritten.
+// (nor a link, even one that leads nowhere) has taken, so that an earlier copy of the same
+// day is never overwritten and nothing is written through a link.
 QString freeName(const QString &stem);
+// Where the bytes of a file that is about to be replaced are kept: "<file>.damaged-yyyy-MM-dd",
+// numbered on when that day has one already.
+QString keptAsideName(const QString &path, const QDate &day);
+
+// The names of the data files in the program's folder: Golfer.dat, Links.dat, Course.dat,
+// HoleHdcp.json, and a golfer's <name>.yti, <name>.sce and <name>.ratings.json. A name read
+// from a journal or a backup's list passes this before it becomes part of a path.
+bool isDataFileName(const QString &name);
 
 // Writes through a temporary file that replaces the old one only when it is complete, so a
 // failure at any moment leaves the previous file whole.

@@ -28,7 +28,7 @@ QString damagedReport(const QString &path, const QString &problem, const QDate &
                           "（%2）。\n元のファイルは、次に保存するときに「%3」として残します。")
         .arg(QDir::toNativeSeparators(path), problem,
             QFileInfo(path).fileName() + QStringLiteral(".damaged-")
-                + today.toString(QStringLiteral("yyyyMMdd")));
+                + today.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
 } // namespace
@@ -77,11 +77,9 @@ void RatingStore::releaseGolfer()
     m_ratingsFile = SideFile {};
 }
 
-// "<file>.damaged-<date>", numbered on when a copy of that day is there already.
 QString RatingStore::asidePath(const SideFile &file) const
 {
-    return datafile::freeName(
-        file.path + QStringLiteral(".damaged-") + m_today.toString(QStringLiteral("yyyyMMdd")));
+    return datafile::keptAsideName(file.path, m_today);
 }
 
 bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &errors)
@@ -109,19 +107,19 @@ bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &er
         m_backupDay = m_today;
         backup::makeDailyBackup(m_dir, m_today);
     }
-    QString error;
+    // Through the journal's save, which never writes a file that an unfinished change holds.
+    auto save = [this, &errors](const QString &path, const QByteArray &data) {
+        return journal::save(m_dir, {{path, data}}, {}, &errors, m_today)
+            == journal::Outcome::Written;
+    };
     if (!file.problem.isEmpty() && !file.keptAside) {
-        if (!datafile::saveBytes(asidePath(file), file.original, &error)) {
-            errors.append(error);
+        if (!save(asidePath(file), file.original))
             return false;
-        }
         file.keptAside = true;
         file.original.clear();
     }
-    if (!datafile::saveBytes(file.path, bytes, &error)) {
-        errors.append(error);
+    if (!save(file.path, bytes))
         return false;
-    }
     file.problem.clear();
     return true;
 }

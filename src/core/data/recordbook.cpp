@@ -230,16 +230,17 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
         sideErrors += other.clubRenamed(oldName, newName);
         writes += other.takeWrites();
     }
-    const bool written = commit(writes, change, [&](RatingStore &store) {
+    const journal::Outcome written = commit(writes, change, [&](RatingStore &store) {
         return sideErrors + store.clubRenamed(oldName, newName);
     });
-    if (!written) {
+    if (written == journal::Outcome::NotWritten) {
         // Nothing of a change across files stays half done, in memory either.
         m_links.restore(links);
         m_courses.restore(courses);
         m_yotei.restore(yotei);
         m_scores.restore(scores);
         change.yoteiRenamed.clear();
+        change.undone = true;
         return change;
     }
     change.index = index;
@@ -308,15 +309,16 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
     }
     // A renamed course keeps its stroke indexes, and the ratings remembered for it follow
     // the cards it was carried into.
-    const bool written = commit(writes, change, [&](RatingStore &store) {
+    const journal::Outcome written = commit(writes, change, [&](RatingStore &store) {
         QStringList errors = store.courseRenamed(record.LinksName, oldName, record.CourseName);
         if (carryIntoCards)
             errors += store.courseCarriedIntoCards(record.LinksName, oldName, record.CourseName);
         return errors;
     });
-    if (!written && carryIntoCards) {
+    if (written == journal::Outcome::NotWritten && carryIntoCards) {
         m_courses.restore(courses);
         m_scores.restore(scores);
+        change.undone = true;
     }
     return change;
 }

@@ -29,6 +29,9 @@ enum class Refusal {
     GolferNameTooLong, // the name is too long for a file name
     FileUnreadable, // a file the change would rewrite did not load; `file` names it
     FileKept, // the user chose to keep a file as it is; nothing to say
+    // An earlier change that could not be finished holds a file this one would rewrite;
+    // `file` names it and `reason` says why that change is not finished yet.
+    ChangeUnfinished,
 };
 
 // What one call of the book did, for the window to follow in its tree, grids and lists.
@@ -43,6 +46,10 @@ struct BookChange {
     QString file; // the file a FileUnreadable refusal is about
     QString reason; // why that file could not be read
     QString backupNotice; // the day's backup failed; the change was saved all the same
+    QStringList notes; // what was done on the way: an earlier unfinished change finished now
+    // The change failed across its files and was taken back whole, in memory too: what the
+    // window shows stays as it was.
+    bool undone = false;
 
     bool refused() const { return refusal != Refusal::None; }
 };
@@ -190,16 +197,20 @@ private:
     QString outsideLinkTarget(const QString &path) const;
     void noteHealth(const QString &path, const FileHealth &health);
     void checkNameCollisions();
-    // Whether the files may be replaced now: never one that did not load, one of concern
-    // only with consent (its bytes kept aside first when damaged).
+    // Whether the files may be replaced now: never one that did not load or that an
+    // unfinished change holds, one of concern only with consent (its bytes kept aside first
+    // when damaged).
     bool mayReplace(const QStringList &paths, BookChange &change);
+    // False, with the refusal naming the first, when a change that could not be finished
+    // holds one of the files; such a change is tried once more first.
+    bool noUnfinishedChange(const QStringList &paths, BookChange &change);
     // False, with the refusal naming the first, when a file did not load.
     bool allRead(const QStringList &paths, BookChange &change) const;
     bool keepAside(const QString &path, const QString &keptAs, BookChange &change);
     QString keptAsName(const QString &path) const;
-    // Writes the files all or none; false when a file could not be written. The side files'
-    // part of the change is what `side` does to the rating store.
-    bool commit(QList<journal::FileWrite> writes, BookChange &change,
+    // Writes the files all or none. The side files' part of the change is what `side` does to
+    // the rating store, which keeps it unless nothing was written.
+    journal::Outcome commit(QList<journal::FileWrite> writes, BookChange &change,
         const std::function<QStringList(RatingStore &)> &side = {});
     QList<OtherGolfer> readOtherGolfers(BookChange &change);
     Refusal linksInUse(int index, BookChange &change);

@@ -39,7 +39,7 @@ RecordBook::RecordBook(const QString &dataDir, std::function<QDate()> today)
 
 QStringList RecordBook::recover()
 {
-    return journal::recover(m_dir);
+    return journal::recover(m_dir, m_today());
 }
 
 QString RecordBook::outsideLinkTarget(const QString &path) const
@@ -200,18 +200,20 @@ BookChange RecordBook::deleteGolfer(int index)
     const QString sce = scoreFileOf(name);
     // Removing a file that could not be read would lose what it holds unseen; a link is
     // removed itself, never what it points at, so it needs no consent.
-    if (!allRead({yti, sce}, change) || !mayReplace({golferFileName()}, change))
+    if (!allRead({yti, sce}, change) || !noUnfinishedChange({yti, sce}, change)
+        || !mayReplace({golferFileName()}, change))
         return change;
     const GolferList before = m_golferList;
     m_golferList.removeAt(index);
-    const bool written = commit(
+    const journal::Outcome written = commit(
         {{golferFileName(), m_golferList.format()}, {yti, {}, true}, {sce, {}, true}}, change,
         [&name](RatingStore &store) {
             store.golferDeleted(name);
             return QStringList();
         });
-    if (!written) {
+    if (written == journal::Outcome::NotWritten) {
         m_golferList = before;
+        change.undone = true;
         return change;
     }
     change.index = index;
@@ -285,8 +287,7 @@ void RecordBook::releaseGolfer()
 
 QString RecordBook::keptAsName(const QString &path) const
 {
-    return datafile::freeName(
-        path + QStringLiteral(".damaged-") + m_today().toString(QStringLiteral("yyyy-MM-dd")));
+    return datafile::keptAsideName(path, m_today());
 }
 
 bool RecordBook::keepAside(const QString &path, const QString &keptAs, BookChange &change)
@@ -314,9 +315,30 @@ bool RecordBook::allRead(const QStringList &paths, BookChange &change) const
     return true;
 }
 
+bool RecordBook::noUnfinishedChange(const QStringList &paths, BookChange &change)
+{
+    QStringList held;
+    QStringList notes;
+    const bool settled = journal::settlePending(m_dir, m_today(), &notes, &held);
+    if (settled) {
+        change.notes += notes;
+        return true;
+    }
+    for (const QString &path : paths) {
+        if (!held.isEmpty() && !held.contains(QFileInfo(path).fileName()))
+            continue;
+        change.refusal = Refusal::ChangeUnfinished;
+        change.file = path;
+        change.reason = notes.join(QChar('\n'));
+        return false;
+    }
+    change.notes += notes;
+    return true;
+}
+
 bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
 {
-    if (!allRead(paths, change))
+    if (!allRead(paths, change) || !noUnfinishedChange(paths, change))
         return false;
     for (const QString &path : paths) {
         auto it = m_health.find(path);
@@ -339,17 +361,19 @@ bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
     return true;
 }
 
-bool RecordBook::commit(QList<journal::FileWrite> writes, BookChange &change,
+journal::Outcome RecordBook::commit(QList<journal::FileWrite> writes, BookChange &change,
     const std::function<QStringList(RatingStore &)> &side)
 {
     beforeWrite(change);
     if (!side)
-        return journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
+        return journal::save(m_dir, writes, m_hook, &change.writeErrors, m_today());
     m_ratings.defer();
     change.writeErrors += side(m_ratings);
     writes += m_ratings.takeWrites();
-    const bool written = journal::saveAll(m_dir, writes, m_hook, &change.writeErrors);
-    m_ratings.settle(written);
+    const journal::Outcome written
+        = journal::save(m_dir, writes, m_hook, &change.writeErrors, m_today());
+    // A change left pending stands: it is finished before its files are written again.
+    m_ratings.settle(written != journal::Outcome::NotWritten);
     return written;
 }
 

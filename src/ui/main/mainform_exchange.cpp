@@ -275,9 +275,16 @@ void TMainForm::RestoreMenuClick()
             + undo.error);
         return;
     }
-    const QStringList errors = backup::applyRestore(m_dir, plan);
+    journal::Outcome outcome = journal::Outcome::NotWritten;
+    const QStringList errors = backup::applyRestore(m_dir, plan, {}, &outcome, today());
     for (const QString &error : errors)
         dialogs().ioError(error);
+    if (outcome == journal::Outcome::NotWritten) {
+        dialogs().error(QStringLiteral("%1 のバックアップから復元できませんでした。"
+                                       "データは元のままです")
+                            .arg(title));
+        return;
+    }
     QString done = QStringLiteral("%1 のバックアップから復元しました").arg(title);
     if (!undo.folder.isEmpty())
         done += QStringLiteral("\n復元の前のデータは Backup/%1 にあります").arg(undo.folder);

@@ -62,12 +62,22 @@ bool TMainForm::settle(const BookChange &change)
                             .arg(QDir::toNativeSeparators(change.file), change.reason));
         return false;
     case Refusal::FileKept: return false; // the user chose so a moment ago
+    case Refusal::ChangeUnfinished:
+        dialogs().error(QStringLiteral("%1 は、書き込みの終わっていない前の変更に含まれているため、"
+                                       "書き換えられません。何も変更していません。\n%2")
+                            .arg(QDir::toNativeSeparators(change.file), change.reason));
+        return false;
     }
+    for (const QString &note : change.notes)
+        dialogs().information(note);
     if (!change.backupNotice.isEmpty())
         noteBackupNotice(change.backupNotice);
-    // The lists keep their new state; the next good write brings the file up to date.
+    // The lists keep their new state; the next good write brings the file up to date. A
+    // change across files that failed was taken back whole, and the window shows what was.
     for (const QString &error : change.writeErrors)
         dialogs().ioError(error);
+    if (change.undone)
+        return false;
     // Every change of the book passes here: a card, or a club or course carried into cards.
     analysisFollow(false);
     return true;

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,7 @@ class TestBackup : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_outside;
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
     QString backupPath(const QString &folder, const QString &name = QString()) const
@@ -124,11 +126,16 @@ private Q_SLOTS:
     void damagedCopiesAreNotRestored_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("keep"); // bytes kept; -1 removes the file, -2 flips a byte
+        // Bytes kept; -1 removes the file, -2 flips a byte, -3 adds one, -4 puts a link to a
+        // file of the same bytes outside in its place.
+        QTest::addColumn<int>("keep");
         QTest::addColumn<bool>("listedDamaged");
         QTest::addRow("a file missing") << QStringLiteral("Links.dat") << -1 << true;
         QTest::addRow("a file cut short") << kGolfer + QStringLiteral(".sce") << 1000 << true;
         QTest::addRow("its list of files gone") << QStringLiteral("manifest.json") << -1 << true;
+        QTest::addRow("a file grown since") << kGolfer + QStringLiteral(".sce") << -3 << true;
+        QTest::addRow("a file a link") << QStringLiteral("Golfer.dat") << -4 << true;
+        QTest::addRow("its list of files a link") << QStringLiteral("manifest.json") << -4 << true;
         // The listing reads sizes only; the restore reads every byte.
         QTest::addRow("a byte changed") << kGolfer + QStringLiteral(".sce") << -2 << false;
     }
@@ -142,6 +149,14 @@ private Q_SLOTS:
         QFile damaged(backupPath(dayName(kDay), file));
         if (keep == -1) {
             QVERIFY(damaged.remove());
+        } else if (keep == -4) {
+            const QString moved = m_outside.filePath(file);
+            QVERIFY(QFile::rename(damaged.fileName(), moved));
+            QVERIFY(QFile::link(moved, backupPath(dayName(kDay), file)));
+        } else if (keep == -3) {
+            QVERIFY(damaged.open(QIODevice::Append));
+            damaged.write("x");
+            damaged.close();
         } else {
             QVERIFY(damaged.open(QIODevice::ReadWrite));
             if (keep == -2) {
@@ -195,6 +210,144 @@ private Q_SLOTS:
             backup::applyRestore(m_dir->path(), backup::planRestore(m_dir->path(), undo.folder)),
             QStringList());
         QCOMPARE(files(m_dir->path()), newer);
+    }
+
+    void linkedCopiesArePrunedAsLinks()
+    {
+        // Thirty old copies elsewhere, linked in as the oldest copy, and a leftover of an
+        // interrupted copy linked to a folder of somebody else's.
+        const QString old = m_outside.filePath(QStringLiteral("old-copies"));
+        const QString other = m_outside.filePath(QStringLiteral("outside"));
+        for (const QString &folder : {old, other}) {
+            QVERIFY(QDir().mkpath(folder));
+            for (int i = 0; i < 30; ++i)
+                QVERIFY(datafile::saveBytes(
+                    QDir(folder).filePath(QStringLiteral("%1.sce").arg(i)), "keep", nullptr));
+        }
+        QVERIFY(QDir().mkpath(path(QStringLiteral("Backup"))));
+        QVERIFY(QFile::link(old, backupPath(QStringLiteral("2001-01-01"))));
+        QVERIFY(QFile::link(other, backupPath(QStringLiteral(".2020-01-01.abcdef"))));
+        for (int i = 29; i >= 0; --i)
+            QVERIFY(backup::makeDailyBackup(m_dir->path(), kDay.addDays(-i)).ok);
+
+        QVERIFY(!QFileInfo(backupPath(QStringLiteral("2001-01-01"))).isSymLink());
+        QVERIFY(!QFileInfo(backupPath(QStringLiteral(".2020-01-01.abcdef"))).isSymLink());
+        QCOMPARE(backups().size(), 30);
+        for (const QString &folder : {old, other})
+            QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 30);
+    }
+
+    void linkedCopyIsNotRestored()
+    {
+        // A whole copy, but in a folder outside that a link in Backup/ leads to.
+        QVERIFY(backup::makeDailyBackup(m_dir->path(), kDay).ok);
+        QVERIFY(QDir().rename(backupPath(dayName(kDay)), m_outside.filePath(QStringLiteral("c"))));
+        QVERIFY(QFile::link(m_outside.filePath(QStringLiteral("c")), backupPath(dayName(kDay))));
+        const QList<backup::Entry> listed = backup::listBackups(m_dir->path());
+        QCOMPARE(listed.size(), 1);
+        QVERIFY(listed.first().damaged());
+        QVERIFY(!backup::planRestore(m_dir->path(), dayName(kDay)).ok());
+    }
+
+    void restoreReplacesLinksAsLinks_data()
+    {
+        QTest::addColumn<bool>("oneFile"); // the copy holds Links.dat alone
+        QTest::addRow("a copy of every file") << false;
+        QTest::addRow("a copy of one file") << true;
+    }
+
+    void restoreReplacesLinksAsLinks()
+    {
+        QFETCH(bool, oneFile);
+        if (oneFile)
+            for (const QString &name : backup::dataFiles(m_dir->path()))
+                if (name != QLatin1String("Links.dat"))
+                    QVERIFY(QFile::remove(path(name)));
+        QVERIFY(backup::makeDailyBackup(m_dir->path(), kDay).ok);
+        const QByteArray links = fileBytes(path(QStringLiteral("Links.dat")));
+        // Now Links.dat leads outside, and a golfer the copy does not know has his cards
+        // outside too.
+        const QString outsideLinks = m_outside.filePath(QStringLiteral("Links.dat"));
+        const QString outsideCards = m_outside.filePath(QStringLiteral("佐藤.sce"));
+        QVERIFY(datafile::saveBytes(outsideLinks, "somebody else's clubs", nullptr));
+        QVERIFY(datafile::saveBytes(outsideCards, "somebody else's cards", nullptr));
+        QVERIFY(QFile::remove(path(QStringLiteral("Links.dat"))));
+        QVERIFY(QFile::link(outsideLinks, path(QStringLiteral("Links.dat"))));
+        QVERIFY(QFile::link(outsideCards, path(QStringLiteral("佐藤.sce"))));
+
+        const backup::RestorePlan plan = backup::planRestore(m_dir->path(), dayName(kDay));
+        QVERIFY(plan.ok());
+        journal::Outcome outcome = journal::Outcome::NotWritten;
+        QCOMPARE(backup::applyRestore(m_dir->path(), plan, {}, &outcome, kDay), QStringList());
+        QCOMPARE(outcome, journal::Outcome::Written);
+
+        QCOMPARE(fileBytes(outsideLinks), QByteArray("somebody else's clubs"));
+        QCOMPARE(fileBytes(outsideCards), QByteArray("somebody else's cards"));
+        QVERIFY(!QFileInfo(path(QStringLiteral("Links.dat"))).isSymLink());
+        QCOMPARE(fileBytes(path(QStringLiteral("Links.dat"))), links);
+        QVERIFY(!QFileInfo(path(QStringLiteral("佐藤.sce"))).isSymLink());
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("佐藤.sce"))));
+    }
+
+    void restoreIsWholeAfterACrash()
+    {
+        QVERIFY(backup::makeDailyBackup(m_dir->path(), kDay).ok);
+        write(kGolfer + QStringLiteral(".sce"),
+            QList<TScoreRecord> {build::card(QDate(2026, 12, 7), kA)});
+        write(
+            QStringLiteral("鈴木.sce"), QList<TScoreRecord> {build::card(QDate(2026, 12, 1), kA)});
+        const QHash<QString, QByteArray> before = files(m_dir->path());
+        const backup::RestorePlan plan = backup::planRestore(m_dir->path(), dayName(kDay));
+        QHash<QString, QByteArray> after = before;
+        after.remove(QStringLiteral("鈴木.sce"));
+        for (const auto &[name, data] : plan.files)
+            after.insert(name, data);
+
+        // Stopped before each of its steps in turn, then started again.
+        QStringList steps;
+        for (int stopAt = 0;; ++stopAt) {
+            const QString run = m_outside.filePath(QStringLiteral("run%1").arg(stopAt));
+            QVERIFY(QDir().mkpath(run));
+            for (const QString &name : before.keys())
+                QVERIFY(datafile::saveBytes(QDir(run).filePath(name), before[name], nullptr));
+            int step = 0;
+            QStringList seen;
+            backup::applyRestore(run, plan, [&](const QString &what) {
+                seen.append(what);
+                return step++ < stopAt;
+            });
+            if (step <= stopAt) {
+                steps = seen;
+                break;
+            }
+            journal::recover(run, kDay);
+            const QHash<QString, QByteArray> found = files(run);
+            QVERIFY2(found == before || found == after, qPrintable(seen.last()));
+            QVERIFY(!QFileInfo::exists(journal::journalPath(run)));
+        }
+        QCOMPARE(steps.first(), QStringLiteral("journal"));
+        QVERIFY(steps.contains(QStringLiteral("remove 鈴木.sce")));
+    }
+
+    void everyCopyIsOnTheDiskBeforeItsFolderIsNamed()
+    {
+        QStringList steps;
+        datafile::setDiskSteps([&steps](datafile::DiskStep step, const QString &p) {
+            static const char *const names[]
+                = {"SyncFile", "Commit", "SyncFolder", "Rename", "Remove"};
+            const QString name = QFileInfo(p).fileName();
+            steps.append(QString::fromLatin1(names[int(step)]) + QChar(' ')
+                + (name.startsWith(QChar('.')) ? QStringLiteral("<temporary>") : name));
+            return 0;
+        });
+        const backup::Result made = backup::makeDailyBackup(m_dir->path(), kDay);
+        datafile::setDiskSteps({});
+        QVERIFY(made.ok);
+        const QStringList expected = {"SyncFile Golfer.dat", "SyncFile Links.dat",
+            "SyncFile HoleHdcp.json", "SyncFile 佐藤.yti", "SyncFile 山田.ratings.json",
+            "SyncFile 山田.sce", "SyncFile manifest.json", "SyncFolder <temporary>",
+            "Rename 2026-12-07", "SyncFolder Backup"};
+        QCOMPARE(steps, expected);
     }
 
     void theBookCopiesBeforeItsFirstWriteOfEachDay()

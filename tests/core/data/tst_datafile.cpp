@@ -444,6 +444,38 @@ private Q_SLOTS:
         QCOMPARE(entries(folder), QStringList {QStringLiteral("Score.dat")});
     }
 
+    void failingStepOfASaveKeepsPreviousFile_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addRow("the data does not reach the disk") << int(datafile::DiskStep::SyncFile);
+        QTest::addRow("the new file does not take the old one's place")
+            << int(datafile::DiskStep::Commit);
+    }
+
+    void failingStepOfASaveKeepsPreviousFile()
+    {
+        QFETCH(int, step);
+        const QString file = path(QStringLiteral("Links.dat"));
+        const QByteArray previous = oldContent(300);
+        QVERIFY(writeFile(file, previous));
+        QStringList seen;
+        datafile::setDiskSteps([&](datafile::DiskStep s, const QString &p) {
+            seen.append(QFileInfo(p).fileName());
+            return int(s) == step ? EIO : 0;
+        });
+        QString error;
+        const bool saved = datafile::saveBytes(file, oldContent(10), &error);
+        datafile::setDiskSteps({});
+
+        QVERIFY(!saved);
+        QCOMPARE(error,
+            QStringLiteral("ファイルに書き込めません: %1\nInput/output error")
+                .arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(seen.value(0), QStringLiteral("Links.dat"));
+        QCOMPARE(readFile(file), previous);
+        QCOMPARE(entries(m_dir->path()), QStringList {QStringLiteral("Links.dat")});
+    }
+
     void golferListReadsTheSameEveryTime_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -53,7 +54,8 @@ class TestFileSafety : public QObject
         put("Links.dat", encodeRecords(QList<TLinksRecord> {build::club(kA), build::club(kB)}));
         put("Course.dat", encodeRecords(QList<TCourseRecord> {build::course(kA, "OUT")}));
         for (const QString &golfer : {kTaro, kHana}) {
-            put(golfer + ".yti", encodeRecords(QList<TYoteiRecord> {build::yotei(QDate(2027, 1, 10), kA)}));
+            put(golfer + ".yti",
+                encodeRecords(QList<TYoteiRecord> {build::yotei(QDate(2027, 1, 10), kA)}));
             put(golfer + ".sce",
                 encodeRecords(QList<TScoreRecord> {
                     build::card(QDate(2025, 6, 1), kA), build::card(QDate(2025, 7, 1), kB)}));
@@ -70,7 +72,8 @@ class TestFileSafety : public QObject
         QMap<QString, QByteArray> files;
         for (const QFileInfo &info : QDir(folder).entryInfoList(QDir::Files | QDir::System)) {
             files.insert(info.fileName(),
-                info.size() > (1 << 20) ? QByteArray::number(info.size()) : fileBytes(info.filePath()));
+                info.size() > (1 << 20) ? QByteArray::number(info.size())
+                                        : fileBytes(info.filePath()));
         }
         return files;
     }
@@ -104,23 +107,30 @@ private Q_SLOTS:
                        const QStringList &emptied = {}) {
             QTest::addRow("%s", name) << file << op << emptied;
         };
-        row("clubs: register", "Links.dat", [](RecordBook &b) { return b.registerLinks(build::club("C")); });
+        row("clubs: register", "Links.dat",
+            [](RecordBook &b) { return b.registerLinks(build::club("C")); });
         row("courses: register", "Course.dat",
             [](RecordBook &b) { return b.registerCourse(build::course(kB, "IN")); });
-        row("courses: club renamed", "Course.dat", [](RecordBook &b) { return b.changeLinks(0, renamedA()); });
+        row("courses: club renamed", "Course.dat",
+            [](RecordBook &b) { return b.changeLinks(0, renamedA()); });
         row("schedule: register", kTaro + ".yti",
             [](RecordBook &b) { return b.registerYotei(build::yotei(QDate(2027, 2, 1), kB)); });
         row("cards: register", kTaro + ".sce",
             [](RecordBook &b) { return b.registerScore(build::card(QDate(2026, 1, 1), kB)); });
-        row("cards: club renamed", kTaro + ".sce", [](RecordBook &b) { return b.changeLinks(0, renamedA()); });
-        row("cards: course carried", kTaro + ".sce", [](RecordBook &b) {
-            return b.changeCourse(0, build::course(kA, "WEST"), true);
-        });
-        row("golfer list: register", "Golfer.dat", [](RecordBook &b) { return b.registerGolfer("鈴木"); });
+        row("cards: club renamed", kTaro + ".sce",
+            [](RecordBook &b) { return b.changeLinks(0, renamedA()); });
+        row("cards: course carried", kTaro + ".sce",
+            [](RecordBook &b) { return b.changeCourse(0, build::course(kA, "WEST"), true); });
+        row("golfer list: register", "Golfer.dat",
+            [](RecordBook &b) { return b.registerGolfer("鈴木"); });
         row("another golfer's cards: club renamed", kHana + ".sce",
             [](RecordBook &b) { return b.changeLinks(0, renamedA()); });
         row("another golfer's schedule: club deleted", kHana + ".yti",
             [](RecordBook &b) { return b.deleteLinks(0); }, {"Course.dat", kTaro + ".yti"});
+        row("cards: golfer deleted", kTaro + ".sce",
+            [](RecordBook &b) { return b.deleteGolfer(0); });
+        row("schedule: golfer deleted", kTaro + ".yti",
+            [](RecordBook &b) { return b.deleteGolfer(0); });
     }
 
     void unreadableFileIsNeverReplaced()
@@ -135,7 +145,8 @@ private Q_SLOTS:
         QStringList messages;
         RecordBook book = openBook(&messages);
         if (!file.startsWith(kHana))
-            QVERIFY2(messages.join('\n').contains(QFileInfo(file).fileName()), qPrintable(messages.join('\n')));
+            QVERIFY2(messages.join('\n').contains(QFileInfo(file).fileName()),
+                qPrintable(messages.join('\n')));
         const auto before = snapshot(m_dir->path());
 
         const BookChange change = operation(book);
@@ -212,16 +223,17 @@ private Q_SLOTS:
             list + QByteArray("\x97\xe9\x96\xd8\r\n"));
         QVERIFY(!book.deleteGolfer(0).refused());
         QCOMPARE(fileBytes(parent.filePath("victim.sce")), QByteArray("precious"));
-        QCOMPARE(book.registerGolfer(QString(84, QChar(0x5c71))).refusal, Refusal::GolferNameTooLong);
+        QCOMPARE(
+            book.registerGolfer(QString(84, QChar(0x5c71))).refusal, Refusal::GolferNameTooLong);
     }
 
     void changeAcrossFilesIsWholeAfterACrash_data()
     {
         QTest::addColumn<Operation>("operation");
-        QTest::addRow("club renamed") << Operation([](RecordBook &b) { return b.changeLinks(0, renamedA()); });
-        QTest::addRow("course carried into the cards") << Operation([](RecordBook &b) {
-            return b.changeCourse(0, build::course(kA, "WEST", 400), true);
-        });
+        QTest::addRow("club renamed")
+            << Operation([](RecordBook &b) { return b.changeLinks(0, renamedA()); });
+        QTest::addRow("course carried into the cards") << Operation(
+            [](RecordBook &b) { return b.changeCourse(0, build::course(kA, "WEST", 400), true); });
     }
 
     void changeAcrossFilesIsWholeAfterACrash()
@@ -251,6 +263,120 @@ private Q_SLOTS:
             const auto found = snapshot(m_dir->path());
             QVERIFY2(found == before || found == after, qPrintable(QString::number(stopAt)));
         }
+    }
+
+    void renameStoppedAtItsCommitLeavesMemoryAsItWas()
+    {
+        RecordBook book = openBook();
+        const QByteArray cards = fileBytes(path(kTaro + ".sce"));
+        book.setStepHook([](const QString &step) { return step != QLatin1String("commit"); });
+        const BookChange change = book.changeLinks(0, renamedA());
+        QVERIFY(change.undone);
+        QCOMPARE(book.links()[0].LinksName, kA);
+        QCOMPARE(book.courses()[0].LinksName, kA);
+        QCOMPARE(book.yotei()[0].LinksName, kA);
+        QCOMPARE(book.scores()[0].LinksName, kA);
+        QCOMPARE(book.ratings().remembered(build::card(QDate(2025, 6, 1), kA)), kRating);
+        QVERIFY(book.ratings()
+                    .remembered(build::card(QDate(2025, 6, 1), renamedA().LinksName))
+                    .empty());
+        // And so the next save writes what was, whatever the stopped change left pending.
+        book.setStepHook({});
+        QVERIFY(!book.registerScore(build::card(QDate(2026, 1, 1), kB)).refused());
+        const QList<TScoreRecord> stored
+            = decodeRecords<TScoreRecord>(fileBytes(path(kTaro + ".sce")));
+        QCOMPARE(stored.size(), 3);
+        QCOMPARE(encodeRecords(stored.first(2)), cards);
+    }
+
+    void failedReplaceIsFinishedBeforeTheNextSave()
+    {
+        // The disk fails every rename onto the golfer's card file for a while.
+        bool failing = true;
+        datafile::setDiskSteps([&](datafile::DiskStep step, const QString &p) {
+            return failing && step == datafile::DiskStep::Rename && p == path(kTaro + ".sce") ? EIO
+                                                                                              : 0;
+        });
+        RecordBook book = openBook();
+        const BookChange renamed = book.changeLinks(0, renamedA());
+        QVERIFY(!renamed.undone);
+        QVERIFY2(renamed.writeErrors.join('\n').contains(kTaro + ".sce"),
+            qPrintable(renamed.writeErrors.join('\n')));
+        // The change stands, in memory as on the disk once it is finished.
+        QCOMPARE(book.links()[0].LinksName, renamedA().LinksName);
+        QCOMPARE(book.scores()[0].LinksName, renamedA().LinksName);
+
+        const BookChange refused = book.registerScore(build::card(QDate(2026, 1, 1), kB));
+        QCOMPARE(refused.refusal, Refusal::ChangeUnfinished);
+        QCOMPARE(refused.file, path(kTaro + ".sce"));
+        QCOMPARE(book.scores().size(), 2);
+        // Nor a side file it holds, written from the handicap window.
+        const QByteArray ratings = fileBytes(path(kTaro + ".ratings.json"));
+        QVERIFY(!book.ratings().setRating(build::card(QDate(2025, 7, 1), kB), kRating).isEmpty());
+        QCOMPARE(fileBytes(path(kTaro + ".ratings.json")), ratings);
+        // A file the change does not hold is saved meanwhile.
+        QVERIFY(!book.registerGolfer(QStringLiteral("鈴木")).refused());
+
+        failing = false;
+        const BookChange added = book.registerScore(build::card(QDate(2026, 1, 1), kB));
+        datafile::setDiskSteps({});
+        QVERIFY(!added.refused());
+        QCOMPARE(added.notes,
+            QStringList {QStringLiteral("前回中断された変更を最後まで書き込みました")});
+        QStringList messages;
+        RecordBook again = openBook(&messages);
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(again.scores().size(), 3);
+        QCOMPARE(again.scores()[0].LinksName, renamedA().LinksName);
+        QCOMPARE(again.links()[0].LinksName, renamedA().LinksName);
+        QCOMPARE(again.golfers(), (QStringList {kTaro, kHana, QStringLiteral("鈴木")}));
+        QCOMPARE(decodeRecords<TScoreRecord>(fileBytes(path(kHana + ".sce")))[0].LinksName,
+            renamedA().LinksName);
+    }
+
+    void failedGolferDeletionIsTakenBack()
+    {
+        RecordBook book = openBook();
+        const auto before = snapshot(m_dir->path());
+        datafile::setDiskSteps([this](datafile::DiskStep step, const QString &p) {
+            return step == datafile::DiskStep::Commit && p == path("Golfer.dat") ? ENOSPC : 0;
+        });
+        const BookChange change = book.deleteGolfer(1);
+        datafile::setDiskSteps({});
+        QVERIFY(change.undone);
+        QCOMPARE(change.writeErrors.size(), 1);
+        QCOMPARE(book.golfers(), (QStringList {kTaro, kHana}));
+        QCOMPARE(snapshot(m_dir->path()), before);
+    }
+
+    void cardsOutOfDateOrderGiveEachYearOnce()
+    {
+        put(kTaro + ".sce",
+            encodeRecords(QList<TScoreRecord> {build::card(QDate(2025, 6, 1), kA),
+                build::card(QDate(2023, 1, 1), kA), build::card(QDate(2025, 8, 1), kB),
+                build::card(QDate(2024, 3, 1), kA), build::card(QDate(2023, 5, 1), kB)}));
+        RecordBook book = openBook();
+        QCOMPARE(book.yearList(),
+            (QStringList {QStringLiteral("全て"), QStringLiteral("2025年"),
+                QStringLiteral("2023年"), QStringLiteral("2024年")}));
+    }
+
+    void failedRatingsWriteAfterItsCopyMakesNoSecondCopy()
+    {
+        const QString ratings = path(kTaro + ".ratings.json");
+        put(kTaro + ".ratings.json", "not what the program writes");
+        RatingStore store(m_dir->path());
+        QCOMPARE(store.loadGolfer(kTaro, kToday).size(), 1);
+        datafile::setDiskSteps([&](datafile::DiskStep step, const QString &p) {
+            return step == datafile::DiskStep::Commit && p == ratings ? EIO : 0;
+        });
+        QVERIFY(!store.setRating(build::card(QDate(2025, 6, 1), kA), kRating).isEmpty());
+        datafile::setDiskSteps({});
+        QCOMPARE(fileBytes(ratings), QByteArray("not what the program writes"));
+        QVERIFY(store.setRating(build::card(QDate(2025, 7, 1), kB), kRating).isEmpty());
+        QCOMPARE(
+            fileBytes(ratings + ".damaged-2026-12-07"), QByteArray("not what the program writes"));
+        QVERIFY(!QFileInfo::exists(ratings + ".damaged-2026-12-07-2"));
     }
 
     void renameReachesEveryGolfer()
@@ -338,7 +464,8 @@ private Q_SLOTS:
             return false;
         });
         third.registerCourse(build::course(kB, "IN"));
-        QCOMPARE(asked.value(1).damage, QStringLiteral("「≒Z／OUT」と同じに読める、別の名前があります"));
+        QCOMPARE(
+            asked.value(1).damage, QStringLiteral("「≒Z／OUT」と同じに読める、別の名前があります"));
     }
 };
 

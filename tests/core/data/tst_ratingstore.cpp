@@ -158,14 +158,14 @@ private Q_SLOTS:
 
         const QStringList report = store.loadGolfer(kGolfer, kToday);
         QCOMPARE(report.size(), 1);
-        QVERIFY(report[0].contains(kGolfer + ".ratings.json.damaged-20240630"));
+        QVERIFY(report[0].contains(kGolfer + ".ratings.json.damaged-2024-06-30"));
         QFETCH(int, kept);
         QCOMPARE(store.ratings().size(), kept);
         QCOMPARE(fileBytes(path), bytes); // reading changes nothing
 
         // The first rewrite keeps the old bytes aside; later ones do not copy again.
         QVERIFY(store.setRating(build::card(QDate(2024, 6, 1), kA), {700, 120}).isEmpty());
-        QCOMPARE(fileBytes(path + ".damaged-20240630"), bytes);
+        QCOMPARE(fileBytes(path + ".damaged-2024-06-30"), bytes);
         store.setRating(build::card(QDate(2024, 6, 2), kA), {700, 121});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
         RatingStore again(dir.path());
@@ -178,7 +178,7 @@ private Q_SLOTS:
         file.close();
         again.loadGolfer(kGolfer, kToday);
         again.setRating(build::card(QDate(2024, 6, 3), kA), {700, 120});
-        QCOMPARE(fileBytes(path + ".damaged-20240630-2"), bytes);
+        QCOMPARE(fileBytes(path + ".damaged-2024-06-30-2"), bytes);
     }
 
     void unreadableFileIsNeverRewritten()

@@ -239,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(rows, 1);
         QCOMPARE(f.seams.dialogs.shown.size(), 1);
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("警告"));
-        QVERIFY(f.seams.dialogs.last().text.contains(".ratings.json.damaged-20261207"));
+        QVERIFY(f.seams.dialogs.last().text.contains(".ratings.json.damaged-2026-12-07"));
         QCOMPARE(fileBytes(f.path(kGolfer + ".ratings.json")), damaged);
 
         // Without a golfer the window does not open.
