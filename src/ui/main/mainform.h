@@ -4,6 +4,7 @@
 #include "core/data/recordbook.h"
 #include "core/data/records.h"
 #include "core/stats/shousai.h"
+#include "treenodes.h"
 #include "ui/common/services.h"
 #include "ui/scorecard/scorecardframe.h"
 
@@ -173,22 +174,6 @@ private:
     void ScoreDatePickerCloseUp();
     void YoteiSheetResize();
     void LinksSheetResize();
-    QTreeWidgetItem *linksNodeOf(const QString &linksName) const;
-    // The club nodes, whose course nodes are made when a club is first opened or a look-up
-    // needs them (mainform_clubnodes.cpp).
-    void addClubNodes();
-    void ensureCourseNodes(QTreeWidgetItem *club);
-    void addCourseNode(QTreeWidgetItem *club, const QString &courseName);
-    // A node opened for the first time or looked into: a club's courses or a year's cards
-    // are made if they have not been yet.
-    void ensureChildren(QTreeWidgetItem *node);
-    // A club or year node whose children have not been made yet.
-    static bool childrenPending(const QTreeWidgetItem *node);
-    // The first child of the node with the text, the one a click on that text finds.
-    static QTreeWidgetItem *childNamed(const QTreeWidgetItem *parent, const QString &text);
-    // The same for a club or year node (none for no node), its children made first.
-    QTreeWidgetItem *lazyChild(QTreeWidgetItem *parent, const QString &text);
-
     // What each record page does for the five editing actions: its own file holds them.
     struct RecordPage {
         void (TMainForm::*append)(); // opens the page for a new record
@@ -248,7 +233,6 @@ private:
     void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, qint32 largest,
         QLabel *total, const QString &suffix);
     void CourseSheetRegistCheck();
-    QTreeWidgetItem *courseNodeOf(const QString &linksName, const QString &courseName);
 
     // Score page (mainform_scorepage.cpp; stored cards in mainform_scoredisplay.cpp).
     void scoreAppend();
@@ -276,19 +260,6 @@ private:
     void resetScoreDisp();
     bool readScorePage(TScoreRecord &card, bool wholeCard);
     void showScoreCard(const TScoreRecord &card);
-
-    // The cards' nodes (mainform_cardnodes.cpp): a year node per year of the year list, whose
-    // date nodes are made when it is first opened or a look-up needs them.
-    // Only the years in `withCards` (every year without it) can be opened.
-    void addScoreNodes(const QSet<QString> *withCards = nullptr);
-    void rebuildScoreNodes();
-    QTreeWidgetItem *yearNode(const QString &yearText) const;
-    QTreeWidgetItem *ensureYearNode(const QString &yearText);
-    void ensureDateNodes(QTreeWidgetItem *year);
-    void ensureDateNodesOf(TDateTime roundDate);
-    QTreeWidgetItem *insertScoreNodes(TDateTime roundDate);
-    QTreeWidgetItem *cardNode(TDateTime roundDate);
-    static void placeDateNode(QTreeWidgetItem *year, QTreeWidgetItem *node, const QDate &date);
 
     // Results and charts (mainform_results.cpp).
     void seisekiEnter();
@@ -346,6 +317,8 @@ private:
     const QString &GolferName = m_book.golferName();
     const QStringList &YearList = m_book.yearList();
     const QStringList &PlayedLinksList = m_book.playedLinksList();
+    // The tree's nodes of the records, and the node Change and Delete act on.
+    TreeNodes m_nodes {m_book};
 
     // Shared state of the pages.
     int LinksIndex = -1;
@@ -353,8 +326,6 @@ private:
     int CourseIndex = -1;
     int ScoreIndex = -1;
     int CourseLinksIndex = -1;
-    QTreeWidgetItem *SelectedNode = nullptr;
-    QTreeWidgetItem *SelectedParent = nullptr;
     bool CourseSelected = false;
     bool ScoreSelected = false;
     bool CheckFailed = false;
@@ -413,9 +384,6 @@ private:
 
     // Centre.
     QTreeWidget *TreeView1 = nullptr;
-    QTreeWidgetItem *YoteiNode = nullptr;
-    QTreeWidgetItem *LinksNode = nullptr;
-    QTreeWidgetItem *ScoreNode = nullptr;
     QTabWidget *PageControl1 = nullptr;
     QWidget *YoteiSheet = nullptr;
     QWidget *LinksSheet = nullptr;

@@ -156,8 +156,8 @@ bool TMainForm::courseRegist(qint64 freeBytes)
 
     if (!settle(m_book.registerCourse(record)))
         return false;
-    if (QTreeWidgetItem *clubNode = linksNodeOf(club))
-        addCourseNode(clubNode, record.CourseName);
+    if (QTreeWidgetItem *clubNode = m_nodes.linksNodeOf(club))
+        m_nodes.addCourseNode(clubNode, record.CourseName);
     pageStatus(Page::Course);
     CourseSheet_Format();
     return true;
@@ -210,7 +210,7 @@ void TMainForm::courseChange()
     ParTotalText->setText(numeric::blankNumber(course.ParTotal));
 
     // The clicked node may be another one by now (a top or year node keeps the page).
-    if (QTreeWidgetItem *node = courseNodeOf(club, oldName))
+    if (QTreeWidgetItem *node = m_nodes.courseNodeOf(club, oldName))
         node->setText(0, course.CourseName);
 }
 
@@ -223,19 +223,14 @@ bool TMainForm::courseDelete()
     const TCourseRecord course = CourseList[CourseIndex];
     if (!settle(m_book.deleteCourse(CourseIndex)))
         return false;
-    delete courseNodeOf(course.LinksName, course.CourseName);
-    SelectedNode = LinksNode;
-    SelectedParent = nullptr;
+    delete m_nodes.courseNodeOf(course.LinksName, course.CourseName);
+    m_nodes.SelectedNode = m_nodes.LinksNode;
+    m_nodes.SelectedParent = nullptr;
     pageStatus(Page::Course);
     CourseSheet_Format();
     CourseIndex = -1;
     CourseSelected = false;
     return true;
-}
-
-QTreeWidgetItem *TMainForm::courseNodeOf(const QString &linksName, const QString &courseName)
-{
-    return lazyChild(linksNodeOf(linksName), courseName);
 }
 
 void TMainForm::courseShow(int index, QTreeWidgetItem *clubNode)

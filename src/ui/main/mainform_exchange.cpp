@@ -214,7 +214,7 @@ void TMainForm::ImportMenuClick()
     // A score file that did not load is never replaced: then nothing has changed.
     if (!settle(change))
         return;
-    rebuildScoreNodes();
+    m_nodes.rebuildScoreNodes();
     if (ScoreIndex >= 0 || ScoreSelected) {
         ScoreSheet_Format();
         ScoreIndex = -1;

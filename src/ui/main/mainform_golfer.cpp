@@ -84,12 +84,11 @@ void TMainForm::DeleteGolferActionExecute()
     showPage(YoteiSheet);
     YoteiSheet_Format();
 
-    qDeleteAll(YoteiNode->takeChildren());
-    qDeleteAll(ScoreNode->takeChildren());
+    m_nodes.releaseGolferNodes();
     YoteiGrid->SetRowCount(2);
     YoteiGrid->ClearRow(1);
-    SelectedNode = YoteiNode;
-    SelectedParent = nullptr;
+    m_nodes.SelectedNode = m_nodes.YoteiNode;
+    m_nodes.SelectedParent = nullptr;
     forgetGolferRecords();
 
     ShukeiCaller.clear();
@@ -106,41 +105,23 @@ void TMainForm::FilesRead(const QString &name)
 
     if (!YoteiList.isEmpty()) {
         YoteiGrid->SetRowCount(int(YoteiList.size()) + 2);
-        QList<QTreeWidgetItem *> nodes;
-        nodes.reserve(YoteiList.size());
         QList<QStringList> rows;
         rows.reserve(YoteiList.size());
-        for (const TYoteiRecord &r : YoteiList) {
-            nodes.append(new QTreeWidgetItem({datetime::dateText(r.RoundDate)}));
+        for (const TYoteiRecord &r : YoteiList)
             rows.append(yoteiRow(r));
-        }
-        YoteiNode->addChildren(nodes);
         // The grid makes the cells of its rows as they come into view.
         YoteiGrid->SetRows(1, rows);
     }
     yoteiCountStatus();
-    addScoreNodes();
+    m_nodes.addGolferNodes();
     analysisFollow(true);
 }
 
 void TMainForm::FilesWrite()
 {
-    // The node clicked last may be about to go; never keep a pointer to it.
-    auto within = [](QTreeWidgetItem *node, QTreeWidgetItem *top) {
-        for (; node; node = node->parent())
-            if (node == top)
-                return true;
-        return false;
-    };
-    if ((SelectedNode != YoteiNode && within(SelectedNode, YoteiNode))
-        || (SelectedNode != ScoreNode && within(SelectedNode, ScoreNode))) {
-        SelectedNode = YoteiNode;
-        SelectedParent = nullptr;
-    }
+    m_nodes.releaseGolferNodes();
     YoteiGrid->SetRowCount(2);
     YoteiGrid->ClearRow(1);
-    qDeleteAll(YoteiNode->takeChildren());
-    qDeleteAll(ScoreNode->takeChildren());
     m_book.releaseGolfer();
     forgetGolferRecords();
 }

@@ -36,7 +36,7 @@ bool TMainForm::linksRegist(qint64 freeBytes)
 
     auto *node = new QTreeWidgetItem({record.LinksName});
     node->setIcon(0, nodeIcon(ImgFolderClosed, ImgFolderOpen));
-    LinksNode->addChild(node);
+    m_nodes.LinksNode->addChild(node);
     // The three club boxes share their list of names.
     YLinksCombo->addItem(record.LinksName);
     pageStatus(Page::Links);
@@ -68,7 +68,7 @@ void TMainForm::linksChange()
     if (!settle(change))
         return;
 
-    if (QTreeWidgetItem *node = LinksNode->child(LinksIndex))
+    if (QTreeWidgetItem *node = m_nodes.LinksNode->child(LinksIndex))
         node->setText(0, newName);
     YLinksCombo->setItemText(LinksIndex, newName);
     writeLinksRow(LinksIndex + 1, club);
@@ -85,9 +85,9 @@ bool TMainForm::linksDelete()
     // The stored name decides, not a name the user may have typed over it since.
     if (!settle(m_book.deleteLinks(LinksIndex)))
         return false;
-    delete LinksNode->takeChild(LinksIndex);
-    SelectedNode = LinksNode;
-    SelectedParent = nullptr;
+    delete m_nodes.LinksNode->takeChild(LinksIndex);
+    m_nodes.SelectedNode = m_nodes.LinksNode;
+    m_nodes.SelectedParent = nullptr;
     YLinksCombo->removeItem(LinksIndex);
     pageStatus(Page::Links);
     LinksGrid->DeleteRow(LinksIndex + 1);

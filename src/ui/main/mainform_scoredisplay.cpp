@@ -200,10 +200,10 @@ void TMainForm::SeisekiGridDblClick()
     if (!date)
         return; // a club, a score or a heading
     // Change and Delete act on this node; the tree's own selection stays as it is.
-    if (QTreeWidgetItem *node
-        = lazyChild(yearNode(datetime::yearText(datetime::fromDate(*date))), text)) {
-        SelectedNode = node;
-        SelectedParent = node->parent();
+    if (QTreeWidgetItem *node = m_nodes.lazyChild(
+            m_nodes.yearNode(datetime::yearText(datetime::fromDate(*date))), text)) {
+        m_nodes.SelectedNode = node;
+        m_nodes.SelectedParent = node->parent();
     }
     ScoreNodeSelect(text);
 }

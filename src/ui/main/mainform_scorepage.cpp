@@ -436,7 +436,7 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
     const BookChange change = m_book.registerScore(card);
     if (!settle(change))
         return false;
-    insertScoreNodes(ScoreList.roundDate(change.index));
+    m_nodes.insertScoreNodes(ScoreList.roundDate(change.index));
     pageStatus(Page::Score);
     ScoreSheet_Format();
     return true;
@@ -464,37 +464,23 @@ void TMainForm::scoreChange()
     const TDateTime oldDate = ScoreList.roundDate(ScoreIndex);
     const bool moved = dayOf(oldDate) != day;
     card.RoundDate = day;
-    QTreeWidgetItem *node = cardNode(oldDate);
+    QTreeWidgetItem *node = m_nodes.cardNode(oldDate);
     // The year the card moves to has its date nodes before the card is there, so that its
     // node is moved rather than made twice.
     if (moved)
-        ensureDateNodesOf(day);
+        m_nodes.ensureDateNodesOf(day);
     const BookChange change = m_book.changeScore(ScoreIndex, card);
     if (!settle(change))
         return;
     ScoreIndex = change.index;
 
     const TDateTime storedDate = ScoreList.roundDate(ScoreIndex);
-    const QString dateText = datetime::dateText(storedDate);
     if (!moved) {
         if (node)
-            node->setText(0, dateText);
+            node->setText(0, datetime::dateText(storedDate));
     } else {
         // Another day may belong elsewhere in the list and under another year.
-        const bool wasCurrent = node && TreeView1->currentItem() == node;
-        if (node) {
-            QTreeWidgetItem *oldYear = node->parent();
-            oldYear->takeChild(oldYear->indexOfChild(node));
-            node->setText(0, dateText);
-            placeDateNode(
-                ensureYearNode(datetime::yearText(storedDate)), node, datetime::toDate(storedDate));
-        } else {
-            node = insertScoreNodes(storedDate);
-        }
-        SelectedNode = node;
-        SelectedParent = node->parent();
-        if (wasCurrent)
-            TreeView1->setCurrentItem(node);
+        m_nodes.moveCardNode(node, storedDate);
     }
 }
 
@@ -504,14 +490,14 @@ bool TMainForm::scoreDelete()
         return false;
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを削除しますか？")))
         return false;
-    QTreeWidgetItem *node = cardNode(ScoreList.roundDate(ScoreIndex));
+    QTreeWidgetItem *node = m_nodes.cardNode(ScoreList.roundDate(ScoreIndex));
     if (!settle(m_book.deleteScore(ScoreIndex)))
         return false;
     if (node) {
         // The year node stays, even when it has no cards left.
-        if (SelectedNode == node) {
-            SelectedNode = node->parent();
-            SelectedParent = ScoreNode;
+        if (m_nodes.SelectedNode == node) {
+            m_nodes.SelectedNode = node->parent();
+            m_nodes.SelectedParent = m_nodes.ScoreNode;
         }
         delete node;
     }

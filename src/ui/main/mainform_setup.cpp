@@ -349,7 +349,8 @@ void TMainForm::createCentre()
     TreeView1->setUniformRowHeights(true);
     TreeView1->setMinimumWidth(150);
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this] { TreeView1Click(); });
-    connect(TreeView1, &QTreeWidget::itemExpanded, this, &TMainForm::ensureChildren);
+    connect(TreeView1, &QTreeWidget::itemExpanded, this,
+        [this](QTreeWidgetItem *node) { m_nodes.ensureChildren(node); });
 
     PageControl1 = new QTabWidget(splitter);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));

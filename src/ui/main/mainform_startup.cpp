@@ -32,14 +32,7 @@ void TMainForm::FormCreate()
 
     // Dates read "yyyy/mm/dd" and times "HH:NN" everywhere: see datetime.h.
     setUpdatesEnabled(false);
-    TreeView1->clear();
-    YoteiNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("予定")});
-    YoteiNode->setIcon(0, imageIcon(ImgSchedule));
-    LinksNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("ゴルフ場")});
-    LinksNode->setIcon(0, imageIcon(ImgLinks));
-    ScoreNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("スコアカード")});
-    ScoreNode->setIcon(0, imageIcon(ImgScoreCard));
-    SelectedNode = YoteiNode;
+    m_nodes.addTopNodes(TreeView1);
 
     // A change that a crash cut short is finished or dropped before anything is read.
     for (const QString &note : m_book.recover())
@@ -85,7 +78,7 @@ void TMainForm::FormCreate()
     }
 
     CourseSheet_Format();
-    addClubNodes();
+    m_nodes.addClubNodes();
 
     const QStringList golferErrors = m_book.loadGolfers();
     if (!m_book.golferListLoaded())
@@ -120,7 +113,7 @@ void TMainForm::FormCreate()
             QStringLiteral("備 考")});
 
     showPage(YoteiSheet);
-    for (QTreeWidgetItem *top : {YoteiNode, LinksNode, ScoreNode})
+    for (QTreeWidgetItem *top : {m_nodes.YoteiNode, m_nodes.LinksNode, m_nodes.ScoreNode})
         top->setExpanded(true);
     setUpdatesEnabled(true);
 

@@ -84,18 +84,18 @@ void TMainForm::TreeView1Click()
     QTreeWidgetItem *node = TreeView1->currentItem();
     if (!node)
         return;
-    SelectedNode = node;
+    m_nodes.SelectedNode = node;
     CourseSelected = false;
     ScoreSelected = false;
-    SelectedParent = node->parent();
+    m_nodes.SelectedParent = node->parent();
 
-    if ((node == YoteiNode || node == ScoreNode) && GolferName.isEmpty()) {
+    if ((node == m_nodes.YoteiNode || node == m_nodes.ScoreNode) && GolferName.isEmpty()) {
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
 
     const int level = levelOf(node);
-    if (level == 1 && SelectedParent == YoteiNode) {
+    if (level == 1 && m_nodes.SelectedParent == m_nodes.YoteiNode) {
         ChartAction1->setEnabled(false);
         setStatus(QStringLiteral("ラウンド予定数 ") + QString::number(YoteiList.size())
             + QStringLiteral(" 回"));
@@ -109,7 +109,7 @@ void TMainForm::TreeView1Click()
                 }
             }
         }
-    } else if (level == 1 && SelectedParent == LinksNode) {
+    } else if (level == 1 && m_nodes.SelectedParent == m_nodes.LinksNode) {
         ChartAction1->setEnabled(false);
         setStatus(QStringLiteral("登録ゴルフ場 ") + QString::number(LinksList.size())
             + QStringLiteral("コース"));
@@ -119,17 +119,17 @@ void TMainForm::TreeView1Click()
                 break;
             }
         }
-    } else if (level == 2 && SelectedParent->parent() == LinksNode) {
+    } else if (level == 2 && m_nodes.SelectedParent->parent() == m_nodes.LinksNode) {
         pageStatus(Page::Course);
         ChartAction1->setEnabled(false);
         for (int i = 0; i < CourseList.size(); ++i) {
             const TCourseRecord &c = CourseList[i];
-            if (c.CourseName == node->text(0) && c.LinksName == SelectedParent->text(0)) {
-                courseShow(i, SelectedParent);
+            if (c.CourseName == node->text(0) && c.LinksName == m_nodes.SelectedParent->text(0)) {
+                courseShow(i, m_nodes.SelectedParent);
                 break;
             }
         }
-    } else if (level == 2 && SelectedParent->parent() == ScoreNode) {
+    } else if (level == 2 && m_nodes.SelectedParent->parent() == m_nodes.ScoreNode) {
         ChartAction1->setEnabled(false);
         ScoreNodeSelect(node->text(0));
     }
@@ -159,41 +159,4 @@ void TMainForm::PageControl1Change(int index)
         (this->*record->reset)();
     else
         seisekiEnter();
-}
-
-QTreeWidgetItem *TMainForm::linksNodeOf(const QString &linksName) const
-{
-    for (int i = 0; i < LinksList.size(); ++i)
-        if (LinksList[i].LinksName == linksName)
-            return LinksNode->child(i);
-    return nullptr;
-}
-
-QTreeWidgetItem *TMainForm::childNamed(const QTreeWidgetItem *parent, const QString &text)
-{
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (parent->child(i)->text(0) == text)
-            return parent->child(i);
-    return nullptr;
-}
-
-bool TMainForm::childrenPending(const QTreeWidgetItem *node)
-{
-    return node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
-}
-
-void TMainForm::ensureChildren(QTreeWidgetItem *node)
-{
-    if (!node)
-        return;
-    if (node->parent() == LinksNode)
-        ensureCourseNodes(node);
-    else if (node->parent() == ScoreNode)
-        ensureDateNodes(node);
-}
-
-QTreeWidgetItem *TMainForm::lazyChild(QTreeWidgetItem *parent, const QString &text)
-{
-    ensureChildren(parent);
-    return parent ? childNamed(parent, text) : nullptr;
 }

@@ -51,7 +51,7 @@ bool TMainForm::yoteiRegist(qint64 freeBytes)
     if (!settle(change))
         return false;
     const int index = change.index;
-    YoteiNode->insertChild(index, new QTreeWidgetItem({datetime::dateText(day)}));
+    m_nodes.YoteiNode->insertChild(index, new QTreeWidgetItem({datetime::dateText(day)}));
     yoteiCountStatus();
     YoteiGrid->InsertRow(index + 1);
     writeYoteiRow(index + 1, record);
@@ -85,7 +85,7 @@ void TMainForm::yoteiChange()
     if (!settle(m_book.changeYotei(YoteiIndex, r)))
         return;
 
-    if (QTreeWidgetItem *node = YoteiNode->child(YoteiIndex))
+    if (QTreeWidgetItem *node = m_nodes.YoteiNode->child(YoteiIndex))
         node->setText(0, YDateText->text());
     YoteiGrid->SetRow(
         YoteiIndex + 1, {YDateText->text(), YTimeEdit->text(), r.LinksName, YBikouEdit->text()});
@@ -99,9 +99,9 @@ bool TMainForm::yoteiDelete()
         return false;
     if (!settle(m_book.deleteYotei(YoteiIndex)))
         return false;
-    delete YoteiNode->takeChild(YoteiIndex);
-    SelectedNode = YoteiNode;
-    SelectedParent = nullptr;
+    delete m_nodes.YoteiNode->takeChild(YoteiIndex);
+    m_nodes.SelectedNode = m_nodes.YoteiNode;
+    m_nodes.SelectedParent = nullptr;
     yoteiCountStatus();
     YoteiGrid->DeleteRow(YoteiIndex + 1);
     YoteiSheet_Format();
