@@ -4,6 +4,7 @@
 #include "core/data/recordbook.h"
 #include "core/data/records.h"
 #include "core/stats/shousai.h"
+#include "pages/pagehost.h"
 #include "treenodes.h"
 #include "ui/common/services.h"
 #include "ui/scorecard/scorecardframe.h"
@@ -29,6 +30,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
+class QStringListModel;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -41,13 +43,12 @@ class THandicapForm;
 class TSeisekiForm;
 class TShukeiForm;
 class TStringGrid;
+class YoteiPage;
+class EditingPage;
 
 namespace printout {
 struct PrintPage;
 }
-
-// The pages of the window, in the order of their tabs.
-enum class Page { Yotei, Links, Course, Score, Seiseki };
 
 struct MainFormOptions {
     QString dataDir; // the folder of the data files
@@ -61,7 +62,7 @@ struct MainFormOptions {
 // score cards, and keeps the tree, grids and combo boxes in step with them. Its work is
 // spread over several source files by concern (set-up, golfers, tree and pages, editing per
 // page, the score page).
-class TMainForm final : public QMainWindow
+class TMainForm final : public QMainWindow, private PageHost
 {
     Q_OBJECT
 
@@ -101,15 +102,20 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // What the pages ask of the window.
+    const Services &services() const override { return m_services; }
+    const ShellActions &actions() const override { return m_actions; }
+    TreeNodes &nodes() override { return m_nodes; }
+    ScoreSheetLink &sheetLink() override { return m_scoreLink; }
+    using PageHost::settle;
+
     // Set-up (mainform_setup.cpp, mainform_layout.cpp).
     void FormCreate();
     void installGuards();
-    static bool isEditingKey(const QKeyEvent *key);
     void createActions();
     void createMenus();
     void createToolBar();
     void createCentre();
-    QWidget *createYoteiPage();
     QWidget *createLinksPage();
     QWidget *createCoursePage();
     QWidget *createScorePage();
@@ -121,7 +127,7 @@ private:
     void HelpBtnClick();
     void About1Click();
     void URLButtonClick();
-    void setStatus(const QString &text);
+    void setStatus(const QString &text) override;
 
     // Text typed into the byte-limited boxes (mainform_input.cpp).
     void connectInputGuards();
@@ -141,8 +147,7 @@ private:
 
     // Files (mainform_files.cpp).
     // Shows a refusal of the book, then every file it could not write; false when refused.
-    bool settle(const BookChange &change);
-    bool settle(Refusal refusal);
+    bool settle(const BookChange &change) override;
     // Asks before a file that points outside the folder or did not read whole is replaced.
     bool askToReplace(const FileConcern &concern);
     void reportReadError(const QString &error);
@@ -159,20 +164,16 @@ private:
     // The tree and the page switch (mainform_tree.cpp).
     void TreeView1Click();
     void PageControl1Change(int index);
-    void showPage(QWidget *page);
+    void showPage(QWidget *page) override;
     Page currentPage() const;
-    void ActionList_TreeView();
+    EditingPage *editingPage(Page page) const;
+    void ActionList_TreeView() override;
     void setRecordHints(Page page);
-    void pageStatus(Page page);
-    void yoteiCountStatus();
-    void YoteiSheet_Format();
+    void pageStatus(Page page) override;
     void LinksSheet_Format();
     void CourseSheet_Format();
-    void YoteiCalendarClick();
-    void YDateTextClick();
     void ScoreDatePickerClick();
     void ScoreDatePickerCloseUp();
-    void YoteiSheetResize();
     void LinksSheetResize();
     // What each record page does for the five editing actions: its own file holds them.
     struct RecordPage {
@@ -192,26 +193,13 @@ private:
     void DataRegistActionExecute();
     void DataChangeActionExecute();
     void DataDeleteActionExecute();
-    void AppendCheck();
-    void YLinksComboChange(int index);
+    void AppendCheck() override;
     void CLinksComboChange(int index);
     void YardEditReadOnly();
     void YardEditNotReadOnly();
     void ParEditReadOnly();
     void ParEditNotReadOnly();
     bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
-    // Moves the focus to the page; false when the box left refused its text on the way.
-    bool focusPage(QWidget *page);
-
-    // Schedule page (mainform_yoteipage.cpp).
-    void yoteiAppend();
-    bool yoteiRegist(qint64 freeBytes);
-    void yoteiChange();
-    bool yoteiDelete();
-    void yoteiShow(int index);
-    void YTimeEditExit();
-    static QStringList yoteiRow(const TYoteiRecord &r);
-    void writeYoteiRow(int row, const TYoteiRecord &r);
 
     // Golf club page (mainform_linkspage.cpp).
     void linksAppend();
@@ -322,7 +310,6 @@ private:
 
     // Shared state of the pages.
     int LinksIndex = -1;
-    int YoteiIndex = -1;
     int CourseIndex = -1;
     int ScoreIndex = -1;
     int CourseLinksIndex = -1;
@@ -333,14 +320,14 @@ private:
     QString ShukeiCaller;
     bool ShukeiDone = false;
     bool AboutMode = false;
-    int m_exitRefusals = 0; // number boxes that refused their text as they were left
     quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     int m_pageSetByCode = 0; // the program is switching the page itself
     bool m_askingForGolfer = false;
     bool m_shownOnce = false;
     bool m_wasInactiveApp = false;
 
-    // Actions.
+    // Actions; those the pages turn on and off in m_actions too.
+    ShellActions m_actions;
     QAction *RegistGolferAction = nullptr;
     QAction *DeleteGolferAction = nullptr;
     QAction *DataAppendAction = nullptr;
@@ -385,20 +372,15 @@ private:
     // Centre.
     QTreeWidget *TreeView1 = nullptr;
     QTabWidget *PageControl1 = nullptr;
-    QWidget *YoteiSheet = nullptr;
+    YoteiPage *YoteiSheet = nullptr;
     QWidget *LinksSheet = nullptr;
     QWidget *CourseSheet = nullptr;
     QWidget *ScoreSheet = nullptr;
     QWidget *SeisekiSheet = nullptr;
     QLabel *StatusPanel = nullptr;
 
-    // Schedule page.
-    QCalendarWidget *YoteiCalendar = nullptr;
-    QLabel *YDateText = nullptr;
-    QLineEdit *YTimeEdit = nullptr;
-    QComboBox *YLinksCombo = nullptr;
-    QLineEdit *YBikouEdit = nullptr;
-    TStringGrid *YoteiGrid = nullptr;
+    // The golf club names the club boxes of the pages show: item i is club i.
+    QStringListModel *m_clubNames = nullptr;
 
     // Golf club page.
     QLineEdit *LinksNameEdit = nullptr;

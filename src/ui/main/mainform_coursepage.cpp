@@ -92,7 +92,7 @@ void TMainForm::holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9>
     // what the file stores; another box of the row that does not read yet keeps the total
     // as it was, and is reported when it is left, not this one, whose number is fine.
     if (!value || *value > largest || values.overflow) {
-        ++m_exitRefusals;
+        ++m_scoreLink.exitRefusals;
         dialogs().plain(QStringLiteral("Kestro"), text + suffix);
         m_scoreLink.refocus(edit);
         return;
@@ -129,7 +129,7 @@ void TMainForm::CourseSheetRegistCheck()
 bool TMainForm::courseRegist(qint64 freeBytes)
 {
     // A yard or par refused on the way out has said so and keeps the focus.
-    if (!focusPage(CourseSheet))
+    if (!m_scoreLink.focusPage(CourseSheet))
         return false;
     CourseSheetRegistCheck();
     if (CheckFailed)
@@ -169,7 +169,7 @@ void TMainForm::courseChange()
         return;
     if (CourseIndex < 0 || CourseIndex >= CourseList.size())
         return;
-    if (!focusPage(CourseSheet))
+    if (!m_scoreLink.focusPage(CourseSheet))
         return;
     CheckFailed = false;
     CourseSheetRegistCheck();

@@ -1,6 +1,7 @@
 // The five editing actions and the guards that tell the user to press Append first.
 #include "mainform.h"
 
+#include "pages/yoteipage.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -15,11 +16,7 @@
 const TMainForm::RecordPage *TMainForm::recordPage(Page page)
 {
     static const RecordPage pages[] = {
-        {&TMainForm::yoteiAppend, &TMainForm::yoteiRegist, &TMainForm::yoteiChange,
-            &TMainForm::yoteiDelete, &TMainForm::YoteiSheet_Format,
-            {"予定データを追加します", "予定データの登録を実行します",
-                "予定データの登録をキャンセルします", "予定データを削除します",
-                "予定データを変更します"}},
+        {}, // the schedule page answers for itself
         {&TMainForm::linksAppend, &TMainForm::linksRegist, &TMainForm::linksChange,
             &TMainForm::linksDelete, &TMainForm::LinksSheet_Format,
             {"ゴルフ場データを追加します", "ゴルフ場データの登録を実行します",
@@ -46,10 +43,14 @@ void TMainForm::DataAppendActionExecute()
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
-    const RecordPage *page = recordPage(currentPage());
-    if (!page)
-        return;
-    (this->*page->append)();
+    if (EditingPage *shown = editingPage(currentPage())) {
+        shown->append();
+    } else {
+        const RecordPage *page = recordPage(currentPage());
+        if (!page)
+            return;
+        (this->*page->append)();
+    }
     DataRegistAction->setEnabled(true);
     DataCancelAction->setEnabled(true);
     DataAppendAction->setEnabled(false);
@@ -60,7 +61,9 @@ void TMainForm::DataAppendActionExecute()
 
 void TMainForm::DataCancelActionExecute()
 {
-    if (const RecordPage *page = recordPage(currentPage()))
+    if (EditingPage *shown = editingPage(currentPage()))
+        shown->cancel();
+    else if (const RecordPage *page = recordPage(currentPage()))
         (this->*page->reset)();
     DataAppendAction->setEnabled(true);
     DataRegistAction->setEnabled(false);
@@ -111,20 +114,13 @@ bool TMainForm::freeSpaceOk(qint64 threshold, qint64 freeBytes)
     return false;
 }
 
-bool TMainForm::focusPage(QWidget *page)
-{
-    // Taking the focus away from the box being edited runs its exit check first.
-    const int refusals = m_exitRefusals;
-    page->setFocus(Qt::OtherFocusReason);
-    return m_exitRefusals == refusals;
-}
-
 void TMainForm::DataRegistActionExecute()
 {
     CheckFailed = false;
     const qint64 freeBytes = m_services.disk->freeBytes(m_dir);
+    EditingPage *shown = editingPage(currentPage());
     const RecordPage *page = recordPage(currentPage());
-    if (page && (this->*page->regist)(freeBytes)) {
+    if (shown ? shown->regist(freeBytes) : page && (this->*page->regist)(freeBytes)) {
         DataRegistAction->setEnabled(false);
         DataAppendAction->setEnabled(true);
         DataCancelAction->setEnabled(false);
@@ -135,14 +131,17 @@ void TMainForm::DataRegistActionExecute()
 
 void TMainForm::DataChangeActionExecute()
 {
-    if (const RecordPage *page = recordPage(currentPage()))
+    if (EditingPage *shown = editingPage(currentPage()))
+        shown->change();
+    else if (const RecordPage *page = recordPage(currentPage()))
         (this->*page->change)();
 }
 
 void TMainForm::DataDeleteActionExecute()
 {
+    EditingPage *shown = editingPage(currentPage());
     const RecordPage *page = recordPage(currentPage());
-    if (page && (this->*page->remove)()) {
+    if (shown ? shown->remove() : page && (this->*page->remove)()) {
         DataDeleteAction->setEnabled(false);
         DataChangeAction->setEnabled(false);
         ChartAction1->setEnabled(false);

@@ -5,6 +5,7 @@
 #include "core/data/datafile.h"
 #include "core/data/datetime.h"
 #include "imagelist.h"
+#include "pages/yoteipage.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -82,11 +83,10 @@ void TMainForm::DeleteGolferActionExecute()
     GolferCombo->setCurrentIndex(-1);
     DeleteGolferAction->setEnabled(false);
     showPage(YoteiSheet);
-    YoteiSheet_Format();
+    YoteiSheet->YoteiSheet_Format();
 
     m_nodes.releaseGolferNodes();
-    YoteiGrid->SetRowCount(2);
-    YoteiGrid->ClearRow(1);
+    YoteiSheet->golferReleased();
     m_nodes.SelectedNode = m_nodes.YoteiNode;
     m_nodes.SelectedParent = nullptr;
     forgetGolferRecords();
@@ -103,16 +103,7 @@ void TMainForm::FilesRead(const QString &name)
     for (const QString &note : m_book.takeSideFileNotes())
         dialogs().warning(note);
 
-    if (!YoteiList.isEmpty()) {
-        YoteiGrid->SetRowCount(int(YoteiList.size()) + 2);
-        QList<QStringList> rows;
-        rows.reserve(YoteiList.size());
-        for (const TYoteiRecord &r : YoteiList)
-            rows.append(yoteiRow(r));
-        // The grid makes the cells of its rows as they come into view.
-        YoteiGrid->SetRows(1, rows);
-    }
-    yoteiCountStatus();
+    YoteiSheet->golferLoaded();
     m_nodes.addGolferNodes();
     analysisFollow(true);
 }
@@ -120,8 +111,7 @@ void TMainForm::FilesRead(const QString &name)
 void TMainForm::FilesWrite()
 {
     m_nodes.releaseGolferNodes();
-    YoteiGrid->SetRowCount(2);
-    YoteiGrid->ClearRow(1);
+    YoteiSheet->golferReleased();
     m_book.releaseGolfer();
     forgetGolferRecords();
 }
@@ -133,7 +123,6 @@ void TMainForm::forgetGolferRecords()
     // A card still on the score page goes with its golfer.
     if (ScoreSelected || ScoreIndex >= 0)
         ScoreSheet_Format();
-    YoteiIndex = -1;
     ScoreIndex = -1;
     ScoreSelected = false;
     DataDeleteAction->setEnabled(false);

@@ -1,6 +1,7 @@
 // The controls of the five pages.
 #include "mainform.h"
 
+#include "pages/pagecontrols.h"
 #include "ui/common/statictext.h"
 #include "ui/common/texttips.h"
 
@@ -23,110 +24,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *heading(const QString &text, QWidget *parent, const QString &name = QString())
-{
-    auto *label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    return label;
-}
-
-// A text box whose limit counts bytes as the data files store them.
-QLineEdit *textEdit(const QString &name, int maxBytes, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    if (maxBytes > 0)
-        new TextInputGuard(edit, maxBytes);
-    edit->setReadOnly(true);
-    return edit;
-}
-
-QLineEdit *numberEdit(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
-    edit->setReadOnly(true);
-    return edit;
-}
-
-QComboBox *listCombo(const QString &name, QWidget *parent)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(false);
-    combo->setMaxVisibleItems(20);
-    // Sized for the longest name a record holds (15 double-byte characters) rather than by
-    // measuring every item: a list of ten thousand clubs took longer to measure than to make.
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(15);
-    return combo;
-}
-
-} // namespace
-
-QWidget *TMainForm::createYoteiPage()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("YoteiSheet"));
-    auto *outer = new QVBoxLayout(page);
-
-    auto *top = new QHBoxLayout;
-    YoteiCalendar = new QCalendarWidget(page);
-    YoteiCalendar->setObjectName(QStringLiteral("YoteiCalendar"));
-    YoteiCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    YoteiCalendar->setGridVisible(true);
-    YoteiCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    YoteiCalendar->setFirstDayOfWeek(Qt::Sunday);
-    // The whole month, all seven columns and six weeks, in whatever font the desktop uses.
-    YoteiCalendar->setFixedSize(QSize(250, 160).expandedTo(YoteiCalendar->minimumSizeHint()));
-    connect(YoteiCalendar, &QCalendarWidget::clicked, this, [this] { YoteiCalendarClick(); });
-    connect(YoteiCalendar, &QCalendarWidget::activated, this, [this] { YoteiCalendarClick(); });
-    top->addWidget(YoteiCalendar);
-
-    auto *form = new QGridLayout;
-    form->setHorizontalSpacing(10);
-    form->addWidget(heading(QStringLiteral("日 付"), page), 0, 0);
-    form->addWidget(heading(QStringLiteral("時 間"), page), 1, 0);
-    form->addWidget(heading(QStringLiteral("ゴルフ場"), page), 2, 0);
-    form->addWidget(heading(QStringLiteral("備 考"), page), 3, 0);
-
-    YDateText = staticText(QStringLiteral("YDateText"), Qt::white, page);
-    YDateText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    YDateText->setToolTip(QStringLiteral("カレンダーをクリックして日付を設定してください"));
-    YDateText->setFixedSize(120, 24);
-    YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), page);
-    YTimeEdit->setAlignment(Qt::AlignLeft);
-    YTimeEdit->setFixedWidth(80);
-    YLinksCombo = listCombo(QStringLiteral("YLinksCombo"), page);
-    YLinksCombo->setMinimumWidth(260);
-    connect(YLinksCombo, &QComboBox::activated, this, &TMainForm::YLinksComboChange);
-    YBikouEdit = textEdit(QStringLiteral("YBikouEdit"), 30, page);
-    YBikouEdit->setMinimumWidth(260);
-    form->addWidget(YDateText, 0, 1, Qt::AlignLeft);
-    form->addWidget(YTimeEdit, 1, 1, Qt::AlignLeft);
-    form->addWidget(YLinksCombo, 2, 1, Qt::AlignLeft);
-    form->addWidget(YBikouEdit, 3, 1, Qt::AlignLeft);
-    form->setColumnStretch(2, 1);
-    top->addLayout(form, 1);
-    outer->addLayout(top);
-
-    YoteiGrid = new TStringGrid(4, page);
-    YoteiGrid->setObjectName(QStringLiteral("YoteiGrid"));
-    YoteiGrid->setFocusPolicy(Qt::NoFocus);
-    YoteiGrid->SetRowCount(2);
-    outer->addWidget(YoteiGrid, 1);
-
-    QWidget::setTabOrder(YoteiCalendar, YTimeEdit);
-    QWidget::setTabOrder(YTimeEdit, YLinksCombo);
-    QWidget::setTabOrder(YLinksCombo, YBikouEdit);
-    return page;
-}
+using namespace pagecontrols;
 
 QWidget *TMainForm::createLinksPage()
 {
@@ -418,8 +316,8 @@ QWidget *TMainForm::createSeisekiPage()
 void TMainForm::installTextTips()
 {
     TreeView1->setItemDelegate(new texttips::ItemTextTips(true, TreeView1));
-    const QList<QWidget *> boxes = {YLinksCombo, YBikouEdit, LinksNameEdit, LinksAddressEdit,
-        URLEdit, CLinksCombo, CourseEdit, SLinksCombo, SLinksText, ScoreCardFrame1->CourseCombo1,
+    const QList<QWidget *> boxes = {LinksNameEdit, LinksAddressEdit, URLEdit, CLinksCombo,
+        CourseEdit, SLinksCombo, SLinksText, ScoreCardFrame1->CourseCombo1,
         ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1, ScoreCardFrame2->CourseText,
         PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
     for (QWidget *box : boxes)

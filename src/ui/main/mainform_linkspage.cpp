@@ -4,7 +4,10 @@
 
 #include "core/data/sjis.h"
 #include "imagelist.h"
+#include "pages/yoteipage.h"
 #include "stringgrid.h"
+
+#include <QStringListModel>
 
 #include <QAction>
 #include <QComboBox>
@@ -38,7 +41,9 @@ bool TMainForm::linksRegist(qint64 freeBytes)
     node->setIcon(0, nodeIcon(ImgFolderClosed, ImgFolderOpen));
     m_nodes.LinksNode->addChild(node);
     // The three club boxes share their list of names.
-    YLinksCombo->addItem(record.LinksName);
+    const int row = m_clubNames->rowCount();
+    if (m_clubNames->insertRows(row, 1))
+        m_clubNames->setData(m_clubNames->index(row), record.LinksName);
     pageStatus(Page::Links);
     LinksGrid->SetRowCount(LinksGrid->RowCount() + 1);
     writeLinksRow(LinksGrid->RowCount() - 2, record);
@@ -70,10 +75,9 @@ void TMainForm::linksChange()
 
     if (QTreeWidgetItem *node = m_nodes.LinksNode->child(LinksIndex))
         node->setText(0, newName);
-    YLinksCombo->setItemText(LinksIndex, newName);
+    m_clubNames->setData(m_clubNames->index(LinksIndex), newName);
     writeLinksRow(LinksIndex + 1, club);
-    for (int row : change.yoteiRenamed)
-        YoteiGrid->SetCell(2, row + 1, newName);
+    YoteiSheet->clubRenamed(change.yoteiRenamed, newName);
 }
 
 bool TMainForm::linksDelete()
@@ -88,7 +92,7 @@ bool TMainForm::linksDelete()
     delete m_nodes.LinksNode->takeChild(LinksIndex);
     m_nodes.SelectedNode = m_nodes.LinksNode;
     m_nodes.SelectedParent = nullptr;
-    YLinksCombo->removeItem(LinksIndex);
+    m_clubNames->removeRows(LinksIndex, 1);
     pageStatus(Page::Links);
     LinksGrid->DeleteRow(LinksIndex + 1);
     LinksSheet_Format();

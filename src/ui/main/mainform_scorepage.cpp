@@ -73,7 +73,7 @@ void TMainForm::ScoreSheet_Format()
     // The boxes were emptied on purpose: the box that loses the focus now must not be
     // filled in ("0" for a partner) or complain that it is empty.
     m_scoreLink.exitChecksSuspended = true;
-    focusPage(ScoreSheet);
+    m_scoreLink.focusPage(ScoreSheet);
     m_scoreLink.exitChecksSuspended = false;
 }
 
@@ -182,7 +182,7 @@ void TMainForm::SHandicapEditExit()
     const auto handicap = numeric::parseSingle(SHandicapEdit->text());
     const auto strokes = numeric::parseFloat(SScoreText->text());
     if (!handicap || (strokes && !numeric::fitsSingle(*strokes - *handicap))) {
-        ++m_exitRefusals;
+        ++m_scoreLink.exitRefusals;
         dialogs().error(SHandicapEdit->text() + QStringLiteral("は数値ではありません"));
         SHandicapEdit->setText(QStringLiteral(" 0"));
         m_scoreLink.refocus(SHandicapEdit);
@@ -227,7 +227,7 @@ void TMainForm::PartnerScoreCheck(QLineEdit *edit)
         edit->setText(QStringLiteral(" 0"));
     const auto score = partnerScoreValue(edit->text());
     if (!score) {
-        ++m_exitRefusals;
+        ++m_scoreLink.exitRefusals;
         dialogs().error(edit->text() + QStringLiteral("は数値ではありません"));
         m_scoreLink.refocus(edit);
         return;
@@ -414,7 +414,7 @@ bool TMainForm::scoreRegist(qint64 freeBytes)
 {
     // A handicap or partner score refused on the way out has said so and holds the focus;
     // going on would store a value the user did not type.
-    if (!focusPage(ScoreSheet))
+    if (!m_scoreLink.focusPage(ScoreSheet))
         return false;
     ScoreSheetRegistCheck();
     if (CheckFailed)
@@ -448,7 +448,7 @@ void TMainForm::scoreChange()
         return;
     if (!dialogs().confirm(QStringLiteral("このスコアのデータを変更しますか？")))
         return;
-    if (!focusPage(ScoreSheet))
+    if (!m_scoreLink.focusPage(ScoreSheet))
         return;
     for (QLineEdit *edit : PartnerScoreEdit)
         if (edit->text().trimmed().isEmpty())

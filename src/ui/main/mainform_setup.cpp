@@ -4,6 +4,8 @@
 
 #include "core/data/numeric.h"
 #include "imagelist.h"
+#include "pages/pagecontrols.h"
+#include "pages/yoteipage.h"
 #include "stringgrid.h"
 
 #include <functional>
@@ -146,8 +148,8 @@ private:
 void TMainForm::installGuards()
 {
     // Each guard watches its own control once, so one act of the user runs it once.
-    QList<QObject *> watched = {YTimeEdit, YBikouEdit, LinksNameEdit, LinksAddressEdit,
-        LinksTelEdit, URLEdit, CourseEdit, SHandicapEdit, YDateText, SLinksText, ScoreDatePicker};
+    QList<QObject *> watched = {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit, CourseEdit,
+        SHandicapEdit, SLinksText, ScoreDatePicker};
     for (QLineEdit *e : YardEdit)
         watched.append(e);
     for (QLineEdit *e : ParEdit)
@@ -160,7 +162,7 @@ void TMainForm::installGuards()
     m_scoreDatePopup = ScoreDatePicker->calendarWidget()->window();
     watched.append(m_scoreDateText);
     watched.append(m_scoreDatePopup);
-    for (TStringGrid *grid : {YoteiGrid, LinksGrid, SeisekiGrid})
+    for (TStringGrid *grid : {LinksGrid, SeisekiGrid})
         watched.append(grid->viewport());
     for (QObject *object : std::as_const(watched))
         if (object)
@@ -207,6 +209,16 @@ void TMainForm::createActions()
     ChartAction1->setIcon(imageIcon(ImgChart));
     ShukeiAction
         = make(QStringLiteral("ShukeiAction"), QStringLiteral("ShukeiAction"), false, nullptr);
+    m_actions.DataAppendAction = DataAppendAction;
+    m_actions.DataRegistAction = DataRegistAction;
+    m_actions.DataCancelAction = DataCancelAction;
+    m_actions.DataDeleteAction = DataDeleteAction;
+    m_actions.DataChangeAction = DataChangeAction;
+    m_actions.ScoreDispAction = ScoreDispAction;
+    m_actions.ChartAction1 = ChartAction1;
+    m_actions.ShukeiAction = ShukeiAction;
+    m_scoreLink.appendAction = DataAppendAction;
+    m_scoreLink.dialogs = m_services.dialogs;
 
     DataAppendAction->setIcon(imageIcon(ImgAppend));
     DataRegistAction->setIcon(imageIcon(ImgRegist));
@@ -252,6 +264,7 @@ void TMainForm::createMenus()
         ChartAction1, QStringLiteral("GraphDisp"), QStringLiteral("グラフの表示(&G)"), this);
     ShukeiDisp = mirrorAction(
         ShukeiAction, QStringLiteral("ShukeiDisp"), QStringLiteral("成績の集計(&R)"), this);
+    m_actions.ScoreDisp = ScoreDisp;
     tools->addAction(ScoreDisp);
     tools->addAction(GraphDisp);
     tools->addAction(ShukeiDisp);
@@ -323,6 +336,7 @@ void TMainForm::createToolBar()
     HelpBtn = toolButton(
         ToolBar1, QStringLiteral("HelpBtn"), QStringLiteral("Readme"), QString(), ImgReadme);
 
+    m_actions.ScoreBtn = ScoreBtn;
     bindButton(DataAppendBtn, DataAppendAction);
     bindButton(DataRegistBtn, DataRegistAction);
     bindButton(DataCancelBtn, DataCancelAction);
@@ -354,7 +368,7 @@ void TMainForm::createCentre()
 
     PageControl1 = new QTabWidget(splitter);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    YoteiSheet = createYoteiPage();
+    YoteiSheet = new YoteiPage(m_book, *this);
     LinksSheet = createLinksPage();
     CourseSheet = createCoursePage();
     ScoreSheet = createScorePage();
@@ -422,10 +436,9 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         // The boxes of a page hint at Append when a key that edits is pressed in them.
-        if (watched == YTimeEdit || watched == YBikouEdit || watched == LinksNameEdit
-            || watched == LinksAddressEdit || watched == LinksTelEdit || watched == URLEdit
-            || watched == CourseEdit) {
-            if (isEditingKey(static_cast<QKeyEvent *>(event)))
+        if (watched == LinksNameEdit || watched == LinksAddressEdit || watched == LinksTelEdit
+            || watched == URLEdit || watched == CourseEdit) {
+            if (pagecontrols::isEditingKey(static_cast<QKeyEvent *>(event)))
                 AppendCheck();
         }
         break;
@@ -438,9 +451,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         // it must not run its own check on the way out, or two boxes would trade it forever.
         if (m_scoreLink.exitChecksSuspended)
             break;
-        if (watched == YTimeEdit) {
-            YTimeEditExit();
-        } else if (watched == SHandicapEdit) {
+        if (watched == SHandicapEdit) {
             SHandicapEditExit();
         } else if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
             if (std::find(YardEdit.begin(), YardEdit.end(), edit) != YardEdit.end())
@@ -460,9 +471,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             SLinksCombo->setVisible(event->type() == QEvent::HideToParent);
         break;
     case QEvent::MouseButtonPress:
-        if (watched == YDateText) {
-            YDateTextClick();
-        } else if (watched == ScoreDatePicker || watched == m_scoreDateText) {
+        if (watched == ScoreDatePicker || watched == m_scoreDateText) {
             // A press the text part leaves unused travels on to the picker itself.
             const ulong stamp = static_cast<QMouseEvent *>(event)->timestamp();
             if (stamp == 0 || stamp != m_lastPickerPress) {
@@ -477,9 +486,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Resize:
         // The columns follow the visible width of the grid.
-        if (watched == YoteiGrid->viewport())
-            YoteiSheetResize();
-        else if (watched == LinksGrid->viewport())
+        if (watched == LinksGrid->viewport())
             LinksSheetResize();
         else if (watched == SeisekiGrid->viewport())
             SeisekiSheetResize();
@@ -487,14 +494,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     default: break;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-bool TMainForm::isEditingKey(const QKeyEvent *key)
-{
-    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
-        || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
-        return true;
-    return !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
 void TMainForm::FormKeyPress(bool shift)

@@ -4,6 +4,7 @@
 
 #include "core/data/datetime.h"
 #include "imagelist.h"
+#include "pages/yoteipage.h"
 #include "stringgrid.h"
 #include "ui/common/windowfit.h"
 
@@ -71,9 +72,10 @@ void TMainForm::FormCreate()
     // The grid makes the cells of its rows as they come into view.
     LinksGrid->SetRows(1, rows);
     // The three boxes that choose a club show one list of names: item i is club i in each.
-    auto *clubNames = new QStringListModel(names, this);
-    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo}) {
-        combo->setModel(clubNames);
+    m_clubNames = new QStringListModel(names, this);
+    YoteiSheet->setClubNames(m_clubNames);
+    for (QComboBox *combo : {CLinksCombo, SLinksCombo}) {
+        combo->setModel(m_clubNames);
         combo->setCurrentIndex(-1);
     }
 
@@ -96,21 +98,7 @@ void TMainForm::FormCreate()
         FilesRead(name);
     }
 
-    YoteiCalendar->setSelectedDate(today());
-    YoteiCalendar->setMinimumDate(today());
-
-    YDateText->clear();
-    YTimeEdit->clear();
-    YLinksCombo->setCurrentIndex(-1);
-    YBikouEdit->clear();
-
-    YoteiGrid->SetColWidth(0, 80);
-    YoteiGrid->SetColWidth(1, 50);
-    YoteiGrid->SetColWidth(2, 170);
-    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->width() - 300));
-    YoteiGrid->SetRow(0,
-        {QStringLiteral("ラウンド日"), QStringLiteral("スタート"), QStringLiteral("ゴルフ場"),
-            QStringLiteral("備 考")});
+    YoteiSheet->start();
 
     showPage(YoteiSheet);
     for (QTreeWidgetItem *top : {m_nodes.YoteiNode, m_nodes.LinksNode, m_nodes.ScoreNode})

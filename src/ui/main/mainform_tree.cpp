@@ -4,6 +4,7 @@
 
 #include "core/data/datetime.h"
 #include "core/data/numeric.h"
+#include "pages/yoteipage.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -34,14 +35,22 @@ Page TMainForm::currentPage() const
     return static_cast<Page>(PageControl1->currentIndex());
 }
 
+EditingPage *TMainForm::editingPage(Page page) const
+{
+    return page == Page::Yotei ? YoteiSheet : nullptr;
+}
+
 void TMainForm::setRecordHints(Page page)
 {
     const QList<QToolButton *> buttons
         = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
     // The results page holds no record, so its buttons have nothing to say.
     const RecordPage *record = recordPage(page);
+    const QStringList hints = editingPage(page) ? editingPage(page)->hints() : QStringList();
     for (int i = 0; i < 5; ++i)
-        buttons[i]->setToolTip(record ? QString::fromUtf8(record->hints[size_t(i)]) : QString());
+        buttons[i]->setToolTip(!hints.isEmpty() ? hints[i]
+                : record                        ? QString::fromUtf8(record->hints[size_t(i)])
+                                                : QString());
 }
 
 void TMainForm::pageStatus(Page page)
@@ -104,7 +113,7 @@ void TMainForm::TreeView1Click()
             const TDateTime day = datetime::fromDate(*date);
             for (int i = 0; i < YoteiList.size(); ++i) {
                 if (YoteiList[i].RoundDate == day) {
-                    yoteiShow(i);
+                    YoteiSheet->yoteiShow(i);
                     break;
                 }
             }
@@ -155,7 +164,9 @@ void TMainForm::PageControl1Change(int index)
     const Page page = static_cast<Page>(index);
     setRecordHints(page);
     pageStatus(page);
-    if (const RecordPage *record = recordPage(page))
+    if (EditingPage *shown = editingPage(page))
+        shown->cancel();
+    else if (const RecordPage *record = recordPage(page))
         (this->*record->reset)();
     else
         seisekiEnter();
