@@ -44,6 +44,7 @@ class TSeisekiForm;
 class TShukeiForm;
 class TStringGrid;
 class YoteiPage;
+class LinksPage;
 class EditingPage;
 
 namespace printout {
@@ -116,7 +117,6 @@ private:
     void createMenus();
     void createToolBar();
     void createCentre();
-    QWidget *createLinksPage();
     QWidget *createCoursePage();
     QWidget *createScorePage();
     QWidget *createSeisekiPage();
@@ -126,7 +126,6 @@ private:
     void KestroG1Click();
     void HelpBtnClick();
     void About1Click();
-    void URLButtonClick();
     void setStatus(const QString &text) override;
 
     // Text typed into the byte-limited boxes (mainform_input.cpp).
@@ -170,11 +169,9 @@ private:
     void ActionList_TreeView() override;
     void setRecordHints(Page page);
     void pageStatus(Page page) override;
-    void LinksSheet_Format();
     void CourseSheet_Format();
     void ScoreDatePickerClick();
     void ScoreDatePickerCloseUp();
-    void LinksSheetResize();
     // What each record page does for the five editing actions: its own file holds them.
     struct RecordPage {
         void (TMainForm::*append)(); // opens the page for a new record
@@ -200,15 +197,6 @@ private:
     void ParEditReadOnly();
     void ParEditNotReadOnly();
     bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
-
-    // Golf club page (mainform_linkspage.cpp).
-    void linksAppend();
-    bool linksRegist(qint64 freeBytes);
-    void linksChange();
-    bool linksDelete();
-    void linksShow(int index);
-    static QStringList linksRow(const TLinksRecord &r);
-    void writeLinksRow(int row, const TLinksRecord &r);
 
     // Course page (mainform_coursepage.cpp).
     void courseAppend();
@@ -309,7 +297,6 @@ private:
     TreeNodes m_nodes {m_book};
 
     // Shared state of the pages.
-    int LinksIndex = -1;
     int CourseIndex = -1;
     int ScoreIndex = -1;
     int CourseLinksIndex = -1;
@@ -373,7 +360,7 @@ private:
     QTreeWidget *TreeView1 = nullptr;
     QTabWidget *PageControl1 = nullptr;
     YoteiPage *YoteiSheet = nullptr;
-    QWidget *LinksSheet = nullptr;
+    LinksPage *LinksSheet = nullptr;
     QWidget *CourseSheet = nullptr;
     QWidget *ScoreSheet = nullptr;
     QWidget *SeisekiSheet = nullptr;
@@ -381,14 +368,6 @@ private:
 
     // The golf club names the club boxes of the pages show: item i is club i.
     QStringListModel *m_clubNames = nullptr;
-
-    // Golf club page.
-    QLineEdit *LinksNameEdit = nullptr;
-    QLineEdit *LinksAddressEdit = nullptr;
-    QLineEdit *LinksTelEdit = nullptr;
-    QLineEdit *URLEdit = nullptr;
-    QPushButton *URLButton = nullptr;
-    TStringGrid *LinksGrid = nullptr;
 
     // Course page.
     QComboBox *CLinksCombo = nullptr;

@@ -1,6 +1,7 @@
 // The five editing actions and the guards that tell the user to press Append first.
 #include "mainform.h"
 
+#include "pages/linkspage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -17,11 +18,7 @@ const TMainForm::RecordPage *TMainForm::recordPage(Page page)
 {
     static const RecordPage pages[] = {
         {}, // the schedule page answers for itself
-        {&TMainForm::linksAppend, &TMainForm::linksRegist, &TMainForm::linksChange,
-            &TMainForm::linksDelete, &TMainForm::LinksSheet_Format,
-            {"ゴルフ場データを追加します", "ゴルフ場データの登録を実行します",
-                "ゴルフ場データの登録をキャンセルします", "ゴルフ場データを削除します",
-                "ゴルフ場データを変更します"}},
+        {}, // so does the golf club page
         {&TMainForm::courseAppend, &TMainForm::courseRegist, &TMainForm::courseChange,
             &TMainForm::courseDelete, &TMainForm::CourseSheet_Format,
             {"コースデータを追加します", "コースデータの登録を実行します",

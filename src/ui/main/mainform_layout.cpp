@@ -26,49 +26,6 @@
 
 using namespace pagecontrols;
 
-QWidget *TMainForm::createLinksPage()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("LinksSheet"));
-    auto *outer = new QVBoxLayout(page);
-
-    auto *form = new QGridLayout;
-    form->addWidget(heading(QStringLiteral("ゴルフ場"), page), 0, 0);
-    form->addWidget(heading(QStringLiteral("住所"), page), 0, 1);
-    LinksNameEdit = textEdit(QStringLiteral("LinksNameEdit"), 30, page);
-    LinksAddressEdit = textEdit(QStringLiteral("LinksAddressEdit"), 50, page);
-    LinksNameEdit->setMinimumWidth(240);
-    LinksAddressEdit->setMinimumWidth(360);
-    form->addWidget(LinksNameEdit, 1, 0);
-    form->addWidget(LinksAddressEdit, 1, 1, 1, 2);
-    form->addWidget(heading(QStringLiteral("電話"), page), 2, 0);
-    form->addWidget(heading(QStringLiteral("ホームページ アドレス"), page), 2, 1);
-    LinksTelEdit = textEdit(QStringLiteral("LinksTelEdit"), 12, page);
-    LinksTelEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    URLEdit = textEdit(QStringLiteral("URLEdit"), 40, page);
-    URLEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    URLEdit->setMinimumWidth(300);
-    URLButton = new QPushButton(QStringLiteral("ホームページ"), page);
-    URLButton->setObjectName(QStringLiteral("URLButton"));
-    connect(URLButton, &QPushButton::clicked, this, &TMainForm::URLButtonClick);
-    form->addWidget(LinksTelEdit, 3, 0);
-    form->addWidget(URLEdit, 3, 1);
-    form->addWidget(URLButton, 3, 2);
-    form->setColumnStretch(1, 1);
-    outer->addLayout(form);
-
-    LinksGrid = new TStringGrid(4, page);
-    LinksGrid->setObjectName(QStringLiteral("LinksGrid"));
-    LinksGrid->SetRowCount(2);
-    outer->addWidget(LinksGrid, 1);
-
-    QWidget::setTabOrder(LinksNameEdit, LinksAddressEdit);
-    QWidget::setTabOrder(LinksAddressEdit, LinksTelEdit);
-    QWidget::setTabOrder(LinksTelEdit, URLEdit);
-    QWidget::setTabOrder(URLEdit, URLButton);
-    return page;
-}
-
 QWidget *TMainForm::createCoursePage()
 {
     auto *page = new QWidget;
@@ -316,10 +273,9 @@ QWidget *TMainForm::createSeisekiPage()
 void TMainForm::installTextTips()
 {
     TreeView1->setItemDelegate(new texttips::ItemTextTips(true, TreeView1));
-    const QList<QWidget *> boxes = {LinksNameEdit, LinksAddressEdit, URLEdit, CLinksCombo,
-        CourseEdit, SLinksCombo, SLinksText, ScoreCardFrame1->CourseCombo1,
-        ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1, ScoreCardFrame2->CourseText,
-        PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
+    const QList<QWidget *> boxes = {CLinksCombo, CourseEdit, SLinksCombo, SLinksText,
+        ScoreCardFrame1->CourseCombo1, ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1,
+        ScoreCardFrame2->CourseText, PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
     for (QWidget *box : boxes)
         texttips::tipWhenCut(box);
     // A stored card's weather can fill its field: the box shows it from its start.

@@ -4,6 +4,7 @@
 
 #include "core/data/numeric.h"
 #include "imagelist.h"
+#include "pages/linkspage.h"
 #include "pages/pagecontrols.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
@@ -148,8 +149,7 @@ private:
 void TMainForm::installGuards()
 {
     // Each guard watches its own control once, so one act of the user runs it once.
-    QList<QObject *> watched = {LinksNameEdit, LinksAddressEdit, LinksTelEdit, URLEdit, CourseEdit,
-        SHandicapEdit, SLinksText, ScoreDatePicker};
+    QList<QObject *> watched = {CourseEdit, SHandicapEdit, SLinksText, ScoreDatePicker};
     for (QLineEdit *e : YardEdit)
         watched.append(e);
     for (QLineEdit *e : ParEdit)
@@ -162,8 +162,7 @@ void TMainForm::installGuards()
     m_scoreDatePopup = ScoreDatePicker->calendarWidget()->window();
     watched.append(m_scoreDateText);
     watched.append(m_scoreDatePopup);
-    for (TStringGrid *grid : {LinksGrid, SeisekiGrid})
-        watched.append(grid->viewport());
+    watched.append(SeisekiGrid->viewport());
     for (QObject *object : std::as_const(watched))
         if (object)
             object->installEventFilter(this);
@@ -369,7 +368,8 @@ void TMainForm::createCentre()
     PageControl1 = new QTabWidget(splitter);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     YoteiSheet = new YoteiPage(m_book, *this);
-    LinksSheet = createLinksPage();
+    LinksSheet = new LinksPage(m_book, *this);
+    connect(LinksSheet, &LinksPage::clubRenamed, YoteiSheet, &YoteiPage::clubRenamed);
     CourseSheet = createCoursePage();
     ScoreSheet = createScorePage();
     SeisekiSheet = createSeisekiPage();
@@ -436,8 +436,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         // The boxes of a page hint at Append when a key that edits is pressed in them.
-        if (watched == LinksNameEdit || watched == LinksAddressEdit || watched == LinksTelEdit
-            || watched == URLEdit || watched == CourseEdit) {
+        if (watched == CourseEdit) {
             if (pagecontrols::isEditingKey(static_cast<QKeyEvent *>(event)))
                 AppendCheck();
         }
@@ -486,9 +485,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Resize:
         // The columns follow the visible width of the grid.
-        if (watched == LinksGrid->viewport())
-            LinksSheetResize();
-        else if (watched == SeisekiGrid->viewport())
+        if (watched == SeisekiGrid->viewport())
             SeisekiSheetResize();
         break;
     default: break;
@@ -516,19 +513,4 @@ void TMainForm::About1Click()
 {
     AboutMode = true;
     Q_EMIT aboutRequested();
-}
-
-void TMainForm::URLButtonClick()
-{
-    const QString text = URLEdit->text();
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t == QLatin1String("http://")) {
-        dialogs().warning(QStringLiteral("ホームページアドレスが設定されていません"));
-        return;
-    }
-    if (!text.startsWith(QLatin1String("http://"))) {
-        dialogs().warning(QStringLiteral("ホームページアドレスではありません"));
-        return;
-    }
-    m_services.desktop->open(QUrl(text));
 }

@@ -4,6 +4,7 @@
 
 #include "core/data/datetime.h"
 #include "imagelist.h"
+#include "pages/linkspage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 #include "ui/common/windowfit.h"
@@ -45,35 +46,16 @@ void TMainForm::FormCreate()
     for (const QString &note : m_book.takeSideFileNotes())
         dialogs().warning(note);
 
-    LinksNameEdit->clear();
-    LinksAddressEdit->clear();
-    LinksTelEdit->clear();
-    URLEdit->clear();
-
-    LinksGrid->SetColWidth(0, 170);
-    LinksGrid->SetColWidth(1, 220);
-    // A full telephone number must fit whatever the font; 90 is the least.
-    LinksGrid->SetColWidth(2,
-        qMax(90, LinksGrid->fontMetrics().horizontalAdvance(QStringLiteral("0000-000-0000")) + 12));
-    LinksGrid->SetColWidth(3, 250);
-    LinksGrid->SetRow(0,
-        {QStringLiteral("ゴルフ場"), QStringLiteral("住所"), QStringLiteral("電話番号"),
-            QStringLiteral("ホームページ")});
-    LinksGrid->SetRowCount(int(LinksList.size()) + 2);
+    LinksSheet->clubsLoaded();
 
     QStringList names;
     names.reserve(LinksList.size());
-    QList<QStringList> rows;
-    rows.reserve(LinksList.size());
-    for (const TLinksRecord &club : LinksList) {
+    for (const TLinksRecord &club : LinksList)
         names.append(club.LinksName);
-        rows.append(linksRow(club));
-    }
-    // The grid makes the cells of its rows as they come into view.
-    LinksGrid->SetRows(1, rows);
     // The three boxes that choose a club show one list of names: item i is club i in each.
     m_clubNames = new QStringListModel(names, this);
     YoteiSheet->setClubNames(m_clubNames);
+    LinksSheet->setClubNames(m_clubNames);
     for (QComboBox *combo : {CLinksCombo, SLinksCombo}) {
         combo->setModel(m_clubNames);
         combo->setCurrentIndex(-1);

@@ -4,6 +4,7 @@
 
 #include "core/data/datetime.h"
 #include "core/data/numeric.h"
+#include "pages/linkspage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -37,7 +38,11 @@ Page TMainForm::currentPage() const
 
 EditingPage *TMainForm::editingPage(Page page) const
 {
-    return page == Page::Yotei ? YoteiSheet : nullptr;
+    switch (page) {
+    case Page::Yotei: return YoteiSheet;
+    case Page::Links: return LinksSheet;
+    default: return nullptr;
+    }
 }
 
 void TMainForm::setRecordHints(Page page)
@@ -124,7 +129,7 @@ void TMainForm::TreeView1Click()
             + QStringLiteral("コース"));
         for (int i = 0; i < LinksList.size(); ++i) {
             if (LinksList[i].LinksName == node->text(0)) {
-                linksShow(i);
+                LinksSheet->linksShow(i);
                 break;
             }
         }
