@@ -45,6 +45,7 @@ class TShukeiForm;
 class TStringGrid;
 class YoteiPage;
 class LinksPage;
+class CoursePage;
 class EditingPage;
 
 namespace printout {
@@ -117,7 +118,6 @@ private:
     void createMenus();
     void createToolBar();
     void createCentre();
-    QWidget *createCoursePage();
     QWidget *createScorePage();
     QWidget *createSeisekiPage();
     void installTextTips();
@@ -169,7 +169,6 @@ private:
     void ActionList_TreeView() override;
     void setRecordHints(Page page);
     void pageStatus(Page page) override;
-    void CourseSheet_Format();
     void ScoreDatePickerClick();
     void ScoreDatePickerCloseUp();
     // What each record page does for the five editing actions: its own file holds them.
@@ -191,24 +190,9 @@ private:
     void DataChangeActionExecute();
     void DataDeleteActionExecute();
     void AppendCheck() override;
-    void CLinksComboChange(int index);
-    void YardEditReadOnly();
-    void YardEditNotReadOnly();
-    void ParEditReadOnly();
-    void ParEditNotReadOnly();
+    // The golf club boxes of the course and score pages share this handler, whichever fired.
+    void CLinksComboChange();
     bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
-
-    // Course page (mainform_coursepage.cpp).
-    void courseAppend();
-    bool courseRegist(qint64 freeBytes);
-    void courseChange();
-    bool courseDelete();
-    void courseShow(int index, QTreeWidgetItem *clubNode);
-    void YardValueCheck(QLineEdit *edit);
-    void ParValueCheck(QLineEdit *edit);
-    void holeValueCheck(QLineEdit *edit, const std::array<QLineEdit *, 9> &row, qint32 largest,
-        QLabel *total, const QString &suffix);
-    void CourseSheetRegistCheck();
 
     // Score page (mainform_scorepage.cpp; stored cards in mainform_scoredisplay.cpp).
     void scoreAppend();
@@ -297,10 +281,7 @@ private:
     TreeNodes m_nodes {m_book};
 
     // Shared state of the pages.
-    int CourseIndex = -1;
     int ScoreIndex = -1;
-    int CourseLinksIndex = -1;
-    bool CourseSelected = false;
     bool ScoreSelected = false;
     bool CheckFailed = false;
     QString ScoreDispMode;
@@ -361,23 +342,13 @@ private:
     QTabWidget *PageControl1 = nullptr;
     YoteiPage *YoteiSheet = nullptr;
     LinksPage *LinksSheet = nullptr;
-    QWidget *CourseSheet = nullptr;
+    CoursePage *CourseSheet = nullptr;
     QWidget *ScoreSheet = nullptr;
     QWidget *SeisekiSheet = nullptr;
     QLabel *StatusPanel = nullptr;
 
     // The golf club names the club boxes of the pages show: item i is club i.
     QStringListModel *m_clubNames = nullptr;
-
-    // Course page.
-    QComboBox *CLinksCombo = nullptr;
-    QLineEdit *CourseEdit = nullptr;
-    QComboBox *GreenCombo = nullptr;
-    QComboBox *TeeCombo = nullptr;
-    std::array<QLineEdit *, 9> YardEdit {};
-    std::array<QLineEdit *, 9> ParEdit {};
-    QLabel *YardTotalText = nullptr;
-    QLabel *ParTotalText = nullptr;
 
     // Score page.
     QDateEdit *ScoreDatePicker = nullptr;

@@ -1,6 +1,7 @@
 // The five editing actions and the guards that tell the user to press Append first.
 #include "mainform.h"
 
+#include "pages/coursepage.h"
 #include "pages/linkspage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
@@ -19,11 +20,7 @@ const TMainForm::RecordPage *TMainForm::recordPage(Page page)
     static const RecordPage pages[] = {
         {}, // the schedule page answers for itself
         {}, // so does the golf club page
-        {&TMainForm::courseAppend, &TMainForm::courseRegist, &TMainForm::courseChange,
-            &TMainForm::courseDelete, &TMainForm::CourseSheet_Format,
-            {"コースデータを追加します", "コースデータの登録を実行します",
-                "コースデータの登録をキャンセルします", "コースデータを削除します",
-                "コースデータを変更します"}},
+        {}, // and the course page
         {&TMainForm::scoreAppend, &TMainForm::scoreRegist, &TMainForm::scoreChange,
             &TMainForm::scoreDelete, &TMainForm::ScoreSheet_Format,
             {"スコアデータを追加します", "スコアデータの登録を実行します",
@@ -75,14 +72,14 @@ void TMainForm::AppendCheck()
         dialogs().information(QStringLiteral("追加をクリックしてください"));
 }
 
-void TMainForm::CLinksComboChange(int)
+void TMainForm::CLinksComboChange()
 {
     if (DataChangeAction->isEnabled()) {
         dialogs().warning(QStringLiteral("ゴルフ場の変更は出来ません"));
-        CLinksCombo->setCurrentIndex(CourseLinksIndex);
+        CourseSheet->restoreClub(true);
     } else if (DataAppendAction->isEnabled()) {
         dialogs().information(QStringLiteral("追加をクリックしてください"));
-        CLinksCombo->setCurrentIndex(-1);
+        CourseSheet->restoreClub(false);
     } else {
         for (TScoreCardFrame *frame : {ScoreCardFrame1, ScoreCardFrame2}) {
             frame->CourseCombo1->clear();

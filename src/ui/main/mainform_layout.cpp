@@ -26,85 +26,6 @@
 
 using namespace pagecontrols;
 
-QWidget *TMainForm::createCoursePage()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("CourseSheet"));
-    page->setFocusPolicy(Qt::ClickFocus);
-    auto *outer = new QVBoxLayout(page);
-
-    auto *form = new QGridLayout;
-    form->addWidget(heading(QStringLiteral("ゴルフ場"), page), 0, 0);
-    form->addWidget(heading(QStringLiteral("コース"), page), 0, 1);
-    form->addWidget(heading(QStringLiteral("グリーン"), page), 0, 2);
-    form->addWidget(heading(QStringLiteral("ティー"), page), 0, 3);
-    CLinksCombo = listCombo(QStringLiteral("CLinksCombo"), page);
-    CLinksCombo->setMinimumWidth(240);
-    connect(CLinksCombo, &QComboBox::activated, this, &TMainForm::CLinksComboChange);
-    CourseEdit = textEdit(QStringLiteral("CourseEdit"), 30, page);
-    CourseEdit->setMinimumWidth(200);
-    GreenCombo = new QComboBox(page);
-    GreenCombo->setObjectName(QStringLiteral("GreenCombo"));
-    GreenCombo->setEditable(true);
-    GreenCombo->addItems({QStringLiteral("ベント"), QStringLiteral("高麗")});
-    new TextInputGuard(GreenCombo->lineEdit(), FieldSize::Green, GreenCombo);
-    GreenCombo->setMinimumWidth(110);
-    TeeCombo = new QComboBox(page);
-    TeeCombo->setObjectName(QStringLiteral("TeeCombo"));
-    TeeCombo->setEditable(true);
-    TeeCombo->addItems({QStringLiteral("フルバック"), QStringLiteral("バック"),
-        QStringLiteral("レギュラー"), QStringLiteral("フロント"), QStringLiteral("レディース")});
-    new TextInputGuard(TeeCombo->lineEdit(), FieldSize::Tee, TeeCombo);
-    TeeCombo->setMinimumWidth(130);
-    form->addWidget(CLinksCombo, 1, 0);
-    form->addWidget(CourseEdit, 1, 1);
-    form->addWidget(GreenCombo, 1, 2);
-    form->addWidget(TeeCombo, 1, 3);
-    form->setColumnStretch(4, 1);
-    outer->addLayout(form);
-
-    auto *table = new QFrame(page);
-    table->setObjectName(QStringLiteral("HolePanel"));
-    table->setFrameShape(QFrame::StyledPanel);
-    auto *holes = new QGridLayout(table);
-    holes->setHorizontalSpacing(4);
-    for (int h = 0; h < 9; ++h) {
-        auto *cap = heading(QStringLiteral("%1H").arg(h + 1), table);
-        cap->setAlignment(Qt::AlignCenter);
-        holes->addWidget(cap, 0, 1 + h);
-    }
-    auto *totalCap = heading(QStringLiteral("Total"), table);
-    totalCap->setAlignment(Qt::AlignCenter);
-    holes->addWidget(totalCap, 0, 10);
-    holes->addWidget(heading(QStringLiteral("ヤード"), table), 1, 0);
-    holes->addWidget(heading(QStringLiteral("パー"), table), 2, 0);
-    for (int h = 0; h < 9; ++h) {
-        YardEdit[h] = numberEdit(QStringLiteral("Yard%1Edit").arg(h + 1), table);
-        ParEdit[h] = numberEdit(QStringLiteral("Par%1Edit").arg(h + 1), table);
-        YardEdit[h]->setMinimumWidth(46);
-        holes->addWidget(YardEdit[h], 1, 1 + h);
-        holes->addWidget(ParEdit[h], 2, 1 + h);
-    }
-    YardTotalText = staticText(QStringLiteral("YardTotalText"), kYardColour, table);
-    ParTotalText = staticText(QStringLiteral("ParTotalText"), kParColour, table);
-    YardTotalText->setMinimumWidth(60);
-    holes->addWidget(YardTotalText, 1, 10);
-    holes->addWidget(ParTotalText, 2, 10);
-    outer->addWidget(table);
-    outer->addStretch(1);
-
-    QWidget::setTabOrder(CLinksCombo, CourseEdit);
-    QWidget::setTabOrder(CourseEdit, GreenCombo);
-    QWidget::setTabOrder(GreenCombo, TeeCombo);
-    QWidget::setTabOrder(TeeCombo, YardEdit[0]);
-    for (int h = 0; h < 8; ++h)
-        QWidget::setTabOrder(YardEdit[h], YardEdit[h + 1]);
-    QWidget::setTabOrder(YardEdit[8], ParEdit[0]);
-    for (int h = 0; h < 8; ++h)
-        QWidget::setTabOrder(ParEdit[h], ParEdit[h + 1]);
-    return page;
-}
-
 QWidget *TMainForm::createScorePage()
 {
     auto *page = new QWidget;
@@ -273,9 +194,9 @@ QWidget *TMainForm::createSeisekiPage()
 void TMainForm::installTextTips()
 {
     TreeView1->setItemDelegate(new texttips::ItemTextTips(true, TreeView1));
-    const QList<QWidget *> boxes = {CLinksCombo, CourseEdit, SLinksCombo, SLinksText,
-        ScoreCardFrame1->CourseCombo1, ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1,
-        ScoreCardFrame2->CourseText, PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
+    const QList<QWidget *> boxes = {SLinksCombo, SLinksText, ScoreCardFrame1->CourseCombo1,
+        ScoreCardFrame1->CourseText, ScoreCardFrame2->CourseCombo1, ScoreCardFrame2->CourseText,
+        PartnerEdit[0], PartnerEdit[1], PartnerEdit[2]};
     for (QWidget *box : boxes)
         texttips::tipWhenCut(box);
     // A stored card's weather can fill its field: the box shows it from its start.

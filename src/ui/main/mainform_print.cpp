@@ -6,6 +6,7 @@
 #include "core/print/resultsprintout.h"
 #include "core/print/scorecardprintout.h"
 #include "ui/stats/shukeiform.h"
+#include "pages/coursepage.h"
 #include "stringgrid.h"
 
 #include <QHeaderView>
@@ -26,9 +27,7 @@ void TMainForm::PrintMenuClick()
         nothing = YoteiList.isEmpty();
         break;
     case Page::Links: nothing = LinksList.isEmpty(); break;
-    case Page::Course:
-        nothing = !CourseSelected || CourseIndex < 0 || CourseIndex >= CourseList.size();
-        break;
+    case Page::Course: nothing = !CourseSheet->shownCourse(); break;
     case Page::Score:
         nothing = !ScoreSelected || ScoreIndex < 0 || ScoreIndex >= ScoreList.size();
         break;
@@ -52,7 +51,7 @@ void TMainForm::PrintMenuClick()
         break;
     case Page::Links: printJob(printer, printout::linksPages(LinksList, size), copies); break;
     case Page::Course:
-        printJob(printer, printout::coursePages(CourseList[CourseIndex], size), copies);
+        printJob(printer, printout::coursePages(*CourseSheet->shownCourse(), size), copies);
         break;
     case Page::Score: Print_ScoreSheet(printer, copies); break;
     case Page::Seiseki: Print_SeisekiSheet(printer, copies); break;

@@ -4,6 +4,7 @@
 
 #include "core/data/numeric.h"
 #include "imagelist.h"
+#include "pages/coursepage.h"
 #include "pages/linkspage.h"
 #include "pages/pagecontrols.h"
 #include "pages/yoteipage.h"
@@ -149,11 +150,7 @@ private:
 void TMainForm::installGuards()
 {
     // Each guard watches its own control once, so one act of the user runs it once.
-    QList<QObject *> watched = {CourseEdit, SHandicapEdit, SLinksText, ScoreDatePicker};
-    for (QLineEdit *e : YardEdit)
-        watched.append(e);
-    for (QLineEdit *e : ParEdit)
-        watched.append(e);
+    QList<QObject *> watched = {SHandicapEdit, SLinksText, ScoreDatePicker};
     for (QLineEdit *e : PartnerScoreEdit)
         watched.append(e);
     // The picker keeps its text in an inner box and its calendar in a pop-up window of its
@@ -370,7 +367,8 @@ void TMainForm::createCentre()
     YoteiSheet = new YoteiPage(m_book, *this);
     LinksSheet = new LinksPage(m_book, *this);
     connect(LinksSheet, &LinksPage::clubRenamed, YoteiSheet, &YoteiPage::clubRenamed);
-    CourseSheet = createCoursePage();
+    CourseSheet = new CoursePage(m_book, *this);
+    connect(CourseSheet, &CoursePage::clubActivated, this, &TMainForm::CLinksComboChange);
     ScoreSheet = createScorePage();
     SeisekiSheet = createSeisekiPage();
     PageControl1->addTab(YoteiSheet, QStringLiteral("予 定"));
@@ -434,14 +432,6 @@ void TMainForm::setStatus(const QString &text)
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        // The boxes of a page hint at Append when a key that edits is pressed in them.
-        if (watched == CourseEdit) {
-            if (pagecontrols::isEditingKey(static_cast<QKeyEvent *>(event)))
-                AppendCheck();
-        }
-        break;
-    }
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
@@ -453,11 +443,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         if (watched == SHandicapEdit) {
             SHandicapEditExit();
         } else if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-            if (std::find(YardEdit.begin(), YardEdit.end(), edit) != YardEdit.end())
-                YardValueCheck(edit);
-            else if (std::find(ParEdit.begin(), ParEdit.end(), edit) != ParEdit.end())
-                ParValueCheck(edit);
-            else if (std::find(PartnerScoreEdit.begin(), PartnerScoreEdit.end(), edit)
+            if (std::find(PartnerScoreEdit.begin(), PartnerScoreEdit.end(), edit)
                 != PartnerScoreEdit.end())
                 PartnerScoreCheck(edit);
         }

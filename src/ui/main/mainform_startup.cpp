@@ -4,6 +4,7 @@
 
 #include "core/data/datetime.h"
 #include "imagelist.h"
+#include "pages/coursepage.h"
 #include "pages/linkspage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
@@ -56,12 +57,11 @@ void TMainForm::FormCreate()
     m_clubNames = new QStringListModel(names, this);
     YoteiSheet->setClubNames(m_clubNames);
     LinksSheet->setClubNames(m_clubNames);
-    for (QComboBox *combo : {CLinksCombo, SLinksCombo}) {
-        combo->setModel(m_clubNames);
-        combo->setCurrentIndex(-1);
-    }
+    CourseSheet->setClubNames(m_clubNames);
+    SLinksCombo->setModel(m_clubNames);
+    SLinksCombo->setCurrentIndex(-1);
 
-    CourseSheet_Format();
+    CourseSheet->CourseSheet_Format();
     m_nodes.addClubNodes();
 
     const QStringList golferErrors = m_book.loadGolfers();

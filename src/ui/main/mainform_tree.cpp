@@ -4,6 +4,7 @@
 
 #include "core/data/datetime.h"
 #include "core/data/numeric.h"
+#include "pages/coursepage.h"
 #include "pages/linkspage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
@@ -41,6 +42,7 @@ EditingPage *TMainForm::editingPage(Page page) const
     switch (page) {
     case Page::Yotei: return YoteiSheet;
     case Page::Links: return LinksSheet;
+    case Page::Course: return CourseSheet;
     default: return nullptr;
     }
 }
@@ -99,7 +101,7 @@ void TMainForm::TreeView1Click()
     if (!node)
         return;
     m_nodes.SelectedNode = node;
-    CourseSelected = false;
+    CourseSheet->forgetSelection();
     ScoreSelected = false;
     m_nodes.SelectedParent = node->parent();
 
@@ -139,7 +141,7 @@ void TMainForm::TreeView1Click()
         for (int i = 0; i < CourseList.size(); ++i) {
             const TCourseRecord &c = CourseList[i];
             if (c.CourseName == node->text(0) && c.LinksName == m_nodes.SelectedParent->text(0)) {
-                courseShow(i, m_nodes.SelectedParent);
+                CourseSheet->courseShow(i);
                 break;
             }
         }
@@ -158,7 +160,7 @@ void TMainForm::PageControl1Change(int index)
     DataAppendAction->setEnabled(true);
     ChartAction1->setEnabled(false);
     ScoreSelected = false;
-    CourseSelected = false;
+    CourseSheet->forgetSelection();
     ShukeiAction->setEnabled(false);
     TreeView1->setCurrentItem(nullptr);
     TreeView1->clearSelection();
