@@ -46,6 +46,7 @@ class TStringGrid;
 class YoteiPage;
 class LinksPage;
 class CoursePage;
+class ScorePage;
 class EditingPage;
 
 namespace printout {
@@ -83,7 +84,7 @@ public:
     QString golferName() const { return GolferName; }
     QStringList yearList() const { return YearList; }
     QStringList playedLinksList() const { return PlayedLinksList; }
-    QString scoreDispMode() const { return ScoreDispMode; }
+    QString scoreDispMode() const;
     QString shukeiCaller() const { return ShukeiCaller; }
     bool aboutMode() const { return AboutMode; }
     void setAboutMode(bool on) { AboutMode = on; }
@@ -118,7 +119,6 @@ private:
     void createMenus();
     void createToolBar();
     void createCentre();
-    QWidget *createScorePage();
     QWidget *createSeisekiPage();
     void installTextTips();
     void Delay(unsigned ms);
@@ -131,9 +131,6 @@ private:
     // Text typed into the byte-limited boxes (mainform_input.cpp).
     void connectInputGuards();
     void inputRefused(const QString &message);
-    // Takes the text of a box into a record's field, or says why it cannot be stored and
-    // puts the focus into the box; a text equal to the field's is left as it was stored.
-    bool takeText(QString &field, QWidget *box, const QString &text, int maxBytes);
 
     // Printing (mainform_print.cpp).
     void PrintMenuClick();
@@ -169,19 +166,6 @@ private:
     void ActionList_TreeView() override;
     void setRecordHints(Page page);
     void pageStatus(Page page) override;
-    void ScoreDatePickerClick();
-    void ScoreDatePickerCloseUp();
-    // What each record page does for the five editing actions: its own file holds them.
-    struct RecordPage {
-        void (TMainForm::*append)(); // opens the page for a new record
-        bool (TMainForm::*regist)(qint64 freeBytes);
-        void (TMainForm::*change)();
-        bool (TMainForm::*remove)();
-        void (TMainForm::*reset)(); // empties the page and makes it read-only
-        std::array<const char *, 5> hints; // Append, Regist, Cancel, Delete, Change
-    };
-    // Null for the results page, which holds no record.
-    static const RecordPage *recordPage(Page page);
 
     // The five editing actions, dispatched to the page shown (mainform_edit.cpp).
     void DataAppendActionExecute();
@@ -192,34 +176,8 @@ private:
     void AppendCheck() override;
     // The golf club boxes of the course and score pages share this handler, whichever fired.
     void CLinksComboChange();
-    bool freeSpaceOk(qint64 threshold, qint64 freeBytes);
 
-    // Score page (mainform_scorepage.cpp; stored cards in mainform_scoredisplay.cpp).
-    void scoreAppend();
-    void ScoreSheet_Format();
-    void ScoreEditReadOnly();
-    void PuttEditReadOnly();
-    void ScoreEditNotReadOnly();
-    void PuttEditNotReadOnly();
-    void scoreInputsReadOnly(bool readOnly);
-    void ScoreCardFrame1CourseCombo1Change();
-    void ScoreCardFrame2CourseCombo1Change();
-    void courseChosen(int frameIndex);
-    void SHandicapEditExit();
-    void roundStrokesTotalled();
-    void roundPuttsTotalled();
-    void WeatherComboChange();
-    void PartnerScoreCheck(QLineEdit *edit);
-    void ScoreSheetRegistCheck();
-    bool scoreRegist(qint64 freeBytes);
-    void scoreChange();
-    bool scoreDelete();
-    void ScoreNodeSelect(const QString &dateText);
-    void ScoreBtnClick();
     void SeisekiGridDblClick();
-    void resetScoreDisp();
-    bool readScorePage(TScoreRecord &card, bool wholeCard);
-    void showScoreCard(const TScoreRecord &card);
 
     // Results and charts (mainform_results.cpp).
     void seisekiEnter();
@@ -281,14 +239,9 @@ private:
     TreeNodes m_nodes {m_book};
 
     // Shared state of the pages.
-    int ScoreIndex = -1;
-    bool ScoreSelected = false;
-    bool CheckFailed = false;
-    QString ScoreDispMode;
     QString ShukeiCaller;
     bool ShukeiDone = false;
     bool AboutMode = false;
-    quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     int m_pageSetByCode = 0; // the program is switching the page itself
     bool m_askingForGolfer = false;
     bool m_shownOnce = false;
@@ -343,33 +296,15 @@ private:
     YoteiPage *YoteiSheet = nullptr;
     LinksPage *LinksSheet = nullptr;
     CoursePage *CourseSheet = nullptr;
-    QWidget *ScoreSheet = nullptr;
+    ScorePage *ScoreSheet = nullptr;
     QWidget *SeisekiSheet = nullptr;
     QLabel *StatusPanel = nullptr;
 
     // The golf club names the club boxes of the pages show: item i is club i.
     QStringListModel *m_clubNames = nullptr;
 
-    // Score page.
-    QDateEdit *ScoreDatePicker = nullptr;
-    QLineEdit *m_scoreDateText = nullptr; // the picker's inner text box
-    QWidget *m_scoreDatePopup = nullptr; // the picker's drop-down calendar window
-    ulong m_lastPickerPress = 0; // one press, however many of the picker's parts it passes
-    QComboBox *SLinksCombo = nullptr;
-    QLabel *SLinksText = nullptr;
-    QComboBox *WeatherCombo = nullptr;
+    // The focus rule the boxes of every page share.
     ScoreSheetLink m_scoreLink;
-    TScoreCardFrame *ScoreCardFrame1 = nullptr;
-    TScoreCardFrame *ScoreCardFrame2 = nullptr;
-    QLineEdit *SHandicapEdit = nullptr;
-    std::array<QLineEdit *, 3> PartnerEdit {};
-    std::array<QLineEdit *, 3> PartnerScoreEdit {};
-    QPlainTextEdit *Memo1 = nullptr;
-    QLabel *SYardText = nullptr;
-    QLabel *SParText = nullptr;
-    QLabel *SScoreText = nullptr;
-    QLabel *SPuttText = nullptr;
-    QLabel *SNetText = nullptr;
 
     // Results page.
     QLabel *ShukeiNaiyou = nullptr;
@@ -379,7 +314,6 @@ private:
     // Results: the windows and what the last detailed tally or card chart left for the
     // charts and the printout.
     TShukeiForm *ShukeiForm = nullptr;
-    TSeisekiForm *SeisekiForm = nullptr;
     TChartForm *ChartForm = nullptr;
     THandicapForm *HandicapForm = nullptr;
     AnalysisWindow *m_analysis = nullptr; // made when first asked for

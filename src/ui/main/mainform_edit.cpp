@@ -3,6 +3,7 @@
 
 #include "pages/coursepage.h"
 #include "pages/linkspage.h"
+#include "pages/scorepage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -15,36 +16,16 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-const TMainForm::RecordPage *TMainForm::recordPage(Page page)
-{
-    static const RecordPage pages[] = {
-        {}, // the schedule page answers for itself
-        {}, // so does the golf club page
-        {}, // and the course page
-        {&TMainForm::scoreAppend, &TMainForm::scoreRegist, &TMainForm::scoreChange,
-            &TMainForm::scoreDelete, &TMainForm::ScoreSheet_Format,
-            {"スコアデータを追加します", "スコアデータの登録を実行します",
-                "スコアデータの登録をキャンセルします", "スコアデータを削除します",
-                "スコアデータを変更します"}},
-    };
-    const auto index = static_cast<size_t>(page);
-    return index < std::size(pages) ? &pages[index] : nullptr;
-}
-
 void TMainForm::DataAppendActionExecute()
 {
     if (GolferName.isEmpty()) {
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
-    if (EditingPage *shown = editingPage(currentPage())) {
-        shown->append();
-    } else {
-        const RecordPage *page = recordPage(currentPage());
-        if (!page)
-            return;
-        (this->*page->append)();
-    }
+    EditingPage *shown = editingPage(currentPage());
+    if (!shown)
+        return;
+    shown->append();
     DataRegistAction->setEnabled(true);
     DataCancelAction->setEnabled(true);
     DataAppendAction->setEnabled(false);
@@ -57,8 +38,6 @@ void TMainForm::DataCancelActionExecute()
 {
     if (EditingPage *shown = editingPage(currentPage()))
         shown->cancel();
-    else if (const RecordPage *page = recordPage(currentPage()))
-        (this->*page->reset)();
     DataAppendAction->setEnabled(true);
     DataRegistAction->setEnabled(false);
     DataCancelAction->setEnabled(false);
@@ -81,40 +60,15 @@ void TMainForm::CLinksComboChange()
         dialogs().information(QStringLiteral("追加をクリックしてください"));
         CourseSheet->restoreClub(false);
     } else {
-        for (TScoreCardFrame *frame : {ScoreCardFrame1, ScoreCardFrame2}) {
-            frame->CourseCombo1->clear();
-            frame->GreenText->clear();
-            frame->TeeText->clear();
-        }
-        QStringList courses;
-        const QString club = SLinksCombo->currentText();
-        for (const TCourseRecord &c : std::as_const(CourseList))
-            if (c.LinksName == club)
-                courses.append(c.CourseName);
-        ScoreCardFrame1->CourseCombo1->addItems(courses);
-        ScoreCardFrame2->CourseCombo1->addItems(courses);
-        ScoreCardFrame1->CourseCombo1->setCurrentIndex(-1);
-        ScoreCardFrame2->CourseCombo1->setCurrentIndex(-1);
+        ScoreSheet->offerCourses();
     }
-}
-
-bool TMainForm::freeSpaceOk(qint64 threshold, qint64 freeBytes)
-{
-    if (freeBytes >= threshold)
-        return true;
-    dialogs().error(QStringLiteral("ディスクの空き容量がありません\n空き容量は ")
-        + QString::number(freeBytes) + QStringLiteral("バイトです"));
-    DataCancelAction->trigger();
-    return false;
 }
 
 void TMainForm::DataRegistActionExecute()
 {
-    CheckFailed = false;
     const qint64 freeBytes = m_services.disk->freeBytes(m_dir);
     EditingPage *shown = editingPage(currentPage());
-    const RecordPage *page = recordPage(currentPage());
-    if (shown ? shown->regist(freeBytes) : page && (this->*page->regist)(freeBytes)) {
+    if (shown && shown->regist(freeBytes)) {
         DataRegistAction->setEnabled(false);
         DataAppendAction->setEnabled(true);
         DataCancelAction->setEnabled(false);
@@ -127,15 +81,12 @@ void TMainForm::DataChangeActionExecute()
 {
     if (EditingPage *shown = editingPage(currentPage()))
         shown->change();
-    else if (const RecordPage *page = recordPage(currentPage()))
-        (this->*page->change)();
 }
 
 void TMainForm::DataDeleteActionExecute()
 {
     EditingPage *shown = editingPage(currentPage());
-    const RecordPage *page = recordPage(currentPage());
-    if (shown ? shown->remove() : page && (this->*page->remove)()) {
+    if (shown && shown->remove()) {
         DataDeleteAction->setEnabled(false);
         DataChangeAction->setEnabled(false);
         ChartAction1->setEnabled(false);

@@ -10,6 +10,7 @@
 #include "core/data/datetime.h"
 #include "imagelist.h"
 #include "importsummarydialog.h"
+#include "pages/scorepage.h"
 #include "restoredialog.h"
 #include "ui/stats/analysiswindow.h"
 #include "stringgrid.h"
@@ -215,17 +216,14 @@ void TMainForm::ImportMenuClick()
     if (!settle(change))
         return;
     m_nodes.rebuildScoreNodes();
-    if (ScoreIndex >= 0 || ScoreSelected) {
-        ScoreSheet_Format();
-        ScoreIndex = -1;
-        ScoreSelected = false;
+    if (ScoreSheet->forgetCard()) {
         if (currentPage() == Page::Score) {
             DataDeleteAction->setEnabled(false);
             DataChangeAction->setEnabled(false);
             ChartAction1->setEnabled(false);
         }
         ScoreDispAction->setEnabled(false);
-        resetScoreDisp();
+        ScoreSheet->resetScoreDisp();
     }
     m_book.refreshPlayedLinks();
     if (!change.writeErrors.isEmpty())

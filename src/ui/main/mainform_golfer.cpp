@@ -5,6 +5,7 @@
 #include "core/data/datafile.h"
 #include "core/data/datetime.h"
 #include "imagelist.h"
+#include "pages/scorepage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -121,13 +122,10 @@ void TMainForm::forgetGolferRecords()
     // An index into the old golfer's lists would point at the next golfer's records, and
     // Change or Delete would then act on one of his.
     // A card still on the score page goes with its golfer.
-    if (ScoreSelected || ScoreIndex >= 0)
-        ScoreSheet_Format();
-    ScoreIndex = -1;
-    ScoreSelected = false;
+    ScoreSheet->forgetCard();
     DataDeleteAction->setEnabled(false);
     DataChangeAction->setEnabled(false);
     ScoreDispAction->setEnabled(false);
     ChartAction1->setEnabled(false);
-    resetScoreDisp();
+    ScoreSheet->resetScoreDisp();
 }

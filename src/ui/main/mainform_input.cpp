@@ -2,7 +2,6 @@
 // what reaches a record is checked once more as it is stored.
 #include "mainform.h"
 
-#include "core/data/textinput.h"
 #include "textinputguard.h"
 
 #include <QApplication>
@@ -23,18 +22,4 @@ void TMainForm::inputRefused(const QString &message)
 {
     QApplication::beep();
     statusBar()->showMessage(message, kRefusalShownMs);
-}
-
-bool TMainForm::takeText(QString &field, QWidget *box, const QString &text, int maxBytes)
-{
-    if (text == field)
-        return true;
-    const QString error = textinput::storableTextError(text, maxBytes);
-    if (!error.isEmpty()) {
-        dialogs().error(error);
-        m_scoreLink.refocus(box);
-        return false;
-    }
-    field = text;
-    return true;
 }

@@ -7,6 +7,7 @@
 #include "core/print/scorecardprintout.h"
 #include "ui/stats/shukeiform.h"
 #include "pages/coursepage.h"
+#include "pages/scorepage.h"
 #include "stringgrid.h"
 
 #include <QHeaderView>
@@ -28,9 +29,7 @@ void TMainForm::PrintMenuClick()
         break;
     case Page::Links: nothing = LinksList.isEmpty(); break;
     case Page::Course: nothing = !CourseSheet->shownCourse(); break;
-    case Page::Score:
-        nothing = !ScoreSelected || ScoreIndex < 0 || ScoreIndex >= ScoreList.size();
-        break;
+    case Page::Score: nothing = ScoreSheet->shownCard() < 0; break;
     case Page::Seiseki: nothing = !seisekiHasResult(); break;
     }
     if (nothing) {
@@ -60,10 +59,11 @@ void TMainForm::PrintMenuClick()
 
 void TMainForm::Print_ScoreSheet(QPrinter &printer, int copies)
 {
-    if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
+    const int index = ScoreSheet->shownCard();
+    if (index < 0)
         return;
     printJob(printer,
-        printout::scoreCardPages(ScoreList.record(ScoreIndex), printout::printableSize(printer)),
+        printout::scoreCardPages(ScoreList.record(index), printout::printableSize(printer)),
         copies);
 }
 

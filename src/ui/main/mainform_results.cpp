@@ -7,6 +7,7 @@
 #include "core/stats/chartdata.h"
 #include "core/stats/scorelists.h"
 #include "ui/stats/shukeiform.h"
+#include "pages/scorepage.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -76,7 +78,7 @@ public:
 void TMainForm::createResults()
 {
     ShukeiForm = new TShukeiForm(dialogs(), this);
-    SeisekiForm = new TSeisekiForm(this);
+    ScoreSheet->createResults();
     ChartForm = new TChartForm(this);
     SeisekiGrid->horizontalHeader()->hide();
     SeisekiGrid->setItemDelegateForColumn(0, new FixedColumnDelegate(SeisekiGrid));
@@ -223,13 +225,7 @@ void TMainForm::ShoujunShukei()
 void TMainForm::ChartAction1Execute()
 {
     if (currentPage() == Page::Score) {
-        if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
-            return;
-        const charts::CardChart chart = charts::cardChart(ScoreList.record(ScoreIndex));
-        m_parAverages = chart.pars;
-        SeisekiForm->showCard(chart,
-            QStringLiteral("グラフの表示  [ ") + datetime::dateText(ScoreDatePicker->date())
-                + QStringLiteral("  ") + SLinksText->text() + QStringLiteral(" ]"));
+        ScoreSheet->showCardChart();
         return;
     }
 
@@ -271,4 +267,20 @@ void TMainForm::SeisekiSheetResize()
     if (SeisekiGrid->ColCount() < 4)
         return;
     SeisekiGrid->fillLastColumn(190, 1);
+}
+
+void TMainForm::SeisekiGridDblClick()
+{
+    const QTableWidgetItem *item = SeisekiGrid->currentItem();
+    const QString text = item ? item->text() : QString();
+    const auto date = datetime::parseDate(text);
+    if (!date)
+        return; // a club, a score or a heading
+    // Change and Delete act on this node; the tree's own selection stays as it is.
+    if (QTreeWidgetItem *node = m_nodes.lazyChild(
+            m_nodes.yearNode(datetime::yearText(datetime::fromDate(*date))), text)) {
+        m_nodes.SelectedNode = node;
+        m_nodes.SelectedParent = node->parent();
+    }
+    ScoreSheet->ScoreNodeSelect(text);
 }

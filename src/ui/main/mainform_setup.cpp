@@ -7,6 +7,7 @@
 #include "pages/coursepage.h"
 #include "pages/linkspage.h"
 #include "pages/pagecontrols.h"
+#include "pages/scorepage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -149,20 +150,7 @@ private:
 
 void TMainForm::installGuards()
 {
-    // Each guard watches its own control once, so one act of the user runs it once.
-    QList<QObject *> watched = {SHandicapEdit, SLinksText, ScoreDatePicker};
-    for (QLineEdit *e : PartnerScoreEdit)
-        watched.append(e);
-    // The picker keeps its text in an inner box and its calendar in a pop-up window of its
-    // own: a press on the text and the closing of the pop-up reach those, not the picker.
-    m_scoreDateText = ScoreDatePicker->findChild<QLineEdit *>();
-    m_scoreDatePopup = ScoreDatePicker->calendarWidget()->window();
-    watched.append(m_scoreDateText);
-    watched.append(m_scoreDatePopup);
-    watched.append(SeisekiGrid->viewport());
-    for (QObject *object : std::as_const(watched))
-        if (object)
-            object->installEventFilter(this);
+    SeisekiGrid->viewport()->installEventFilter(this);
     connectInputGuards();
     // Installed last, so Enter reaches it before any other filter of a control.
     auto *enter = new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); });
@@ -198,8 +186,9 @@ void TMainForm::createActions()
         &TMainForm::DataDeleteActionExecute);
     DataChangeAction = make(QStringLiteral("DataChangeAction"), QStringLiteral("変更(&H)"), false,
         &TMainForm::DataChangeActionExecute);
-    ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false,
-        &TMainForm::ScoreBtnClick);
+    // Wired to the score page by createCentre().
+    ScoreDispAction
+        = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false, nullptr);
     // Wired to the results and charts by createResults().
     ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false, nullptr);
     ChartAction1->setIcon(imageIcon(ImgChart));
@@ -369,7 +358,9 @@ void TMainForm::createCentre()
     connect(LinksSheet, &LinksPage::clubRenamed, YoteiSheet, &YoteiPage::clubRenamed);
     CourseSheet = new CoursePage(m_book, *this);
     connect(CourseSheet, &CoursePage::clubActivated, this, &TMainForm::CLinksComboChange);
-    ScoreSheet = createScorePage();
+    ScoreSheet = new ScorePage(m_book, *this);
+    connect(ScoreSheet, &ScorePage::clubActivated, this, &TMainForm::CLinksComboChange);
+    connect(ScoreDispAction, &QAction::triggered, ScoreSheet, &ScorePage::ScoreBtnClick);
     SeisekiSheet = createSeisekiPage();
     PageControl1->addTab(YoteiSheet, QStringLiteral("予 定"));
     PageControl1->addTab(LinksSheet, QStringLiteral("ゴルフ場"));
@@ -431,51 +422,9 @@ void TMainForm::setStatus(const QString &text)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            break;
-        // A box that refused its text takes the focus back; the control that had just got
-        // it must not run its own check on the way out, or two boxes would trade it forever.
-        if (m_scoreLink.exitChecksSuspended)
-            break;
-        if (watched == SHandicapEdit) {
-            SHandicapEditExit();
-        } else if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-            if (std::find(PartnerScoreEdit.begin(), PartnerScoreEdit.end(), edit)
-                != PartnerScoreEdit.end())
-                PartnerScoreCheck(edit);
-        }
-        break;
-    }
-    case QEvent::ShowToParent:
-    case QEvent::HideToParent:
-        // The club's static text lies over the club list and hides it while it is shown.
-        if (watched == SLinksText)
-            SLinksCombo->setVisible(event->type() == QEvent::HideToParent);
-        break;
-    case QEvent::MouseButtonPress:
-        if (watched == ScoreDatePicker || watched == m_scoreDateText) {
-            // A press the text part leaves unused travels on to the picker itself.
-            const ulong stamp = static_cast<QMouseEvent *>(event)->timestamp();
-            if (stamp == 0 || stamp != m_lastPickerPress) {
-                m_lastPickerPress = stamp;
-                ScoreDatePickerClick();
-            }
-        }
-        break;
-    case QEvent::Hide:
-        if (watched == m_scoreDatePopup)
-            ScoreDatePickerCloseUp();
-        break;
-    case QEvent::Resize:
-        // The columns follow the visible width of the grid.
-        if (watched == SeisekiGrid->viewport())
-            SeisekiSheetResize();
-        break;
-    default: break;
-    }
+    // The columns follow the visible width of the grid.
+    if (event->type() == QEvent::Resize && watched == SeisekiGrid->viewport())
+        SeisekiSheetResize();
     return QMainWindow::eventFilter(watched, event);
 }
 

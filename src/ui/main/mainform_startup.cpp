@@ -6,6 +6,7 @@
 #include "imagelist.h"
 #include "pages/coursepage.h"
 #include "pages/linkspage.h"
+#include "pages/scorepage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 #include "ui/common/windowfit.h"
@@ -27,7 +28,6 @@ void TMainForm::FormCreate()
 {
     setWindowTitle(QStringLiteral("Kestro"));
     ShukeiDone = false;
-    ScoreDispMode = QStringLiteral("Par+-");
     ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
     ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
 
@@ -58,8 +58,7 @@ void TMainForm::FormCreate()
     YoteiSheet->setClubNames(m_clubNames);
     LinksSheet->setClubNames(m_clubNames);
     CourseSheet->setClubNames(m_clubNames);
-    SLinksCombo->setModel(m_clubNames);
-    SLinksCombo->setCurrentIndex(-1);
+    ScoreSheet->setClubNames(m_clubNames);
 
     CourseSheet->CourseSheet_Format();
     m_nodes.addClubNodes();

@@ -6,6 +6,7 @@
 #include "core/data/numeric.h"
 #include "pages/coursepage.h"
 #include "pages/linkspage.h"
+#include "pages/scorepage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -37,14 +38,21 @@ Page TMainForm::currentPage() const
     return static_cast<Page>(PageControl1->currentIndex());
 }
 
+QString TMainForm::scoreDispMode() const
+{
+    return ScoreSheet->scoreDispMode();
+}
+
 EditingPage *TMainForm::editingPage(Page page) const
 {
     switch (page) {
     case Page::Yotei: return YoteiSheet;
     case Page::Links: return LinksSheet;
     case Page::Course: return CourseSheet;
-    default: return nullptr;
+    case Page::Score: return ScoreSheet;
+    case Page::Seiseki: break;
     }
+    return nullptr;
 }
 
 void TMainForm::setRecordHints(Page page)
@@ -52,12 +60,9 @@ void TMainForm::setRecordHints(Page page)
     const QList<QToolButton *> buttons
         = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
     // The results page holds no record, so its buttons have nothing to say.
-    const RecordPage *record = recordPage(page);
     const QStringList hints = editingPage(page) ? editingPage(page)->hints() : QStringList();
     for (int i = 0; i < 5; ++i)
-        buttons[i]->setToolTip(!hints.isEmpty() ? hints[i]
-                : record                        ? QString::fromUtf8(record->hints[size_t(i)])
-                                                : QString());
+        buttons[i]->setToolTip(hints.value(i));
 }
 
 void TMainForm::pageStatus(Page page)
@@ -92,7 +97,7 @@ void TMainForm::ActionList_TreeView()
     DataDeleteAction->setEnabled(false);
     ChartAction1->setEnabled(false);
     ScoreDispAction->setEnabled(false);
-    resetScoreDisp();
+    ScoreSheet->resetScoreDisp();
 }
 
 void TMainForm::TreeView1Click()
@@ -102,7 +107,7 @@ void TMainForm::TreeView1Click()
         return;
     m_nodes.SelectedNode = node;
     CourseSheet->forgetSelection();
-    ScoreSelected = false;
+    ScoreSheet->forgetSelection();
     m_nodes.SelectedParent = node->parent();
 
     if ((node == m_nodes.YoteiNode || node == m_nodes.ScoreNode) && GolferName.isEmpty()) {
@@ -147,7 +152,7 @@ void TMainForm::TreeView1Click()
         }
     } else if (level == 2 && m_nodes.SelectedParent->parent() == m_nodes.ScoreNode) {
         ChartAction1->setEnabled(false);
-        ScoreNodeSelect(node->text(0));
+        ScoreSheet->ScoreNodeSelect(node->text(0));
     }
     setRecordHints(currentPage());
 }
@@ -159,22 +164,20 @@ void TMainForm::PageControl1Change(int index)
     DataDeleteAction->setEnabled(false);
     DataAppendAction->setEnabled(true);
     ChartAction1->setEnabled(false);
-    ScoreSelected = false;
+    ScoreSheet->forgetSelection();
     CourseSheet->forgetSelection();
     ShukeiAction->setEnabled(false);
     TreeView1->setCurrentItem(nullptr);
     TreeView1->clearSelection();
 
     ScoreDispAction->setEnabled(false);
-    resetScoreDisp();
+    ScoreSheet->resetScoreDisp();
 
     const Page page = static_cast<Page>(index);
     setRecordHints(page);
     pageStatus(page);
     if (EditingPage *shown = editingPage(page))
         shown->cancel();
-    else if (const RecordPage *record = recordPage(page))
-        (this->*record->reset)();
     else
         seisekiEnter();
 }
