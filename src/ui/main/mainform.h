@@ -47,6 +47,7 @@ class YoteiPage;
 class LinksPage;
 class CoursePage;
 class ScorePage;
+class SeisekiPage;
 class EditingPage;
 
 namespace printout {
@@ -85,7 +86,7 @@ public:
     QStringList yearList() const { return YearList; }
     QStringList playedLinksList() const { return PlayedLinksList; }
     QString scoreDispMode() const;
-    QString shukeiCaller() const { return ShukeiCaller; }
+    QString shukeiCaller() const;
     bool aboutMode() const { return AboutMode; }
     void setAboutMode(bool on) { AboutMode = on; }
     QString dataDir() const { return m_dir; }
@@ -101,7 +102,6 @@ Q_SIGNALS:
     void restartRequested();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -119,8 +119,6 @@ private:
     void createMenus();
     void createToolBar();
     void createCentre();
-    QWidget *createSeisekiPage();
-    void installTextTips();
     void Delay(unsigned ms);
     void FormKeyPress(bool shift);
     void KestroG1Click();
@@ -138,8 +136,6 @@ private:
     void Print_SeisekiSheet(QPrinter &printer, int copies);
     void printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies);
     bool seisekiHasResult() const;
-    QString printKensakuYear() const;
-    QString printKensakuLinks() const;
 
     // Files (mainform_files.cpp).
     // Shows a refusal of the book, then every file it could not write; false when refused.
@@ -177,21 +173,9 @@ private:
     // The golf club boxes of the course and score pages share this handler, whichever fired.
     void CLinksComboChange();
 
-    void SeisekiGridDblClick();
-
     // Results and charts (mainform_results.cpp).
-    void seisekiEnter();
-    void SeisekiSheetResize();
     void createResults();
-    void ShukeiActionExecute();
-    void ShousaiShukei();
-    void ItiranShukei();
-    void ShoujunShukei();
     void ChartAction1Execute();
-    void seisekiGridEmpty();
-    void seisekiListGrid(const QList<QStringList> &rows);
-    void seisekiNothingFound();
-    stats::TallyCondition tallyCondition() const;
 
     // CSV files and backups (mainform_exchange.cpp).
     void createExchange(QMenu *file);
@@ -239,8 +223,6 @@ private:
     TreeNodes m_nodes {m_book};
 
     // Shared state of the pages.
-    QString ShukeiCaller;
-    bool ShukeiDone = false;
     bool AboutMode = false;
     int m_pageSetByCode = 0; // the program is switching the page itself
     bool m_askingForGolfer = false;
@@ -297,7 +279,7 @@ private:
     LinksPage *LinksSheet = nullptr;
     CoursePage *CourseSheet = nullptr;
     ScorePage *ScoreSheet = nullptr;
-    QWidget *SeisekiSheet = nullptr;
+    SeisekiPage *SeisekiSheet = nullptr;
     QLabel *StatusPanel = nullptr;
 
     // The golf club names the club boxes of the pages show: item i is club i.
@@ -306,17 +288,6 @@ private:
     // The focus rule the boxes of every page share.
     ScoreSheetLink m_scoreLink;
 
-    // Results page.
-    QLabel *ShukeiNaiyou = nullptr;
-    QLabel *KensakuNaiyou = nullptr;
-    TStringGrid *SeisekiGrid = nullptr;
-
-    // Results: the windows and what the last detailed tally or card chart left for the
-    // charts and the printout.
-    TShukeiForm *ShukeiForm = nullptr;
-    TChartForm *ChartForm = nullptr;
     THandicapForm *HandicapForm = nullptr;
     AnalysisWindow *m_analysis = nullptr; // made when first asked for
-    std::array<qint32, 7> HoleResultCounts {};
-    stats::ParAverages m_parAverages; // Par3Average … Par5Over
 };

@@ -22,10 +22,8 @@ void TMainForm::DataAppendActionExecute()
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
-    EditingPage *shown = editingPage(currentPage());
-    if (!shown)
+    if (!editingPage(currentPage())->append())
         return;
-    shown->append();
     DataRegistAction->setEnabled(true);
     DataCancelAction->setEnabled(true);
     DataAppendAction->setEnabled(false);
@@ -36,8 +34,7 @@ void TMainForm::DataAppendActionExecute()
 
 void TMainForm::DataCancelActionExecute()
 {
-    if (EditingPage *shown = editingPage(currentPage()))
-        shown->cancel();
+    editingPage(currentPage())->cancel();
     DataAppendAction->setEnabled(true);
     DataRegistAction->setEnabled(false);
     DataCancelAction->setEnabled(false);
@@ -67,8 +64,7 @@ void TMainForm::CLinksComboChange()
 void TMainForm::DataRegistActionExecute()
 {
     const qint64 freeBytes = m_services.disk->freeBytes(m_dir);
-    EditingPage *shown = editingPage(currentPage());
-    if (shown && shown->regist(freeBytes)) {
+    if (editingPage(currentPage())->regist(freeBytes)) {
         DataRegistAction->setEnabled(false);
         DataAppendAction->setEnabled(true);
         DataCancelAction->setEnabled(false);
@@ -79,14 +75,12 @@ void TMainForm::DataRegistActionExecute()
 
 void TMainForm::DataChangeActionExecute()
 {
-    if (EditingPage *shown = editingPage(currentPage()))
-        shown->change();
+    editingPage(currentPage())->change();
 }
 
 void TMainForm::DataDeleteActionExecute()
 {
-    EditingPage *shown = editingPage(currentPage());
-    if (shown && shown->remove()) {
+    if (editingPage(currentPage())->remove()) {
         DataDeleteAction->setEnabled(false);
         DataChangeAction->setEnabled(false);
         ChartAction1->setEnabled(false);

@@ -11,6 +11,7 @@
 #include "imagelist.h"
 #include "importsummarydialog.h"
 #include "pages/scorepage.h"
+#include "pages/seisekipage.h"
 #include "restoredialog.h"
 #include "ui/stats/analysiswindow.h"
 #include "stringgrid.h"
@@ -147,18 +148,7 @@ void TMainForm::exportCsv(bool analysisFirst)
         break;
     case ExportKind::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
     case ExportKind::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
-    case ExportKind::Results: {
-        // The list as the grid shows it: its visible columns, its heading row when it has one.
-        const bool heading = !SeisekiGrid->horizontalHeader()->isHidden();
-        for (int r = heading ? 0 : 1; r < SeisekiGrid->RowCount(); ++r) {
-            QStringList row;
-            for (int c = 0; c < SeisekiGrid->ColCount(); ++c)
-                if (SeisekiGrid->ColWidth(c) > 0)
-                    row << SeisekiGrid->Cell(c, r);
-            rows << row;
-        }
-        break;
-    }
+    case ExportKind::Results: rows = SeisekiSheet->shownTable(); break;
     case ExportKind::Analysis: rows = m_analysis->tableRows(); break;
     }
     QByteArray bytes;
@@ -173,8 +163,8 @@ void TMainForm::exportCsv(bool analysisFirst)
         dialogs().error(error);
         return;
     }
-    const qsizetype count = rows.size()
-        - (kind == ExportKind::Results && SeisekiGrid->horizontalHeader()->isHidden() ? 0 : 1);
+    const qsizetype count
+        = rows.size() - (kind == ExportKind::Results && !SeisekiSheet->hasHeadingRow() ? 0 : 1);
     setStatus(QStringLiteral("%1を %2 行書き出しました").arg(kindName(kind)).arg(count));
 }
 

@@ -6,6 +6,7 @@
 #include "core/data/datetime.h"
 #include "imagelist.h"
 #include "pages/scorepage.h"
+#include "pages/seisekipage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -26,8 +27,7 @@ void TMainForm::GolferComboClick(int index)
     FilesRead(GolferCombo->currentText());
     showYoteiPageFresh();
     ShukeiAction->setEnabled(false);
-    ShukeiCaller.clear();
-    ShukeiDone = false;
+    SeisekiSheet->forgetTally();
     ChartAction1->setEnabled(false);
     DataDeleteAction->setEnabled(false);
     DataChangeAction->setEnabled(false);
@@ -52,8 +52,7 @@ void TMainForm::RegistGolferActionExecute()
     GolferCombo->addItem(name);
     GolferCombo->setCurrentIndex(GolferCombo->count() - 1);
     FilesRead(name);
-    ShukeiCaller.clear();
-    ShukeiDone = false;
+    SeisekiSheet->forgetTally();
     DataDeleteAction->setEnabled(false);
     DataChangeAction->setEnabled(false);
     ScoreDispAction->setEnabled(false);
@@ -92,8 +91,7 @@ void TMainForm::DeleteGolferActionExecute()
     m_nodes.SelectedParent = nullptr;
     forgetGolferRecords();
 
-    ShukeiCaller.clear();
-    ShukeiDone = false;
+    SeisekiSheet->forgetTally();
 }
 
 void TMainForm::FilesRead(const QString &name)

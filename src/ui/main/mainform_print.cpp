@@ -8,6 +8,7 @@
 #include "ui/stats/shukeiform.h"
 #include "pages/coursepage.h"
 #include "pages/scorepage.h"
+#include "pages/seisekipage.h"
 #include "stringgrid.h"
 
 #include <QHeaderView>
@@ -69,16 +70,9 @@ void TMainForm::Print_ScoreSheet(QPrinter &printer, int copies)
 
 void TMainForm::Print_SeisekiSheet(QPrinter &printer, int copies)
 {
-    printout::ResultsSheet sheet;
-    sheet.golferName = GolferName;
-    sheet.conditions = KensakuNaiyou->text();
-    sheet.kensakuYear = printKensakuYear();
-    sheet.kensakuLinks = printKensakuLinks();
-    // The score lists show their heading row; the detailed statistics hide it.
-    sheet.hasHeaderRow = !SeisekiGrid->horizontalHeader()->isHidden();
-    for (int row = 1; row < SeisekiGrid->RowCount(); ++row)
-        sheet.rows.append(SeisekiGrid->Row(row));
-    printJob(printer, printout::resultsPages(sheet, printout::printableSize(printer)), copies);
+    printJob(printer,
+        printout::resultsPages(SeisekiSheet->resultsSheet(), printout::printableSize(printer)),
+        copies);
 }
 
 void TMainForm::printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies)
@@ -88,18 +82,7 @@ void TMainForm::printJob(QPrinter &printer, const QList<printout::PrintPage> &pa
         dialogs().ioError(error);
 }
 
-// An emptied results grid keeps a single hidden column; every tally lays out five or more.
 bool TMainForm::seisekiHasResult() const
 {
-    return SeisekiGrid->ColCount() > 1;
-}
-
-QString TMainForm::printKensakuYear() const
-{
-    return ShukeiForm->KensakuYear();
-}
-
-QString TMainForm::printKensakuLinks() const
-{
-    return ShukeiForm->KensakuLinks();
+    return SeisekiSheet->hasResult();
 }

@@ -8,8 +8,10 @@
 #include "pages/linkspage.h"
 #include "pages/pagecontrols.h"
 #include "pages/scorepage.h"
+#include "pages/seisekipage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
+#include "ui/common/texttips.h"
 
 #include <functional>
 
@@ -150,7 +152,6 @@ private:
 
 void TMainForm::installGuards()
 {
-    SeisekiGrid->viewport()->installEventFilter(this);
     connectInputGuards();
     // Installed last, so Enter reaches it before any other filter of a control.
     auto *enter = new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); });
@@ -361,7 +362,8 @@ void TMainForm::createCentre()
     ScoreSheet = new ScorePage(m_book, *this);
     connect(ScoreSheet, &ScorePage::clubActivated, this, &TMainForm::CLinksComboChange);
     connect(ScoreDispAction, &QAction::triggered, ScoreSheet, &ScorePage::ScoreBtnClick);
-    SeisekiSheet = createSeisekiPage();
+    SeisekiSheet = new SeisekiPage(m_book, *this);
+    connect(SeisekiSheet, &SeisekiPage::cardRequested, ScoreSheet, &ScorePage::ScoreNodeSelect);
     PageControl1->addTab(YoteiSheet, QStringLiteral("予 定"));
     PageControl1->addTab(LinksSheet, QStringLiteral("ゴルフ場"));
     PageControl1->addTab(CourseSheet, QStringLiteral("コース"));
@@ -391,7 +393,7 @@ void TMainForm::createCentre()
     splitter->setStretchFactor(1, 4);
     splitter->setSizes({190, 820});
     setCentralWidget(splitter);
-    installTextTips();
+    TreeView1->setItemDelegate(new texttips::ItemTextTips(true, TreeView1));
 
     QStatusBar *status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -418,14 +420,6 @@ bool TMainForm::IsNumeric(const QString &text) const
 void TMainForm::setStatus(const QString &text)
 {
     StatusPanel->setText(text);
-}
-
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // The columns follow the visible width of the grid.
-    if (event->type() == QEvent::Resize && watched == SeisekiGrid->viewport())
-        SeisekiSheetResize();
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::FormKeyPress(bool shift)

@@ -27,7 +27,6 @@
 void TMainForm::FormCreate()
 {
     setWindowTitle(QStringLiteral("Kestro"));
-    ShukeiDone = false;
     ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
     ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
 

@@ -7,6 +7,7 @@
 #include "pages/coursepage.h"
 #include "pages/linkspage.h"
 #include "pages/scorepage.h"
+#include "pages/seisekipage.h"
 #include "pages/yoteipage.h"
 #include "stringgrid.h"
 
@@ -52,7 +53,7 @@ EditingPage *TMainForm::editingPage(Page page) const
     case Page::Score: return ScoreSheet;
     case Page::Seiseki: break;
     }
-    return nullptr;
+    return SeisekiSheet;
 }
 
 void TMainForm::setRecordHints(Page page)
@@ -60,7 +61,7 @@ void TMainForm::setRecordHints(Page page)
     const QList<QToolButton *> buttons
         = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
     // The results page holds no record, so its buttons have nothing to say.
-    const QStringList hints = editingPage(page) ? editingPage(page)->hints() : QStringList();
+    const QStringList hints = editingPage(page)->hints();
     for (int i = 0; i < 5; ++i)
         buttons[i]->setToolTip(hints.value(i));
 }
@@ -176,8 +177,8 @@ void TMainForm::PageControl1Change(int index)
     const Page page = static_cast<Page>(index);
     setRecordHints(page);
     pageStatus(page);
-    if (EditingPage *shown = editingPage(page))
-        shown->cancel();
+    if (page == Page::Seiseki)
+        SeisekiSheet->seisekiEnter();
     else
-        seisekiEnter();
+        editingPage(page)->cancel();
 }
