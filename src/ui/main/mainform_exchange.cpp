@@ -10,7 +10,7 @@
 #include "core/data/datetime.h"
 #include "imagelist.h"
 #include "importsummarydialog.h"
-#include "pages/scorepage.h"
+#include "pageframe.h"
 #include "pages/seisekipage.h"
 #include "restoredialog.h"
 #include "ui/stats/analysiswindow.h"
@@ -95,7 +95,7 @@ void TMainForm::exportCsv(bool analysisFirst)
     if (!GolferName.isEmpty())
         kinds << ExportKind::Cards << ExportKind::Yotei;
     kinds << ExportKind::Links;
-    if (currentPage() == Page::Seiseki && seisekiHasResult())
+    if (currentPage() == Page::Seiseki && m_frame->seiseki()->hasResult())
         kinds << ExportKind::Results;
     const bool analysisShown = m_analysis && m_analysis->isVisible() && !GolferName.isEmpty();
     if (analysisShown)
@@ -148,7 +148,7 @@ void TMainForm::exportCsv(bool analysisFirst)
         break;
     case ExportKind::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
     case ExportKind::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
-    case ExportKind::Results: rows = SeisekiSheet->shownTable(); break;
+    case ExportKind::Results: rows = m_frame->seiseki()->shownTable(); break;
     case ExportKind::Analysis: rows = m_analysis->tableRows(); break;
     }
     QByteArray bytes;
@@ -163,8 +163,8 @@ void TMainForm::exportCsv(bool analysisFirst)
         dialogs().error(error);
         return;
     }
-    const qsizetype count
-        = rows.size() - (kind == ExportKind::Results && !SeisekiSheet->hasHeadingRow() ? 0 : 1);
+    const qsizetype count = rows.size()
+        - (kind == ExportKind::Results && !m_frame->seiseki()->hasHeadingRow() ? 0 : 1);
     setStatus(QStringLiteral("%1を %2 行書き出しました").arg(kindName(kind)).arg(count));
 }
 
@@ -199,22 +199,13 @@ void TMainForm::ImportMenuClick()
         return;
 
     // A card in the making or on show would stand at an index the new cards move.
-    if (DataCancelAction->isEnabled() && currentPage() == Page::Score)
-        DataCancelAction->trigger();
+    if (m_actions.DataCancelAction->isEnabled() && currentPage() == Page::Score)
+        m_actions.DataCancelAction->trigger();
     const BookChange change = m_book.importScores(plan.cards, replaceTaken, plan.ratings);
     // A score file that did not load is never replaced: then nothing has changed.
     if (!settle(change))
         return;
-    m_nodes.rebuildScoreNodes();
-    if (ScoreSheet->forgetCard()) {
-        if (currentPage() == Page::Score) {
-            DataDeleteAction->setEnabled(false);
-            DataChangeAction->setEnabled(false);
-            ChartAction1->setEnabled(false);
-        }
-        ScoreDispAction->setEnabled(false);
-        ScoreSheet->resetScoreDisp();
-    }
+    m_frame->cardsReplaced();
     m_book.refreshPlayedLinks();
     if (!change.writeErrors.isEmpty())
         return; // said in the error dialog; the cards stay for the next save

@@ -9,11 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-void TMainForm::reportReadError(const QString &error)
-{
-    dialogs().ioError(error);
-}
-
 bool TMainForm::settle(const BookChange &change)
 {
     switch (change.refusal) {

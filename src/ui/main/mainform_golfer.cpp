@@ -3,18 +3,11 @@
 #include "mainform.h"
 
 #include "core/data/datafile.h"
-#include "core/data/datetime.h"
-#include "imagelist.h"
-#include "pages/scorepage.h"
+#include "pageframe.h"
 #include "pages/seisekipage.h"
-#include "pages/yoteipage.h"
-#include "stringgrid.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
-#include <QTabWidget>
-#include <QTreeWidget>
 
 void TMainForm::GolferComboClick(int index)
 {
@@ -22,21 +15,21 @@ void TMainForm::GolferComboClick(int index)
         return;
     if (!GolferName.isEmpty())
         FilesWrite();
-    DataCancelAction->trigger();
+    m_actions.DataCancelAction->trigger();
     DeleteGolferAction->setEnabled(true);
     FilesRead(GolferCombo->currentText());
-    showYoteiPageFresh();
-    ShukeiAction->setEnabled(false);
-    SeisekiSheet->forgetTally();
-    ChartAction1->setEnabled(false);
-    DataDeleteAction->setEnabled(false);
-    DataChangeAction->setEnabled(false);
-    ScoreDispAction->setEnabled(false);
+    m_frame->showYoteiPageFresh();
+    m_actions.ShukeiAction->setEnabled(false);
+    m_frame->seiseki()->forgetTally();
+    m_actions.ChartAction1->setEnabled(false);
+    m_actions.DataDeleteAction->setEnabled(false);
+    m_actions.DataChangeAction->setEnabled(false);
+    m_actions.ScoreDispAction->setEnabled(false);
 }
 
 void TMainForm::RegistGolferActionExecute()
 {
-    DataCancelAction->trigger();
+    m_actions.DataCancelAction->trigger();
     const QString text = dialogs().inputBox(QStringLiteral("ゴルファーの登録"),
         QStringLiteral("ゴルファーを入力してください"), QString());
     // The name becomes the stem of his file names: blanks around it would give files that a
@@ -52,23 +45,12 @@ void TMainForm::RegistGolferActionExecute()
     GolferCombo->addItem(name);
     GolferCombo->setCurrentIndex(GolferCombo->count() - 1);
     FilesRead(name);
-    SeisekiSheet->forgetTally();
-    DataDeleteAction->setEnabled(false);
-    DataChangeAction->setEnabled(false);
-    ScoreDispAction->setEnabled(false);
-    ChartAction1->setEnabled(false);
-    showYoteiPageFresh();
-}
-
-void TMainForm::showYoteiPageFresh()
-{
-    // Coming from the results page, where Append is off and the hints are empty, the
-    // schedule page must still be usable at once.
-    if (PageControl1->currentWidget() == SeisekiSheet) {
-        DataAppendAction->setEnabled(true);
-        setRecordHints(Page::Yotei);
-    }
-    showPage(YoteiSheet);
+    m_frame->seiseki()->forgetTally();
+    m_actions.DataDeleteAction->setEnabled(false);
+    m_actions.DataChangeAction->setEnabled(false);
+    m_actions.ScoreDispAction->setEnabled(false);
+    m_actions.ChartAction1->setEnabled(false);
+    m_frame->showYoteiPageFresh();
 }
 
 void TMainForm::DeleteGolferActionExecute()
@@ -82,48 +64,27 @@ void TMainForm::DeleteGolferActionExecute()
     GolferCombo->removeItem(GolferCombo->currentIndex());
     GolferCombo->setCurrentIndex(-1);
     DeleteGolferAction->setEnabled(false);
-    showPage(YoteiSheet);
-    YoteiSheet->YoteiSheet_Format();
+    m_frame->golferDeleted();
+    m_frame->forgetGolferRecords();
 
-    m_nodes.releaseGolferNodes();
-    YoteiSheet->golferReleased();
-    m_nodes.SelectedNode = m_nodes.YoteiNode;
-    m_nodes.SelectedParent = nullptr;
-    forgetGolferRecords();
-
-    SeisekiSheet->forgetTally();
+    m_frame->seiseki()->forgetTally();
 }
 
 void TMainForm::FilesRead(const QString &name)
 {
     const QStringList errors = m_book.loadGolfer(name, today());
     for (const QString &error : errors)
-        reportReadError(error);
+        dialogs().ioError(error);
     for (const QString &note : m_book.takeSideFileNotes())
         dialogs().warning(note);
 
-    YoteiSheet->golferLoaded();
-    m_nodes.addGolferNodes();
+    m_frame->golferLoaded();
     analysisFollow(true);
 }
 
 void TMainForm::FilesWrite()
 {
-    m_nodes.releaseGolferNodes();
-    YoteiSheet->golferReleased();
+    m_frame->golferReleased();
     m_book.releaseGolfer();
-    forgetGolferRecords();
-}
-
-void TMainForm::forgetGolferRecords()
-{
-    // An index into the old golfer's lists would point at the next golfer's records, and
-    // Change or Delete would then act on one of his.
-    // A card still on the score page goes with its golfer.
-    ScoreSheet->forgetCard();
-    DataDeleteAction->setEnabled(false);
-    DataChangeAction->setEnabled(false);
-    ScoreDispAction->setEnabled(false);
-    ChartAction1->setEnabled(false);
-    ScoreSheet->resetScoreDisp();
+    m_frame->forgetGolferRecords();
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <array>
+
 class QAction;
 class QToolButton;
 class QWidget;
@@ -14,8 +16,9 @@ struct Services;
 // The pages of the window, in the order of their tabs.
 enum class Page { Yotei, Links, Course, Score, Seiseki };
 
-// The window's actions that the pages turn on and off, and the two captions that tell the
-// score display (the tool button's and the menu item's).
+// The window's actions that the pages turn on and off, the two captions that tell the score
+// display (the tool button's and the menu item's), and the tool buttons of the five editing
+// actions, whose tips the page shown gives.
 struct ShellActions {
     QAction *DataAppendAction = nullptr;
     QAction *DataRegistAction = nullptr;
@@ -27,6 +30,7 @@ struct ShellActions {
     QAction *ShukeiAction = nullptr;
     QToolButton *ScoreBtn = nullptr;
     QAction *ScoreDisp = nullptr;
+    std::array<QToolButton *, 5> editButtons {}; // 追加, 登録, キャンセル, 削除, 変更
 };
 
 // What a page may ask of the window around it. A page reads and changes the records through

@@ -281,20 +281,12 @@ void ScoreBoxes::scoreInputsReadOnly(bool readOnly)
 
 void ScoreBoxes::offerCourses()
 {
-    for (TScoreCardFrame *frame : frames()) {
-        frame->CourseCombo1->clear();
-        frame->GreenText->clear();
-        frame->TeeText->clear();
-    }
     QStringList courses;
     const QString club = SLinksCombo->currentText();
     for (const TCourseRecord &c : m_book.courses())
         if (c.LinksName == club)
             courses.append(c.CourseName);
-    ScoreCardFrame1->CourseCombo1->addItems(courses);
-    ScoreCardFrame2->CourseCombo1->addItems(courses);
-    ScoreCardFrame1->CourseCombo1->setCurrentIndex(-1);
-    ScoreCardFrame2->CourseCombo1->setCurrentIndex(-1);
+    scoresheetcard::offerCourses(*this, courses);
 }
 
 void ScoreBoxes::ScoreCardFrame1CourseCombo1Change()

@@ -74,6 +74,19 @@ void clear(const ScoreBoxes &ui, const QDate &today)
     ui.SNetText->clear();
 }
 
+void offerCourses(const ScoreBoxes &ui, const QStringList &courses)
+{
+    for (TScoreCardFrame *frame : ui.frames()) {
+        frame->CourseCombo1->clear();
+        frame->GreenText->clear();
+        frame->TeeText->clear();
+    }
+    ui.ScoreCardFrame1->CourseCombo1->addItems(courses);
+    ui.ScoreCardFrame2->CourseCombo1->addItems(courses);
+    ui.ScoreCardFrame1->CourseCombo1->setCurrentIndex(-1);
+    ui.ScoreCardFrame2->CourseCombo1->setCurrentIndex(-1);
+}
+
 void showCourse(const ScoreBoxes &ui, int frameIndex, const TCourseRecord &course)
 {
     TScoreCardFrame *frame = ui.frames()[frameIndex];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,6 +17,8 @@ namespace scoresheetcard {
 
 // Every box emptied, the day the given one and the handicap 0.
 void clear(const ScoreBoxes &ui, const QDate &today);
+// Both halves offer the courses, none chosen.
+void offerCourses(const ScoreBoxes &ui, const QStringList &courses);
 // The course chosen for a half: its green, tee, yards and pars, and the round's yards and par.
 void showCourse(const ScoreBoxes &ui, int frameIndex, const TCourseRecord &course);
 void showCard(const ScoreBoxes &ui, const TScoreRecord &card);
