@@ -2,6 +2,8 @@
 
 #include "scripteddialogs.h"
 #include "ui/main/mainform.h"
+// The halves of the score card, whose boxes the tests reach like the window's other controls.
+#include "ui/scorecard/scorecardframe.h"
 
 #include <QAction>
 #include <QComboBox>

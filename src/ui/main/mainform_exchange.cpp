@@ -10,6 +10,8 @@
 #include "core/data/datetime.h"
 #include "imagelist.h"
 #include "importsummarydialog.h"
+#include "pageframe.h"
+#include "pages/seisekipage.h"
 #include "restoredialog.h"
 #include "ui/stats/analysiswindow.h"
 #include "stringgrid.h"
@@ -93,7 +95,7 @@ void TMainForm::exportCsv(bool analysisFirst)
     if (!GolferName.isEmpty())
         kinds << ExportKind::Cards << ExportKind::Yotei;
     kinds << ExportKind::Links;
-    if (currentPage() == Page::Seiseki && seisekiHasResult())
+    if (currentPage() == Page::Seiseki && m_frame->seiseki()->hasResult())
         kinds << ExportKind::Results;
     const bool analysisShown = m_analysis && m_analysis->isVisible() && !GolferName.isEmpty();
     if (analysisShown)
@@ -146,18 +148,7 @@ void TMainForm::exportCsv(bool analysisFirst)
         break;
     case ExportKind::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
     case ExportKind::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
-    case ExportKind::Results: {
-        // The list as the grid shows it: its visible columns, its heading row when it has one.
-        const bool heading = !SeisekiGrid->horizontalHeader()->isHidden();
-        for (int r = heading ? 0 : 1; r < SeisekiGrid->RowCount(); ++r) {
-            QStringList row;
-            for (int c = 0; c < SeisekiGrid->ColCount(); ++c)
-                if (SeisekiGrid->ColWidth(c) > 0)
-                    row << SeisekiGrid->Cell(c, r);
-            rows << row;
-        }
-        break;
-    }
+    case ExportKind::Results: rows = m_frame->seiseki()->shownTable(); break;
     case ExportKind::Analysis: rows = m_analysis->tableRows(); break;
     }
     QByteArray bytes;
@@ -173,7 +164,7 @@ void TMainForm::exportCsv(bool analysisFirst)
         return;
     }
     const qsizetype count = rows.size()
-        - (kind == ExportKind::Results && SeisekiGrid->horizontalHeader()->isHidden() ? 0 : 1);
+        - (kind == ExportKind::Results && !m_frame->seiseki()->hasHeadingRow() ? 0 : 1);
     setStatus(QStringLiteral("%1を %2 行書き出しました").arg(kindName(kind)).arg(count));
 }
 
@@ -208,25 +199,13 @@ void TMainForm::ImportMenuClick()
         return;
 
     // A card in the making or on show would stand at an index the new cards move.
-    if (DataCancelAction->isEnabled() && currentPage() == Page::Score)
-        DataCancelAction->trigger();
+    if (m_actions.DataCancelAction->isEnabled() && currentPage() == Page::Score)
+        m_actions.DataCancelAction->trigger();
     const BookChange change = m_book.importScores(plan.cards, replaceTaken, plan.ratings);
     // A score file that did not load is never replaced: then nothing has changed.
     if (!settle(change))
         return;
-    rebuildScoreNodes();
-    if (ScoreIndex >= 0 || ScoreSelected) {
-        ScoreSheet_Format();
-        ScoreIndex = -1;
-        ScoreSelected = false;
-        if (currentPage() == Page::Score) {
-            DataDeleteAction->setEnabled(false);
-            DataChangeAction->setEnabled(false);
-            ChartAction1->setEnabled(false);
-        }
-        ScoreDispAction->setEnabled(false);
-        resetScoreDisp();
-    }
+    m_frame->cardsReplaced();
     m_book.refreshPlayedLinks();
     if (!change.writeErrors.isEmpty())
         return; // said in the error dialog; the cards stay for the next save

@@ -9,20 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-void TMainForm::reportReadError(const QString &error)
-{
-    dialogs().ioError(error);
-}
-
-bool TMainForm::settle(Refusal refusal)
-{
-    if (refusal == Refusal::None)
-        return true; // a check passed: nothing has changed yet
-    BookChange change;
-    change.refusal = refusal;
-    return settle(change);
-}
-
 bool TMainForm::settle(const BookChange &change)
 {
     switch (change.refusal) {

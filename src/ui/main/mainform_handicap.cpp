@@ -9,7 +9,7 @@
 void TMainForm::createHandicap(QMenu *tools)
 {
     tools->addSeparator();
-    HandicapMenu = tools->addAction(QStringLiteral("ハンディキャップ(&H)..."));
+    QAction *HandicapMenu = tools->addAction(QStringLiteral("ハンディキャップ(&H)..."));
     HandicapMenu->setObjectName(QStringLiteral("HandicapMenu"));
     connect(HandicapMenu, &QAction::triggered, this, &TMainForm::HandicapMenuClick);
     // An empty shell until first shown, so the start of the program does not pay for it.

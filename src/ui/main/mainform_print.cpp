@@ -2,16 +2,43 @@
 #include "mainform.h"
 
 #include "core/print/listprintout.h"
-#include "ui/print/printjob.h"
 #include "core/print/resultsprintout.h"
 #include "core/print/scorecardprintout.h"
-#include "ui/stats/shukeiform.h"
-#include "stringgrid.h"
+#include "pageframe.h"
+#include "pages/coursepage.h"
+#include "pages/scorepage.h"
+#include "pages/seisekipage.h"
+#include "ui/print/printjob.h"
 
-#include <QHeaderView>
-#include <QLabel>
 #include <QPrinter>
-#include <QTabWidget>
+
+namespace {
+
+void printJob(
+    QPrinter &printer, const QList<printout::PrintPage> &pages, int copies, DialogService &dialogs)
+{
+    QString error;
+    if (!printout::printPages(printer, pages, copies, &error))
+        dialogs.ioError(error);
+}
+
+// The card shown on the score page.
+void Print_ScoreSheet(
+    QPrinter &printer, int copies, const TScoreRecord &card, DialogService &dialogs)
+{
+    printJob(
+        printer, printout::scoreCardPages(card, printout::printableSize(printer)), copies, dialogs);
+}
+
+// The tally shown on the results page.
+void Print_SeisekiSheet(
+    QPrinter &printer, int copies, const printout::ResultsSheet &sheet, DialogService &dialogs)
+{
+    printJob(
+        printer, printout::resultsPages(sheet, printout::printableSize(printer)), copies, dialogs);
+}
+
+} // namespace
 
 void TMainForm::PrintMenuClick()
 {
@@ -26,13 +53,9 @@ void TMainForm::PrintMenuClick()
         nothing = YoteiList.isEmpty();
         break;
     case Page::Links: nothing = LinksList.isEmpty(); break;
-    case Page::Course:
-        nothing = !CourseSelected || CourseIndex < 0 || CourseIndex >= CourseList.size();
-        break;
-    case Page::Score:
-        nothing = !ScoreSelected || ScoreIndex < 0 || ScoreIndex >= ScoreList.size();
-        break;
-    case Page::Seiseki: nothing = !seisekiHasResult(); break;
+    case Page::Course: nothing = !m_frame->course()->shownCourse(); break;
+    case Page::Score: nothing = m_frame->score()->shownCard() < 0; break;
+    case Page::Seiseki: nothing = !m_frame->seiseki()->hasResult(); break;
     }
     if (nothing) {
         dialogs().information(QStringLiteral("印刷するデータがありません"));
@@ -48,59 +71,21 @@ void TMainForm::PrintMenuClick()
     const QSize size = printout::printableSize(printer);
     switch (page) {
     case Page::Yotei:
-        printJob(printer, printout::schedulePages(GolferName, YoteiList, size), copies);
+        printJob(printer, printout::schedulePages(GolferName, YoteiList, size), copies, dialogs());
         break;
-    case Page::Links: printJob(printer, printout::linksPages(LinksList, size), copies); break;
+    case Page::Links:
+        printJob(printer, printout::linksPages(LinksList, size), copies, dialogs());
+        break;
     case Page::Course:
-        printJob(printer, printout::coursePages(CourseList[CourseIndex], size), copies);
+        printJob(printer, printout::coursePages(*m_frame->course()->shownCourse(), size), copies,
+            dialogs());
         break;
-    case Page::Score: Print_ScoreSheet(printer, copies); break;
-    case Page::Seiseki: Print_SeisekiSheet(printer, copies); break;
+    case Page::Score:
+        Print_ScoreSheet(
+            printer, copies, ScoreList.record(m_frame->score()->shownCard()), dialogs());
+        break;
+    case Page::Seiseki:
+        Print_SeisekiSheet(printer, copies, m_frame->seiseki()->resultsSheet(), dialogs());
+        break;
     }
-}
-
-void TMainForm::Print_ScoreSheet(QPrinter &printer, int copies)
-{
-    if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
-        return;
-    printJob(printer,
-        printout::scoreCardPages(ScoreList.record(ScoreIndex), printout::printableSize(printer)),
-        copies);
-}
-
-void TMainForm::Print_SeisekiSheet(QPrinter &printer, int copies)
-{
-    printout::ResultsSheet sheet;
-    sheet.golferName = GolferName;
-    sheet.conditions = KensakuNaiyou->text();
-    sheet.kensakuYear = printKensakuYear();
-    sheet.kensakuLinks = printKensakuLinks();
-    // The score lists show their heading row; the detailed statistics hide it.
-    sheet.hasHeaderRow = !SeisekiGrid->horizontalHeader()->isHidden();
-    for (int row = 1; row < SeisekiGrid->RowCount(); ++row)
-        sheet.rows.append(SeisekiGrid->Row(row));
-    printJob(printer, printout::resultsPages(sheet, printout::printableSize(printer)), copies);
-}
-
-void TMainForm::printJob(QPrinter &printer, const QList<printout::PrintPage> &pages, int copies)
-{
-    QString error;
-    if (!printout::printPages(printer, pages, copies, &error))
-        dialogs().ioError(error);
-}
-
-// An emptied results grid keeps a single hidden column; every tally lays out five or more.
-bool TMainForm::seisekiHasResult() const
-{
-    return SeisekiGrid->ColCount() > 1;
-}
-
-QString TMainForm::printKensakuYear() const
-{
-    return ShukeiForm->KensakuYear();
-}
-
-QString TMainForm::printKensakuLinks() const
-{
-    return ShukeiForm->KensakuLinks();
 }

@@ -4,30 +4,24 @@
 
 #include "core/data/numeric.h"
 #include "imagelist.h"
-#include "stringgrid.h"
+#include "pageframe.h"
+#include "pages/scorepage.h"
+#include "pages/seisekipage.h"
+#include "textinputguard.h"
 
 #include <functional>
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QShortcut>
-#include <QSplitter>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -73,8 +67,7 @@ void bindButton(QToolButton *button, QAction *action)
 TMainForm::TMainForm(const MainFormOptions &options, const Services &services, QWidget *parent)
     : QMainWindow(parent)
     , m_dir(options.dataDir)
-    , m_startupDelayMs(options.startupDelayMs)
-    , m_geometry(options.geometry)
+    , m_options(options)
     , m_services(services)
     , m_book(options.dataDir, [this] { return today(); })
 {
@@ -100,7 +93,7 @@ TMainForm::TMainForm(const MainFormOptions &options, const Services &services, Q
         });
     installGuards();
     FormCreate();
-    createResults();
+    m_frame->createResults();
 }
 
 TMainForm::~TMainForm()
@@ -143,29 +136,21 @@ private:
 
 } // namespace
 
+namespace {
+// Long enough to be read after the key that was refused; the counts come back after it.
+constexpr int kRefusalShownMs = 8000;
+} // namespace
+
 void TMainForm::installGuards()
 {
-    // Each guard watches its own control once, so one act of the user runs it once.
-    QList<QObject *> watched = {YTimeEdit, YBikouEdit, LinksNameEdit, LinksAddressEdit,
-        LinksTelEdit, URLEdit, CourseEdit, SHandicapEdit, YDateText, SLinksText, ScoreDatePicker};
-    for (QLineEdit *e : YardEdit)
-        watched.append(e);
-    for (QLineEdit *e : ParEdit)
-        watched.append(e);
-    for (QLineEdit *e : PartnerScoreEdit)
-        watched.append(e);
-    // The picker keeps its text in an inner box and its calendar in a pop-up window of its
-    // own: a press on the text and the closing of the pop-up reach those, not the picker.
-    m_scoreDateText = ScoreDatePicker->findChild<QLineEdit *>();
-    m_scoreDatePopup = ScoreDatePicker->calendarWidget()->window();
-    watched.append(m_scoreDateText);
-    watched.append(m_scoreDatePopup);
-    for (TStringGrid *grid : {YoteiGrid, LinksGrid, SeisekiGrid})
-        watched.append(grid->viewport());
-    for (QObject *object : std::as_const(watched))
-        if (object)
-            object->installEventFilter(this);
-    connectInputGuards();
+    // What the byte-limited boxes refuse is said in the status bar; what reaches a record is
+    // checked once more as it is stored.
+    for (TextInputGuard *guard : findChildren<TextInputGuard *>()) {
+        connect(guard, &TextInputGuard::refused, this, [this](const QString &message) {
+            QApplication::beep();
+            statusBar()->showMessage(message, kRefusalShownMs);
+        });
+    }
     // Installed last, so Enter reaches it before any other filter of a control.
     auto *enter = new EnterKeyFilter(this, [this](bool shift) { FormKeyPress(shift); });
     installEventFilter(enter);
@@ -177,44 +162,42 @@ void TMainForm::installGuards()
 
 void TMainForm::createActions()
 {
-    auto make = [this](const QString &name, const QString &caption, bool enabled,
-                    void (TMainForm::*handler)()) {
+    auto make = [this](const QString &name, const QString &caption, bool enabled) {
         auto *action = new QAction(caption, this);
         action->setObjectName(name);
         action->setEnabled(enabled);
-        if (handler)
-            connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    RegistGolferAction = make(QStringLiteral("RegistGolferAction"), QStringLiteral("登録(&R)"),
-        true, &TMainForm::RegistGolferActionExecute);
-    DeleteGolferAction = make(QStringLiteral("DeleteGolferAction"), QStringLiteral("削除(&D)"),
-        true, &TMainForm::DeleteGolferActionExecute);
-    DataAppendAction = make(QStringLiteral("DataAppendAction"), QStringLiteral("追加(&A)"), true,
-        &TMainForm::DataAppendActionExecute);
-    DataRegistAction = make(QStringLiteral("DataRegistAction"), QStringLiteral("登録(&R)"), false,
-        &TMainForm::DataRegistActionExecute);
-    DataCancelAction = make(QStringLiteral("DataCancelAction"), QStringLiteral("ｷｬﾝｾﾙ(&C)"), false,
-        &TMainForm::DataCancelActionExecute);
-    DataDeleteAction = make(QStringLiteral("DataDeleteAction"), QStringLiteral("削除(&D)"), false,
-        &TMainForm::DataDeleteActionExecute);
-    DataChangeAction = make(QStringLiteral("DataChangeAction"), QStringLiteral("変更(&H)"), false,
-        &TMainForm::DataChangeActionExecute);
-    ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false,
-        &TMainForm::ScoreBtnClick);
-    // Wired to the results and charts by createResults().
-    ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false, nullptr);
-    ChartAction1->setIcon(imageIcon(ImgChart));
-    ShukeiAction
-        = make(QStringLiteral("ShukeiAction"), QStringLiteral("ShukeiAction"), false, nullptr);
+    RegistGolferAction
+        = make(QStringLiteral("RegistGolferAction"), QStringLiteral("登録(&R)"), true);
+    connect(RegistGolferAction, &QAction::triggered, this, &TMainForm::RegistGolferActionExecute);
+    DeleteGolferAction
+        = make(QStringLiteral("DeleteGolferAction"), QStringLiteral("削除(&D)"), true);
+    connect(DeleteGolferAction, &QAction::triggered, this, &TMainForm::DeleteGolferActionExecute);
+    // The five editing actions, the score display, the charts and the tally are wired to the
+    // pages by the centre.
+    ShellActions &a = m_actions;
+    a.DataAppendAction = make(QStringLiteral("DataAppendAction"), QStringLiteral("追加(&A)"), true);
+    a.DataRegistAction
+        = make(QStringLiteral("DataRegistAction"), QStringLiteral("登録(&R)"), false);
+    a.DataCancelAction
+        = make(QStringLiteral("DataCancelAction"), QStringLiteral("ｷｬﾝｾﾙ(&C)"), false);
+    a.DataDeleteAction
+        = make(QStringLiteral("DataDeleteAction"), QStringLiteral("削除(&D)"), false);
+    a.DataChangeAction
+        = make(QStringLiteral("DataChangeAction"), QStringLiteral("変更(&H)"), false);
+    a.ScoreDispAction = make(QStringLiteral("ScoreDispAction"), QStringLiteral("±スコア"), false);
+    a.ChartAction1 = make(QStringLiteral("ChartAction1"), QStringLiteral("グラフ"), false);
+    a.ChartAction1->setIcon(imageIcon(ImgChart));
+    a.ShukeiAction = make(QStringLiteral("ShukeiAction"), QStringLiteral("ShukeiAction"), false);
 
-    DataAppendAction->setIcon(imageIcon(ImgAppend));
-    DataRegistAction->setIcon(imageIcon(ImgRegist));
-    DataCancelAction->setIcon(imageIcon(ImgCancel));
-    DataDeleteAction->setIcon(imageIcon(ImgDelete));
-    DataChangeAction->setIcon(imageIcon(ImgChange));
-    ScoreDispAction->setIcon(imageIcon(ImgScoreDisp));
-    ShukeiAction->setIcon(imageIcon(ImgTally));
+    a.DataAppendAction->setIcon(imageIcon(ImgAppend));
+    a.DataRegistAction->setIcon(imageIcon(ImgRegist));
+    a.DataCancelAction->setIcon(imageIcon(ImgCancel));
+    a.DataDeleteAction->setIcon(imageIcon(ImgDelete));
+    a.DataChangeAction->setIcon(imageIcon(ImgChange));
+    a.ScoreDispAction->setIcon(imageIcon(ImgScoreDisp));
+    a.ShukeiAction->setIcon(imageIcon(ImgTally));
     RegistGolferAction->setIcon(imageIcon(ImgGolfer));
 }
 
@@ -224,57 +207,57 @@ void TMainForm::createMenus()
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu *file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    PrintMenu = file->addAction(imageIcon(ImgPrint), QStringLiteral("印刷(&P)"));
+    QAction *PrintMenu = file->addAction(imageIcon(ImgPrint), QStringLiteral("印刷(&P)"));
     PrintMenu->setObjectName(QStringLiteral("PrintMenu"));
     connect(PrintMenu, &QAction::triggered, this, &TMainForm::PrintMenuClick);
     createExchange(file);
     file->addSeparator();
-    Exit1 = file->addAction(imageIcon(ImgExit), QStringLiteral("終了(&X)"));
+    QAction *Exit1 = file->addAction(imageIcon(ImgExit), QStringLiteral("終了(&X)"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    edit->addAction(DataAppendAction);
-    edit->addAction(DataRegistAction);
-    edit->addAction(DataCancelAction);
+    edit->addAction(m_actions.DataAppendAction);
+    edit->addAction(m_actions.DataRegistAction);
+    edit->addAction(m_actions.DataCancelAction);
     edit->addSeparator();
-    edit->addAction(DataDeleteAction);
-    edit->addAction(DataChangeAction);
+    edit->addAction(m_actions.DataDeleteAction);
+    edit->addAction(m_actions.DataChangeAction);
 
     QMenu *golfer = bar->addMenu(QStringLiteral("ゴルファー(&G)"));
     golfer->addAction(RegistGolferAction);
     golfer->addAction(DeleteGolferAction);
 
     QMenu *tools = bar->addMenu(QStringLiteral("ツール(&T)"));
-    ScoreDisp = mirrorAction(
-        ScoreDispAction, QStringLiteral("ScoreDisp"), QStringLiteral("±スコアで表示(&S)"), this);
-    GraphDisp = mirrorAction(
-        ChartAction1, QStringLiteral("GraphDisp"), QStringLiteral("グラフの表示(&G)"), this);
-    ShukeiDisp = mirrorAction(
-        ShukeiAction, QStringLiteral("ShukeiDisp"), QStringLiteral("成績の集計(&R)"), this);
-    tools->addAction(ScoreDisp);
+    m_actions.ScoreDisp = mirrorAction(m_actions.ScoreDispAction, QStringLiteral("ScoreDisp"),
+        QStringLiteral("±スコアで表示(&S)"), this);
+    QAction *GraphDisp = mirrorAction(m_actions.ChartAction1, QStringLiteral("GraphDisp"),
+        QStringLiteral("グラフの表示(&G)"), this);
+    QAction *ShukeiDisp = mirrorAction(m_actions.ShukeiAction, QStringLiteral("ShukeiDisp"),
+        QStringLiteral("成績の集計(&R)"), this);
+    tools->addAction(m_actions.ScoreDisp);
     tools->addAction(GraphDisp);
     tools->addAction(ShukeiDisp);
     createHandicap(tools);
     createAnalysis(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));
+    QAction *KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));
     KestroG1->setObjectName(QStringLiteral("KestroG1"));
     connect(KestroG1, &QAction::triggered, this, &TMainForm::KestroG1Click);
-    Contents1 = help->addAction(imageIcon(ImgHelp), QStringLiteral("目次(&C)"));
+    QAction *Contents1 = help->addAction(imageIcon(ImgHelp), QStringLiteral("目次(&C)"));
     Contents1->setObjectName(QStringLiteral("Contents1"));
     Contents1->setVisible(false);
     connect(Contents1, &QAction::triggered, this, &TMainForm::HelpBtnClick);
     help->addSeparator();
-    About1 = help->addAction(imageIcon(ImgAbout), QStringLiteral("バージョン情報(&A)"));
+    QAction *About1 = help->addAction(imageIcon(ImgAbout), QStringLiteral("バージョン情報(&A)"));
     About1->setObjectName(QStringLiteral("About1"));
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }
 
 void TMainForm::createToolBar()
 {
-    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    QToolBar *ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
@@ -301,109 +284,57 @@ void TMainForm::createToolBar()
     connect(GolferCombo, &QComboBox::activated, this, &TMainForm::GolferComboClick);
     ToolBar1->addSeparator();
 
-    DataAppendBtn = toolButton(ToolBar1, QStringLiteral("DataAppendBtn"), QStringLiteral("追 加"),
-        QStringLiteral("予定データを追加します"), ImgAppend);
-    DataRegistBtn = toolButton(ToolBar1, QStringLiteral("DataRegistBtn"), QStringLiteral("登 録"),
-        QStringLiteral("予定データを登録します"), ImgRegist);
-    DataCancelBtn = toolButton(ToolBar1, QStringLiteral("DataCancelBtn"), QStringLiteral("ｷｬﾝｾﾙ"),
-        QStringLiteral("予定データの登録をキャンセルします"), ImgCancel);
+    QToolButton *DataAppendBtn = toolButton(ToolBar1, QStringLiteral("DataAppendBtn"),
+        QStringLiteral("追 加"), QStringLiteral("予定データを追加します"), ImgAppend);
+    QToolButton *DataRegistBtn = toolButton(ToolBar1, QStringLiteral("DataRegistBtn"),
+        QStringLiteral("登 録"), QStringLiteral("予定データを登録します"), ImgRegist);
+    QToolButton *DataCancelBtn = toolButton(ToolBar1, QStringLiteral("DataCancelBtn"),
+        QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("予定データの登録をキャンセルします"), ImgCancel);
     ToolBar1->addSeparator();
-    DataDeleteBtn = toolButton(ToolBar1, QStringLiteral("DataDeleteBtn"), QStringLiteral("削 除"),
-        QStringLiteral("予定データを削除します"), ImgDelete);
-    DataChangeBtn = toolButton(ToolBar1, QStringLiteral("DataChangeBtn"), QStringLiteral("変 更"),
-        QStringLiteral("予定データを変更します"), ImgChange);
+    QToolButton *DataDeleteBtn = toolButton(ToolBar1, QStringLiteral("DataDeleteBtn"),
+        QStringLiteral("削 除"), QStringLiteral("予定データを削除します"), ImgDelete);
+    QToolButton *DataChangeBtn = toolButton(ToolBar1, QStringLiteral("DataChangeBtn"),
+        QStringLiteral("変 更"), QStringLiteral("予定データを変更します"), ImgChange);
     ToolBar1->addSeparator();
-    ScoreBtn = toolButton(ToolBar1, QStringLiteral("ScoreBtn"), QStringLiteral("±ｽｺｱ"),
+    QToolButton *ScoreBtn = toolButton(ToolBar1, QStringLiteral("ScoreBtn"), QStringLiteral("±ｽｺｱ"),
         QStringLiteral("スコアカードのスコアの表示タイプを変更します"), ImgScoreDisp);
-    ChartBtn1 = toolButton(ToolBar1, QStringLiteral("ChartBtn1"), QStringLiteral("グラフ"),
-        QStringLiteral("成績をグラフ表示します"), ImgChart);
-    ShukeiBtn = toolButton(ToolBar1, QStringLiteral("ShukeiBtn"), QStringLiteral("集 計"),
-        QStringLiteral("スコアの成績を集計します"), ImgTally);
+    QToolButton *ChartBtn1 = toolButton(ToolBar1, QStringLiteral("ChartBtn1"),
+        QStringLiteral("グラフ"), QStringLiteral("成績をグラフ表示します"), ImgChart);
+    QToolButton *ShukeiBtn = toolButton(ToolBar1, QStringLiteral("ShukeiBtn"),
+        QStringLiteral("集 計"), QStringLiteral("スコアの成績を集計します"), ImgTally);
     ToolBar1->addSeparator();
-    HelpBtn = toolButton(
+    QToolButton *HelpBtn = toolButton(
         ToolBar1, QStringLiteral("HelpBtn"), QStringLiteral("Readme"), QString(), ImgReadme);
 
-    bindButton(DataAppendBtn, DataAppendAction);
-    bindButton(DataRegistBtn, DataRegistAction);
-    bindButton(DataCancelBtn, DataCancelAction);
-    bindButton(DataDeleteBtn, DataDeleteAction);
-    bindButton(DataChangeBtn, DataChangeAction);
-    bindButton(ScoreBtn, ScoreDispAction);
-    bindButton(ChartBtn1, ChartAction1);
-    bindButton(ShukeiBtn, ShukeiAction);
+    m_actions.ScoreBtn = ScoreBtn;
+    m_actions.editButtons
+        = {DataAppendBtn, DataRegistBtn, DataCancelBtn, DataDeleteBtn, DataChangeBtn};
+    bindButton(DataAppendBtn, m_actions.DataAppendAction);
+    bindButton(DataRegistBtn, m_actions.DataRegistAction);
+    bindButton(DataCancelBtn, m_actions.DataCancelAction);
+    bindButton(DataDeleteBtn, m_actions.DataDeleteAction);
+    bindButton(DataChangeBtn, m_actions.DataChangeAction);
+    bindButton(ScoreBtn, m_actions.ScoreDispAction);
+    bindButton(ChartBtn1, m_actions.ChartAction1);
+    bindButton(ShukeiBtn, m_actions.ShukeiAction);
     connect(HelpBtn, &QToolButton::clicked, this, &TMainForm::KestroG1Click);
 }
 
 void TMainForm::createCentre()
 {
-    auto *splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("Splitter1"));
-    splitter->setChildrenCollapsible(false);
+    auto *status = new QLabel; // the status bar's text, placed below
+    m_frame = new PageFrame(
+        m_book, m_services, m_actions, status,
+        [this](const BookChange &change) { return settle(change); }, m_dir, this);
+    setCentralWidget(m_frame);
 
-    TreeView1 = new QTreeWidget(splitter);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setColumnCount(1);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    TreeView1->setUniformRowHeights(true);
-    TreeView1->setMinimumWidth(150);
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] { TreeView1Click(); });
-    connect(TreeView1, &QTreeWidget::itemExpanded, this, &TMainForm::ensureChildren);
-
-    PageControl1 = new QTabWidget(splitter);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    YoteiSheet = createYoteiPage();
-    LinksSheet = createLinksPage();
-    CourseSheet = createCoursePage();
-    ScoreSheet = createScorePage();
-    SeisekiSheet = createSeisekiPage();
-    PageControl1->addTab(YoteiSheet, QStringLiteral("予 定"));
-    PageControl1->addTab(LinksSheet, QStringLiteral("ゴルフ場"));
-    PageControl1->addTab(CourseSheet, QStringLiteral("コース"));
-    PageControl1->addTab(ScoreSheet, QStringLiteral("スコアカード"));
-    PageControl1->addTab(SeisekiSheet, QStringLiteral("成 績"));
-    // Every change of the shown page made by the user is a page change, whatever way he took:
-    // a click on a tab, Ctrl+Tab, Ctrl+PgUp/PgDn, the arrow keys on the tab bar, the wheel.
-    // The program's own switches (showing a record, choosing a golfer) go through showPage,
-    // which keeps what it has just put on the page.
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_pageSetByCode == 0 && index >= 0)
-            PageControl1Change(index);
-    });
-    // Ctrl+PgDn and Ctrl+PgUp step through the pages like Ctrl+Tab and Ctrl+Shift+Tab.
-    for (const auto &[key, step] : {std::pair {Qt::Key_PageDown, 1}, {Qt::Key_PageUp, -1}}) {
-        auto *shortcut = new QShortcut(QKeyCombination(Qt::ControlModifier, key), this);
-        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
-            const int count = PageControl1->count();
-            PageControl1->setCurrentIndex((PageControl1->currentIndex() + step + count) % count);
-        });
-    }
-
-    splitter->addWidget(TreeView1);
-    splitter->addWidget(PageControl1);
-    // A wider window widens the tree too, for long club names.
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 4);
-    splitter->setSizes({190, 820});
-    setCentralWidget(splitter);
-    installTextTips();
-
-    QStatusBar *status = statusBar();
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    status->setSizeGripEnabled(true);
-    StatusPanel = new QLabel(status);
-    StatusPanel->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel->setMinimumWidth(300);
-    StatusPanel->setText(QStringLiteral("ゴルファーを選択してください"));
-    status->addWidget(StatusPanel);
-}
-
-void TMainForm::showPage(QWidget *page)
-{
-    ++m_pageSetByCode;
-    PageControl1->setCurrentWidget(page);
-    --m_pageSetByCode;
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    status->setObjectName(QStringLiteral("StatusPanel0"));
+    status->setMinimumWidth(300);
+    status->setText(QStringLiteral("ゴルファーを選択してください"));
+    bar->addWidget(status);
 }
 
 bool TMainForm::IsNumeric(const QString &text) const
@@ -413,87 +344,22 @@ bool TMainForm::IsNumeric(const QString &text) const
 
 void TMainForm::setStatus(const QString &text)
 {
-    StatusPanel->setText(text);
+    m_frame->setStatus(text);
 }
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+Page TMainForm::currentPage() const
 {
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        // The boxes of a page hint at Append when a key that edits is pressed in them.
-        if (watched == YTimeEdit || watched == YBikouEdit || watched == LinksNameEdit
-            || watched == LinksAddressEdit || watched == LinksTelEdit || watched == URLEdit
-            || watched == CourseEdit) {
-            if (isEditingKey(static_cast<QKeyEvent *>(event)))
-                AppendCheck();
-        }
-        break;
-    }
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            break;
-        // A box that refused its text takes the focus back; the control that had just got
-        // it must not run its own check on the way out, or two boxes would trade it forever.
-        if (m_scoreLink.exitChecksSuspended)
-            break;
-        if (watched == YTimeEdit) {
-            YTimeEditExit();
-        } else if (watched == SHandicapEdit) {
-            SHandicapEditExit();
-        } else if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-            if (std::find(YardEdit.begin(), YardEdit.end(), edit) != YardEdit.end())
-                YardValueCheck(edit);
-            else if (std::find(ParEdit.begin(), ParEdit.end(), edit) != ParEdit.end())
-                ParValueCheck(edit);
-            else if (std::find(PartnerScoreEdit.begin(), PartnerScoreEdit.end(), edit)
-                != PartnerScoreEdit.end())
-                PartnerScoreCheck(edit);
-        }
-        break;
-    }
-    case QEvent::ShowToParent:
-    case QEvent::HideToParent:
-        // The club's static text lies over the club list and hides it while it is shown.
-        if (watched == SLinksText)
-            SLinksCombo->setVisible(event->type() == QEvent::HideToParent);
-        break;
-    case QEvent::MouseButtonPress:
-        if (watched == YDateText) {
-            YDateTextClick();
-        } else if (watched == ScoreDatePicker || watched == m_scoreDateText) {
-            // A press the text part leaves unused travels on to the picker itself.
-            const ulong stamp = static_cast<QMouseEvent *>(event)->timestamp();
-            if (stamp == 0 || stamp != m_lastPickerPress) {
-                m_lastPickerPress = stamp;
-                ScoreDatePickerClick();
-            }
-        }
-        break;
-    case QEvent::Hide:
-        if (watched == m_scoreDatePopup)
-            ScoreDatePickerCloseUp();
-        break;
-    case QEvent::Resize:
-        // The columns follow the visible width of the grid.
-        if (watched == YoteiGrid->viewport())
-            YoteiSheetResize();
-        else if (watched == LinksGrid->viewport())
-            LinksSheetResize();
-        else if (watched == SeisekiGrid->viewport())
-            SeisekiSheetResize();
-        break;
-    default: break;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    return m_frame->currentPage();
 }
 
-bool TMainForm::isEditingKey(const QKeyEvent *key)
+QString TMainForm::scoreDispMode() const
 {
-    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
-        || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
-        return true;
-    return !key->text().isEmpty() && key->text().at(0).isPrint();
+    return m_frame->score()->scoreDispMode();
+}
+
+QString TMainForm::shukeiCaller() const
+{
+    return m_frame->seiseki()->shukeiCaller();
 }
 
 void TMainForm::FormKeyPress(bool shift)
@@ -516,19 +382,4 @@ void TMainForm::About1Click()
 {
     AboutMode = true;
     Q_EMIT aboutRequested();
-}
-
-void TMainForm::URLButtonClick()
-{
-    const QString text = URLEdit->text();
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t == QLatin1String("http://")) {
-        dialogs().warning(QStringLiteral("ホームページアドレスが設定されていません"));
-        return;
-    }
-    if (!text.startsWith(QLatin1String("http://"))) {
-        dialogs().warning(QStringLiteral("ホームページアドレスではありません"));
-        return;
-    }
-    m_services.desktop->open(QUrl(text));
 }

@@ -2,44 +2,44 @@
 // the golfer chosen when there is just one, and the activations that ask for a first golfer.
 #include "mainform.h"
 
-#include "core/data/datetime.h"
-#include "imagelist.h"
-#include "stringgrid.h"
+#include "pageframe.h"
 #include "ui/common/windowfit.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QStringListModel>
-#include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
-#include <QTreeWidget>
+
+namespace {
+
+// The splash window must stay up, but the interface keeps answering while it waits.
+void Delay(unsigned ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() <= qint64(ms)) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Never longer than the wait has left: a wait of nothing ends within a millisecond.
+        const qint64 left = qint64(ms) - timer.elapsed();
+        if (left >= 0)
+            QThread::msleep(qMin<qint64>(5, left + 1));
+    }
+}
+
+} // namespace
 
 void TMainForm::FormCreate()
 {
     setWindowTitle(QStringLiteral("Kestro"));
-    ShukeiDone = false;
-    ScoreDispMode = QStringLiteral("Par+-");
-    ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
-    ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
+    m_actions.ScoreDisp->setText(QStringLiteral("±スコアで表示(&S)"));
+    m_actions.ScoreBtn->setText(QStringLiteral("±ｽｺｱ"));
 
-    Delay(m_startupDelayMs);
+    Delay(m_options.startupDelayMs);
 
     // Dates read "yyyy/mm/dd" and times "HH:NN" everywhere: see datetime.h.
     setUpdatesEnabled(false);
-    TreeView1->clear();
-    YoteiNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("予定")});
-    YoteiNode->setIcon(0, imageIcon(ImgSchedule));
-    LinksNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("ゴルフ場")});
-    LinksNode->setIcon(0, imageIcon(ImgLinks));
-    ScoreNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("スコアカード")});
-    ScoreNode->setIcon(0, imageIcon(ImgScoreCard));
-    SelectedNode = YoteiNode;
 
     // A change that a crash cut short is finished or dropped before anything is read.
     for (const QString &note : m_book.recover())
@@ -47,49 +47,15 @@ void TMainForm::FormCreate()
     m_book.setConsentAsker([this](const FileConcern &concern) { return askToReplace(concern); });
     const QStringList readErrors = m_book.loadClubs();
     for (const QString &error : readErrors)
-        reportReadError(error);
+        dialogs().ioError(error);
     for (const QString &note : m_book.takeSideFileNotes())
         dialogs().warning(note);
 
-    LinksNameEdit->clear();
-    LinksAddressEdit->clear();
-    LinksTelEdit->clear();
-    URLEdit->clear();
-
-    LinksGrid->SetColWidth(0, 170);
-    LinksGrid->SetColWidth(1, 220);
-    // A full telephone number must fit whatever the font; 90 is the least.
-    LinksGrid->SetColWidth(2,
-        qMax(90, LinksGrid->fontMetrics().horizontalAdvance(QStringLiteral("0000-000-0000")) + 12));
-    LinksGrid->SetColWidth(3, 250);
-    LinksGrid->SetRow(0,
-        {QStringLiteral("ゴルフ場"), QStringLiteral("住所"), QStringLiteral("電話番号"),
-            QStringLiteral("ホームページ")});
-    LinksGrid->SetRowCount(int(LinksList.size()) + 2);
-
-    QStringList names;
-    names.reserve(LinksList.size());
-    QList<QStringList> rows;
-    rows.reserve(LinksList.size());
-    for (const TLinksRecord &club : LinksList) {
-        names.append(club.LinksName);
-        rows.append(linksRow(club));
-    }
-    // The grid makes the cells of its rows as they come into view.
-    LinksGrid->SetRows(1, rows);
-    // The three boxes that choose a club show one list of names: item i is club i in each.
-    auto *clubNames = new QStringListModel(names, this);
-    for (QComboBox *combo : {YLinksCombo, CLinksCombo, SLinksCombo}) {
-        combo->setModel(clubNames);
-        combo->setCurrentIndex(-1);
-    }
-
-    CourseSheet_Format();
-    addClubNodes();
+    m_frame->clubsLoaded();
 
     const QStringList golferErrors = m_book.loadGolfers();
     if (!m_book.golferListLoaded())
-        reportReadError(golferErrors.first());
+        dialogs().ioError(golferErrors.first());
     else if (!golferErrors.isEmpty())
         dialogs().warning(golferErrors.join(QChar('\n')));
     GolferCombo->addItems(m_book.golfers());
@@ -103,47 +69,15 @@ void TMainForm::FormCreate()
         FilesRead(name);
     }
 
-    YoteiCalendar->setSelectedDate(today());
-    YoteiCalendar->setMinimumDate(today());
-
-    YDateText->clear();
-    YTimeEdit->clear();
-    YLinksCombo->setCurrentIndex(-1);
-    YBikouEdit->clear();
-
-    YoteiGrid->SetColWidth(0, 80);
-    YoteiGrid->SetColWidth(1, 50);
-    YoteiGrid->SetColWidth(2, 170);
-    YoteiGrid->SetColWidth(3, qMax(260, YoteiGrid->width() - 300));
-    YoteiGrid->SetRow(0,
-        {QStringLiteral("ラウンド日"), QStringLiteral("スタート"), QStringLiteral("ゴルフ場"),
-            QStringLiteral("備 考")});
-
-    showPage(YoteiSheet);
-    for (QTreeWidgetItem *top : {YoteiNode, LinksNode, ScoreNode})
-        top->setExpanded(true);
+    m_frame->start();
     setUpdatesEnabled(true);
 
     // Placed here alone: a fit would be done again once the frame is known, undoing a
     // geometry set after it.
-    if (m_geometry)
-        setGeometry(*m_geometry);
+    if (m_options.geometry)
+        setGeometry(*m_options.geometry);
     else
         windowfit::place(this, QSize(1040, 720), false);
-}
-
-void TMainForm::Delay(unsigned ms)
-{
-    // The splash window must stay up, but the interface keeps answering while it waits.
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() <= qint64(ms)) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        // Never longer than the wait has left: a wait of nothing ends within a millisecond.
-        const qint64 left = qint64(ms) - timer.elapsed();
-        if (left >= 0)
-            QThread::msleep(qMin<qint64>(5, left + 1));
-    }
 }
 
 void TMainForm::showEvent(QShowEvent *event)

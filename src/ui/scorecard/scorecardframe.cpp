@@ -44,6 +44,14 @@ void ScoreSheetLink::refocus(QWidget *box)
     exitChecksSuspended = suspended;
 }
 
+bool ScoreSheetLink::focusPage(QWidget *page)
+{
+    // Taking the focus away from the box being edited runs its exit check first.
+    const int refusals = exitRefusals;
+    page->setFocus(Qt::OtherFocusReason);
+    return exitRefusals == refusals;
+}
+
 TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
     : QFrame(parent), m_link(link)
 {

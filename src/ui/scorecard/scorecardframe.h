@@ -12,20 +12,25 @@ class QLineEdit;
 class DialogService;
 class TScoreCardFrame;
 
-// What the two halves of a card share with the page they sit on: the Append action whose
-// enabled flag tells the Adding mode apart, the messages, and the focus rule of its boxes.
-// The round's totals are the page's own: the halves say when theirs change.
+// What the two halves of a card share with the page they sit on, and the boxes of every page
+// with the window: the Append action whose enabled flag tells the Adding mode apart, the
+// messages, and the focus rule of the boxes. The round's totals are the page's own: the
+// halves say when theirs change.
 struct ScoreSheetLink {
     QAction *appendAction = nullptr;
     DialogService *dialogs = nullptr;
     // Set while the page clears itself: moving the focus off a cell that is being emptied
     // must not complain about the empty cell or total it.
     bool exitChecksSuspended = false;
+    // Boxes that refused their text as they were left, counted by the pages' own checks.
+    int exitRefusals = 0;
 
     // Puts the focus back into a box that refused its text. The control the focus had just
     // moved to loses it again at once and must not run its own check on the way out, or two
     // refusing boxes would hand the focus to each other for ever.
     void refocus(QWidget *box);
+    // Moves the focus to the page; false when the box left refused its text on the way.
+    bool focusPage(QWidget *page);
 };
 
 // One 9-hole half of a score card: course, green, tee, yards and par per hole, the strokes

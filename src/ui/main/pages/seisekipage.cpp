@@ -1,16 +1,23 @@
-// The results page: the tally dialog and the three tallies, and the chart action.
-#include "mainform.h"
+// The results page: the tally dialog and the three tallies, the charts of a tally, and what
+// the printout and the CSV file take of it.
+#include "seisekipage.h"
 
-#include "ui/charts/chartform.h"
-#include "ui/charts/seisekiform.h"
+#include "pagecontrols.h"
+#include "pagehost.h"
+
 #include "core/data/datetime.h"
+#include "core/data/recordbook.h"
+#include "core/print/resultsprintout.h"
 #include "core/stats/chartdata.h"
 #include "core/stats/scorelists.h"
+#include "ui/charts/chartform.h"
+#include "ui/common/services.h"
+#include "ui/main/stringgrid.h"
+#include "ui/main/treenodes.h"
 #include "ui/stats/shukeiform.h"
-#include "stringgrid.h"
 
 #include <QAction>
-#include <QDateEdit>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,7 +25,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -73,30 +81,78 @@ public:
 
 } // namespace
 
-void TMainForm::createResults()
+SeisekiPage::SeisekiPage(RecordBook &book, PageHost &host)
+    : m_book(book), m_host(host), ScoreList(book.scoreRecords())
 {
-    ShukeiForm = new TShukeiForm(dialogs(), this);
-    SeisekiForm = new TSeisekiForm(this);
-    ChartForm = new TChartForm(this);
-    SeisekiGrid->horizontalHeader()->hide();
-    SeisekiGrid->setItemDelegateForColumn(0, new FixedColumnDelegate(SeisekiGrid));
-    connect(ShukeiAction, &QAction::triggered, this, &TMainForm::ShukeiActionExecute);
-    connect(ChartAction1, &QAction::triggered, this, &TMainForm::ChartAction1Execute);
+    setObjectName(QStringLiteral("SeisekiSheet"));
+    auto *outer = new QVBoxLayout(this);
+    ShukeiNaiyou = new QLabel(this);
+    ShukeiNaiyou->setObjectName(QStringLiteral("ShukeiNaiyou"));
+    QFont big = ShukeiNaiyou->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    ShukeiNaiyou->setFont(big);
+    KensakuNaiyou = new QLabel(this);
+    KensakuNaiyou->setObjectName(QStringLiteral("KensakuNaiyou"));
+    QFont bold = KensakuNaiyou->font();
+    bold.setBold(true);
+    KensakuNaiyou->setFont(bold);
+    SeisekiGrid = new TStringGrid(1, this);
+    SeisekiGrid->setObjectName(QStringLiteral("SeisekiGrid"));
+    SeisekiGrid->SetRowCount(1);
+    SeisekiGrid->SetColWidth(0, 0);
+    connect(SeisekiGrid, &QTableWidget::cellDoubleClicked, this, [this] { SeisekiGridDblClick(); });
+    outer->addWidget(ShukeiNaiyou);
+    outer->addWidget(KensakuNaiyou);
+    outer->addWidget(SeisekiGrid, 1);
+    SeisekiGrid->viewport()->installEventFilter(this);
 }
 
-stats::TallyCondition TMainForm::tallyCondition() const
+SeisekiPage::~SeisekiPage()
+{
+    pagecontrols::detachControls(this);
+}
+
+DialogService &SeisekiPage::dialogs() const
+{
+    return *m_host.services().dialogs;
+}
+
+bool SeisekiPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // The columns follow the visible width of the grid.
+    if (event->type() == QEvent::Resize && watched == SeisekiGrid->viewport())
+        SeisekiSheetResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void SeisekiPage::createResults()
+{
+    ShukeiForm = new TShukeiForm(dialogs(), window());
+    ChartForm = new TChartForm(window());
+    SeisekiGrid->horizontalHeader()->hide();
+    SeisekiGrid->setItemDelegateForColumn(0, new FixedColumnDelegate(SeisekiGrid));
+}
+
+stats::TallyCondition SeisekiPage::tallyCondition() const
 {
     return ShukeiForm->condition();
 }
 
-void TMainForm::ShukeiActionExecute()
+void SeisekiPage::forgetTally()
 {
-    if (GolferName.isEmpty()) {
+    ShukeiCaller.clear();
+    ShukeiDone = false;
+}
+
+void SeisekiPage::ShukeiActionExecute()
+{
+    if (m_book.golferName().isEmpty()) {
         dialogs().warning(QStringLiteral("ゴルファーを選択してください"));
         return;
     }
     const int total = int(ScoreList.size());
-    ShukeiForm->refill(YearList, PlayedLinksList, total);
+    ShukeiForm->refill(m_book.yearList(), m_book.playedLinksList(), total);
     const bool rerun = ShukeiCaller == QStringLiteral("PageControl");
     if (!rerun) {
         ShukeiForm->ShowShukei();
@@ -132,7 +188,7 @@ void TMainForm::ShukeiActionExecute()
     }
 }
 
-void TMainForm::seisekiGridEmpty()
+void SeisekiPage::seisekiGridEmpty()
 {
     SeisekiGrid->clearContents();
     SeisekiGrid->horizontalHeader()->hide();
@@ -142,14 +198,14 @@ void TMainForm::seisekiGridEmpty()
 }
 
 // A tally whose selection holds no card leaves the page empty and says so.
-void TMainForm::seisekiNothingFound()
+void SeisekiPage::seisekiNothingFound()
 {
     seisekiGridEmpty();
-    setStatus(kShowResults);
+    m_host.setStatus(kShowResults);
     dialogs().information(kNothingFound);
 }
 
-void TMainForm::ShousaiShukei()
+void SeisekiPage::ShousaiShukei()
 {
     const stats::DetailedTally tally = stats::detailedTally(ScoreList.list(), tallyCondition());
     HoleResultCounts = tally.holeResultCounts;
@@ -158,7 +214,7 @@ void TMainForm::ShousaiShukei()
         seisekiNothingFound();
         return;
     }
-    setStatus(QStringLiteral("スコア詳細の日付をダブルクリックでスコアカードを表示します"));
+    m_host.setStatus(QStringLiteral("スコア詳細の日付をダブルクリックでスコアカードを表示します"));
 
     // Sixteen rows without a heading row; the grid's rows 1 to 16 hold them.
     SeisekiGrid->clearContents();
@@ -174,10 +230,10 @@ void TMainForm::ShousaiShukei()
     setColumnWidths(SeisekiGrid, {100, 0, 90, 180}, {longestName}, 190);
     for (int r = 0; r < tally.rows.size(); ++r)
         SeisekiGrid->SetRow(r + 1, tally.rows[r]);
-    ChartAction1->setEnabled(true);
+    m_host.actions().ChartAction1->setEnabled(true);
 }
 
-void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
+void SeisekiPage::seisekiListGrid(const QList<QStringList> &rows)
 {
     SeisekiGrid->setUpdatesEnabled(false);
     SeisekiGrid->clearContents();
@@ -195,10 +251,10 @@ void TMainForm::seisekiListGrid(const QList<QStringList> &rows)
     header->show();
     SeisekiGrid->SetRows(1, rows);
     SeisekiGrid->setUpdatesEnabled(true);
-    setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
+    m_host.setStatus(QStringLiteral("スコア一覧の日付をダブルクリックでスコアカードを表示します"));
 }
 
-void TMainForm::ItiranShukei()
+void SeisekiPage::ItiranShukei()
 {
     const QList<QStringList> rows = stats::dateList(ScoreList.list(), tallyCondition());
     if (rows.isEmpty()) {
@@ -206,12 +262,12 @@ void TMainForm::ItiranShukei()
         return;
     }
     seisekiListGrid(rows);
-    ChartAction1->setEnabled(true);
+    m_host.actions().ChartAction1->setEnabled(true);
 }
 
-void TMainForm::ShoujunShukei()
+void SeisekiPage::ShoujunShukei()
 {
-    ChartAction1->setEnabled(false);
+    m_host.actions().ChartAction1->setEnabled(false);
     const QList<QStringList> rows = stats::ascendingList(ScoreList.list(), tallyCondition());
     if (rows.isEmpty()) {
         seisekiNothingFound();
@@ -220,20 +276,9 @@ void TMainForm::ShoujunShukei()
     seisekiListGrid(rows);
 }
 
-void TMainForm::ChartAction1Execute()
+void SeisekiPage::showResultCharts()
 {
-    if (currentPage() == Page::Score) {
-        if (ScoreIndex < 0 || ScoreIndex >= ScoreList.size())
-            return;
-        const charts::CardChart chart = charts::cardChart(ScoreList.record(ScoreIndex));
-        m_parAverages = chart.pars;
-        SeisekiForm->showCard(chart,
-            QStringLiteral("グラフの表示  [ ") + datetime::dateText(ScoreDatePicker->date())
-                + QStringLiteral("  ") + SLinksText->text() + QStringLiteral(" ]"));
-        return;
-    }
-
-    if (!SeisekiGrid->horizontalHeader()->isHidden()) {
+    if (hasHeadingRow()) {
         // A score list: its rows are the trend.
         QList<QStringList> rows;
         rows.reserve(SeisekiGrid->RowCount() - 1);
@@ -247,10 +292,10 @@ void TMainForm::ChartAction1Execute()
     ChartForm->ShowModal();
 }
 
-void TMainForm::seisekiEnter()
+void SeisekiPage::seisekiEnter()
 {
-    ShukeiAction->setEnabled(true);
-    DataAppendAction->setEnabled(false);
+    m_host.actions().ShukeiAction->setEnabled(true);
+    m_host.actions().DataAppendAction->setEnabled(false);
     ShukeiNaiyou->clear();
     KensakuNaiyou->clear();
     SeisekiGrid->clear();
@@ -258,17 +303,72 @@ void TMainForm::seisekiEnter()
     SeisekiGrid->SetColCount(1);
     SeisekiGrid->SetRowCount(1);
     SeisekiGrid->SetColWidth(0, 0);
-    if (GolferName.isEmpty())
+    if (m_book.golferName().isEmpty())
         return;
     m_book.refreshPlayedLinks();
     ShukeiCaller = ShukeiDone ? QStringLiteral("PageControl") : QString();
-    ShukeiAction->trigger();
+    m_host.actions().ShukeiAction->trigger();
 }
 
-void TMainForm::SeisekiSheetResize()
+void SeisekiPage::SeisekiSheetResize()
 {
     // The last column takes what the others leave (330 for the lists, 370 for the details).
     if (SeisekiGrid->ColCount() < 4)
         return;
     SeisekiGrid->fillLastColumn(190, 1);
+}
+
+void SeisekiPage::SeisekiGridDblClick()
+{
+    const QTableWidgetItem *item = SeisekiGrid->currentItem();
+    const QString text = item ? item->text() : QString();
+    const auto date = datetime::parseDate(text);
+    if (!date)
+        return; // a club, a score or a heading
+    // Change and Delete act on this node; the tree's own selection stays as it is.
+    TreeNodes &nodes = m_host.nodes();
+    if (QTreeWidgetItem *node
+        = nodes.lazyChild(nodes.yearNode(datetime::yearText(datetime::fromDate(*date))), text)) {
+        nodes.SelectedNode = node;
+        nodes.SelectedParent = node->parent();
+    }
+    Q_EMIT cardRequested(text);
+}
+
+// An emptied results grid keeps a single hidden column; every tally lays out five or more.
+bool SeisekiPage::hasResult() const
+{
+    return SeisekiGrid->ColCount() > 1;
+}
+
+bool SeisekiPage::hasHeadingRow() const
+{
+    return !SeisekiGrid->horizontalHeader()->isHidden();
+}
+
+printout::ResultsSheet SeisekiPage::resultsSheet() const
+{
+    printout::ResultsSheet sheet;
+    sheet.golferName = m_book.golferName();
+    sheet.conditions = KensakuNaiyou->text();
+    sheet.kensakuYear = ShukeiForm->KensakuYear();
+    sheet.kensakuLinks = ShukeiForm->KensakuLinks();
+    // The score lists show their heading row; the detailed statistics hide it.
+    sheet.hasHeaderRow = hasHeadingRow();
+    for (int row = 1; row < SeisekiGrid->RowCount(); ++row)
+        sheet.rows.append(SeisekiGrid->Row(row));
+    return sheet;
+}
+
+QList<QStringList> SeisekiPage::shownTable() const
+{
+    QList<QStringList> rows;
+    for (int r = hasHeadingRow() ? 0 : 1; r < SeisekiGrid->RowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < SeisekiGrid->ColCount(); ++c)
+            if (SeisekiGrid->ColWidth(c) > 0)
+                row << SeisekiGrid->Cell(c, r);
+        rows << row;
+    }
+    return rows;
 }
