@@ -1,6 +1,7 @@
 // The controls of the five pages.
 #include "mainform.h"
 
+#include "ui/common/numberformvalidator.h"
 #include "ui/common/statictext.h"
 #include "ui/common/texttips.h"
 
@@ -44,13 +45,14 @@ QLineEdit *textEdit(const QString &name, int maxBytes, QWidget *parent)
     return edit;
 }
 
-QLineEdit *numberEdit(const QString &name, QWidget *parent)
+QLineEdit *numberEdit(const QString &name, QWidget *parent,
+    NumberFormValidator::Kind kind = NumberFormValidator::Kind::Number)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setAlignment(Qt::AlignRight);
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+    NumberFormValidator::install(edit, kind);
     edit->setReadOnly(true);
     return edit;
 }
@@ -100,7 +102,7 @@ QWidget *TMainForm::createYoteiPage()
     YDateText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     YDateText->setToolTip(QStringLiteral("カレンダーをクリックして日付を設定してください"));
     YDateText->setFixedSize(120, 24);
-    YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), page);
+    YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), page, NumberFormValidator::Kind::Time);
     YTimeEdit->setAlignment(Qt::AlignLeft);
     YTimeEdit->setFixedWidth(80);
     YLinksCombo = listCombo(QStringLiteral("YLinksCombo"), page);
