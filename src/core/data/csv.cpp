@@ -212,7 +212,15 @@ bool encode(const QString &text, Encoding encoding, QByteArray *bytes, Error *er
     return false;
 }
 
-bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *error)
+namespace {
+
+constexpr qsizetype kPiece = 256 * 1024;
+constexpr qsizetype kShownCell = 40;
+
+// Finds the encoding of a file and checks its bytes: an empty file, bytes no text file holds
+// and bytes of neither encoding are refused. `body` is what follows a byte-order mark; a
+// Shift-JIS file is decoded once, piece by piece, to find codes no character stands for.
+bool detect(QByteArrayView bytes, QByteArrayView *body, Encoding *found, Error *error)
 {
     auto fail = [error](const Error &e) {
         if (error)
@@ -220,117 +228,261 @@ bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *erro
         return false;
     };
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-    const QByteArrayView body = bom ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
-    if (body.isEmpty())
+    *body = bom ? bytes.sliced(3) : bytes;
+    if (body->isEmpty())
         return fail({1, 0, QString(), QStringLiteral("ファイルが空です")});
-    for (qsizetype i = 0; i < body.size(); ++i)
-        if (isControl(static_cast<unsigned char>(body[i])))
-            return fail(errorAt(body, i, QStringLiteral("テキストファイルではありません")));
+    for (qsizetype i = 0; i < body->size(); ++i)
+        if (isControl(static_cast<unsigned char>((*body)[i])))
+            return fail(errorAt(*body, i, QStringLiteral("テキストファイルではありません")));
 
-    const qsizetype badUtf8 = firstBadUtf8(body);
+    const qsizetype badUtf8 = firstBadUtf8(*body);
     if (badUtf8 < 0) {
-        *text = QString::fromUtf8(body);
-        if (found)
-            *found = bom ? Encoding::Utf8Bom : Encoding::Utf8;
+        *found = bom ? Encoding::Utf8Bom : Encoding::Utf8;
         return true;
     }
     if (bom)
-        return fail(errorAt(body, badUtf8, QStringLiteral("UTF-8として読めない文字があります")));
-    const qsizetype badShiftJis = firstBadShiftJis(body);
+        return fail(errorAt(*body, badUtf8, QStringLiteral("UTF-8として読めない文字があります")));
+    const qsizetype badShiftJis = firstBadShiftJis(*body);
     if (badShiftJis < 0) {
         QStringDecoder decoder(sjis::kEncoding);
-        *text = decoder.decode(body);
+        for (qsizetype at = 0; at < body->size() && !decoder.hasError(); at += kPiece) {
+            const QString piece
+                = decoder.decode(body->sliced(at, std::min(kPiece, body->size() - at)));
+        }
         if (!decoder.hasError()) {
-            if (found)
-                *found = Encoding::ShiftJis;
+            *found = Encoding::ShiftJis;
             return true;
         }
     }
     // The encoding that read further is the one the file was meant to be in.
-    return fail(errorAt(body, qMax(badUtf8, badShiftJis),
+    return fail(errorAt(*body, qMax(badUtf8, badShiftJis),
         QStringLiteral("UTF-8としてもShift-JISとしても読めない文字があります")));
+}
+
+bool startsLikeFormula(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    switch (text.front().unicode()) {
+    case u'=':
+    case u'+':
+    case u'-':
+    case u'@':
+    case u'\t':
+    case u'\r': return true;
+    case u'\'': return startsLikeFormula(text.sliced(1));
+    default: return false;
+    }
+}
+
+bool isNumber(const QString &text)
+{
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok && !text.isEmpty() && !text.front().isSpace() && !text.back().isSpace();
+}
+
+} // namespace
+
+bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *error)
+{
+    QByteArrayView body;
+    Encoding encoding = Encoding::Utf8;
+    if (!detect(bytes, &body, &encoding, error))
+        return false;
+    if (encoding == Encoding::ShiftJis) {
+        QStringDecoder decoder(sjis::kEncoding);
+        *text = decoder.decode(body);
+    } else {
+        *text = QString::fromUtf8(body);
+    }
+    if (found)
+        *found = encoding;
+    return true;
+}
+
+QString protectText(const QString &text)
+{
+    return startsLikeFormula(text) ? QChar(u'\'') + text : text;
+}
+
+QString protectCell(const QString &text)
+{
+    return isNumber(text) ? text : protectText(text);
+}
+
+QString unprotectText(const QString &text)
+{
+    return text.startsWith(QChar(u'\'')) && startsLikeFormula(QStringView(text).sliced(1))
+        ? text.sliced(1)
+        : text;
+}
+
+QString shownCell(const QString &text)
+{
+    if (text.size() <= kShownCell)
+        return text;
+    qsizetype end = kShownCell;
+    if (text[end - 1].isHighSurrogate())
+        --end;
+    return text.left(end) + QStringLiteral("…");
+}
+
+Reader::Reader(const QByteArray &bytes, qsizetype longestField) : m_longest(longestField)
+{
+    QByteArrayView body;
+    if (!detect(bytes, &body, &m_encoding, &m_error)) {
+        m_failed = true;
+        return;
+    }
+    m_bytes = body;
+    // The byte-order mark is gone already; one more at the start is a character of the text.
+    m_decoder = m_encoding == Encoding::ShiftJis
+        ? QStringDecoder(sjis::kEncoding)
+        : QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+}
+
+Reader::Reader(const QString &text, qsizetype longestField)
+    : m_buffer(text), m_longest(longestField)
+{ }
+
+int Reader::permille() const
+{
+    if (!m_bytes.isEmpty())
+        return int(m_read * 1000 / m_bytes.size());
+    return m_buffer.isEmpty() ? 1000 : int(m_pos * 1000 / m_buffer.size());
+}
+
+bool Reader::fill()
+{
+    if (m_read >= m_bytes.size())
+        return false;
+    // What was read goes; a record may still be reading from what is left of it.
+    m_buffer.remove(0, m_pos);
+    m_pos = 0;
+    const qsizetype n = std::min(kPiece, m_bytes.size() - m_read);
+    m_buffer.append(QString(m_decoder.decode(m_bytes.sliced(m_read, n))));
+    m_read += n;
+    return true;
+}
+
+bool Reader::have(qsizetype ahead)
+{
+    while (m_pos + ahead >= m_buffer.size())
+        if (!fill())
+            return false;
+    return true;
+}
+
+bool Reader::fail(int line, int column, const QString &message)
+{
+    m_failed = true;
+    m_error = {line, column, QString(), message};
+    return false;
+}
+
+bool Reader::next(Record *out)
+{
+    if (m_failed || !have())
+        return false;
+    Record record;
+    record.line = m_line;
+    QList<int> lines;
+    bool spans = false;
+    auto isEnd = [](QChar c) { return c == u',' || c == u'\r' || c == u'\n'; };
+
+    while (true) {
+        const int fieldLine = m_line;
+        const int column = int(record.fields.size()) + 1;
+        QString field;
+        bool cut = false;
+        // Keeps no more of a field than the limit, however long it runs on.
+        auto take = [&](QStringView part) {
+            const qsizetype room = m_longest - field.size();
+            if (part.size() > room) {
+                cut = true;
+                part = part.first(room);
+            }
+            field.append(part);
+        };
+        if (have() && m_buffer[m_pos] == u'"') {
+            ++m_pos;
+            while (true) {
+                if (!have())
+                    return fail(fieldLine, column, QStringLiteral("引用符が閉じられていません"));
+                const QChar *p = m_buffer.constData();
+                const qsizetype n = m_buffer.size();
+                const qsizetype start = m_pos;
+                while (m_pos < n && p[m_pos] != u'"' && p[m_pos] != u'\r' && p[m_pos] != u'\n')
+                    ++m_pos;
+                take(QStringView(p + start, m_pos - start));
+                if (m_pos == n)
+                    continue;
+                const QChar c = p[m_pos];
+                if (c == u'"') {
+                    if (have(1) && m_buffer[m_pos + 1] == u'"') {
+                        take(u"\"");
+                        m_pos += 2;
+                        continue;
+                    }
+                    ++m_pos;
+                    break;
+                }
+                if (c == u'\n' || !(have(1) && m_buffer[m_pos + 1] == u'\n'))
+                    ++m_line;
+                take(QStringView(&c, 1));
+                ++m_pos;
+            }
+            if (have() && !isEnd(m_buffer[m_pos]))
+                return fail(m_line, column, QStringLiteral("閉じた引用符の後に文字があります"));
+        } else {
+            while (have()) {
+                const QChar *p = m_buffer.constData();
+                const qsizetype n = m_buffer.size();
+                const qsizetype start = m_pos;
+                while (m_pos < n && !isEnd(p[m_pos]) && p[m_pos] != u'"')
+                    ++m_pos;
+                take(QStringView(p + start, m_pos - start));
+                if (m_pos == n)
+                    continue;
+                if (p[m_pos] == u'"')
+                    return fail(m_line, column, QStringLiteral("引用符の位置が正しくありません"));
+                break;
+            }
+        }
+        if (cut)
+            record.cutFields.append(int(record.fields.size()));
+        record.fields.append(std::move(field));
+        lines.append(fieldLine);
+        if (fieldLine != record.line)
+            spans = true;
+        if (!have())
+            break;
+        if (m_buffer[m_pos] == u',') {
+            ++m_pos;
+            continue;
+        }
+        const bool crlf = m_buffer[m_pos] == u'\r' && have(1) && m_buffer[m_pos + 1] == u'\n';
+        m_pos += crlf ? 2 : 1;
+        ++m_line;
+        break;
+    }
+    if (spans)
+        record.fieldLines = std::move(lines);
+    *out = std::move(record);
+    return true;
 }
 
 bool parse(const QString &text, QList<Record> *records, Error *error)
 {
     records->clear();
-    const QChar *p = text.constData();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    int line = 1;
+    Reader reader(text);
     Record record;
-    record.line = 1;
-    QList<int> lines;
-    bool spans = false;
-    auto fail = [error](int atLine, qsizetype column, const QString &message) {
-        if (error)
-            *error = {atLine, int(column), QString(), message};
-        return false;
-    };
-    auto endRecord = [&] {
-        if (spans)
-            record.fieldLines = lines;
+    while (reader.next(&record))
         records->append(std::move(record));
-        record = Record();
-        record.line = line;
-        lines.clear();
-        spans = false;
-    };
-
-    while (true) {
-        const int fieldLine = line;
-        const qsizetype column = record.fields.size() + 1;
-        QString field;
-        if (i < n && p[i] == QChar('"')) {
-            ++i;
-            while (true) {
-                if (i >= n)
-                    return fail(fieldLine, column, QStringLiteral("引用符が閉じられていません"));
-                const QChar c = p[i];
-                if (c == QChar('"')) {
-                    if (i + 1 < n && p[i + 1] == QChar('"')) {
-                        field += c;
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                if (c == QChar('\n') || (c == QChar('\r') && !(i + 1 < n && p[i + 1] == '\n')))
-                    ++line;
-                field += c;
-                ++i;
-            }
-            if (i < n && p[i] != QChar(',') && p[i] != QChar('\r') && p[i] != QChar('\n'))
-                return fail(line, column, QStringLiteral("閉じた引用符の後に文字があります"));
-        } else {
-            const qsizetype start = i;
-            while (i < n && p[i] != QChar(',') && p[i] != QChar('\r') && p[i] != QChar('\n')) {
-                if (p[i] == QChar('"'))
-                    return fail(line, column, QStringLiteral("引用符の位置が正しくありません"));
-                ++i;
-            }
-            field = text.mid(start, i - start);
-        }
-        record.fields.append(std::move(field));
-        lines.append(fieldLine);
-        if (fieldLine != record.line)
-            spans = true;
-        if (i >= n) {
-            endRecord();
-            break;
-        }
-        if (p[i] == QChar(',')) {
-            ++i;
-            continue;
-        }
-        i += (p[i] == QChar('\r') && i + 1 < n && p[i + 1] == QChar('\n')) ? 2 : 1;
-        ++line;
-        endRecord();
-        if (i >= n)
-            break;
-    }
-    return true;
+    if (!reader.ok() && error)
+        *error = reader.error();
+    return reader.ok();
 }
 
 } // namespace csv

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QStringView>
+
+#include <limits>
 
 // Comma-separated text as spreadsheets exchange it: a field is quoted when it holds a comma,
 // a quote or a line break, quotes inside it are doubled, and every record ends with CR LF.
@@ -34,6 +38,7 @@ struct Record {
     int line = 0;
     QStringList fields;
     QList<int> fieldLines; // empty when the whole record stands on one line
+    QList<int> cutFields; // fields longer than the reader keeps, cut to that length
 
     int lineOf(qsizetype field) const
     {
@@ -58,5 +63,62 @@ bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *erro
 // Splits the text into records. Refuses a quoted field that never ends and quotes in the
 // wrong place. A line break at the very end ends the last record.
 bool parse(const QString &text, QList<Record> *records, Error *error);
+
+// A spreadsheet takes a cell that begins with "=", "+", "-", "@", a tab or a carriage return
+// for a formula and runs it. Such a text goes out behind a single quote, which spreadsheets
+// show as text; so does a text that already begins with a quote before one of those, so
+// that reading it back takes off exactly the quote that was put on.
+QString protectText(const QString &text);
+// A cell of a list that mixes texts and numbers: a number stays as it is.
+QString protectCell(const QString &text);
+// The text as it was before protectText: one leading quote taken off where it put one.
+QString unprotectText(const QString &text);
+
+// At most about 40 characters of a cell for a message, with "…" when there was more: a
+// message quoting a cell of megabytes would take the window with it.
+QString shownCell(const QString &text);
+
+constexpr qsizetype kNoLimit = std::numeric_limits<qsizetype>::max();
+
+// Reads the records of a file one at a time, decoding its bytes piece by piece, so that a
+// large file is never held decoded whole nor as a list of all its fields. A field longer
+// than `longestField` characters is kept cut to that length and named in its record.
+class Reader final
+{
+public:
+    // The bytes of a file, which must outlive the reader; their encoding is found and checked
+    // first, as decode() does.
+    explicit Reader(const QByteArray &bytes, qsizetype longestField = kNoLimit);
+    // Text already decoded.
+    explicit Reader(const QString &text, qsizetype longestField = kNoLimit);
+
+    // False once the bytes turned out to be no text, or the quoting went wrong; error() then
+    // tells where.
+    bool ok() const { return !m_failed; }
+    const Error &error() const { return m_error; }
+    Encoding encoding() const { return m_encoding; }
+
+    // The next record; false at the end of the text, or when it could not be read.
+    bool next(Record *record);
+    // How far through the file it has read, in thousandths.
+    int permille() const;
+
+private:
+    bool fill();
+    // True when the character `ahead` places on is there, decoding more bytes as needed.
+    bool have(qsizetype ahead = 0);
+    bool fail(int line, int column, const QString &message);
+
+    QByteArrayView m_bytes;
+    qsizetype m_read = 0; // bytes decoded so far
+    QStringDecoder m_decoder;
+    QString m_buffer; // decoded text not yet read, from m_pos
+    qsizetype m_pos = 0;
+    qsizetype m_longest = kNoLimit;
+    int m_line = 1;
+    bool m_failed = false;
+    Error m_error;
+    Encoding m_encoding = Encoding::Utf8;
+};
 
 } // namespace csv

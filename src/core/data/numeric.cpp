@@ -78,6 +78,27 @@ std::optional<qint32> parseIntOrEmpty(const QString &text)
     return parseInt(text);
 }
 
+QString withoutZeroFraction(const QString &text)
+{
+    const qsizetype point = text.indexOf(QChar('.'));
+    if (point < 0 || point + 1 == text.size())
+        return text;
+    for (qsizetype i = point + 1; i < text.size(); ++i)
+        if (text[i] != QChar('0'))
+            return text;
+    qsizetype i = 0;
+    while (i < point && text[i] == QChar(' '))
+        ++i;
+    if (i < point && (text[i] == QChar('+') || text[i] == QChar('-')))
+        ++i;
+    if (i == point)
+        return text;
+    for (; i < point; ++i)
+        if (text[i].unicode() < '0' || text[i].unicode() > '9')
+            return text;
+    return text.left(point);
+}
+
 std::optional<double> parseFloat(const QString &text)
 {
     const QString t = text.trimmed();

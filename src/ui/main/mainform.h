@@ -33,6 +33,7 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class ExportDialog;
 class ImportSummaryDialog;
 class RestoreDialog;
 class TChartForm;
@@ -394,6 +395,7 @@ private:
     QAction *ExportMenu = nullptr;
     QAction *ImportMenu = nullptr;
     QAction *RestoreMenu = nullptr;
+    ExportDialog *m_exportDialog = nullptr;
     ImportSummaryDialog *m_importDialog = nullptr;
     RestoreDialog *m_restoreDialog = nullptr;
     QAction *HandicapMenu = nullptr;
