@@ -5,6 +5,7 @@
 #include "core/data/backup.h"
 #include "core/data/cardcolumns.h"
 #include "core/data/csv.h"
+#include "core/data/csvreader.h"
 
 #include <cstdint>
 #include <cstdlib>

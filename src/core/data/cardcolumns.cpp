@@ -1,6 +1,7 @@
 #include "cardcolumns.h"
 
 #include "cardrow.h"
+#include "csvreader.h"
 #include "datetime.h"
 #include "numeric.h"
 
@@ -66,6 +67,123 @@ void sortByDate(ImportPlan &plan)
     plan.cards = std::move(cards);
     plan.ratings = std::move(ratings);
     plan.conflicting = std::move(conflicting);
+}
+
+// Reads the file's heading and rows, against what is stored.
+ImportPlan readFrom(csv::Reader &reader, const Stored &stored, const Progress &progress)
+{
+    ImportPlan plan;
+    Problems problems(plan);
+    plan.encoding = reader.encoding();
+    csv::Record head;
+    bool found = false;
+    while (!found && reader.next(&head))
+        found = !head.isBlank();
+    if (!reader.ok()) {
+        problems.add(reader.error());
+        return plan;
+    }
+    if (!found) {
+        problems.add({1, 0, QString(), QStringLiteral("見出しの行がありません")});
+        return plan;
+    }
+
+    // The columns by their headings, wherever they stand; columns of other names are left.
+    const QStringList names = header();
+    QHash<QString, int> known;
+    for (int i = 0; i < names.size(); ++i)
+        known.insert(names[i], i);
+    QList<int> where(names.size(), -1);
+    QList<csv::Error> twice;
+    for (int c = 0; c < head.fields.size(); ++c) {
+        const int column = known.value(head.fields[c].trimmed(), -1);
+        if (column < 0)
+            continue;
+        if (where[column] >= 0)
+            twice.append({head.lineOf(c), c + 1, names[column],
+                QStringLiteral("同じ見出しの列がほかにもあります")});
+        else
+            where[column] = c;
+    }
+    // In file order: what the heading row lacks is told first, at its start.
+    QList<int> required = {Date, Links, OutCourse, InCourse};
+    for (int h = 0; h < 18; ++h)
+        required << holeColumn(h, HolePar) << holeColumn(h, HoleYard) << holeColumn(h, HoleStrokes);
+    for (int column : std::as_const(required))
+        if (where[column] < 0)
+            problems.add({head.line, 0, QString(),
+                QStringLiteral("必要な列「%1」がありません").arg(names[column])});
+    for (const csv::Error &problem : std::as_const(twice))
+        problems.add(problem);
+    if (!plan.ok())
+        return plan;
+
+    Pool pool;
+    QSet<QString> unregistered;
+    QHash<qint64, int> seen; // day → line of the row that has it
+    csv::Record record;
+    for (int rows = 0; reader.next(&record); ++rows) {
+        if (progress && rows % kRowsBetweenReports == 0 && !progress(reader.permille())) {
+            plan.cancelled = true;
+            return plan;
+        }
+        if (record.isBlank())
+            continue; // spreadsheets leave empty rows at the end
+        if (record.fields.size() > head.fields.size()) {
+            problems.add({record.line, 0, QString(),
+                QStringLiteral("列の数が見出しと違います（見出しは%1列、この行は%2列）")
+                    .arg(head.fields.size())
+                    .arg(record.fields.size())});
+            ++plan.errorRows;
+            continue;
+        }
+        // Spreadsheets leave out the empty fields at the end of a row; the reader takes them
+        // as empty.
+        RowReader in(record, where, names, pool);
+        const RoundRating rating = readRating(in);
+        std::optional<TScoreRecord> card = readRow(in);
+        const qint64 day = card ? ratings::dayKey(card->RoundDate) : 0;
+        if (card) {
+            if (const int other = seen.value(day, 0))
+                in.problem(
+                    Date, QStringLiteral("同じ日付のスコアカードが%1行目にもあります").arg(other));
+        }
+        if (!in.ok()) {
+            for (const csv::Error &problem : in.problems())
+                problems.add(problem);
+            ++plan.errorRows;
+            continue;
+        }
+        seen.insert(day, record.lineOf(where[Date]));
+        const bool conflicting = stored.days.contains(day);
+        const RoundRating before = stored.ratings.value(day);
+        RoundRating after = rating;
+        if (conflicting) {
+            if (!after.courseRating10)
+                after.courseRating10 = before.courseRating10;
+            if (!after.slope)
+                after.slope = before.slope;
+        }
+        if (after != before)
+            ++(conflicting ? plan.ratingChangesReplaced : plan.ratingChangesAdded);
+        if (!stored.clubs.contains(card->LinksName) && !unregistered.contains(card->LinksName)) {
+            unregistered.insert(card->LinksName);
+            plan.unregisteredClubs.append(card->LinksName);
+        }
+        plan.cards.append(std::move(*card));
+        plan.ratings.append(after);
+        plan.conflicting.append(conflicting);
+        plan.conflicts += conflicting ? 1 : 0;
+    }
+    if (!reader.ok()) {
+        problems.add(reader.error());
+        return plan;
+    }
+    if (plan.cards.isEmpty() && plan.errorRows == 0)
+        problems.add({head.line + 1, 0, QString(), QStringLiteral("スコアカードの行がありません")});
+    plan.readable = !plan.cards.isEmpty() || plan.errorRows > 0;
+    sortByDate(plan);
+    return plan;
 }
 
 } // namespace
@@ -146,117 +264,16 @@ QList<TDateTime> ImportPlan::conflictDays() const
     return days;
 }
 
+ImportPlan readCards(QIODevice *file, const Stored &stored, const Progress &progress)
+{
+    csv::Reader reader(file, kLongestCell);
+    return readFrom(reader, stored, progress);
+}
+
 ImportPlan readCards(const QByteArray &bytes, const Stored &stored, const Progress &progress)
 {
-    ImportPlan plan;
-    Problems problems(plan);
     csv::Reader reader(bytes, kLongestCell);
-    plan.encoding = reader.encoding();
-    csv::Record head;
-    bool found = false;
-    while (!found && reader.next(&head))
-        found = !head.isBlank();
-    if (!reader.ok()) {
-        problems.add(reader.error());
-        return plan;
-    }
-    if (!found) {
-        problems.add({1, 0, QString(), QStringLiteral("見出しの行がありません")});
-        return plan;
-    }
-
-    // The columns by their headings, wherever they stand; columns of other names are left.
-    const QStringList names = header();
-    QHash<QString, int> known;
-    for (int i = 0; i < names.size(); ++i)
-        known.insert(names[i], i);
-    QList<int> where(names.size(), -1);
-    for (int c = 0; c < head.fields.size(); ++c) {
-        const int column = known.value(head.fields[c].trimmed(), -1);
-        if (column < 0)
-            continue;
-        if (where[column] >= 0)
-            problems.add({head.lineOf(c), c + 1, names[column],
-                QStringLiteral("同じ見出しの列がほかにもあります")});
-        else
-            where[column] = c;
-    }
-    QList<int> required = {Date, Links, OutCourse, InCourse};
-    for (int h = 0; h < 18; ++h)
-        required << holeColumn(h, HolePar) << holeColumn(h, HoleYard) << holeColumn(h, HoleStrokes);
-    for (int column : std::as_const(required))
-        if (where[column] < 0)
-            problems.add({head.line, 0, QString(),
-                QStringLiteral("必要な列「%1」がありません").arg(names[column])});
-    if (!plan.ok())
-        return plan;
-
-    Pool pool;
-    QSet<QString> unregistered;
-    QHash<qint64, int> seen; // day → line of the row that has it
-    csv::Record record;
-    for (int rows = 0; reader.next(&record); ++rows) {
-        if (progress && rows % kRowsBetweenReports == 0 && !progress(reader.permille())) {
-            plan.cancelled = true;
-            return plan;
-        }
-        if (record.isBlank())
-            continue; // spreadsheets leave empty rows at the end
-        if (record.fields.size() > head.fields.size()) {
-            problems.add({record.line, 0, QString(),
-                QStringLiteral("列の数が見出しと違います（見出しは%1列、この行は%2列）")
-                    .arg(head.fields.size())
-                    .arg(record.fields.size())});
-            ++plan.errorRows;
-            continue;
-        }
-        // Spreadsheets leave out the empty fields at the end of a row; the reader takes them
-        // as empty.
-        RowReader in(record, where, names, pool);
-        const RoundRating rating = readRating(in);
-        std::optional<TScoreRecord> card = readRow(in);
-        const qint64 day = card ? ratings::dayKey(card->RoundDate) : 0;
-        if (card) {
-            if (const int other = seen.value(day, 0))
-                in.problem(
-                    Date, QStringLiteral("同じ日付のスコアカードが%1行目にもあります").arg(other));
-        }
-        if (!in.ok()) {
-            for (const csv::Error &problem : in.problems())
-                problems.add(problem);
-            ++plan.errorRows;
-            continue;
-        }
-        seen.insert(day, record.lineOf(where[Date]));
-        const bool conflicting = stored.days.contains(day);
-        const RoundRating before = stored.ratings.value(day);
-        RoundRating after = rating;
-        if (conflicting) {
-            if (!after.courseRating10)
-                after.courseRating10 = before.courseRating10;
-            if (!after.slope)
-                after.slope = before.slope;
-        }
-        if (after != before)
-            ++(conflicting ? plan.ratingChangesReplaced : plan.ratingChangesAdded);
-        if (!stored.clubs.contains(card->LinksName) && !unregistered.contains(card->LinksName)) {
-            unregistered.insert(card->LinksName);
-            plan.unregisteredClubs.append(card->LinksName);
-        }
-        plan.cards.append(std::move(*card));
-        plan.ratings.append(after);
-        plan.conflicting.append(conflicting);
-        plan.conflicts += conflicting ? 1 : 0;
-    }
-    if (!reader.ok()) {
-        problems.add(reader.error());
-        return plan;
-    }
-    if (plan.cards.isEmpty() && plan.errorRows == 0)
-        problems.add({head.line + 1, 0, QString(), QStringLiteral("スコアカードの行がありません")});
-    plan.readable = !plan.cards.isEmpty() || plan.errorRows > 0;
-    sortByDate(plan);
-    return plan;
+    return readFrom(reader, stored, progress);
 }
 
 } // namespace cardcolumns

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 // Score cards as rows of a spreadsheet: one row per card, with Japanese headings, numbers as
 // the score page shows them, texts a spreadsheet would run as formulas protected. Reading
 // takes the columns by their headings, in any order, takes what spreadsheets make of the
@@ -76,7 +78,8 @@ constexpr int kProblemsKept = 50;
 using Progress = std::function<bool(int permille)>;
 
 // Reads a whole file: its encoding, its records, its headings and every row, against what
-// is stored. A file is read row by row, never held decoded whole.
+// is stored. The file is read a piece at a time and its rows one by one, never held whole.
+ImportPlan readCards(QIODevice *file, const Stored &stored = {}, const Progress &progress = {});
 ImportPlan readCards(
     const QByteArray &bytes, const Stored &stored = {}, const Progress &progress = {});
 

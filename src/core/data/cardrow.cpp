@@ -60,18 +60,43 @@ DayParts splitDay(const QString &text)
     return {parts, parts.size() == 3};
 }
 
+// What a spreadsheet in English writes for a day it took for a date: "Apr 03".
+bool isEnglishMonthDay(const QString &text)
+{
+    static const QStringList months = {QStringLiteral("Jan"), QStringLiteral("Feb"),
+        QStringLiteral("Mar"), QStringLiteral("Apr"), QStringLiteral("May"), QStringLiteral("Jun"),
+        QStringLiteral("Jul"), QStringLiteral("Aug"), QStringLiteral("Sep"), QStringLiteral("Oct"),
+        QStringLiteral("Nov"), QStringLiteral("Dec")};
+    const QStringList parts = text.split(QChar(' '));
+    return parts.size() == 2 && months.contains(parts[0]) && allDigits(parts[1], 2);
+}
+
 // The written form and what spreadsheets make of it: 2024/05/03, 2024/5/3, 2024-5-3,
 // 2024年5月3日, each also with a time of midnight after it. A month and day without a year
 // set noYear.
 std::optional<QDate> parseDay(const QString &cell, bool *noYear)
 {
     QString text = textinput::halfWidthNumber(cell).trimmed();
+    if (isEnglishMonthDay(text)) {
+        *noYear = true;
+        return std::nullopt;
+    }
     const qsizetype space = text.indexOf(QChar(' '));
     if (space >= 0) {
         const auto time = datetime::parseTime(text.mid(space + 1));
         if (!time || *time != 0)
             return std::nullopt;
         text.truncate(space);
+    }
+    // The form the export writes, read without splitting: 2024/05/03.
+    if (text.size() == 10 && text[4] == QChar('/') && text[7] == QChar('/')
+        && allDigits(QStringView(text).first(4), 4) && allDigits(QStringView(text).sliced(5, 2), 2)
+        && allDigits(QStringView(text).sliced(8), 2)) {
+        const QDate date(QStringView(text).first(4).toInt(), QStringView(text).sliced(5, 2).toInt(),
+            QStringView(text).sliced(8).toInt());
+        if (!date.isValid() || date < kFirstDay)
+            return std::nullopt;
+        return date;
     }
     const DayParts day = splitDay(text);
     if (!day.yearFirst) {
@@ -100,6 +125,20 @@ QString Pool::shared(const QString &text)
     if (it != m_texts.cend())
         return *it;
     m_texts.insert(text);
+    return text;
+}
+
+std::optional<std::pair<QString, int>> Pool::checked(const QString &text) const
+{
+    const auto it = m_checked.constFind(text);
+    if (it == m_checked.cend())
+        return std::nullopt;
+    return std::pair(it.key(), it.value());
+}
+
+QString Pool::addChecked(const QString &text, int bytes)
+{
+    m_checked.insert(text, bytes);
     return text;
 }
 
@@ -160,6 +199,16 @@ QString RowReader::text(int column, int maxBytes, bool required, bool lines)
             problem(column, QStringLiteral("入力されていません"));
         return v;
     }
+    const auto tooLong = [this, column, maxBytes](qsizetype bytes) {
+        problem(column,
+            QStringLiteral("長すぎます（%1バイトまで、この値は%2バイト）")
+                .arg(maxBytes)
+                .arg(bytes));
+        return QString();
+    };
+    if (const auto seen = m_pool.checked(v))
+        return seen->second <= maxBytes ? seen->first : tooLong(seen->second);
+    bool controls = false;
     for (QChar c : v) {
         // A character lost before the file reached us; the score page refuses it too, so
         // an imported card holding it could not be changed there.
@@ -172,6 +221,7 @@ QString RowReader::text(int column, int maxBytes, bool required, bool lines)
             problem(column, QStringLiteral("改行や制御文字は入力できません"));
             return QString();
         }
+        controls = controls || c.unicode() < 0x20;
     }
     const QByteArray bytes = sjis::encode(v);
     // The file stores Shift-JIS: a character without a code of its own would come back
@@ -189,14 +239,10 @@ QString RowReader::text(int column, int maxBytes, bool required, bool lines)
         problem(column, QStringLiteral("Shift-JISで保存できない文字があります"));
         return QString();
     }
-    if (bytes.size() > maxBytes) {
-        problem(column,
-            QStringLiteral("長すぎます（%1バイトまで、この値は%2バイト）")
-                .arg(maxBytes)
-                .arg(bytes.size()));
-        return QString();
-    }
-    return m_pool.shared(v);
+    if (bytes.size() > maxBytes)
+        return tooLong(bytes.size());
+    // A text with line breaks is the memo's alone: another field must check it afresh.
+    return controls ? m_pool.shared(v) : m_pool.addChecked(v, int(bytes.size()));
 }
 
 std::optional<qint32> RowReader::whole(int column, bool required)

@@ -4,6 +4,7 @@
 #include "ratingstore.h"
 #include "records.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -52,14 +53,19 @@ constexpr int holeColumn(int hole, HoleColumn kind)
 }
 
 // Texts that recur from card to card (clubs, courses, putts) share one storage, so that a
-// file of many cards does not hold each of them once per card.
+// file of many cards does not hold each of them once per card; a text field already checked
+// is not checked again.
 class Pool
 {
 public:
     QString shared(const QString &text);
+    // A text field's text that passed the checks before, with its length in Shift-JIS bytes.
+    std::optional<std::pair<QString, int>> checked(const QString &text) const;
+    QString addChecked(const QString &text, int bytes);
 
 private:
     QSet<QString> m_texts;
+    QHash<QString, int> m_checked;
 };
 
 // Reads the cells of one row, collecting what it refuses, at most one problem per cell.

@@ -4,11 +4,8 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringDecoder>
 #include <QStringList>
 #include <QStringView>
-
-#include <limits>
 
 // Comma-separated text as spreadsheets exchange it: a field is quoted when it holds a comma,
 // a quote or a line break, quotes inside it are doubled, and every record ends with CR LF.
@@ -57,7 +54,8 @@ QString format(
 bool encode(const QString &text, Encoding encoding, QByteArray *bytes, Error *error);
 
 // Recognises UTF-8 with or without a byte-order mark and Shift-JIS. Refuses an empty file,
-// one that holds bytes no text file holds, and one that is neither encoding.
+// one that holds bytes no text file holds, and one that is neither encoding. (A large file is
+// read with a Reader, which never holds it decoded whole.)
 bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *error);
 
 // Splits the text into records. Refuses a quoted field that never ends and quotes in the
@@ -77,48 +75,5 @@ QString unprotectText(const QString &text);
 // At most about 40 characters of a cell for a message, with "…" when there was more: a
 // message quoting a cell of megabytes would take the window with it.
 QString shownCell(const QString &text);
-
-constexpr qsizetype kNoLimit = std::numeric_limits<qsizetype>::max();
-
-// Reads the records of a file one at a time, decoding its bytes piece by piece, so that a
-// large file is never held decoded whole nor as a list of all its fields. A field longer
-// than `longestField` characters is kept cut to that length and named in its record.
-class Reader final
-{
-public:
-    // The bytes of a file, which must outlive the reader; their encoding is found and checked
-    // first, as decode() does.
-    explicit Reader(const QByteArray &bytes, qsizetype longestField = kNoLimit);
-    // Text already decoded.
-    explicit Reader(const QString &text, qsizetype longestField = kNoLimit);
-
-    // False once the bytes turned out to be no text, or the quoting went wrong; error() then
-    // tells where.
-    bool ok() const { return !m_failed; }
-    const Error &error() const { return m_error; }
-    Encoding encoding() const { return m_encoding; }
-
-    // The next record; false at the end of the text, or when it could not be read.
-    bool next(Record *record);
-    // How far through the file it has read, in thousandths.
-    int permille() const;
-
-private:
-    bool fill();
-    // True when the character `ahead` places on is there, decoding more bytes as needed.
-    bool have(qsizetype ahead = 0);
-    bool fail(int line, int column, const QString &message);
-
-    QByteArrayView m_bytes;
-    qsizetype m_read = 0; // bytes decoded so far
-    QStringDecoder m_decoder;
-    QString m_buffer; // decoded text not yet read, from m_pos
-    qsizetype m_pos = 0;
-    qsizetype m_longest = kNoLimit;
-    int m_line = 1;
-    bool m_failed = false;
-    Error m_error;
-    Encoding m_encoding = Encoding::Utf8;
-};
 
 } // namespace csv

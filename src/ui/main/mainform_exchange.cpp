@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -178,10 +179,10 @@ void TMainForm::ImportMenuClick()
             + QDir::toNativeSeparators(answer.path));
         return;
     }
-    QByteArray bytes;
-    QString error;
-    if (!datafile::readBytes(answer.path, &bytes, &error)) {
-        dialogs().error(error);
+    // Read a piece at a time: the file is never held whole.
+    QFile file(answer.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs().error(datafile::readError(answer.path, file.errorString()));
         return;
     }
     cardcolumns::Stored stored;
@@ -197,9 +198,9 @@ void TMainForm::ImportMenuClick()
             = dialogs().progress(QStringLiteral("CSVから読み込む"),
                 QStringLiteral("%1 を読んでいます").arg(QFileInfo(answer.path).fileName()));
         plan = cardcolumns::readCards(
-            bytes, stored, [&report](int permille) { return report->step(permille); });
+            &file, stored, [&report](int permille) { return report->step(permille); });
     }
-    bytes.clear();
+    file.close();
     if (plan.cancelled) {
         setStatus(QStringLiteral("CSVの読み込みを取りやめました"));
         return;

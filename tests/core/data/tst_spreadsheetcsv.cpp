@@ -3,6 +3,7 @@
 // the reader's pieces of a large file.
 #include "core/data/cardcolumns.h"
 #include "core/data/csv.h"
+#include "core/data/csvreader.h"
 #include "core/data/exportchoice.h"
 #include "core/data/sjis.h"
 #include "support/builders.h"
@@ -111,6 +112,7 @@ private Q_SLOTS:
         QTest::addRow("month and day in kanji") << QStringLiteral("5月3日") << hint;
         QTest::addRow("month and day") << QStringLiteral("5/3") << hint;
         QTest::addRow("month and day with a dash") << QStringLiteral("05-03") << hint;
+        QTest::addRow("month and day in English") << QStringLiteral("May 03") << hint;
         QTest::addRow("a time of day")
             << QStringLiteral("2024/5/3 12:30") << QStringLiteral("日付ではありません（例");
         QTest::addRow("no such day")
@@ -132,24 +134,40 @@ private Q_SLOTS:
         QVERIFY2(plan.problems.first().text.contains(says), qPrintable(plan.problems.first().text));
     }
 
+    void lookAlikesInAFileAreStoredAsShiftJisHoldsThem_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addRow("wave dash") << QStringLiteral("\u301C") << QByteArray("\x81\x60");
+        QTest::addRow("minus sign") << QStringLiteral("\u2212") << QByteArray("\x81\x7C");
+        QTest::addRow("double vertical line") << QStringLiteral("\u2016") << QByteArray("\x81\x61");
+        QTest::addRow("not sign") << QStringLiteral("\u00AC") << QByteArray("\x81\xCA");
+        QTest::addRow("em dash") << QStringLiteral("\u2014") << QByteArray("\x81\x5C");
+        QTest::addRow("cent sign") << QStringLiteral("\u00A2") << QByteArray("\x81\x91");
+        QTest::addRow("pound sign") << QStringLiteral("\u00A3") << QByteArray("\x81\x92");
+    }
+
     void lookAlikesInAFileAreStoredAsShiftJisHoldsThem()
     {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, bytes);
         QList<QStringList> rows = cardcolumns::table({sampleCards().last()});
-        rows[1][columnOf(QStringLiteral("メモ"))] = QStringLiteral("9時\u301C11時 \u22125");
-        rows[1][columnOf(QStringLiteral("パートナー1"))] = QStringLiteral("A\u2014B");
+        rows[1][columnOf(QStringLiteral("メモ"))]
+            = QStringLiteral("9時") + typed + QStringLiteral("11時");
+        rows[1][columnOf(QStringLiteral("パートナー1"))] = QStringLiteral("A") + typed;
         const cardcolumns::ImportPlan plan = cardcolumns::readCards(utf8(rows));
         QVERIFY2(plan.ok(), qPrintable(firstProblem(plan)));
         const TScoreRecord card = plan.cards.first();
-        QCOMPARE(card.Memo, QStringLiteral("9時\uFF5E11時 \uFF0D5"));
-        QCOMPARE(sjis::encode(card.Memo),
-            QByteArray("9\x8E\x9E\x81\x60"
-                       "11\x8E\x9E \x81\x7C"
-                       "5"));
-        QCOMPARE(sjis::encode(card.Partner[0]),
-            QByteArray("A\x81\x5C"
-                       "B"));
+        const QByteArray memo = QByteArray("9\x8E\x9E") + bytes + "11\x8E\x9E";
+        // The memo field of the card file: its length, then its bytes.
+        QCOMPARE(encodeRecord(card).mid(564, 1 + memo.size()), char(memo.size()) + memo);
+        QCOMPARE(sjis::encode(card.Partner[0]), QByteArray("A") + bytes);
+    }
 
-        // Nothing else is taken for another character.
+    // Nothing else is taken for another character.
+    void otherCharactersInAFileAreStillRefused()
+    {
+        QList<QStringList> rows = cardcolumns::table({sampleCards().last()});
         rows[1][columnOf(QStringLiteral("メモ"))] = QStringLiteral("9時~11時 \u2600");
         QCOMPARE(firstProblem(cardcolumns::readCards(utf8(rows))),
             QStringLiteral("2行目 94列目（メモ）: 「\u2600」はShift-JISで保存できない文字です"));
