@@ -321,7 +321,7 @@ private Q_SLOTS:
         for (csv::Encoding encoding : {csv::Encoding::Utf8, csv::Encoding::ShiftJis}) {
             QByteArray tail;
             QVERIFY(csv::encode(text, encoding, &tail, nullptr));
-            for (qsizetype cut = 1; cut < 16; ++cut) {
+            for (qsizetype cut = 1; cut < 25; ++cut) {
                 const QByteArray pad = QByteArray(piece - cut - 2, 'x') + "\r\n";
                 QTest::addRow(
                     "%s, cut %d", encoding == csv::Encoding::Utf8 ? "UTF-8" : "Shift-JIS", int(cut))
