@@ -263,10 +263,9 @@ void Reader::open(QIODevice *device)
     m_device = device;
     m_size = device->size() - start;
     device->seek(start);
-    // The byte-order mark is gone already; one more at the start is a character of the text.
-    m_decoder = m_encoding == Encoding::ShiftJis
-        ? QStringDecoder(sjis::kEncoding)
-        : QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // A second byte-order mark after the first goes as decode() takes it: as no character.
+    m_decoder = m_encoding == Encoding::ShiftJis ? QStringDecoder(sjis::kEncoding)
+                                                 : QStringDecoder(QStringDecoder::Utf8);
 }
 
 int Reader::permille() const
