@@ -163,6 +163,60 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), left);
     }
 
+    // Every full-width form in each kind of box, shown half-width before the box's own check;
+    // a stroke cell checks each change, so what it refuses it names half-width.
+    void everyFormInEveryKindOfBox_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        const QString all = QStringLiteral("０１２３４５６７８９．－＋，");
+        const QString half = QStringLiteral("0123456789.-+,");
+        for (const char *how : {"key", "commit"}) {
+            for (const auto &[page, name] :
+                {std::pair(2, "Yard1Edit"), std::pair(2, "Par1Edit"), std::pair(3, "SHandicapEdit"),
+                    std::pair(3, "Partner1ScoreEdit"), std::pair(0, "YTimeEdit")})
+                QTest::addRow("%s, %s", name, how)
+                    << page << QString::fromLatin1(name) << all << half << QString();
+            QTest::addRow("S1Edit, point, %s", how)
+                << 3 << QStringLiteral("S1Edit") << QStringLiteral("５．") << QString()
+                << QStringLiteral("5.は、数字ではありません");
+            QTest::addRow("S1Edit, comma, %s", how)
+                << 3 << QStringLiteral("S1Edit") << QStringLiteral("５，") << QString()
+                << QStringLiteral("5,は、数字ではありません");
+            QTest::addRow("Pt1Edit, minus, %s", how)
+                << 3 << QStringLiteral("Pt1Edit") << QStringLiteral("－") << QString()
+                << QStringLiteral("-は、数字ではありません");
+        }
+    }
+
+    void everyFormInEveryKindOfBox()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        const QString how
+            = QString::fromLatin1(QTest::currentDataTag()).section(QStringLiteral(", "), -1);
+        WindowFixture f;
+        openWith(f);
+        if (page == 3) {
+            startCard(f);
+        } else {
+            f.clickTab(page);
+            f.trigger(QStringLiteral("DataAppendAction"));
+        }
+        QLineEdit *edit = box(f, name);
+        edit->clear();
+        enter(edit, how, typed);
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(
+            f.seams.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList {message});
+    }
+
     // Strokes and a handicap typed full-width are a card like any other.
     void aCardTypedFullWidthIsStored()
     {
