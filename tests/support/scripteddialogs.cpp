@@ -67,6 +67,42 @@ FileAnswer ScriptedDialogs::openFileName(const FileRequest &request)
     return nextAnswer(m_opens);
 }
 
+namespace {
+
+// Records each step into the dialog's entry and says cancel at the scripted one.
+class ScriptedProgress final : public ProgressReport
+{
+public:
+    ScriptedProgress(QList<ScriptedDialogs::Progress> &list, int cancelAt)
+        : m_list(list), m_index(list.size() - 1), m_cancelAt(cancelAt)
+    { }
+    bool step(int permille) override
+    {
+        QList<int> &steps = m_list[m_index].steps;
+        steps.append(permille);
+        return m_cancelAt <= 0 || steps.size() < m_cancelAt;
+    }
+
+private:
+    QList<ScriptedDialogs::Progress> &m_list;
+    qsizetype m_index;
+    int m_cancelAt;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressReport> ScriptedDialogs::progress(
+    const QString &caption, const QString &label)
+{
+    progresses.append({caption, label, {}});
+    int cancelAt = 0;
+    if (!m_cancels.empty()) {
+        cancelAt = m_cancels.front();
+        m_cancels.pop_front();
+    }
+    return std::make_unique<ScriptedProgress>(progresses, cancelAt);
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList list;

@@ -27,6 +27,7 @@ public:
     bool printDialog(QPrinter &printer) override;
     FileAnswer saveFileName(const FileRequest &request) override;
     FileAnswer openFileName(const FileRequest &request) override;
+    std::unique_ptr<ProgressReport> progress(const QString &caption, const QString &label) override;
 
     // Answers for the next confirmations, in order: true is "はい(&Y)".
     void answerConfirm(bool yes) { m_confirms.push_back(yes); }
@@ -43,11 +44,20 @@ public:
     // A filter of -1 keeps the file type the dialog offers first.
     void answerSaveFile(const QString &path, int filter = 0) { m_saves.push_back({path, filter}); }
     void answerOpenFile(const QString &path) { m_opens.push_back({path, 0}); }
+    // The next progress dialog is cancelled at its step of this number (from 1); unscripted
+    // ones run to the end.
+    void cancelProgressAt(int step) { m_cancels.push_back(step); }
 
     QList<Shown> shown; // every message box, in order
     QList<FileRequest> fileDialogs; // every save and open dialog, in order
     QList<Shown> inputBoxes; // caption and prompt of every input box (text = prompt)
     int printDialogs = 0; // how often the print dialog was shown
+    struct Progress {
+        QString caption;
+        QString label;
+        QList<int> steps; // every step told, in thousandths
+    };
+    QList<Progress> progresses; // every progress dialog, in order
 
     QStringList texts() const;
     Shown last() const { return shown.isEmpty() ? Shown {} : shown.last(); }
@@ -57,6 +67,7 @@ public:
         inputBoxes.clear();
         printDialogs = 0;
         fileDialogs.clear();
+        progresses.clear();
     }
 
 private:
@@ -65,6 +76,7 @@ private:
     std::deque<std::pair<QString, int>> m_prints;
     std::deque<FileAnswer> m_saves;
     std::deque<FileAnswer> m_opens;
+    std::deque<int> m_cancels;
 };
 
 class FixedClock final : public Clock

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,7 @@ struct Record {
     int line = 0;
     QStringList fields;
     QList<int> fieldLines; // empty when the whole record stands on one line
+    QList<int> cutFields; // fields longer than the reader keeps, cut to that length
 
     int lineOf(qsizetype field) const
     {
@@ -52,11 +54,26 @@ QString format(
 bool encode(const QString &text, Encoding encoding, QByteArray *bytes, Error *error);
 
 // Recognises UTF-8 with or without a byte-order mark and Shift-JIS. Refuses an empty file,
-// one that holds bytes no text file holds, and one that is neither encoding.
+// one that holds bytes no text file holds, and one that is neither encoding. (A large file is
+// read with a Reader, which never holds it decoded whole.)
 bool decode(const QByteArray &bytes, QString *text, Encoding *found, Error *error);
 
 // Splits the text into records. Refuses a quoted field that never ends and quotes in the
 // wrong place. A line break at the very end ends the last record.
 bool parse(const QString &text, QList<Record> *records, Error *error);
+
+// A spreadsheet takes a cell that begins with "=", "+", "-", "@", a tab or a carriage return
+// for a formula and runs it. Such a text goes out behind a single quote, which spreadsheets
+// show as text; so does a text that already begins with a quote before one of those, so
+// that reading it back takes off exactly the quote that was put on.
+QString protectText(const QString &text);
+// A cell of a list that mixes texts and numbers: a number stays as it is.
+QString protectCell(const QString &text);
+// The text as it was before protectText: one leading quote taken off where it put one.
+QString unprotectText(const QString &text);
+
+// At most about 40 characters of a cell for a message, with "…" when there was more: a
+// message quoting a cell of megabytes would take the window with it.
+QString shownCell(const QString &text);
 
 } // namespace csv

@@ -2,8 +2,10 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace numeric {
 
@@ -78,6 +80,27 @@ std::optional<qint32> parseIntOrEmpty(const QString &text)
     return parseInt(text);
 }
 
+QString withoutZeroFraction(const QString &text)
+{
+    const qsizetype point = text.indexOf(QChar('.'));
+    if (point < 0 || point + 1 == text.size())
+        return text;
+    for (qsizetype i = point + 1; i < text.size(); ++i)
+        if (text[i] != QChar('0'))
+            return text;
+    qsizetype i = 0;
+    while (i < point && text[i] == QChar(' '))
+        ++i;
+    if (i < point && (text[i] == QChar('+') || text[i] == QChar('-')))
+        ++i;
+    if (i == point)
+        return text;
+    for (; i < point; ++i)
+        if (text[i].unicode() < '0' || text[i].unicode() > '9')
+            return text;
+    return text.left(point);
+}
+
 std::optional<double> parseFloat(const QString &text)
 {
     const QString t = text.trimmed();
@@ -86,33 +109,34 @@ std::optional<double> parseFloat(const QString &text)
     const QChar point = decimalPoint();
     qsizetype i = 0;
     const qsizetype n = t.size();
-    QString normal;
-    normal.reserve(n);
+    // The number in the form the standard conversion reads, which needs no locale.
+    std::string normal;
+    normal.reserve(size_t(n));
     if (t[i] == QChar('+') || t[i] == QChar('-'))
-        normal.append(t[i++]);
+        normal.push_back(char(t[i++].unicode()));
     int digits = 0;
     while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
-        normal.append(t[i++]);
+        normal.push_back(char(t[i++].unicode()));
         ++digits;
     }
     if (i < n && t[i] == point) {
-        normal.append(QChar('.'));
+        normal.push_back('.');
         ++i;
         while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
-            normal.append(t[i++]);
+            normal.push_back(char(t[i++].unicode()));
             ++digits;
         }
     }
     if (digits == 0)
         return std::nullopt;
     if (i < n && (t[i] == QChar('e') || t[i] == QChar('E'))) {
-        normal.append(QChar('e'));
+        normal.push_back('e');
         ++i;
         if (i < n && (t[i] == QChar('+') || t[i] == QChar('-')))
-            normal.append(t[i++]);
+            normal.push_back(char(t[i++].unicode()));
         int expDigits = 0;
         while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
-            normal.append(t[i++]);
+            normal.push_back(char(t[i++].unicode()));
             ++expDigits;
         }
         if (expDigits == 0)
@@ -120,9 +144,13 @@ std::optional<double> parseFloat(const QString &text)
     }
     if (i != n)
         return std::nullopt;
-    bool ok = false;
-    const double value = normal.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    const char *begin = normal.data();
+    const char *end = begin + normal.size();
+    if (*begin == '+')
+        ++begin;
+    double value = 0;
+    const auto read = std::from_chars(begin, end, value);
+    if (read.ec != std::errc() || read.ptr != end || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -158,7 +186,11 @@ QString formatOneDecimal(double value)
 {
     // Round the binary value to the 15 digits it is good for before rounding to one
     // decimal, so that 12.05 rounds up as it reads.
-    const double shortest = QString::number(value, 'g', 15).toDouble();
+    char digits[32];
+    const auto written
+        = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+    double shortest = value;
+    std::from_chars(digits, written.ptr, shortest);
     double rounded = std::round(shortest * 10.0) / 10.0;
     if (rounded == 0.0)
         rounded = 0.0; // no "-0"

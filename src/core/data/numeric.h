@@ -14,6 +14,10 @@ bool isNumeric(const QString &text);
 // The same for a cell or total a page shows, where an empty text (blanks only) stands for 0.
 std::optional<qint32> parseIntOrEmpty(const QString &text);
 
+// A whole number as spreadsheets write one back: "72.0", "-3.00". The text without that
+// fraction of zeros; any other text as it is.
+QString withoutZeroFraction(const QString &text);
+
 // Decimal number with the locale's decimal separator; blanks around it are allowed.
 std::optional<double> parseFloat(const QString &text);
 

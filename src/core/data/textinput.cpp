@@ -123,6 +123,69 @@ QString refusalMessage(const Fitted &fitted, int maxBytes)
     return parts.join(QStringLiteral("。"));
 }
 
+namespace {
+
+char16_t lookAlike(char16_t u)
+{
+    switch (u) {
+    case 0x301C: return 0xFF5E; // wave dash: full-width tilde
+    case 0x2212: return 0xFF0D; // minus sign: full-width hyphen-minus
+    case 0x2016: return 0x2225; // double vertical line: parallel to
+    case 0x00AC: return 0xFFE2; // not sign: full-width not sign
+    case 0x2014: return 0x2015; // em dash: horizontal bar
+    case 0x00A2: return 0xFFE0; // cent sign: full-width cent sign
+    case 0x00A3: return 0xFFE1; // pound sign: full-width pound sign
+    default: return u;
+    }
+}
+
+char16_t halfWidthOf(char16_t u, bool colon)
+{
+    u = lookAlike(u);
+    if (u >= 0xFF10 && u <= 0xFF19)
+        return char16_t(u - 0xFF10 + u'0');
+    switch (u) {
+    case 0xFF0E: return u'.';
+    case 0xFF0D: return u'-';
+    case 0xFF0B: return u'+';
+    case 0xFF0C: return u',';
+    case 0xFF1A: return colon ? u':' : u;
+    default: return u;
+    }
+}
+
+// The text with each character mapped; the text itself, uncopied, when none changes, as
+// almost every text read from a file is.
+template <class Map> QString mapped(const QString &text, Map map)
+{
+    qsizetype i = 0;
+    while (i < text.size() && map(text[i].unicode()) == text[i].unicode())
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text;
+    for (; i < out.size(); ++i)
+        out[i] = QChar(map(out[i].unicode()));
+    return out;
+}
+
+} // namespace
+
+QString withShiftJisLookAlikes(const QString &text)
+{
+    return mapped(text, lookAlike);
+}
+
+QString halfWidthNumber(const QString &text)
+{
+    return mapped(text, [](char16_t u) { return halfWidthOf(u, false); });
+}
+
+QString halfWidthTime(const QString &text)
+{
+    return mapped(text, [](char16_t u) { return halfWidthOf(u, true); });
+}
+
 QString storableTextError(const QString &text, int maxBytes)
 {
     const QStringList unsavable = unsavableCharacters(text);

@@ -30,4 +30,16 @@ QString refusalMessage(const Fitted &fitted, int maxBytes);
 // Why a whole text cannot be stored in a field of maxBytes bytes; empty when it can.
 QString storableTextError(const QString &text, int maxBytes);
 
+// Input methods on Linux type a few characters (the wave dash U+301C, the minus sign U+2212
+// and five others) that Shift-JIS holds only under the code of a look-alike, the one the
+// Windows mapping reads back. The text with each of those taken as that look-alike; every
+// other character stays as it is.
+QString withShiftJisLookAlikes(const QString &text);
+
+// A number typed with the input method on: the full-width digits and "．", "－", "＋", "，"
+// (and the minus sign, through its look-alike) as their half-width forms.
+QString halfWidthNumber(const QString &text);
+// The same for a time of day, which takes "：" as ":" besides.
+QString halfWidthTime(const QString &text);
+
 } // namespace textinput

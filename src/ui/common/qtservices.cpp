@@ -6,8 +6,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStorageInfo>
+
+#include <algorithm>
 
 int QtDialogService::showMessage(const MessageRequest &request)
 {
@@ -88,6 +91,43 @@ FileAnswer QtDialogService::fileDialog(const FileRequest &request, bool saving)
         return {};
     return {dialog.selectedFiles().first(),
         qMax(0, int(request.filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+namespace {
+
+// Shown after half a second, over the window that started the task, which takes no input
+// meanwhile; each step lets the window draw itself and the button be pressed.
+class DialogProgress final : public ProgressReport
+{
+public:
+    DialogProgress(QWidget *parent, const QString &caption, const QString &label)
+        : m_dialog(label, QStringLiteral("キャンセル"), 0, 1000, parent)
+    {
+        m_dialog.setWindowTitle(caption);
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoReset(false);
+        m_dialog.setAutoClose(false);
+        m_dialog.setValue(0);
+    }
+    bool step(int permille) override
+    {
+        m_dialog.setValue(std::clamp(permille, 0, 1000));
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressReport> QtDialogService::progress(
+    const QString &caption, const QString &label)
+{
+    if (m_beforeShowing)
+        m_beforeShowing();
+    return std::make_unique<DialogProgress>(m_parent, caption, label);
 }
 
 namespace {

@@ -21,6 +21,7 @@ public:
     bool printDialog(QPrinter &printer) override;
     FileAnswer saveFileName(const FileRequest &request) override;
     FileAnswer openFileName(const FileRequest &request) override;
+    std::unique_ptr<ProgressReport> progress(const QString &caption, const QString &label) override;
 
 private:
     FileAnswer fileDialog(const FileRequest &request, bool saving);

@@ -46,3 +46,18 @@ FileAnswer DialogService::openFileName(const FileRequest &)
 {
     return {};
 }
+
+namespace {
+
+class SilentProgress final : public ProgressReport
+{
+public:
+    bool step(int) override { return true; }
+};
+
+} // namespace
+
+std::unique_ptr<ProgressReport> DialogService::progress(const QString &, const QString &)
+{
+    return std::make_unique<SilentProgress>();
+}

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <memory>
+
 class QPrinter;
 
 // Everything that leaves the window for the user's desktop goes through these small seams,
@@ -37,6 +39,16 @@ struct FileAnswer {
     bool cancelled() const { return path.isEmpty(); }
 };
 
+// A long task's progress as the user sees it: a dialog that shows itself once the task takes
+// more than a moment, with a button to cancel it; it closes when the report is deleted.
+class ProgressReport
+{
+public:
+    virtual ~ProgressReport() = default;
+    // How far the task has come, in thousandths; false once the user has cancelled it.
+    virtual bool step(int permille) = 0;
+};
+
 class DialogService
 {
 public:
@@ -55,6 +67,8 @@ public:
     // The standard file dialogs; stand-ins with nobody to answer cancel by default.
     virtual FileAnswer saveFileName(const FileRequest &request);
     virtual FileAnswer openFileName(const FileRequest &request);
+    // The progress of a task that may take long; stand-ins with nobody to answer never cancel.
+    virtual std::unique_ptr<ProgressReport> progress(const QString &caption, const QString &label);
 
     static QString okButton() { return QStringLiteral("OK"); }
     static QString yesButton() { return QStringLiteral("はい(&Y)"); }

@@ -10,6 +10,7 @@
 #include <optional>
 
 class AnalysisWindow;
+class ExportDialog;
 class ImportSummaryDialog;
 class PageFrame;
 class QComboBox;
@@ -94,8 +95,7 @@ private:
     // CSV files and backups (mainform_exchange.cpp).
     void createExchange(QMenu *file);
     void ExportMenuClick();
-    // Asks where and in which form, then writes the list; the analysis table is offered
-    // first when asked from its window.
+    // Asks what, where and in which form; the analysis table first when asked from its window.
     void exportCsv(bool analysisFirst);
     void ImportMenuClick();
     void RestoreMenuClick();
@@ -141,7 +141,7 @@ private:
     QAction *RestoreMenu = nullptr;
     QComboBox *GolferCombo = nullptr;
     PageFrame *m_frame = nullptr;
-
+    ExportDialog *m_exportDialog = nullptr;
     ImportSummaryDialog *m_importDialog = nullptr;
     RestoreDialog *m_restoreDialog = nullptr;
     THandicapForm *HandicapForm = nullptr;

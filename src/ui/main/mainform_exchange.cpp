@@ -8,6 +8,9 @@
 #include "core/data/csv.h"
 #include "core/data/datafile.h"
 #include "core/data/datetime.h"
+#include "core/data/exportchoice.h"
+#include "core/data/listcolumns.h"
+#include "exportdialog.h"
 #include "imagelist.h"
 #include "importsummarydialog.h"
 #include "pageframe.h"
@@ -18,6 +21,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -26,23 +30,11 @@
 
 namespace {
 
-enum class ExportKind { Cards, Yotei, Links, Results, Analysis };
+using exportchoice::Content;
 
-QString kindName(ExportKind kind)
-{
-    switch (kind) {
-    case ExportKind::Cards: return QStringLiteral("スコアカード");
-    case ExportKind::Yotei: return QStringLiteral("予定");
-    case ExportKind::Links: return QStringLiteral("ゴルフ場とコース");
-    case ExportKind::Results: return QStringLiteral("成績");
-    case ExportKind::Analysis: return QStringLiteral("分析");
-    }
-    return {};
-}
-
-// A file larger than this holds far more than ten lifetimes of golf; reading it whole could
-// take the memory the program needs.
-constexpr qint64 kLargestImport = qint64(64) << 20;
+// A file larger than this holds far more than ten lifetimes of golf (200,000 cards take some
+// 70 MB); reading it could take the memory the program needs.
+constexpr qint64 kLargestImport = qint64(128) << 20;
 
 QString documentsFolder()
 {
@@ -80,6 +72,7 @@ void TMainForm::createExchange(QMenu *file)
     RestoreMenu = file->addAction(QStringLiteral("バックアップから復元(&B)..."));
     RestoreMenu->setObjectName(QStringLiteral("RestoreMenu"));
     connect(RestoreMenu, &QAction::triggered, this, &TMainForm::RestoreMenuClick);
+    m_exportDialog = new ExportDialog(this);
     m_importDialog = new ImportSummaryDialog(this);
     m_restoreDialog = new RestoreDialog(this);
 }
@@ -91,46 +84,30 @@ void TMainForm::ExportMenuClick()
 
 void TMainForm::exportCsv(bool analysisFirst)
 {
-    QList<ExportKind> kinds;
+    QList<Content> offered;
     if (!GolferName.isEmpty())
-        kinds << ExportKind::Cards << ExportKind::Yotei;
-    kinds << ExportKind::Links;
+        offered << Content::Cards << Content::Yotei;
+    offered << Content::Links;
     if (currentPage() == Page::Seiseki && m_frame->seiseki()->hasResult())
-        kinds << ExportKind::Results;
+        offered << Content::Results;
     const bool analysisShown = m_analysis && m_analysis->isVisible() && !GolferName.isEmpty();
     if (analysisShown)
-        kinds << ExportKind::Analysis;
-    // What the page shows is offered first.
-    ExportKind first = kinds.first();
-    switch (currentPage()) {
-    case Page::Yotei: first = GolferName.isEmpty() ? ExportKind::Links : ExportKind::Yotei; break;
-    case Page::Links:
-    case Page::Course: first = ExportKind::Links; break;
-    case Page::Score: break;
-    case Page::Seiseki:
-        first = kinds.contains(ExportKind::Results) ? ExportKind::Results : ExportKind::Links;
-        break;
-    }
-    if (analysisFirst && analysisShown)
-        first = ExportKind::Analysis;
+        offered << Content::Analysis;
+    const Content first = analysisFirst && analysisShown ? Content::Analysis : offered.first();
+    const std::optional<ExportDialog::Choice> choice = m_exportDialog->ask(offered, first);
+    if (!choice)
+        return;
+
     FileRequest request;
     request.caption = QStringLiteral("CSVに書き出す");
     request.defaultSuffix = QStringLiteral("csv");
-    for (ExportKind kind : std::as_const(kinds)) {
-        request.filters << kindName(kind) + QStringLiteral(" UTF-8 (*.csv)")
-                        << kindName(kind) + QStringLiteral(" Shift-JIS (*.csv)");
-    }
-    request.filter = int(kinds.indexOf(first)) * 2;
-    const QString stem = GolferName.isEmpty() ? QStringLiteral("Kestro") : GolferName;
+    request.filters
+        = {QStringLiteral("CSVファイル (*.csv)"), QStringLiteral("すべてのファイル (*)")};
     request.path = QDir(documentsFolder())
-                       .filePath(stem + QChar('_') + today().toString(QStringLiteral("yyyyMMdd"))
-                           + QStringLiteral(".csv"));
+                       .filePath(exportchoice::fileName(choice->content, GolferName, today()));
     const FileAnswer answer = dialogs().saveFileName(request);
     if (answer.cancelled())
         return;
-    const ExportKind kind = kinds.value(answer.filter / 2, first);
-    const csv::Encoding encoding
-        = answer.filter % 2 ? csv::Encoding::ShiftJis : csv::Encoding::Utf8Bom;
     QString path = answer.path;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
@@ -141,20 +118,31 @@ void TMainForm::exportCsv(bool analysisFirst)
     }
 
     QList<QStringList> rows;
-    switch (kind) {
-    case ExportKind::Cards:
+    bool heading = true;
+    switch (choice->content) {
+    case Content::Cards:
         rows = cardcolumns::table(ScoreList.list(),
             [this](const TScoreRecord &card) { return m_ratings.rating(card.RoundDate); });
         break;
-    case ExportKind::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
-    case ExportKind::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
-    case ExportKind::Results: rows = m_frame->seiseki()->shownTable(); break;
-    case ExportKind::Analysis: rows = m_analysis->tableRows(); break;
+    case Content::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
+    case Content::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
+    case Content::Results:
+        // The list as the grid shows it: its visible columns, its heading row when it has one.
+        heading = m_frame->seiseki()->hasHeadingRow();
+        rows = m_frame->seiseki()->shownTable();
+        break;
+    case Content::Analysis: rows = m_analysis->tableRows(); break;
     }
+    // The lists mix texts and numbers; a text a spreadsheet would run as a formula is quoted.
+    if (choice->content == Content::Results || choice->content == Content::Analysis)
+        for (QStringList &row : rows)
+            for (QString &cell : row)
+                cell = csv::protectCell(cell);
     QByteArray bytes;
     csv::Error problem;
-    if (!csv::encode(csv::format(rows), encoding, &bytes, &problem)) {
-        dialogs().error(QStringLiteral("Shift-JISでは書き出せません。UTF-8を選んでください\n")
+    if (!csv::encode(csv::format(rows), exportchoice::encoding(choice->form), &bytes, &problem)) {
+        dialogs().error(QStringLiteral("Shift-JISでは書き出せません。%1を選んでください\n")
+                            .arg(exportchoice::formName(exportchoice::Form::Excel))
             + problem.message());
         return;
     }
@@ -163,9 +151,9 @@ void TMainForm::exportCsv(bool analysisFirst)
         dialogs().error(error);
         return;
     }
-    const qsizetype count = rows.size()
-        - (kind == ExportKind::Results && !m_frame->seiseki()->hasHeadingRow() ? 0 : 1);
-    setStatus(QStringLiteral("%1を %2 行書き出しました").arg(kindName(kind)).arg(count));
+    setStatus(QStringLiteral("%1を %2 行書き出しました")
+                  .arg(exportchoice::contentName(choice->content))
+                  .arg(rows.size() - (heading ? 1 : 0)));
 }
 
 void TMainForm::ImportMenuClick()
@@ -187,21 +175,40 @@ void TMainForm::ImportMenuClick()
             + QDir::toNativeSeparators(answer.path));
         return;
     }
-    QByteArray bytes;
-    QString error;
-    if (!datafile::readBytes(answer.path, &bytes, &error)) {
-        dialogs().error(error);
+    // Read a piece at a time: the file is never held whole.
+    QFile file(answer.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs().error(datafile::readError(answer.path, file.errorString()));
         return;
     }
-    const cardcolumns::ImportPlan plan = cardcolumns::readCards(bytes, ScoreList.list());
-    bool replaceTaken = false;
-    if (!m_importDialog->ask(answer.path, plan, &replaceTaken))
+    cardcolumns::Stored stored;
+    stored.days.reserve(ScoreList.size());
+    for (qsizetype i = 0; i < ScoreList.size(); ++i)
+        stored.days.insert(ratings::dayKey(ScoreList.roundDate(i)));
+    stored.ratings = m_ratings.ratings();
+    for (const TLinksRecord &club : LinksList)
+        stored.clubs.insert(club.LinksName);
+    cardcolumns::ImportPlan plan;
+    {
+        const std::unique_ptr<ProgressReport> report
+            = dialogs().progress(QStringLiteral("CSVから読み込む"),
+                QStringLiteral("%1 を読んでいます").arg(QFileInfo(answer.path).fileName()));
+        plan = cardcolumns::readCards(
+            &file, stored, [&report](int permille) { return report->step(permille); });
+    }
+    file.close();
+    if (plan.cancelled) {
+        setStatus(QStringLiteral("CSVの読み込みを取りやめました"));
+        return;
+    }
+    ImportChoice choice;
+    if (!m_importDialog->ask(answer.path, plan, &choice))
         return;
 
     // A card in the making or on show would stand at an index the new cards move.
     if (m_actions.DataCancelAction->isEnabled() && currentPage() == Page::Score)
         m_actions.DataCancelAction->trigger();
-    const BookChange change = m_book.importScores(plan.cards, replaceTaken, plan.ratings);
+    const BookChange change = m_book.importScores(plan.cards, choice.replaceTaken, plan.ratings);
     // A score file that did not load is never replaced: then nothing has changed.
     if (!settle(change))
         return;
@@ -210,11 +217,13 @@ void TMainForm::ImportMenuClick()
     if (!change.writeErrors.isEmpty())
         return; // said in the error dialog; the cards stay for the next save
     const int added = plan.newCards();
-    const int replaced = replaceTaken ? plan.conflicts : 0;
-    setStatus(replaced > 0 ? QStringLiteral("スコアカードを %1 枚追加し、%2 枚置き換えました")
-                                 .arg(added)
-                                 .arg(replaced)
-                           : QStringLiteral("スコアカードを %1 枚追加しました").arg(added));
+    const int replaced = choice.replaceTaken ? plan.conflicts : 0;
+    QString done = replaced > 0
+        ? QStringLiteral("スコアカードを %1 枚追加し、%2 枚置き換えました").arg(added).arg(replaced)
+        : QStringLiteral("スコアカードを %1 枚追加しました").arg(added);
+    if (plan.errorRows > 0)
+        done += QStringLiteral("（誤りのある %1 行は読み込みませんでした）").arg(plan.errorRows);
+    setStatus(done);
 }
 
 void TMainForm::noteBackupNotice(const QString &notice)

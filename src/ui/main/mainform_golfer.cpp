@@ -5,6 +5,7 @@
 #include "core/data/datafile.h"
 #include "pageframe.h"
 #include "pages/seisekipage.h"
+#include "core/data/textinput.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,7 +35,7 @@ void TMainForm::RegistGolferActionExecute()
         QStringLiteral("ゴルファーを入力してください"), QString());
     // The name becomes the stem of his file names: blanks around it would give files that a
     // later look-up by the visible name does not find.
-    const QString name = datafile::trimBlanks(text);
+    const QString name = datafile::trimBlanks(textinput::withShiftJisLookAlikes(text));
     if (name.isEmpty())
         return;
     const BookChange change = m_book.registerGolfer(name);

@@ -16,9 +16,9 @@ void MemoEdit::insertFromMimeData(const QMimeData *source)
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    const QString text = source->text();
+    const QString text = textinput::withShiftJisLookAlikes(source->text());
     const textinput::Fitted fitted = textinput::fitInsertion(text, m_guard->room());
-    if (fitted.whole(text)) {
+    if (fitted.whole(text) && text == source->text()) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
@@ -27,5 +27,6 @@ void MemoEdit::insertFromMimeData(const QMimeData *source)
         cursor.insertText(fitted.kept);
         setTextCursor(cursor);
     }
-    m_guard->refuse(fitted);
+    if (!fitted.whole(text))
+        m_guard->refuse(fitted);
 }

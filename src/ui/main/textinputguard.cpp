@@ -72,7 +72,7 @@ void TextInputGuard::refuse(const textinput::Fitted &fitted)
     Q_EMIT refused(textinput::refusalMessage(fitted, m_maxBytes));
 }
 
-bool TextInputGuard::eventFilter(QObject *, QEvent *event)
+bool TextInputGuard::eventFilter(QObject *watched, QEvent *event)
 {
     if (readOnly() || m_forwarding)
         return false;
@@ -80,31 +80,45 @@ bool TextInputGuard::eventFilter(QObject *, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!insertsText(key))
             return false;
-        const textinput::Fitted fitted = textinput::fitInsertion(key->text(), room());
-        if (fitted.whole(key->text()))
+        const QString text = textinput::withShiftJisLookAlikes(key->text());
+        const textinput::Fitted fitted = textinput::fitInsertion(text, room());
+        if (!fitted.whole(text)) {
+            // Let through, the refused key would leave an empty combo box completing itself
+            // to its first item.
+            refuse(fitted);
+            return true;
+        }
+        if (text == key->text())
             return false;
-        // Let through, the refused key would leave an empty combo box completing itself to
-        // its first item.
-        refuse(fitted);
+        // The key of a character Shift-JIS holds as a look-alike puts in the look-alike.
+        QKeyEvent mapped(key->type(), key->key(), key->modifiers(), text, key->isAutoRepeat(),
+            ushort(key->count()));
+        forward(watched, &mapped);
         return true;
     }
     if (event->type() == QEvent::InputMethod) {
         auto *im = static_cast<QInputMethodEvent *>(event);
-        const QString commit = im->commitString();
+        const QString commit = textinput::withShiftJisLookAlikes(im->commitString());
         if (commit.isEmpty())
             return false;
         const textinput::Fitted fitted = textinput::fitInsertion(commit, room());
-        if (fitted.whole(commit))
+        if (fitted.whole(commit) && commit == im->commitString())
             return false;
         QInputMethodEvent kept(im->preeditString(), im->attributes());
         kept.setCommitString(fitted.kept, im->replacementStart(), im->replacementLength());
-        m_forwarding = true;
-        QCoreApplication::sendEvent(m_box, &kept);
-        m_forwarding = false;
-        refuse(fitted);
+        forward(watched, &kept);
+        if (!fitted.whole(commit))
+            refuse(fitted);
         return true;
     }
     return false;
+}
+
+void TextInputGuard::forward(QObject *watched, QEvent *event)
+{
+    m_forwarding = true;
+    QCoreApplication::sendEvent(watched, event);
+    m_forwarding = false;
 }
 
 void TextInputGuard::keepWhatFits(const QString &before, const QString &refusedText)
@@ -125,7 +139,8 @@ void TextInputGuard::keepWhatFits(const QString &before, const QString &refusedT
         ++tail;
     if (tail > 0 && before[before.size() - tail].isLowSurrogate())
         --tail;
-    const QString inserted = refusedText.mid(head, refusedText.size() - head - tail);
+    const QString inserted = textinput::withShiftJisLookAlikes(
+        refusedText.mid(head, refusedText.size() - head - tail));
     const qsizetype replaced = before.size() - head - tail;
     const int room
         = m_maxBytes - sjis::byteLength(before) + sjis::byteLength(before.mid(head, replaced));

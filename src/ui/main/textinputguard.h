@@ -14,7 +14,9 @@ struct Fitted;
 
 // Keeps a text box within a field of the data files, whose size counts Shift-JIS bytes, and
 // says why when it refuses input: a key that does not fit or that Shift-JIS cannot hold is
-// refused whole; a paste or a text from the input method keeps what fits.
+// refused whole; a paste or a text from the input method keeps what fits. A character that
+// Shift-JIS holds as a look-alike goes in as that look-alike
+// (textinput::withShiftJisLookAlikes).
 class TextInputGuard final : public QObject
 {
     Q_OBJECT
@@ -42,6 +44,8 @@ protected:
 
 private:
     bool readOnly() const;
+    // Hands the box an event in place of the one it was sent, past this guard.
+    void forward(QObject *watched, QEvent *event);
     void keepWhatFits(const QString &before, const QString &refusedText);
 
     QWidget *m_box; // the line edit or the memo

@@ -1,6 +1,7 @@
 #include "scorecardframe.h"
 
 #include "core/data/numeric.h"
+#include "ui/common/numberformvalidator.h"
 #include "ui/common/statictext.h"
 #include "ui/common/services.h"
 
@@ -120,7 +121,7 @@ TScoreCardFrame::TScoreCardFrame(ScoreSheetLink *link, QWidget *parent)
         edit->setAlignment(Qt::AlignRight);
         edit->setReadOnly(true);
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-        edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+        NumberFormValidator::install(edit);
         edit->setMinimumWidth(34);
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { cellChangeCheck(edit); });

@@ -1,6 +1,7 @@
 #include "analysiswindow.h"
 
 #include "ui/charts/trendcharts.h"
+#include "ui/common/numberspinbox.h"
 #include "ui/common/windowfit.h"
 
 #include <QAction>
@@ -54,7 +55,7 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
     LinksCombo->setObjectName(QStringLiteral("LinksCombo"));
     LinksCombo->setMinimumWidth(220);
     LinksCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    CountSpin = new QSpinBox(this);
+    CountSpin = new NumberSpinBox(this);
     CountSpin->setObjectName(QStringLiteral("CountSpin"));
     CountSpin->setMinimumWidth(80);
     CountSpin->setAlignment(Qt::AlignRight);

@@ -2,6 +2,7 @@
 
 #include "core/data/datetime.h"
 #include "handicaptable.h"
+#include "ui/common/numberitemdelegate.h"
 #include "ui/common/services.h"
 
 #include <QChart>
@@ -73,6 +74,7 @@ void THandicapForm::build()
     HdcpGrid = new QTableView(split);
     HdcpGrid->setObjectName(QStringLiteral("HdcpGrid"));
     HdcpGrid->setModel(m_model);
+    HdcpGrid->setItemDelegate(new NumberItemDelegate(HdcpGrid));
     HdcpGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     HdcpGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::AnyKeyPressed);
@@ -136,6 +138,7 @@ void THandicapForm::build()
     HdcpHoleGrid = new QTableWidget(2, 9, holes);
     HdcpHoleGrid->setObjectName(QStringLiteral("HdcpHoleGrid"));
     HdcpHoleGrid->setVerticalHeaderLabels({QStringLiteral("パー"), QStringLiteral("HDCP")});
+    HdcpHoleGrid->setItemDelegateForRow(1, new NumberItemDelegate(HdcpHoleGrid));
     for (int h = 0; h < 9; ++h)
         HdcpHoleGrid->setColumnWidth(h, fm.horizontalAdvance(QStringLiteral("000")) + 12);
     HdcpHoleGrid->setFixedHeight(

@@ -1,6 +1,7 @@
 #include "shukeiform.h"
 
 #include "core/data/numeric.h"
+#include "ui/common/numberformvalidator.h"
 #include "ui/common/services.h"
 
 #include <QButtonGroup>
@@ -53,7 +54,7 @@ TShukeiForm::TShukeiForm(DialogService &dialogs, QWidget *parent)
     CountEdit->setObjectName(QStringLiteral("CountEdit"));
     CountEdit->setFixedWidth(60);
     CountEdit->setAlignment(Qt::AlignRight);
-    CountEdit->setInputMethodHints(Qt::ImhDigitsOnly);
+    NumberFormValidator::install(CountEdit);
     CountEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("ラウンドの成績を集計する"), GroupBox1);
     Label3 = label(QStringLiteral("Label3"), QString(), GroupBox1);

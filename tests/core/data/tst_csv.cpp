@@ -189,8 +189,9 @@ private Q_SLOTS:
         QTest::addRow("one day twice")
             << withCell(QStringLiteral("日付"), QStringLiteral("2023/11/20")) << 3 << col("日付")
             << QStringLiteral("2行目にもあります");
-        QTest::addRow("a field short") << good + "2025/01/01,x\r\n"
-                                       << 5 << 0 << QStringLiteral("列の数が見出しと違います");
+        QTest::addRow("a field too many")
+            << good + "2025/01/01" + QByteArray(cardcolumns::header().size(), ',') + "\r\n"
+            << 5 << 0 << QStringLiteral("列の数が見出しと違います");
         QTest::addRow("not text") << QByteArray("日付,\x00\x01\x02", 10) << 1 << 2
                                   << QStringLiteral("テキストファイルではありません");
         QTest::addRow("neither encoding") << QByteArray("日付\r\n\xFF\xFE") << 2 << 1
@@ -210,7 +211,7 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const cardcolumns::ImportPlan plan = cardcolumns::readCards(file, {});
         QVERIFY(!plan.ok());
-        QVERIFY(plan.cards.isEmpty());
+        QVERIFY(!plan.importable(false));
         const csv::Error first = plan.problems.first();
         QVERIFY2(first.message().contains(says), qPrintable(first.message()));
         QCOMPARE(first.line, line);
@@ -222,7 +223,8 @@ private Q_SLOTS:
     {
         const QList<TScoreRecord> stored = {build::card(QDate(2024, 5, 3), kClub, 6)};
         const cardcolumns::ImportPlan plan = cardcolumns::readCards(
-            bytesOf(cardcolumns::table(sampleCards()), csv::Encoding::Utf8Bom), stored);
+            bytesOf(cardcolumns::table(sampleCards()), csv::Encoding::Utf8Bom),
+            cardcolumns::Stored::of(stored));
         QVERIFY(plan.ok());
         QCOMPARE(plan.conflicting, (QList<bool> {false, true}));
         QCOMPARE(plan.newCards(), 1);

@@ -4,6 +4,7 @@
 // of the lead and trail ranges, and the other lists as tables.
 #include "core/data/cardcolumns.h"
 #include "core/data/csv.h"
+#include "core/data/listcolumns.h"
 #include "support/builders.h"
 
 #include <QTest>
@@ -117,9 +118,11 @@ private Q_SLOTS:
         misplaced.replace("@@", "1\"2");
         QTest::addRow("a quote in the wrong place")
             << misplaced << 3 << kSlopeColumn << QStringLiteral("引用符の位置が正しくありません");
+        // A file of the cards' columns: one without them is refused at its heading row first.
+        QByteArray afterQuote = utf8(cardTable({{kMemoColumn, "前半\n後半"}}));
+        afterQuote.replace("後半\"", "後半\"x");
         QTest::addRow("text after the closing quote")
-            << QByteArray("日付,メモ,天気\r\n2024/05/03,\"前半\n後半\"x,晴れ\r\n") << 3 << 2
-            << QStringLiteral("閉じた引用符の後に文字があります");
+            << afterQuote << 3 << kMemoColumn << QStringLiteral("閉じた引用符の後に文字があります");
         QTest::addRow("a control byte")
             << QByteArray("日付,メモ,天気\r\n2024/05/03,\"前半\n後半\",\x01\r\n") << 3 << 3
             << QStringLiteral("テキストファイルではありません");

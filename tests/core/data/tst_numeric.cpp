@@ -88,6 +88,33 @@ private Q_SLOTS:
         QCOMPARE(numeric::isNumeric(text), ok);
     }
 
+    // What spreadsheets write back for a whole number.
+    void withoutZeroFraction_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("plain");
+        QTest::addRow("one zero") << QStringLiteral("72.0") << QStringLiteral("72");
+        QTest::addRow("two zeros") << QStringLiteral("4.00") << QStringLiteral("4");
+        QTest::addRow("negative") << QStringLiteral("-3.0") << QStringLiteral("-3");
+        QTest::addRow("plus, blank before") << QStringLiteral(" +5.0") << QStringLiteral(" +5");
+        QTest::addRow("zero") << QStringLiteral("0.0") << QStringLiteral("0");
+        QTest::addRow("a fraction stays") << QStringLiteral("4.5") << QStringLiteral("4.5");
+        QTest::addRow("zeros then a digit") << QStringLiteral("4.01") << QStringLiteral("4.01");
+        QTest::addRow("point alone") << QStringLiteral("4.") << QStringLiteral("4.");
+        QTest::addRow("no whole part") << QStringLiteral(".0") << QStringLiteral(".0");
+        QTest::addRow("sign alone") << QStringLiteral("-.0") << QStringLiteral("-.0");
+        QTest::addRow("hexadecimal") << QStringLiteral("$A.0") << QStringLiteral("$A.0");
+        QTest::addRow("blank after") << QStringLiteral("4.0 ") << QStringLiteral("4.0 ");
+        QTest::addRow("whole") << QStringLiteral("72") << QStringLiteral("72");
+    }
+
+    void withoutZeroFraction()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, plain);
+        QCOMPARE(numeric::withoutZeroFraction(text), plain);
+    }
+
     void parseFloat_data()
     {
         QTest::addColumn<QString>("text");

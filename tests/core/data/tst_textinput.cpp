@@ -77,6 +77,76 @@ private Q_SLOTS:
         QCOMPARE(textinput::refusalMessage(textinput::fitInsertion(text, 100), 100), message);
     }
 
+    // Each character an input method on Linux types where Windows has a look-alike: stored
+    // as the bytes of the Windows code page, and reading back as the look-alike.
+    void lookAlikesAreStoredAsShiftJisHoldsThem_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addRow("wave dash")
+            << QStringLiteral("9時\u301C11時") << QStringLiteral("9時\uFF5E11時")
+            << QByteArray("9\x8E\x9E\x81\x60"
+                          "11\x8E\x9E");
+        QTest::addRow("minus sign")
+            << QStringLiteral("\u2212") << QStringLiteral("\uFF0D") << QByteArray("\x81\x7C");
+        QTest::addRow("double vertical line")
+            << QStringLiteral("\u2016") << QStringLiteral("\u2225") << QByteArray("\x81\x61");
+        QTest::addRow("not sign") << QStringLiteral("\u00AC") << QStringLiteral("\uFFE2")
+                                  << QByteArray("\x81\xCA");
+        QTest::addRow("em dash") << QStringLiteral("\u2014") << QStringLiteral("\u2015")
+                                 << QByteArray("\x81\x5C");
+        QTest::addRow("cent sign")
+            << QStringLiteral("\u00A2") << QStringLiteral("\uFFE0") << QByteArray("\x81\x91");
+        QTest::addRow("pound sign")
+            << QStringLiteral("\u00A3") << QStringLiteral("\uFFE1") << QByteArray("\x81\x92");
+        // Nothing else: a character without a Shift-JIS code stays and is refused.
+        QTest::addRow("tilde stays")
+            << QStringLiteral("~\u00A5") << QStringLiteral("~\u00A5") << QByteArray();
+    }
+
+    void lookAlikesAreStoredAsShiftJisHoldsThem()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, taken);
+        QFETCH(QByteArray, stored);
+        QCOMPARE(textinput::withShiftJisLookAlikes(typed), taken);
+        QVERIFY(!textinput::unsavableCharacters(typed).isEmpty());
+        if (stored.isEmpty())
+            return;
+        QCOMPARE(textinput::storableTextError(taken, 100), QString());
+        QCOMPARE(sjis::encode(taken), stored);
+        QCOMPARE(sjis::decode(stored), taken);
+    }
+
+    void fullWidthNumbersAreHalfWidth_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("time");
+        QTest::addRow("digits") << QStringLiteral("０１２３４５６７８９")
+                                << QStringLiteral("0123456789") << QStringLiteral("0123456789");
+        QTest::addRow("decimal") << QStringLiteral("１２．５") << QStringLiteral("12.5")
+                                 << QStringLiteral("12.5");
+        QTest::addRow("signs and comma") << QStringLiteral("－３＋４，５")
+                                         << QStringLiteral("-3+4,5") << QStringLiteral("-3+4,5");
+        QTest::addRow("minus sign of the input method")
+            << QStringLiteral("\u2212２") << QStringLiteral("-2") << QStringLiteral("-2");
+        QTest::addRow("colon only in a time")
+            << QStringLiteral("９：３０") << QStringLiteral("9：30") << QStringLiteral("9:30");
+        QTest::addRow("half-width and letters stay")
+            << QStringLiteral(" 5a ｘ") << QStringLiteral(" 5a ｘ") << QStringLiteral(" 5a ｘ");
+    }
+
+    void fullWidthNumbersAreHalfWidth()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, number);
+        QFETCH(QString, time);
+        QCOMPARE(textinput::halfWidthNumber(typed), number);
+        QCOMPARE(textinput::halfWidthTime(typed), time);
+    }
+
     void golferNameMakesAFileName_data()
     {
         QTest::addColumn<QString>("name");

@@ -47,6 +47,17 @@ void click(QWidget &w, const char *button)
     QTest::mouseClick(in<QPushButton>(w, button), Qt::LeftButton);
 }
 
+// Plays the export's questions: the content and the form by their buttons.
+void chooseExport(WindowFixture &f, const char *content, const char *form = "ExcelRadio")
+{
+    f.find<TModalDialog>(QStringLiteral("ExportDialog"))
+        ->setRunner([content, form](TModalDialog &d) {
+            in<QRadioButton>(d, content)->click();
+            in<QRadioButton>(d, form)->click();
+            click(d, "OkButton");
+        });
+}
+
 QList<QStringList> readCsv(const QString &path)
 {
     QString text;
@@ -95,16 +106,20 @@ private Q_SLOTS:
         WindowFixture f;
         openWithCards(f, {kYamada, kSato});
         const QByteArray stored = fileBytes(f.path(kYamada + QStringLiteral(".sce")));
+        chooseExport(f, "CardsRadio", filter == 0 ? "ExcelRadio" : "ShiftJisRadio");
 
         // Never over a data file.
-        f.seams.dialogs.answerSaveFile(f.path(kYamada + QStringLiteral(".sce")), filter);
+        f.seams.dialogs.answerSaveFile(f.path(kYamada + QStringLiteral(".sce")));
         f.trigger(QStringLiteral("ExportMenu"));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
         QCOMPARE(fileBytes(f.path(kYamada + QStringLiteral(".sce"))), stored);
 
         // A name without its suffix gets it.
-        f.seams.dialogs.answerSaveFile(m_out.filePath(QStringLiteral("cards")), filter);
+        f.seams.dialogs.answerSaveFile(m_out.filePath(QStringLiteral("cards")));
         f.trigger(QStringLiteral("ExportMenu"));
+        const FileRequest asked = f.seams.dialogs.fileDialogs.last();
+        QCOMPARE(
+            QFileInfo(asked.path).fileName(), QStringLiteral("山田_スコアカード_20261207.csv"));
         // What lands in the file: the cards' heading and a row per card, in the file type's
         // encoding.
         const QString file = m_out.filePath(QStringLiteral("cards.csv"));
@@ -182,6 +197,7 @@ private Q_SLOTS:
         WindowFixture f;
         openWithCards(f, {kYamada});
         QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("Backup/2026-12-06")));
+        chooseExport(f, "CardsRadio");
         f.seams.dialogs.answerSaveFile(f.path(target), 0);
         f.trigger(QStringLiteral("ExportMenu"));
         QCOMPARE(f.seams.dialogs.last().caption, QStringLiteral("エラー"));
@@ -262,12 +278,12 @@ private Q_SLOTS:
         });
         f.clickTab(4);
         const QString file = m_out.filePath(QStringLiteral("results.csv"));
-        f.seams.dialogs.answerSaveFile(file, 6);
+        f.seams.dialogs.answerSaveFile(file);
+        chooseExport(f, "ResultsRadio");
         f.trigger(QStringLiteral("ExportMenu"));
 
-        QCOMPARE(f.seams.dialogs.fileDialogs.last().filters.value(6),
-            QStringLiteral("成績 UTF-8 (*.csv)"));
-        QCOMPARE(f.seams.dialogs.fileDialogs.last().filter, 6);
+        QCOMPARE(QFileInfo(f.seams.dialogs.fileDialogs.last().path).fileName(),
+            QStringLiteral("山田_成績の表_20261207.csv"));
         auto *grid = f.find<TStringGrid>(QStringLiteral("SeisekiGrid"));
         QList<QStringList> shown;
         for (int r = 0; r < grid->RowCount(); ++r)

@@ -133,9 +133,10 @@ private Q_SLOTS:
         QTest::addRow("inner blank") << "1 2"
                                      << " 2"
                                      << " 2" << QStringList {"1 は、数字ではありません"};
+        // Typed with the input method on, a full-width digit is the digit.
         QTest::addRow("full-width") << "５"
-                                    << ""
-                                    << "" << QStringList {"５は、数字ではありません", empty};
+                                    << " 5"
+                                    << " 5" << QStringList {};
         QTest::addRow("plus") << "+4"
                               << " +4"
                               << " 4" << QStringList {};

@@ -3,6 +3,7 @@
 #include "ui/stats/analysiswindow.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
+#include "ui/common/modaldialog.h"
 
 #include <QChartView>
 #include <QClipboard>
@@ -153,6 +154,10 @@ private Q_SLOTS:
         // Saved from its own button, the table lands in the CSV file as it is copied.
         const QString csvFile = f.path(QStringLiteral("analysis.csv"));
         f.seams.dialogs.answerSaveFile(csvFile, -1);
+        // The export asks what to write: the analysis's table is chosen, as it is offered.
+        f.find<TModalDialog>(QStringLiteral("ExportDialog"))->setRunner([](TModalDialog &d) {
+            d.findChild<QPushButton *>(QStringLiteral("OkButton"))->click();
+        });
         QTest::mouseClick(window(f)->findChild<QPushButton *>(QStringLiteral("SaveCsvButton")),
             Qt::LeftButton);
         const QStringList saved = QString::fromUtf8(fileBytes(csvFile).mid(3)).split("\r\n");

@@ -33,13 +33,13 @@ QLineEdit *textEdit(const QString &name, int maxBytes, QWidget *parent)
     return edit;
 }
 
-QLineEdit *numberEdit(const QString &name, QWidget *parent)
+QLineEdit *numberEdit(const QString &name, QWidget *parent, NumberFormValidator::Kind kind)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setAlignment(Qt::AlignRight);
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+    NumberFormValidator::install(edit, kind);
     edit->setReadOnly(true);
     return edit;
 }

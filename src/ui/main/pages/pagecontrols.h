@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/numberformvalidator.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,8 @@ namespace pagecontrols {
 QLabel *heading(const QString &text, QWidget *parent, const QString &name = QString());
 // A text box whose limit counts bytes as the data files store them.
 QLineEdit *textEdit(const QString &name, int maxBytes, QWidget *parent);
-QLineEdit *numberEdit(const QString &name, QWidget *parent);
+QLineEdit *numberEdit(const QString &name, QWidget *parent,
+    NumberFormValidator::Kind kind = NumberFormValidator::Kind::Number);
 QComboBox *listCombo(const QString &name, QWidget *parent);
 // A box that offers the items and takes typed text as well, as much as the field holds.
 QComboBox *choiceCombo(

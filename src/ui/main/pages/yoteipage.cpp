@@ -57,7 +57,7 @@ YoteiPage::YoteiPage(RecordBook &book, PageHost &host)
     YDateText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     YDateText->setToolTip(QStringLiteral("カレンダーをクリックして日付を設定してください"));
     YDateText->setFixedSize(120, 24);
-    YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), this);
+    YTimeEdit = numberEdit(QStringLiteral("YTimeEdit"), this, NumberFormValidator::Kind::Time);
     YTimeEdit->setAlignment(Qt::AlignLeft);
     YTimeEdit->setFixedWidth(80);
     YLinksCombo = listCombo(QStringLiteral("YLinksCombo"), this);
