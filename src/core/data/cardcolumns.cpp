@@ -410,7 +410,7 @@ QStringList row(const TScoreRecord &c, const RoundRating &rating)
     return r;
 }
 
-QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratingOf)
+QList<QStringList> table(const ScoreCards &cards, const RatingOf &ratingOf)
 {
     QList<QStringList> rows;
     rows.reserve(cards.size() + 1);
@@ -420,7 +420,7 @@ QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratin
     return rows;
 }
 
-ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored)
+ImportPlan readCards(const QByteArray &bytes, const ScoreCards &stored)
 {
     ImportPlan plan;
     Problems problems(plan);
@@ -472,8 +472,8 @@ ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored)
 
     QSet<qint64> storedDays;
     storedDays.reserve(stored.size());
-    for (const TScoreRecord &card : stored)
-        storedDays.insert(ratings::dayKey(card.RoundDate));
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        storedDays.insert(ratings::dayKey(stored.card(i).roundDate()));
     QHash<qint64, int> seen; // day → line of the row that has it
     for (qsizetype r = first + 1; r < records.size(); ++r) {
         const csv::Record &record = records[r];

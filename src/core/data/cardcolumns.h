@@ -3,6 +3,7 @@
 #include "csv.h"
 #include "ratingstore.h"
 #include "records.h"
+#include "scorecards.h"
 
 #include <QList>
 #include <QStringList>
@@ -20,7 +21,7 @@ using RatingOf = std::function<RoundRating(const TScoreRecord &)>;
 QStringList header();
 QStringList row(const TScoreRecord &card, const RoundRating &rating = {});
 // The heading and one row per card, in list order (the golfer's cards are in date order).
-QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratingOf = {});
+QList<QStringList> table(const ScoreCards &cards, const RatingOf &ratingOf = {});
 
 // What a file would bring. Nothing is taken unless problemCount is 0.
 struct ImportPlan {
@@ -39,7 +40,7 @@ constexpr int kProblemsKept = 50;
 
 // Reads a whole file: its encoding, its records, its headings and every row, against the
 // cards already stored.
-ImportPlan readCards(const QByteArray &bytes, const QList<TScoreRecord> &stored);
+ImportPlan readCards(const QByteArray &bytes, const ScoreCards &stored);
 
 } // namespace cardcolumns
 
