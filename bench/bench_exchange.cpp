@@ -40,7 +40,7 @@ bool runSize(int s, SizeTable &table)
         return false;
     f.open();
     f.choose(QStringLiteral("GolferCombo"), kGolfer);
-    const QList<TScoreRecord> cards = f.form->scoreList();
+    const ScoreCards cards = f.form->scoreList();
     const QByteArray stored = fileBytes(f.path(kGolfer + QStringLiteral(".sce")));
     std::printf("bench_exchange: %lld cards, card file %lld bytes\n", qint64(cards.size()),
         qint64(stored.size()));

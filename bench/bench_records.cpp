@@ -218,7 +218,7 @@ void benchCourse(Driver &d, Report &report)
     if (target < 0)
         fail(QStringLiteral("no course %1 at %2").arg(playedCourse, playedClub));
     const qint32 originalPar = d.form->courseList()[target].Par[0];
-    auto cardsWithPar = [&](const QList<TScoreRecord> &cards, qint32 par) {
+    auto cardsWithPar = [&](const auto &cards, qint32 par) {
         qsizetype halves = 0, matching = 0;
         for (const TScoreRecord &c : cards) {
             if (c.LinksName != playedClub)
@@ -338,8 +338,8 @@ void benchRename(Driver &d, Report &report)
 
 // What rewriting each file costs by itself, outside the window: turning the list into bytes,
 // and the safe save (temporary file, flush, fsync, rename, directory sync).
-template <class T>
-void benchFile(Report &report, const QString &dir, const QString &label, const QList<T> &list)
+template <class List>
+void benchFile(Report &report, const QString &dir, const QString &label, const List &list)
 {
     // Every record encoded, which a save no longer does: what keeping the bytes saves.
     Row &encode = report.row(

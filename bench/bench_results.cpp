@@ -41,12 +41,12 @@ void settle()
 }
 
 // The ascending list's exchanges, as the plain loop.
-QList<qsizetype> loopOrder(const QList<TScoreRecord> &cards)
+QList<qsizetype> loopOrder(const ScoreCards &cards)
 {
     QList<qint32> score;
     score.reserve(cards.size());
-    for (const TScoreRecord &card : cards)
-        score.append(card.ScoreSum);
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        score.append(cards.card(i).scoreSum());
     return build::exchangeOrder(score);
 }
 
@@ -89,7 +89,7 @@ bool runSize(int s, SizeTable &table)
             Figures {{msSince(t)}});
     }
     settle();
-    const QList<TScoreRecord> &cards = form.scoreList();
+    const ScoreCards &cards = form.scoreList();
     std::printf("bench_results: %lld cards\n", qint64(cards.size()));
     std::fflush(stdout);
 
@@ -108,8 +108,8 @@ bool runSize(int s, SizeTable &table)
         Figures x;
         for (int r = 0; r < kRuns; ++r) {
             QList<qint32> scores;
-            for (const TScoreRecord &c : cards)
-                scores.append(c.ScoreSum);
+            for (qsizetype i = 0; i < cards.size(); ++i)
+                scores.append(cards.card(i).scoreSum());
             QElapsedTimer t;
             t.start();
             stats::exchangeSortOrder(scores);

@@ -439,9 +439,12 @@ private:
     QStringList m_unexpected;
 };
 
-template <class T> qsizetype countClub(const QList<T> &list, const QString &club)
+template <class List> qsizetype countClub(const List &list, const QString &club)
 {
-    return std::count_if(list.begin(), list.end(), [&](const T &r) { return r.LinksName == club; });
+    qsizetype count = 0;
+    for (const auto &r : list)
+        count += r.LinksName == club ? 1 : 0;
+    return count;
 }
 
 // --- The operations. ---------------------------------------------------------------------

@@ -108,10 +108,10 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList dates(const QList<TScoreRecord> &cards)
+QStringList dates(const ScoreCards &cards)
 {
     QStringList list;
-    for (const TScoreRecord &c : cards)
-        list.append(datetime::dateText(c.RoundDate));
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        list.append(datetime::dateText(cards.card(i).roundDate()));
     return list;
 }

@@ -2,6 +2,7 @@
 
 #include "core/data/datetime.h"
 #include "core/data/records.h"
+#include "core/data/scorecards.h"
 
 #include <QDate>
 
@@ -27,4 +28,4 @@ QList<qsizetype> exchangeOrder(QList<qint32> &score);
 // The bytes of a file as they stand, empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 // The cards' dates as shown ("2025/06/01"), in list order.
-QStringList dates(const QList<TScoreRecord> &cards);
+QStringList dates(const ScoreCards &cards);

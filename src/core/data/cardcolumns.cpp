@@ -237,7 +237,7 @@ QStringList row(const TScoreRecord &c, const RoundRating &rating)
     return r;
 }
 
-QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratingOf)
+QList<QStringList> table(const ScoreCards &cards, const RatingOf &ratingOf)
 {
     QList<QStringList> rows;
     rows.reserve(cards.size() + 1);

@@ -3,6 +3,7 @@
 #include "csv.h"
 #include "ratingstore.h"
 #include "records.h"
+#include "scorecards.h"
 
 #include <QList>
 #include <QMap>
@@ -26,7 +27,7 @@ using RatingOf = std::function<RoundRating(const TScoreRecord &)>;
 QStringList header();
 QStringList row(const TScoreRecord &card, const RoundRating &rating = {});
 // The heading and one row per card, in list order (the golfer's cards are in date order).
-QList<QStringList> table(const QList<TScoreRecord> &cards, const RatingOf &ratingOf = {});
+QList<QStringList> table(const ScoreCards &cards, const RatingOf &ratingOf = {});
 
 // What a file is read against: the golfer's stored cards by their days (ratings::dayKey),
 // the ratings of his rounds, and the names of the registered clubs.

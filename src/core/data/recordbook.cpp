@@ -181,9 +181,11 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
     auto rename = [&](auto &list, QList<int> *renamed) {
         bool any = false;
         for (qsizetype i = 0; i < list.size(); ++i) {
-            if (list[i].LinksName != oldName)
+            if (list.linksName(i) != oldName)
                 continue;
-            list.edit(i).LinksName = newName;
+            auto record = list.record(i);
+            record.LinksName = newName;
+            list.set(i, record);
             any = true;
             if (renamed)
                 renamed->append(int(i));
@@ -337,11 +339,15 @@ BookChange RecordBook::carryCourseIntoCards(int index, const QString &oldName)
 void RecordBook::carryCourse(const TCourseRecord &course, const QString &oldName)
 {
     for (qsizetype i = 0; i < m_scores.size(); ++i) {
-        if (m_scores[i].LinksName != course.LinksName)
+        const CardView stored = m_scores.list().card(i);
+        if (stored.linksName() != course.LinksName
+            || (stored.courseName(0) != oldName && stored.courseName(1) != oldName))
             continue;
+        TScoreRecord card = stored.record();
         for (int half = 0; half < 2; ++half)
-            if (m_scores[i].CourseName[half] == oldName)
-                setHalfCourse(m_scores.edit(i), half, course);
+            if (card.CourseName[half] == oldName)
+                setHalfCourse(card, half, course);
+        m_scores.set(i, card);
     }
 }
 

@@ -99,7 +99,7 @@ public:
     const QList<TCourseRecord> &courses() const { return m_courses.list(); }
     const QList<TYoteiRecord> &yotei() const { return m_yotei.list(); }
     // Every card decoded: made on the first call, which a large file makes slow, and kept.
-    const QList<TScoreRecord> &scores() const { return m_scores.list(); }
+    const ScoreCards &scores() const { return m_scores.list(); }
     // The cards as held, to be counted, dated and fetched one by one without decoding all.
     const RecordList<TScoreRecord> &scoreRecords() const { return m_scores; }
     const QStringList &yearList() const { return m_years; }

@@ -2,12 +2,14 @@
 
 #include "datafile.h"
 #include "records.h"
+#include "scorecards.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 
 #include <algorithm>
+#include <type_traits>
 
 // The records of one file held as their bytes: those read from the file, and those of each
 // record changed since, encoded once when it changed. A record that has not changed is
@@ -20,15 +22,23 @@
 // The decoded records are made on the first call that needs them all (list() or []); until
 // then a record is decoded alone when asked for, and a dated record's date is read straight
 // from its bytes. A large score file is thus read without decoding a card, and its texts are
-// decoded once, sharing the storage of the names that recur from card to card.
+// decoded once, sharing the storage of the names that recur from card to card. Score cards
+// are decoded into the compact ScoreCards, the other records into a list of them.
+template <class T> struct DecodedRecords {
+    using type = QList<T>;
+};
+template <> struct DecodedRecords<TScoreRecord> {
+    using type = ScoreCards;
+};
+
 template <class T> class RecordList
 {
 public:
     static constexpr int Size = RecordLayout<T>::Size;
+    using Decoded = typename DecodedRecords<T>::type;
 
-    // Where a record's bytes stand: an offset into m_data (as read), -2 - an offset into
-    // m_changed (changed since), or kEdited (to be encoded from the decoded record); and the
-    // date a dated record begins with.
+    // Where a record's bytes stand: an offset into m_data (as read) or -2 - an offset into
+    // m_changed (changed since); and the date a dated record begins with.
     struct Slot {
         qsizetype at = 0;
         TDateTime date = 0;
@@ -83,29 +93,45 @@ public:
 
     // Every record, decoded on the first call and kept in step with every change from then
     // on. The list stays the same object for the life of this one.
-    const QList<T> &list() const
+    const Decoded &list() const
     {
         if (!m_decoded) {
-            TextPool pool;
             m_records.clear();
             m_records.reserve(m_at.size());
-            for (qsizetype i = 0; i < m_at.size(); ++i)
-                m_records.append(decodeRecord<T>(bytesOf(i), &pool));
+            if constexpr (kCompact) {
+                ScoreCards::Reader reader(m_records);
+                for (qsizetype i = 0; i < m_at.size(); ++i)
+                    reader.append(bytesOf(i));
+            } else {
+                TextPool pool;
+                for (qsizetype i = 0; i < m_at.size(); ++i)
+                    m_records.append(decodeRecord<T>(bytesOf(i), &pool));
+            }
             m_decoded = true;
         }
         return m_records;
     }
-    const T &operator[](qsizetype i) const { return list()[i]; }
+    // A reference into the list, or for a card a record made from it.
+    decltype(auto) operator[](qsizetype i) const { return list()[i]; }
+
+    // The golf club record i names, read without making a card.
+    QString linksName(qsizetype i) const
+    {
+        if constexpr (kCompact)
+            return list().card(i).linksName();
+        else
+            return list()[i].LinksName;
+    }
 
     // One record, decoded by itself while the whole list is not.
-    T record(qsizetype i) const { return m_decoded ? m_records[i] : decodeRecord<T>(bytesOf(i)); }
+    T record(qsizetype i) const
+    {
+        return m_decoded ? std::as_const(m_records)[i] : decodeRecord<T>(bytesOf(i));
+    }
 
     // The date a card or a planned round begins with, kept beside the bytes so that looking
     // through the dates of every card costs little.
-    TDateTime roundDate(qsizetype i) const
-    {
-        return m_at[i].at == kEdited ? m_records[i].RoundDate : m_at[i].date;
-    }
+    TDateTime roundDate(qsizetype i) const { return m_at[i].date; }
 
     // The bytes record i was read from (or last saved from); empty once it has changed.
     QByteArrayView storedBytes(qsizetype i) const
@@ -113,18 +139,12 @@ public:
         return m_at[i].at < 0 ? QByteArrayView() : QByteArrayView(m_data).sliced(m_at[i].at, Size);
     }
 
-    // A record about to change in place: it will be encoded anew at the next save.
-    T &edit(qsizetype i)
-    {
-        list();
-        m_at[i].at = kEdited;
-        return m_records[i];
-    }
+    // A changed record is encoded at once, so that every record has its bytes.
     void set(qsizetype i, const T &record)
     {
         m_at[i] = store(record);
         if (m_decoded)
-            m_records[i] = record;
+            m_records.replace(i, record);
     }
     void insert(qsizetype i, const T &record)
     {
@@ -155,20 +175,20 @@ public:
         m_at = std::move(at);
         if (!m_decoded)
             return;
-        QList<T> records;
-        records.reserve(order.size());
-        for (qsizetype i : order)
-            records.append(std::move(m_records[i]));
-        m_records = std::move(records);
+        if constexpr (kCompact) {
+            m_records.keep(order);
+        } else {
+            QList<T> records;
+            records.reserve(order.size());
+            for (qsizetype i : order)
+                records.append(std::move(m_records[i]));
+            m_records = std::move(records);
+        }
     }
 
     // The file, as pieces of the bytes held here; valid until this list next changes.
     datafile::Pieces pieces()
     {
-        // Records edited in place take their bytes first, so that no piece moves after.
-        for (qsizetype i = 0; i < m_at.size(); ++i)
-            if (m_at[i].at == kEdited)
-                m_at[i] = store(m_records[i]);
         datafile::Pieces out = runs();
         // Changes all over the file (a club renamed in thousands of cards) would leave it in
         // thousands of pieces, and the encodings of records changed again pile up: the bytes
@@ -197,7 +217,7 @@ public:
     }
 
 private:
-    static constexpr qsizetype kEdited = -1;
+    static constexpr bool kCompact = std::is_same_v<Decoded, ScoreCards>;
     static constexpr bool kDated = requires(const T &t) { t.RoundDate; };
     static constexpr qsizetype kMostPieces = 64;
     static constexpr qsizetype kSpare = 64 * 1024;
@@ -207,8 +227,8 @@ private:
     {
         datafile::Pieces out;
         for (qsizetype i = 0; i < m_at.size(); ++i) {
-            const qsizetype before = i > 0 ? m_at[i - 1].at : kEdited;
             const qsizetype at = m_at[i].at;
+            const qsizetype before = i > 0 ? m_at[i - 1].at : 0;
             const bool follows = i > 0
                 && ((before >= 0 && at == before + Size) || (before < 0 && at == before - Size));
             if (follows)
@@ -241,7 +261,6 @@ private:
     QByteArrayView bytesOf(qsizetype i) const
     {
         const qsizetype at = m_at[i].at;
-        Q_ASSERT(at != kEdited);
         return at >= 0 ? QByteArrayView(m_data).sliced(at, Size)
                        : QByteArrayView(m_changed).sliced(-2 - at, Size);
     }
@@ -249,6 +268,6 @@ private:
     QList<Slot> m_at;
     QByteArray m_data; // the file as read, or as last laid out afresh
     QByteArray m_changed; // the encodings of records changed since, back to back
-    mutable QList<T> m_records; // every record decoded, once m_decoded
+    mutable Decoded m_records; // every record decoded, once m_decoded
     mutable bool m_decoded = true;
 };

@@ -109,6 +109,11 @@ TDateTime storedDate(QByteArrayView record)
     return Reader(record).dateTime(0);
 }
 
+float storedSingle(QByteArrayView record, int offset)
+{
+    return Reader(record).single(offset);
+}
+
 QByteArray encodeRecord(const TLinksRecord &r)
 {
     Writer w(RecordLayout<TLinksRecord>::Size);
@@ -185,76 +190,86 @@ template <> TYoteiRecord decodeRecord<TYoteiRecord>(QByteArrayView bytes, TextPo
 
 QByteArray encodeRecord(const TScoreRecord &r)
 {
+    namespace L = ScoreLayout;
     Writer w(RecordLayout<TScoreRecord>::Size);
-    w.dateTime(0, r.RoundDate);
-    w.string(8, FieldSize::LinksName, r.LinksName);
-    w.string(39, FieldSize::Weather, r.Weather);
+    w.dateTime(L::RoundDate, r.RoundDate);
+    w.string(L::LinksName, FieldSize::LinksName, r.LinksName);
+    w.string(L::Weather, FieldSize::Weather, r.Weather);
     for (int h = 0; h < 2; ++h) {
-        w.string(60 + h * 31, FieldSize::CourseName, r.CourseName[h]);
-        w.string(122 + h * 9, FieldSize::Green, r.Green[h]);
-        w.string(140 + h * 11, FieldSize::Tee, r.Tee[h]);
+        w.string(L::CourseName + h * 31, FieldSize::CourseName, r.CourseName[h]);
+        w.string(L::Green + h * 9, FieldSize::Green, r.Green[h]);
+        w.string(L::Tee + h * 11, FieldSize::Tee, r.Tee[h]);
     }
-    w.int32s(164, r.Yard);
-    w.int32s(236, r.YardTotal);
-    w.int32(244, r.YardSum);
-    w.int32s(248, r.Par);
-    w.int32s(320, r.ParTotal);
-    w.int32(328, r.ParSum);
-    w.int32s(332, r.Score);
-    w.int32s(404, r.ScoreTotal);
-    w.int32(412, r.ScoreSum);
+    w.int32s(L::Yard, r.Yard);
+    w.int32s(L::YardTotal, r.YardTotal);
+    w.int32(L::YardSum, r.YardSum);
+    w.int32s(L::Par, r.Par);
+    w.int32s(L::ParTotal, r.ParTotal);
+    w.int32(L::ParSum, r.ParSum);
+    w.int32s(L::Score, r.Score);
+    w.int32s(L::ScoreTotal, r.ScoreTotal);
+    w.int32(L::ScoreSum, r.ScoreSum);
     for (int i = 0; i < 18; ++i)
-        w.string(416 + i * 3, FieldSize::Putt, r.Putt[i]);
+        w.string(L::Putt + i * 3, FieldSize::Putt, r.Putt[i]);
     for (int h = 0; h < 2; ++h)
-        w.string(470 + h * 3, FieldSize::Putt, r.PuttTotal[h]);
-    w.int32(476, r.PuttSum);
-    w.single(480, r.Handicap);
-    w.single(484, r.NetScore);
+        w.string(L::PuttTotal + h * 3, FieldSize::Putt, r.PuttTotal[h]);
+    w.int32(L::PuttSum, r.PuttSum);
+    w.single(L::Handicap, r.Handicap);
+    w.single(L::NetScore, r.NetScore);
     for (int k = 0; k < 3; ++k)
-        w.string(488 + k * 21, FieldSize::Partner, r.Partner[k]);
-    w.int32s(552, r.PartnerScore);
-    w.string(564, FieldSize::Memo, r.Memo);
-    w.int32s(668, r.HoleResultCounts);
-    w.int32(696, r.ParOnCount);
+        w.string(L::Partner + k * 21, FieldSize::Partner, r.Partner[k]);
+    w.int32s(L::PartnerScore, r.PartnerScore);
+    w.string(L::Memo, FieldSize::Memo, r.Memo);
+    w.int32s(L::HoleResultCounts, r.HoleResultCounts);
+    w.int32(L::ParOnCount, r.ParOnCount);
     return w.take();
 }
 
 template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes, TextPool *pool)
 {
+    namespace L = ScoreLayout;
     Q_ASSERT(bytes.size() >= RecordLayout<TScoreRecord>::Size);
     const Reader rd(bytes);
     TScoreRecord r;
-    r.RoundDate = rd.dateTime(0);
-    r.LinksName = rd.string(8, FieldSize::LinksName, pool);
-    r.Weather = rd.string(39, FieldSize::Weather, pool);
+    r.RoundDate = rd.dateTime(L::RoundDate);
+    r.LinksName = rd.string(L::LinksName, FieldSize::LinksName, pool);
+    r.Weather = rd.string(L::Weather, FieldSize::Weather, pool);
     for (int h = 0; h < 2; ++h) {
-        r.CourseName[h] = rd.string(60 + h * 31, FieldSize::CourseName, pool);
-        r.Green[h] = rd.string(122 + h * 9, FieldSize::Green, pool);
-        r.Tee[h] = rd.string(140 + h * 11, FieldSize::Tee, pool);
+        r.CourseName[h] = rd.string(L::CourseName + h * 31, FieldSize::CourseName, pool);
+        r.Green[h] = rd.string(L::Green + h * 9, FieldSize::Green, pool);
+        r.Tee[h] = rd.string(L::Tee + h * 11, FieldSize::Tee, pool);
     }
-    rd.int32s(164, r.Yard);
-    rd.int32s(236, r.YardTotal);
-    r.YardSum = rd.int32(244);
-    rd.int32s(248, r.Par);
-    rd.int32s(320, r.ParTotal);
-    r.ParSum = rd.int32(328);
-    rd.int32s(332, r.Score);
-    rd.int32s(404, r.ScoreTotal);
-    r.ScoreSum = rd.int32(412);
+    rd.int32s(L::Yard, r.Yard);
+    rd.int32s(L::YardTotal, r.YardTotal);
+    r.YardSum = rd.int32(L::YardSum);
+    rd.int32s(L::Par, r.Par);
+    rd.int32s(L::ParTotal, r.ParTotal);
+    r.ParSum = rd.int32(L::ParSum);
+    rd.int32s(L::Score, r.Score);
+    rd.int32s(L::ScoreTotal, r.ScoreTotal);
+    r.ScoreSum = rd.int32(L::ScoreSum);
     for (int i = 0; i < 18; ++i)
-        r.Putt[i] = rd.string(416 + i * 3, FieldSize::Putt);
+        r.Putt[i] = rd.string(L::Putt + i * 3, FieldSize::Putt);
     for (int h = 0; h < 2; ++h)
-        r.PuttTotal[h] = rd.string(470 + h * 3, FieldSize::Putt);
-    r.PuttSum = rd.int32(476);
-    r.Handicap = rd.single(480);
-    r.NetScore = rd.single(484);
+        r.PuttTotal[h] = rd.string(L::PuttTotal + h * 3, FieldSize::Putt);
+    r.PuttSum = rd.int32(L::PuttSum);
+    r.Handicap = rd.single(L::Handicap);
+    r.NetScore = rd.single(L::NetScore);
     for (int k = 0; k < 3; ++k)
-        r.Partner[k] = rd.string(488 + k * 21, FieldSize::Partner, pool);
-    rd.int32s(552, r.PartnerScore);
-    r.Memo = rd.string(564, FieldSize::Memo);
-    rd.int32s(668, r.HoleResultCounts);
-    r.ParOnCount = rd.int32(696);
+        r.Partner[k] = rd.string(L::Partner + k * 21, FieldSize::Partner, pool);
+    rd.int32s(L::PartnerScore, r.PartnerScore);
+    r.Memo = rd.string(L::Memo, FieldSize::Memo);
+    rd.int32s(L::HoleResultCounts, r.HoleResultCounts);
+    r.ParOnCount = rd.int32(L::ParOnCount);
     return r;
+}
+
+std::optional<int> puttCount(const QString &putt)
+{
+    const QString text = putt.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    return numeric::parseInt(text);
 }
 
 HoleResults computeHoleResults(const TScoreRecord &card)
@@ -276,10 +291,7 @@ HoleResults computeHoleResults(const TScoreRecord &card)
         }
         ++results.counts[cls];
 
-        const QString putt = card.Putt[i].trimmed();
-        if (putt.isEmpty())
-            continue;
-        const auto putts = numeric::parseInt(putt);
+        const auto putts = puttCount(card.Putt[i]);
         if (putts && qint64(card.Score[i]) - *putts - card.Par[i] <= -2)
             ++results.parOnCount;
     }
@@ -306,16 +318,4 @@ void setHalfCourse(TScoreRecord &card, int half, const TCourseRecord &course)
     card.ParTotal[half] = course.ParTotal;
     card.YardSum = card.YardTotal[0] + card.YardTotal[1];
     card.ParSum = card.ParTotal[0] + card.ParTotal[1];
-}
-
-QStringList playedLinks(const QList<TScoreRecord> &cards)
-{
-    QHash<QString, qsizetype> last;
-    for (qsizetype i = 0; i < cards.size(); ++i)
-        last.insert(cards[i].LinksName, i);
-    QStringList links = {QStringLiteral("全て")};
-    for (qsizetype i = 0; i < cards.size(); ++i)
-        if (last.value(cards[i].LinksName) == i)
-            links.append(cards[i].LinksName);
-    return links;
 }

@@ -6,8 +6,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 
 #include <array>
+#include <optional>
 
 // Day count since 1899-12-30 in the integer part, time of day as the fraction.
 using TDateTime = double;
@@ -90,6 +92,37 @@ constexpr int Partner = 20;
 constexpr int Memo = 100;
 } // namespace FieldSize
 
+// Where the fields of a stored card begin; a field of two or three runs its copies back to
+// back. The numbers from Yard to ScoreSum lie side by side, as do HoleResultCounts and
+// ParOnCount.
+namespace ScoreLayout {
+constexpr int RoundDate = 0;
+constexpr int LinksName = 8;
+constexpr int Weather = 39;
+constexpr int CourseName = 60; // 31 bytes apart
+constexpr int Green = 122; // 9 bytes apart
+constexpr int Tee = 140; // 11 bytes apart
+constexpr int Yard = 164;
+constexpr int YardTotal = 236;
+constexpr int YardSum = 244;
+constexpr int Par = 248;
+constexpr int ParTotal = 320;
+constexpr int ParSum = 328;
+constexpr int Score = 332;
+constexpr int ScoreTotal = 404;
+constexpr int ScoreSum = 412;
+constexpr int Putt = 416; // 3 bytes apart
+constexpr int PuttTotal = 470; // 3 bytes apart
+constexpr int PuttSum = 476;
+constexpr int Handicap = 480;
+constexpr int NetScore = 484;
+constexpr int Partner = 488; // 21 bytes apart
+constexpr int PartnerScore = 552;
+constexpr int Memo = 564;
+constexpr int HoleResultCounts = 668;
+constexpr int ParOnCount = 696;
+} // namespace ScoreLayout
+
 template <class T> struct RecordLayout;
 template <> struct RecordLayout<TLinksRecord> {
     static constexpr int Size = 136;
@@ -133,6 +166,13 @@ template <> TScoreRecord decodeRecord<TScoreRecord>(QByteArrayView bytes, TextPo
 // The date a stored card or planned round begins with, read without decoding the rest.
 TDateTime storedDate(QByteArrayView record);
 
+// The whole number and the single at `offset` of a stored record, little-endian.
+inline qint32 storedInt32(QByteArrayView record, int offset)
+{
+    return qFromLittleEndian<qint32>(record.data() + offset);
+}
+float storedSingle(QByteArrayView record, int offset);
+
 // The bytes of the text field at `offset`: a length byte, then the text; a length above the
 // field's maxBytes is read as the whole field.
 inline QByteArrayView storedText(QByteArrayView record, int offset, int maxBytes)
@@ -163,6 +203,10 @@ template <class T> QByteArray encodeRecords(const QList<T> &list)
     return data;
 }
 
+// The putts of a hole or a half as a number: its text without the blanks around it, read as
+// a whole number; none for an empty or any other text.
+std::optional<int> puttCount(const QString &putt);
+
 // The derived fields of a score card: holes per result class (eagle or better down to
 // worse than triple bogey) and greens reached in regulation.
 struct HoleResults {
@@ -176,7 +220,3 @@ HoleResults computeHoleResults(const TScoreRecord &card);
 // counts are left as they are.
 void setHalfCourse(TScoreRecord &card, int half, const TCourseRecord &course);
 void applyHoleResults(TScoreRecord &card);
-
-// The clubs the cards were played at, for a choice of club: "全て", then each club once, at
-// the place of its last card.
-QStringList playedLinks(const QList<TScoreRecord> &cards);

@@ -2,42 +2,44 @@
 
 #include "core/data/csv.h"
 #include "core/data/datetime.h"
-#include "core/data/numeric.h"
 #include "decimal.h"
 
 namespace stats {
 
-std::optional<int> holePutts(const TScoreRecord &card, int hole)
+std::optional<int> holePutts(CardView card, int hole)
 {
     // Read as the par-on count of the card reads them; a count below 0 is no count.
-    const QString putt = card.Putt[hole].trimmed();
-    if (putt.isEmpty())
-        return std::nullopt;
-    const auto putts = numeric::parseInt(putt);
+    const auto putts = card.putts(hole);
     if (!putts || *putts < 0)
         return std::nullopt;
     return *putts;
 }
 
-void RoundStats::add(const TScoreRecord &card)
+void RoundStats::add(CardView card)
 {
     ++rounds;
-    strokes += card.ScoreSum;
-    halves[0] += card.ScoreTotal[0];
-    halves[1] += card.ScoreTotal[1];
-    if (rounds == 1 || card.ScoreSum < best)
-        best = card.ScoreSum;
+    strokes += card.scoreSum();
+    halves[0] += card.scoreTotal(0);
+    halves[1] += card.scoreTotal(1);
+    if (rounds == 1 || card.scoreSum() < best)
+        best = card.scoreSum();
     pars.Par_AveScore(card);
 
     // 64-bit, so that absurd stored numbers cannot overflow.
+    std::array<qint64, 18> strokesOf {};
+    std::array<qint64, 18> parOf {};
     for (int h = 0; h < 18; ++h) {
-        const qint64 s = card.Score[h];
-        const qint64 par = card.Par[h];
+        strokesOf[h] = card.score(h);
+        parOf[h] = card.par(h);
+    }
+    for (int h = 0; h < 18; ++h) {
+        const qint64 s = strokesOf[h];
+        const qint64 par = parOf[h];
         parKeep.add(s <= par);
         bogeyOrBetter.add(s <= par + 1);
         doublePar.add(s >= 2 * par);
         if (h < 17 && s >= par + 1)
-            bounceBack.add(qint64(card.Score[h + 1]) <= qint64(card.Par[h + 1]) - 1);
+            bounceBack.add(strokesOf[h + 1] <= parOf[h + 1] - 1);
     }
 
     // A round with some holes left without putts is not counted by the putting statistics at
@@ -52,8 +54,8 @@ void RoundStats::add(const TScoreRecord &card)
     ++puttRounds;
     putts.of += 1;
     for (int h = 0; h < 18; ++h) {
-        const qint64 s = card.Score[h];
-        const qint64 par = card.Par[h];
+        const qint64 s = strokesOf[h];
+        const qint64 par = parOf[h];
         const qint64 p = holes[h];
         const bool on = s - p <= par - 2;
         parOn.add(on);
@@ -93,11 +95,11 @@ void RoundStats::add(const RoundStats &other)
     }
 }
 
-RoundStats roundStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions)
+RoundStats roundStats(const ScoreCards &cards, const QList<qsizetype> &positions)
 {
     RoundStats stats;
     for (qsizetype i : positions)
-        stats.add(cards[i]);
+        stats.add(cards.card(i));
     return stats;
 }
 
@@ -188,19 +190,20 @@ QList<QStringList> analysisRows(const RoundStats &selected, const RoundStats &re
     return rows;
 }
 
-QList<YearStats> yearlyStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions)
+QList<YearStats> yearlyStats(const ScoreCards &cards, const QList<qsizetype> &positions)
 {
     QList<YearStats> years;
     for (qsizetype i : positions) {
-        const int year = datetime::toDate(cards[i].RoundDate).year();
+        const CardView card = cards.card(i);
+        const int year = datetime::toDate(card.roundDate()).year();
         if (years.isEmpty() || years.last().year != year)
             years.append(YearStats {year, {}});
-        years.last().stats.add(cards[i]);
+        years.last().stats.add(card);
     }
     return years;
 }
 
-Analysis analyse(const QList<TScoreRecord> &cards, const TallyCondition &condition)
+Analysis analyse(const ScoreCards &cards, const TallyCondition &condition)
 {
     Analysis a;
     a.positions = selectCards(cards, condition);
@@ -223,23 +226,24 @@ QList<QStringList> analysisTable(const Analysis &analysis)
     return table;
 }
 
-QStringList analysisYears(const QList<TScoreRecord> &cards)
+QStringList analysisYears(const ScoreCards &cards)
 {
     QStringList years = {kAll};
     int last = -1;
     QList<int> seen;
-    for (const TScoreRecord &card : cards) {
-        const int year = datetime::toDate(card.RoundDate).year();
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        const TDateTime date = cards.card(i).roundDate();
+        const int year = datetime::toDate(date).year();
         if (year == last || seen.contains(year))
             continue;
         last = year;
         seen.append(year);
-        years.append(datetime::yearText(card.RoundDate));
+        years.append(datetime::yearText(date));
     }
     return years;
 }
 
-QStringList analysisLinks(const QList<TScoreRecord> &cards)
+QStringList analysisLinks(const ScoreCards &cards)
 {
     return playedLinks(cards);
 }

@@ -26,7 +26,7 @@ struct Ratio {
 };
 
 // The putts of a hole; none when they were not entered.
-std::optional<int> holePutts(const TScoreRecord &card, int hole);
+std::optional<int> holePutts(CardView card, int hole);
 
 // The counts of the statistics over some rounds. Per hole, with s strokes, p putts and its
 // par: par-on s − p ≤ par − 2, bogey-on s − p ≤ par − 1, par keep s ≤ par, bogey or better
@@ -50,12 +50,12 @@ struct RoundStats {
     Ratio doublePar; // of every hole: strokes at least twice the par
     ParAverages pars; // unfinished: call pars.finish() before reading the averages
 
-    void add(const TScoreRecord &card);
+    void add(CardView card);
     // Adds the counts of rounds counted elsewhere (the years of a selection).
     void add(const RoundStats &other);
 };
 
-RoundStats roundStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions);
+RoundStats roundStats(const ScoreCards &cards, const QList<qsizetype> &positions);
 
 // The table: the statistics for the selected rounds and for the last of them.
 inline constexpr int kRecentRounds = 20;
@@ -70,7 +70,7 @@ struct YearStats {
     RoundStats stats;
 };
 // The cards by year, in list order (cards are kept in date order).
-QList<YearStats> yearlyStats(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions);
+QList<YearStats> yearlyStats(const ScoreCards &cards, const QList<qsizetype> &positions);
 
 // Everything the analysis shows for one selection.
 struct Analysis {
@@ -80,15 +80,15 @@ struct Analysis {
     QList<QStringList> rows; // analysisRows of the two
     QList<YearStats> years;
 };
-Analysis analyse(const QList<TScoreRecord> &cards, const TallyCondition &condition);
+Analysis analyse(const ScoreCards &cards, const TallyCondition &condition);
 
 // The table as texts, header first: what is copied and exported.
 QList<QStringList> analysisTable(const Analysis &analysis);
 
 // The choices the selection offers: "全て", then the years of the cards ("2024年") in order;
 // "全て", then each golf club once, where its last card stands.
-QStringList analysisYears(const QList<TScoreRecord> &cards);
-QStringList analysisLinks(const QList<TScoreRecord> &cards);
+QStringList analysisYears(const ScoreCards &cards);
+QStringList analysisLinks(const ScoreCards &cards);
 
 // Rows as a spreadsheet pastes them: cells split by tabs, rows ended by line feeds; a cell
 // holding a tab, a line break or a quote is quoted, its quotes doubled.

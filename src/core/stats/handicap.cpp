@@ -245,45 +245,47 @@ QList<RoundResult> history(const QList<Round> &rounds)
     return results;
 }
 
-QList<int> dateOrder(const QList<TScoreRecord> &cards)
+QList<int> dateOrder(const ScoreCards &cards)
 {
     QList<int> order(cards.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return datetime::dayOf(cards[a].RoundDate) < datetime::dayOf(cards[b].RoundDate);
+        return datetime::dayOf(cards.card(a).roundDate())
+            < datetime::dayOf(cards.card(b).roundDate());
     });
     return order;
 }
 
-RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &store)
+RatedRounds ratedRounds(const ScoreCards &cards, const RatingStore &store)
 {
     return ratedRounds(cards, dateOrder(cards), store);
 }
 
-RatedRounds ratedRounds(
-    const QList<TScoreRecord> &cards, const QList<int> &order, const RatingStore &store)
+RatedRounds ratedRounds(const ScoreCards &cards, const QList<int> &order, const RatingStore &store)
 {
     RatedRounds rated;
     for (int i : order) {
-        const TScoreRecord &card = cards[i];
-        const RoundRating rating = store.rating(card.RoundDate);
+        const CardView card = cards.card(i);
+        const RoundRating rating = store.rating(card.roundDate());
         if (!rating.complete())
             continue;
-        const bool entered = std::all_of(card.Par.begin(), card.Par.end(), [](int p) {
-            return p > 0;
-        }) && std::all_of(card.Score.begin(), card.Score.end(), [](int s) { return s > 0; });
+        Round round;
+        for (int h = 0; h < 18; ++h) {
+            round.score[h] = card.score(h);
+            round.par[h] = card.par(h);
+        }
+        const bool entered
+            = std::all_of(round.par.begin(), round.par.end(), [](int p) { return p > 0; })
+            && std::all_of(round.score.begin(), round.score.end(), [](int s) { return s > 0; });
         if (!entered)
             continue;
-        Round round;
-        round.day = card.RoundDate;
-        round.score = card.Score;
-        round.par = card.Par;
-        round.parTotal = std::accumulate(card.Par.begin(), card.Par.end(), 0);
+        round.day = card.roundDate();
+        round.parTotal = std::accumulate(round.par.begin(), round.par.end(), 0);
         round.courseRating10 = *rating.courseRating10;
         round.slope = *rating.slope;
         round.strokeIndex
-            = roundStrokeIndex(store.holeHandicaps(card.LinksName, card.CourseName[0]),
-                store.holeHandicaps(card.LinksName, card.CourseName[1]));
+            = roundStrokeIndex(store.holeHandicaps(card.linksName(), card.courseName(0)),
+                store.holeHandicaps(card.linksName(), card.courseName(1)));
         rated.rounds.append(round);
         rated.cardIndex.append(i);
     }

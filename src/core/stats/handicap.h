@@ -2,6 +2,7 @@
 
 #include "core/data/ratingstore.h"
 #include "core/data/records.h"
+#include "core/data/scorecards.h"
 
 #include <QList>
 #include <QString>
@@ -112,11 +113,11 @@ struct RatedRounds {
     QList<Round> rounds;
     QList<int> cardIndex; // the card of each round
 };
-RatedRounds ratedRounds(const QList<TScoreRecord> &cards, const RatingStore &store);
+RatedRounds ratedRounds(const ScoreCards &cards, const RatingStore &store);
 // The same with the cards' dateOrder at hand, as a table of the cards in date order has it.
 RatedRounds ratedRounds(
-    const QList<TScoreRecord> &cards, const QList<int> &order, const RatingStore &store);
+    const ScoreCards &cards, const QList<int> &order, const RatingStore &store);
 // The positions of the cards in the order of their days, cards of one day as they stand.
-QList<int> dateOrder(const QList<TScoreRecord> &cards);
+QList<int> dateOrder(const ScoreCards &cards);
 
 } // namespace handicap

@@ -49,10 +49,10 @@ struct Entry {
     qint32 parOn = 0;
 };
 
-Entry entryOf(const TScoreRecord &card)
+Entry entryOf(CardView card)
 {
-    return {card.ScoreSum, card.LinksName, card.RoundDate, card.ScoreTotal[0], card.ScoreTotal[1],
-        card.PuttSum, card.ParOnCount};
+    return {card.scoreSum(), card.linksName(), card.roundDate(), card.scoreTotal(0),
+        card.scoreTotal(1), card.puttSum(), card.parOnCount()};
 }
 
 QStringList rowOf(const QString &rank, const Entry &e)
@@ -190,17 +190,17 @@ QList<qsizetype> exchangeSortOrder(QList<qint32> &scores)
     return order;
 }
 
-QList<QStringList> dateList(const QList<TScoreRecord> &cards, const TallyCondition &condition)
+QList<QStringList> dateList(const ScoreCards &cards, const TallyCondition &condition)
 {
     QList<QStringList> rows;
     const QList<qsizetype> selected = selectCards(cards, condition);
     rows.reserve(selected.size());
     for (qsizetype i : selected)
-        rows.append(rowOf(QString(), entryOf(cards[i])));
+        rows.append(rowOf(QString(), entryOf(cards.card(i))));
     return rows;
 }
 
-QList<QStringList> ascendingList(const QList<TScoreRecord> &cards, const TallyCondition &condition)
+QList<QStringList> ascendingList(const ScoreCards &cards, const TallyCondition &condition)
 {
     const QList<qsizetype> selected = selectCards(cards, condition);
     if (selected.isEmpty())
@@ -212,14 +212,14 @@ QList<QStringList> ascendingList(const QList<TScoreRecord> &cards, const TallyCo
         filled[i] = true;
     QList<qint32> scores(n, 0);
     for (qsizetype i : selected)
-        scores[i] = cards[i].ScoreSum;
+        scores[i] = cards.card(i).scoreSum();
     const QList<qsizetype> order = exchangeSortOrder(scores);
 
     QList<QStringList> rows;
     rows.reserve(selected.size());
     for (qsizetype k = 0; k < selected.size(); ++k) {
         const qsizetype entry = order[k];
-        Entry e = filled[entry] ? entryOf(cards[entry]) : Entry {};
+        Entry e = filled[entry] ? entryOf(cards.card(entry)) : Entry {};
         e.score = scores[k]; // as the sort left it: 0 has become 1000
         rows.append(rowOf(numeric::blankNumber(k + 1), e));
     }

@@ -16,10 +16,10 @@ QStringList scoreListHeader();
 QString parOnRateText(qint32 parOnCount);
 
 // One row per selected card in list order (oldest first); column 0 empty.
-QList<QStringList> dateList(const QList<TScoreRecord> &cards, const TallyCondition &condition);
+QList<QStringList> dateList(const ScoreCards &cards, const TallyCondition &condition);
 
 // The selected cards by ascending score, each row ranked " 1", " 2", …
-QList<QStringList> ascendingList(const QList<TScoreRecord> &cards, const TallyCondition &condition);
+QList<QStringList> ascendingList(const ScoreCards &cards, const TallyCondition &condition);
 
 // The order of equal scores in the ascending list is the one this exchange sort leaves:
 //   for i in 0..n-1: for j in i+1..n-1: if score[j] < score[i]: swap entries i and j

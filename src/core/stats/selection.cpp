@@ -11,7 +11,7 @@ qsizetype coveredCount(qsizetype cardCount, const TallyCondition &condition)
     return qMin<qsizetype>(condition.roundCount, cardCount);
 }
 
-QList<qsizetype> selectCards(const QList<TScoreRecord> &cards, const TallyCondition &condition)
+QList<qsizetype> selectCards(const ScoreCards &cards, const TallyCondition &condition)
 {
     const qsizetype n = cards.size();
     const qsizetype first = n - coveredCount(n, condition);
@@ -21,10 +21,10 @@ QList<qsizetype> selectCards(const QList<TScoreRecord> &cards, const TallyCondit
     QList<qsizetype> selected;
     selected.reserve(n - first);
     for (qsizetype i = first; i < n; ++i) {
-        const TScoreRecord &card = cards[i];
-        if (!anyYear && datetime::dateText(card.RoundDate).left(4) != year)
+        const CardView card = cards.card(i);
+        if (!anyYear && datetime::dateText(card.roundDate()).left(4) != year)
             continue;
-        if (!anyLinks && card.LinksName != condition.links)
+        if (!anyLinks && card.linksName() != condition.links)
             continue;
         selected.append(i);
     }

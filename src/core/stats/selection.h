@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/records.h"
+#include "core/data/scorecards.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +20,7 @@ struct TallyCondition {
 
 // The positions of the selected cards, in list order. A count above the cards held covers
 // them all.
-QList<qsizetype> selectCards(const QList<TScoreRecord> &cards, const TallyCondition &condition);
+QList<qsizetype> selectCards(const ScoreCards &cards, const TallyCondition &condition);
 
 // How many of the most recent cards the condition covers among `cardCount` cards.
 qsizetype coveredCount(qsizetype cardCount, const TallyCondition &condition);

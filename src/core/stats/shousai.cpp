@@ -5,12 +5,12 @@
 
 namespace stats {
 
-void ParAverages::Par_AveScore(const TScoreRecord &card)
+void ParAverages::Par_AveScore(CardView card)
 {
     for (int h = 0; h < 18; ++h) {
-        const int par = card.Par[h];
+        const int par = card.par(h);
         if (par >= 3 && par <= 5) {
-            strokes[par - 3] += card.Score[h];
+            strokes[par - 3] += card.score(h);
             ++count[par - 3];
         }
     }
@@ -53,7 +53,7 @@ QString times(qint64 count)
 
 } // namespace
 
-DetailedTally detailedTally(const QList<TScoreRecord> &cards, const TallyCondition &condition)
+DetailedTally detailedTally(const ScoreCards &cards, const TallyCondition &condition)
 {
     DetailedTally t;
     qint64 strokeSum = 0;
@@ -62,29 +62,30 @@ DetailedTally detailedTally(const QList<TScoreRecord> &cards, const TallyConditi
     qint64 parOnSum = 0;
     qint32 best = 500;
     qint32 worst = 0;
-    const TScoreRecord *bestCard = nullptr;
-    const TScoreRecord *worstCard = nullptr;
+    qsizetype bestCard = -1;
+    qsizetype worstCard = -1;
 
     for (qsizetype i : selectCards(cards, condition)) {
-        const TScoreRecord &card = cards[i];
+        const CardView card = cards.card(i);
         ++t.rounds;
-        strokeSum += card.ScoreSum;
-        if (card.PuttSum == 0)
+        const qint32 score = card.scoreSum();
+        strokeSum += score;
+        if (card.puttSum() == 0)
             ++roundsWithoutPutts;
         else
-            puttSum += card.PuttSum;
+            puttSum += card.puttSum();
         // Strict, so that of equal scores the older round stays.
-        if (card.ScoreSum < best) {
-            best = card.ScoreSum;
-            bestCard = &card;
+        if (score < best) {
+            best = score;
+            bestCard = i;
         }
-        if (card.ScoreSum > worst) {
-            worst = card.ScoreSum;
-            worstCard = &card;
+        if (score > worst) {
+            worst = score;
+            worstCard = i;
         }
         for (int k = 0; k < 7; ++k)
-            t.holeResultCounts[k] += card.HoleResultCounts[k];
-        parOnSum += card.ParOnCount;
+            t.holeResultCounts[k] += card.holeResultCount(k);
+        parOnSum += card.parOnCount();
         t.pars.Par_AveScore(card);
     }
     t.pars.finish();
@@ -108,10 +109,12 @@ DetailedTally detailedTally(const QList<TScoreRecord> &cards, const TallyConditi
     // Putts per hole over the rounds that have putts.
     set(2, decimal::fixed(roundsWithPutts > 0 ? double(puttSum) / (18 * roundsWithPutts) : 0.0));
     set(3, percent(parOnSum, holes), times(parOnSum));
-    set(4, QString::number(best), bestCard ? bestCard->LinksName : QString(),
-        bestCard ? datetime::dateText(bestCard->RoundDate) : QString());
-    set(5, QString::number(worst), worstCard ? worstCard->LinksName : QString(),
-        worstCard ? datetime::dateText(worstCard->RoundDate) : QString());
+    auto links = [&cards](qsizetype i) { return i >= 0 ? cards.card(i).linksName() : QString(); };
+    auto date = [&cards](qsizetype i) {
+        return i >= 0 ? datetime::dateText(cards.card(i).roundDate()) : QString();
+    };
+    set(4, QString::number(best), links(bestCard), date(bestCard));
+    set(5, QString::number(worst), links(worstCard), date(worstCard));
     for (int k = 0; k < 7; ++k)
         set(6 + k, percent(t.holeResultCounts[k], holes), times(t.holeResultCounts[k]));
     // Rows 13 to 15 run from par 5 down to par 3; a par without holes stays empty.

@@ -18,7 +18,7 @@ struct ParAverages {
     bool has(int parIndex) const { return count[parIndex] > 0; }
 
     // Adds the card's holes of par 3, 4 and 5; holes of any other par add nothing.
-    void Par_AveScore(const TScoreRecord &card);
+    void Par_AveScore(CardView card);
     // Turns the sums into averages. A par without holes keeps 0 for both values.
     void finish();
 };
@@ -36,6 +36,6 @@ inline constexpr int kDetailRows = 16;
 inline constexpr int kDetailColumns = 5;
 QStringList detailRowNames();
 
-DetailedTally detailedTally(const QList<TScoreRecord> &cards, const TallyCondition &condition);
+DetailedTally detailedTally(const ScoreCards &cards, const TallyCondition &condition);
 
 } // namespace stats

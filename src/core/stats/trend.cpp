@@ -4,17 +4,17 @@
 
 namespace charts {
 
-ScoreTrend scoreTrend(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions)
+ScoreTrend scoreTrend(const ScoreCards &cards, const QList<qsizetype> &positions)
 {
     ScoreTrend t;
     t.score.reserve(positions.size());
     t.average.reserve(positions.size());
     qint64 window = 0; // the strokes of the last kMovingRounds rounds
     for (qsizetype k = 0; k < positions.size(); ++k) {
-        const qint32 strokes = cards[positions[k]].ScoreSum;
+        const qint32 strokes = cards.card(positions[k]).scoreSum();
         window += strokes;
         if (k >= kMovingRounds)
-            window -= cards[positions[k - kMovingRounds]].ScoreSum;
+            window -= cards.card(positions[k - kMovingRounds]).scoreSum();
         const qreal x = qreal(k + 1);
         t.score.append({x, qreal(strokes)});
         t.average.append({x, qreal(window) / qreal(qMin<qsizetype>(k + 1, kMovingRounds))});

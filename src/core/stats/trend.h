@@ -18,7 +18,7 @@ struct ScoreTrend {
     QList<QPointF> score;
     QList<QPointF> average;
 };
-ScoreTrend scoreTrend(const QList<TScoreRecord> &cards, const QList<qsizetype> &positions);
+ScoreTrend scoreTrend(const ScoreCards &cards, const QList<qsizetype> &positions);
 
 // A line of many points as it can be seen: cut into `buckets` runs of points in order, each
 // run gives its lowest and its highest point, so the line keeps its outline. Lines of up to

@@ -43,7 +43,7 @@ public:
     const QList<TCourseRecord> &courseList() const { return CourseList; }
     const QList<TYoteiRecord> &yoteiList() const { return YoteiList; }
     // Every card decoded (made on the first call); scoreCount() counts without decoding.
-    const QList<TScoreRecord> &scoreList() const { return ScoreList.list(); }
+    const ScoreCards &scoreList() const { return ScoreList.list(); }
     qsizetype scoreCount() const { return ScoreList.size(); }
     QString golferName() const { return GolferName; }
     QStringList yearList() const { return m_book.yearList(); }

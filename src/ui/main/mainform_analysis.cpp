@@ -24,7 +24,7 @@ void TMainForm::AnalysisActionExecute()
     if (GolferName.isEmpty())
         return;
     // A hidden window has let the cards of a golfer loaded since stay undecoded.
-    const QList<TScoreRecord> &cards = ScoreList.list();
+    const ScoreCards &cards = ScoreList.list();
     if (!m_analysis) {
         m_analysis = new AnalysisWindow(cards, this);
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });

@@ -42,7 +42,7 @@ void refill(QComboBox *combo, const QStringList &items, bool fresh)
 
 } // namespace
 
-AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent)
+AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
     : QWidget(parent, Qt::Window), m_cards(cards)
 {
     setObjectName(QStringLiteral("AnalysisWindow"));

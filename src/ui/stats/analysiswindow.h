@@ -22,7 +22,9 @@ class AnalysisWindow final : public QWidget
 public:
     // `cards` are the golfer's cards as the main window holds them, read again on each
     // refresh.
-    explicit AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent = nullptr);
+    // The window reads the cards as they change: they must outlive it.
+    explicit AnalysisWindow(const ScoreCards &cards, QWidget *parent = nullptr);
+    AnalysisWindow(ScoreCards &&, QWidget * = nullptr) = delete;
 
     // Shows the window over the current cards and brings it forward; the first time it is
     // sized to the screen, later it keeps the size the user gave it.
@@ -51,7 +53,7 @@ private:
     void refresh();
     stats::TallyCondition condition() const;
 
-    const QList<TScoreRecord> &m_cards;
+    const ScoreCards &m_cards;
     stats::Analysis m_analysis;
     bool m_sized = false;
     bool m_fresh = false; // another golfer's cards came while the window was hidden

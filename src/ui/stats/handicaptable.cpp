@@ -24,7 +24,7 @@ HandicapTableModel::HandicapTableModel(RatingStore &store, QObject *parent)
     : QAbstractTableModel(parent), m_store(store)
 { }
 
-void HandicapTableModel::setCards(const QList<TScoreRecord> &cards)
+void HandicapTableModel::setCards(const ScoreCards &cards)
 {
     beginResetModel();
     m_cards = cards;

@@ -32,7 +32,7 @@ public:
     explicit HandicapTableModel(RatingStore &store, QObject *parent = nullptr);
 
     // Takes the cards and works the estimate out afresh.
-    void setCards(const QList<TScoreRecord> &cards);
+    void setCards(const ScoreCards &cards);
     // Works the estimate out again from the ratings and stroke indexes as they stand.
     void recompute();
     const QList<handicap::RoundResult> &results() const { return m_results; }
@@ -56,7 +56,7 @@ private:
     QVariant display(int row, int column) const;
 
     RatingStore &m_store;
-    QList<TScoreRecord> m_cards;
+    ScoreCards m_cards;
     QList<int> m_order; // row -> card, by date
     QList<int> m_resultOfCard; // card -> result, -1 when not rated
     handicap::RatedRounds m_rated;

@@ -172,7 +172,7 @@ void THandicapForm::build()
     resize(1120, 720);
 }
 
-void THandicapForm::showGolfer(const QString &golfer, const QList<TScoreRecord> &cards,
+void THandicapForm::showGolfer(const QString &golfer, const ScoreCards &cards,
     const QList<TLinksRecord> &links, const QList<TCourseRecord> &courses)
 {
     build();
@@ -180,9 +180,12 @@ void THandicapForm::showGolfer(const QString &golfer, const QList<TScoreRecord> 
     m_links = links;
     m_courses = courses;
     m_model->setCards(cards);
-    const auto latest = std::max_element(cards.begin(), cards.end(),
-        [](const TScoreRecord &a, const TScoreRecord &b) { return a.RoundDate < b.RoundDate; });
-    m_latestClub = latest == cards.end() ? QString() : latest->LinksName;
+    // The club of the latest card; of cards of one day, the first.
+    qsizetype latest = -1;
+    for (qsizetype i = 0; i < cards.size(); ++i)
+        if (latest < 0 || cards.card(latest).roundDate() < cards.card(i).roundDate())
+            latest = i;
+    m_latestClub = latest < 0 ? QString() : cards.card(latest).linksName();
     {
         const QSignalBlocker block(HdcpLinksCombo);
         HdcpLinksCombo->clear();

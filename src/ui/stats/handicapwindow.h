@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/ratingstore.h"
+#include "core/data/scorecards.h"
 #include "ui/common/modaldialog.h"
 
 #include <QList>
@@ -29,7 +30,7 @@ public:
     THandicapForm(RatingStore &store, DialogService &dialogs, QWidget *parent = nullptr);
 
     // Fills the window with the golfer's cards and the clubs' courses.
-    void showGolfer(const QString &golfer, const QList<TScoreRecord> &cards,
+    void showGolfer(const QString &golfer, const ScoreCards &cards,
         const QList<TLinksRecord> &links, const QList<TCourseRecord> &courses);
 
 private:

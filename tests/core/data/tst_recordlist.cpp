@@ -95,10 +95,11 @@ private Q_SLOTS:
         QCOMPARE(list.list().size(), 4);
         QCOMPARE(list[3].Score[0], 6);
 
-        // Edited in place once decoded: encoded at the next save, like any change.
-        list.edit(3).Memo = QStringLiteral("雨");
-        TScoreRecord memo = card(QDate(2022, 4, 8), 6);
+        // Changed once decoded: the decoded card follows, and the save encodes it.
+        TScoreRecord memo = list.record(3);
         memo.Memo = QStringLiteral("雨");
+        list.set(3, memo);
+        QCOMPARE(list[3].Memo, QStringLiteral("雨"));
         QCOMPARE(list.encode(), expected.first(3 * 704) + encodeRecord(memo));
 
         list.restore(loaded);
