@@ -5,7 +5,12 @@
 int ScriptedDialogs::showMessage(const MessageRequest &request)
 {
     shown.append({request.caption, request.text, request.buttons});
-    if (request.buttons.size() == 2 && request.buttons[0] == yesButton()) {
+    if (request.buttons.size() > 1 && !m_buttons.empty()) {
+        const int index = m_buttons.front();
+        m_buttons.pop_front();
+        return index;
+    }
+    if (request.buttons.size() >= 2 && request.buttons[0] == yesButton()) {
         if (m_confirms.empty())
             return 0;
         const bool yes = m_confirms.front();

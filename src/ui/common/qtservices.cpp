@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QStorageInfo>
 
 int QtDialogService::showMessage(const MessageRequest &request)
@@ -113,6 +114,12 @@ public:
     void open(const QUrl &url) override { QDesktopServices::openUrl(url); }
 };
 
+class SystemRandom final : public Random
+{
+public:
+    quint32 bounded(quint32 bound) override { return QRandomGenerator::global()->bounded(bound); }
+};
+
 } // namespace
 
 Services Services::system()
@@ -121,5 +128,6 @@ Services Services::system()
     static SystemClock clock;
     static SystemDiskSpace disk;
     static SystemDesktop desktop;
-    return {&dialogs, &clock, &disk, &desktop};
+    static SystemRandom random;
+    return {&dialogs, &clock, &disk, &desktop, &random};
 }

@@ -91,11 +91,21 @@ public:
     virtual void open(const QUrl &url) = 0;
 };
 
+// Chance, as where a competition's hidden holes fall: tests say which numbers come.
+class Random
+{
+public:
+    virtual ~Random() = default;
+    // A number 0 <= n < bound (bound > 0).
+    virtual quint32 bounded(quint32 bound) = 0;
+};
+
 struct Services {
     DialogService *dialogs = nullptr;
     Clock *clock = nullptr;
     DiskSpace *disk = nullptr;
     Desktop *desktop = nullptr;
+    Random *random = nullptr; // the system's when none is given
 
     // The real desktop; the dialogs are parented to the given window once it exists.
     static Services system();
