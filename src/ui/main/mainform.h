@@ -17,6 +17,7 @@
 #include <optional>
 
 class AnalysisWindow;
+class CompeWindow;
 class QAction;
 class QCalendarWidget;
 class QComboBox;
@@ -98,6 +99,7 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Set-up (mainform_setup.cpp, mainform_layout.cpp).
@@ -324,6 +326,10 @@ private:
     void AnalysisActionExecute();
     void analysisFollow(bool otherGolfer);
 
+    // The competitions' window (mainform_compe.cpp).
+    void createCompe(QMenu *tools);
+    void CompeActionExecute();
+
     // Options and seams.
     QString m_dir;
     unsigned m_startupDelayMs = 0;
@@ -397,6 +403,8 @@ private:
     ImportSummaryDialog *m_importDialog = nullptr;
     RestoreDialog *m_restoreDialog = nullptr;
     QAction *HandicapMenu = nullptr;
+    QAction *CompeAction = nullptr;
+    CompeWindow *m_compe = nullptr; // made when first asked for
 
     // Tool bar.
     QToolBar *ToolBar1 = nullptr;

@@ -257,6 +257,7 @@ void TMainForm::createMenus()
     tools->addAction(ShukeiDisp);
     createHandicap(tools);
     createAnalysis(tools);
+    createCompe(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));
