@@ -10,13 +10,23 @@
 #include <QRandomGenerator>
 #include <QStorageInfo>
 
+// Over the dialog that asked, when one of the program's own dialogs is up; else over the
+// program's window in front (the competition window, which a dialog of the main window would
+// hide behind the main window), else over the main window.
+QWidget *QtDialogService::owner() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
+
 int QtDialogService::showMessage(const MessageRequest &request)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    // Over the dialog that asked, when one of the program's own dialogs is up.
-    QWidget *modal = QApplication::activeModalWidget();
-    QMessageBox box(modal ? modal : m_parent.data());
+    QMessageBox box(owner());
     box.setWindowTitle(request.caption);
     box.setText(request.text);
     switch (request.icon) {
@@ -47,7 +57,7 @@ QString QtDialogService::inputBox(
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    QInputDialog dialog(m_parent);
+    QInputDialog dialog(owner());
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
@@ -60,7 +70,7 @@ QString QtDialogService::inputBox(
 
 bool QtDialogService::printDialog(QPrinter &printer)
 {
-    QPrintDialog dialog(&printer, m_parent);
+    QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -78,7 +88,7 @@ FileAnswer QtDialogService::fileDialog(const FileRequest &request, bool saving)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    QFileDialog dialog(m_parent, request.caption, request.path);
+    QFileDialog dialog(owner(), request.caption, request.path);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);

@@ -23,6 +23,7 @@ public:
     FileAnswer openFileName(const FileRequest &request) override;
 
 private:
+    QWidget *owner() const;
     FileAnswer fileDialog(const FileRequest &request, bool saving);
 
     QPointer<QWidget> m_parent;

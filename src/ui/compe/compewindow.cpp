@@ -9,7 +9,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -148,7 +147,6 @@ QWidget *CompeWindow::createEditor()
     auto *layout = new QVBoxLayout(editor);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto *fields = new QGridLayout;
     CompeDateEdit = new QDateEdit(editor);
     CompeDateEdit->setObjectName(QStringLiteral("CompeDateEdit"));
     CompeDateEdit->setCalendarPopup(true);
@@ -158,14 +156,11 @@ QWidget *CompeWindow::createEditor()
     CompeNameEdit->setObjectName(QStringLiteral("CompeNameEdit"));
     CompeLinksCombo = combo(QStringLiteral("CompeLinksCombo"), editor);
     CompeLinksCombo->setMinimumContentsLength(12);
-    CompeLinksCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     CompeLinksCombo->setPlaceholderText(QStringLiteral("ゴルフ場を選択"));
     OutCourseCombo = combo(QStringLiteral("OutCourseCombo"), editor);
     InCourseCombo = combo(QStringLiteral("InCourseCombo"), editor);
-    for (QComboBox *c : {OutCourseCombo, InCourseCombo}) {
+    for (QComboBox *c : {OutCourseCombo, InCourseCombo})
         c->setMinimumContentsLength(8);
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    }
     CapCombo = combo(QStringLiteral("CapCombo"), editor);
     for (compe::Cap cap : {compe::Cap::DoublePar, compe::Cap::TripleBogey, compe::Cap::None})
         CapCombo->addItem(compe::capText(cap), int(cap));
@@ -176,70 +171,77 @@ QWidget *CompeWindow::createEditor()
     for (compe::Limit l : {compe::Limit::L36, compe::Limit::L40, compe::Limit::None})
         LimitCombo->addItem(compe::limitText(l), int(l));
 
-    auto row = [&fields, editor](int r, const QList<std::pair<QString, QWidget *>> &cells) {
-        int column = 0;
-        for (const auto &[text, widget] : cells) {
+    // A line of labelled controls; a control given a stretch takes the room left.
+    auto line = [layout, editor](const QList<std::tuple<QString, QWidget *, int>> &cells) {
+        auto *row = new QHBoxLayout;
+        for (const auto &[text, widget, stretch] : cells) {
             auto *label = new QLabel(text, editor);
             label->setBuddy(widget);
-            fields->addWidget(label, r, column++, Qt::AlignRight);
-            fields->addWidget(widget, r, column++);
+            row->addWidget(label);
+            row->addWidget(widget, stretch);
+            row->addSpacing(12);
         }
+        if (std::get<2>(cells.last()) == 0)
+            row->addStretch(1);
+        layout->addLayout(row);
     };
-    row(0,
-        {{QStringLiteral("日付(&Y)"), CompeDateEdit},
-            {QStringLiteral("コンペ名(&M)"), CompeNameEdit}});
-    row(1,
-        {{QStringLiteral("ゴルフ場(&L)"), CompeLinksCombo}, {QStringLiteral("OUT"), OutCourseCombo},
-            {QStringLiteral("IN"), InCourseCombo}});
-    row(2,
-        {{QStringLiteral("隠しホールの上限"), CapCombo}, {QStringLiteral("係数"), FactorCombo},
-            {QStringLiteral("ハンディの上限"), LimitCombo}});
-    fields->setColumnStretch(6, 1);
-    layout->addLayout(fields);
+    line({{QStringLiteral("日付(&Y)"), CompeDateEdit, 0},
+        {QStringLiteral("コンペ名(&M)"), CompeNameEdit, 1}});
+    line({{QStringLiteral("ゴルフ場(&L)"), CompeLinksCombo, 0},
+        {QStringLiteral("OUT"), OutCourseCombo, 0}, {QStringLiteral("IN"), InCourseCombo, 0}});
+    line({{QStringLiteral("隠しホールの上限"), CapCombo, 0},
+        {QStringLiteral("係数"), FactorCombo, 0},
+        {QStringLiteral("ハンディの上限"), LimitCombo, 0}});
 
-    HoleGrid = new CompeHoleGrid(editor);
-    layout->addWidget(HoleGrid);
+    CompeTabs = new QTabWidget(editor);
+    CompeTabs->setObjectName(QStringLiteral("CompeTabs"));
+    CompeTabs->addTab(createPlayersPage(), QStringLiteral("参加者と隠しホール"));
+    CompeTabs->addTab(createResultsPage(), QStringLiteral("成績と賞"));
+    layout->addWidget(CompeTabs, 1);
+    return editor;
+}
+
+// The holes' grid stands above the players' in the same page, so that their columns line up.
+QWidget *CompeWindow::createPlayersPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    HoleGrid = new CompeHoleGrid(page);
+    layout->addWidget(HoleGrid, 0, Qt::AlignLeft);
     auto *hidden = new QHBoxLayout;
     ChooseHiddenButton
-        = button(QStringLiteral("ChooseHiddenButton"), QStringLiteral("隠しホールを選ぶ"), editor);
-    AnnounceButton = button(QStringLiteral("AnnounceButton"), QStringLiteral("発表"), editor);
+        = button(QStringLiteral("ChooseHiddenButton"), QStringLiteral("隠しホールを選ぶ"), page);
+    AnnounceButton = button(QStringLiteral("AnnounceButton"), QStringLiteral("発表"), page);
     AnnounceButton->setCheckable(true);
-    HiddenStateText = new QLabel(editor);
+    HiddenStateText = new QLabel(page);
     HiddenStateText->setObjectName(QStringLiteral("HiddenStateText"));
     hidden->addWidget(ChooseHiddenButton);
     hidden->addWidget(AnnounceButton);
     hidden->addWidget(HiddenStateText);
     hidden->addStretch(1);
     layout->addLayout(hidden);
-    HiddenNoticeText = new QLabel(editor);
+    HiddenNoticeText = new QLabel(page);
     HiddenNoticeText->setObjectName(QStringLiteral("HiddenNoticeText"));
     HiddenNoticeText->setWordWrap(true);
     HiddenNoticeText->hide();
     layout->addWidget(HiddenNoticeText);
 
-    CompeTabs = new QTabWidget(editor);
-    CompeTabs->setObjectName(QStringLiteral("CompeTabs"));
-    auto *playersPage = new QWidget;
-    auto *playersLayout = new QVBoxLayout(playersPage);
-    PlayerGrid = new CompePlayerGrid(playersPage);
-    playersLayout->addWidget(PlayerGrid, 1);
-    auto *playerButtons = new QHBoxLayout;
-    AddGuestButton
-        = button(QStringLiteral("AddGuestButton"), QStringLiteral("ゲストを追加(&G)"), playersPage);
-    RemovePlayerButton = button(
-        QStringLiteral("RemovePlayerButton"), QStringLiteral("参加者から外す(&X)"), playersPage);
-    playerButtons->addWidget(AddGuestButton);
-    playerButtons->addWidget(RemovePlayerButton);
-    playerButtons->addStretch(1);
-    playersLayout->addLayout(playerButtons);
-    CompeTabs->addTab(playersPage, QStringLiteral("参加者"));
-    CompeTabs->addTab(createResultsPage(), QStringLiteral("成績と賞"));
-    layout->addWidget(CompeTabs, 1);
+    PlayerGrid = new CompePlayerGrid(page);
+    layout->addWidget(PlayerGrid, 1, Qt::AlignLeft);
     // Rows enough to work with; below that the window's content scrolls instead.
     const int rowHeight = PlayerGrid->verticalHeader()->defaultSectionSize();
     PlayerGrid->setMinimumHeight(
         PlayerGrid->horizontalHeader()->sizeHint().height() + 5 * rowHeight);
-    return editor;
+    auto *playerButtons = new QHBoxLayout;
+    AddGuestButton
+        = button(QStringLiteral("AddGuestButton"), QStringLiteral("ゲストを追加(&G)"), page);
+    RemovePlayerButton
+        = button(QStringLiteral("RemovePlayerButton"), QStringLiteral("参加者から外す(&X)"), page);
+    playerButtons->addWidget(AddGuestButton);
+    playerButtons->addWidget(RemovePlayerButton);
+    playerButtons->addStretch(1);
+    layout->addLayout(playerButtons);
+    return page;
 }
 
 QWidget *CompeWindow::createResultsPage()

@@ -54,6 +54,7 @@ private:
     // Layout (compewindow.cpp).
     QWidget *createListPanel();
     QWidget *createEditor();
+    QWidget *createPlayersPage();
     QWidget *createResultsPage();
     QWidget *createButtonBar();
     void connectEditor();

@@ -55,8 +55,12 @@ void CompeWindow::refreshOffer()
         OfferGrid->setItem(row, 1, offerItem(QString::number(out), right));
         OfferGrid->setItem(row, 2, offerItem(QString::number(inTotal), right));
         OfferGrid->setItem(row, 3, offerItem(QString::number(out + inTotal), right));
-        auto *note = offerItem(in ? QStringLiteral("参加者に入っています") : offered.note,
-            Qt::AlignLeft | Qt::AlignVCenter);
+        QString noteText = in ? QStringLiteral("参加者に入っています") : offered.note;
+        // His card's halves were turned to the competition's order: the organiser sees why
+        // his OUT is his card's second half.
+        if (noteText.isEmpty() && offered.swapped)
+            noteText = QStringLiteral("INからスタート");
+        auto *note = offerItem(noteText, Qt::AlignLeft | Qt::AlignVCenter);
         note->setToolTip(note->text());
         OfferGrid->setItem(row, 4, note);
         m_offered.append(offered);

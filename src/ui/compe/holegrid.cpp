@@ -41,7 +41,7 @@ CompeHoleGrid::CompeHoleGrid(QWidget *parent) : QTableWidget(parent)
     item(kHiddenRow, kName)->setText(QStringLiteral("隠しホール"));
     m_filling = false;
     setFixedHeight(horizontalHeader()->sizeHint().height() + 2 * rowHeight(0) + 2 * frameWidth());
-    setMinimumWidth(fullWidth(this));
+    setFixedWidth(fullWidth(this));
     setAccessibleName(QStringLiteral("ホールごとのパーと隠しホール"));
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *changed) {
         const int hole = holeOf(changed->column());

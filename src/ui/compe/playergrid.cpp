@@ -33,7 +33,7 @@ CompePlayerGrid::CompePlayerGrid(QWidget *parent) : QTableWidget(parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::AnyKeyPressed);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setMinimumWidth(fullWidth(this));
+    setFixedWidth(fullWidth(this));
     auto *numbers = new NumberCellDelegate(this);
     for (int hole = 1; hole <= compe::kHoles; ++hole)
         setItemDelegateForColumn(columnOf(hole), numbers);

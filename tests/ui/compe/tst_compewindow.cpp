@@ -226,6 +226,33 @@ private Q_SLOTS:
                 "が24にできるだけ近い6ホールを選びました（パーの合計 24）"));
     }
 
+    // A golfer who started on the IN course has his card's halves the other way round: his
+    // OUT is the competition's IN.
+    void aCardStartedOnInIsTurned()
+    {
+        WindowFixture f;
+        prepare(f);
+        TScoreRecord card = cardOf(kDay, kSuzuki);
+        card.CourseName = {kWest.CourseName, kEast.CourseName};
+        f.writeScores(QStringLiteral("田中"), {card});
+        f.trigger(QStringLiteral("CompeAction"));
+        get<QDateEdit>(f, QStringLiteral("CompeDateEdit"))->setDate(kDay);
+        f.choose(get<QComboBox>(f, QStringLiteral("CompeLinksCombo")), kClub);
+        QTableWidget *offer = table(f, QStringLiteral("OfferGrid"));
+        QCOMPARE(offer->rowCount(), 3);
+        // His card: 西 59 first, 東 54 second.
+        QCOMPARE(rowTexts(offer, 2), (QStringList {"田中", "54", "59", "113", "INからスタート"}));
+        for (int row = 0; row < 2; ++row)
+            offer->item(row, 0)->setCheckState(Qt::Unchecked);
+        click(f, QStringLiteral("JoinButton"));
+        QTableWidget *players = table(f, QStringLiteral("PlayerGrid"));
+        QCOMPARE(players->rowCount(), 1);
+        QCOMPARE(rowTexts(players, 0).mid(1, 10).join(' '),
+            QStringLiteral("6 7 6 5 6 6 7 5 6 54")); // 東, his second half
+        QCOMPARE(offer->item(2, 4)->text(), QStringLiteral("参加者に入っています"));
+        QCOMPARE(offer->item(0, 4)->text(), QString());
+    }
+
     void printedOnOnePage()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
