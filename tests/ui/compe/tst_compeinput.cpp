@@ -3,6 +3,8 @@
 #include "competest.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 using namespace competest;
 
@@ -118,6 +120,13 @@ private Q_SLOTS:
             f.seams.dialogs.last().buttons, (QStringList {"はい(&Y)", "いいえ(&N)", "キャンセル"}));
         f.seams.dialogs.answerConfirm(false);
         click(f, QStringLiteral("NewButton"));
+        // Holes are drawn and announced on courses only.
+        f.seams.dialogs.clear();
+        click(f, QStringLiteral("ChooseHiddenButton"));
+        click(f, QStringLiteral("AnnounceButton"));
+        QCOMPARE(f.seams.dialogs.texts(),
+            (QStringList {"ゴルフ場を選択してください", "ゴルフ場を選択してください"}));
+        QCOMPARE(f.seams.random.bounds.size(), 2); // the two of the first choice only
         get<QDateEdit>(f, QStringLiteral("CompeDateEdit"))->setDate(kDay);
         WindowFixture::keys(name, kName);
         f.choose(get<QComboBox>(f, QStringLiteral("CompeLinksCombo")), kClub);
@@ -126,6 +135,30 @@ private Q_SLOTS:
         QCOMPARE(f.seams.dialogs.texts(),
             QStringList {QStringLiteral("2026/11/03の「第1回 山田会」というコンペは既にあります")});
         QCOMPARE(fileBytes(f.path(kFile)), saved);
+    }
+
+    // A golfer whose card the method cannot take is offered with the reason and not ticked;
+    // ticked by hand, he is refused, and nobody of the same tick joins.
+    void aCardWithoutAScoreIsNotJoined()
+    {
+        WindowFixture f;
+        prepare(f);
+        Scores blank = kSato;
+        blank[4] = 0;
+        f.writeScores(QStringLiteral("田中"), {cardOf(kDay, blank)});
+        f.trigger(QStringLiteral("CompeAction"));
+        get<QDateEdit>(f, QStringLiteral("CompeDateEdit"))->setDate(kDay);
+        f.choose(get<QComboBox>(f, QStringLiteral("CompeLinksCombo")), kClub);
+        QTableWidget *offer = table(f, QStringLiteral("OfferGrid"));
+        const QString none
+            = QStringLiteral("「田中」の5番のスコア「0」は1から20の整数ではありません");
+        QCOMPARE(offer->item(2, 4)->text(), none);
+        QCOMPARE(offer->item(2, 0)->checkState(), Qt::Unchecked);
+        offer->item(2, 0)->setCheckState(Qt::Checked);
+        f.seams.dialogs.clear();
+        click(f, QStringLiteral("JoinButton"));
+        QCOMPARE(f.seams.dialogs.texts(), QStringList {none});
+        QCOMPARE(table(f, QStringLiteral("PlayerGrid"))->rowCount(), 0);
     }
 
     void damagedFileToldOnceAndKeptAside()
@@ -147,9 +180,26 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(f.path(damaged + QStringLiteral(".damaged-2026-12-07"))),
             QByteArray("{\"format\": "));
         QCOMPARE(table(f, QStringLiteral("CompeList"))->rowCount(), 0);
+
+        // A file of a later version stays where it is, told once while the window lasts.
+        compe::Competition later;
+        later.date = kDay;
+        later.name = QStringLiteral("次の会");
+        QJsonObject newer = QJsonDocument::fromJson(compe::encode(later)).object();
+        newer.insert(QStringLiteral("version"), 99);
+        const QString newerFile = QStringLiteral("Compe/2026-11-03_次の会.json");
+        QFile next(f.path(newerFile));
+        QVERIFY(next.open(QIODevice::WriteOnly));
+        next.write(QJsonDocument(newer).toJson());
+        next.close();
         window(f)->close();
         f.trigger(QStringLiteral("CompeAction"));
-        QCOMPARE(f.seams.dialogs.shown.size(), 1);
+        QCOMPARE(f.seams.dialogs.shown.size(), 2);
+        QVERIFY(f.seams.dialogs.last().text.contains(QStringLiteral("2026-11-03_次の会.json")));
+        window(f)->close();
+        f.trigger(QStringLiteral("CompeAction"));
+        QCOMPARE(f.seams.dialogs.shown.size(), 2);
+        QVERIFY(QFile::exists(f.path(newerFile)));
     }
 
     void keys()
@@ -172,6 +222,12 @@ private Q_SLOTS:
         QTest::keyClick(grid, Qt::Key_Escape);
         QVERIFY(!window(f)->isVisible());
         QVERIFY(!QFile::exists(f.path(kFile)));
+        // What was dropped does not come back as if it were kept.
+        f.trigger(QStringLiteral("CompeAction"));
+        QCOMPARE(get<QLineEdit>(f, QStringLiteral("CompeNameEdit"))->text(), QString());
+        QCOMPARE(table(f, QStringLiteral("PlayerGrid"))->rowCount(), 0);
+        QVERIFY(!window(f)->hasChanges());
+        window(f)->close();
 
         // Reopened with a fresh competition, Escape closes it at once; the program's end asks
         // about changes made since.

@@ -102,6 +102,21 @@ private Q_SLOTS:
         QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("隠しホールを選び直しますか？"));
         QCOMPARE(hiddenTicks(f).join(' '), QStringLiteral("1 2 3 4 5 8 10 11 12 13 14 18"));
         QCOMPARE(f.seams.random.bounds.size(), 2);
+
+        // A player taken off when confirmed; the places close up.
+        players->setCurrentCell(0, 0);
+        f.seams.dialogs.answerConfirm(false);
+        click(f, QStringLiteral("RemovePlayerButton"));
+        QCOMPARE(f.seams.dialogs.last().text, QStringLiteral("「山田」を参加者から外しますか？"));
+        QCOMPARE(players->rowCount(), 4);
+        f.seams.dialogs.answerConfirm(true);
+        click(f, QStringLiteral("RemovePlayerButton"));
+        QCOMPARE(players->rowCount(), 3);
+        QCOMPARE(rowTexts(results, 0).join(' '), QStringLiteral("1 高橋 48 48 96 20.4 75.6"));
+        // He is offered again.
+        QTableWidget *offer = table(f, QStringLiteral("OfferGrid"));
+        QCOMPARE(offer->item(0, 4)->text(), QString());
+        QCOMPARE(offer->item(0, 0)->checkState(), Qt::Checked);
     }
 
     void storedReopenedChangedDeleted()
@@ -111,12 +126,22 @@ private Q_SLOTS:
         get<QTabWidget>(f, QStringLiteral("CompeTabs"))->setCurrentIndex(1);
         click(f, QStringLiteral("AddDriveButton"));
         typeCell(table(f, QStringLiteral("PrizeGrid")), 0, 1, QStringLiteral("１８"));
+        QCOMPARE(table(f, QStringLiteral("PrizeGrid"))->item(0, 1)->text(), QStringLiteral("18"));
         typeCell(table(f, QStringLiteral("PrizeGrid")), 0, 2, QStringLiteral("佐藤"));
         click(f, QStringLiteral("AddPinButton"));
         typeCell(table(f, QStringLiteral("PrizeGrid")), 1, 1, QStringLiteral("3"));
+        // A row added by mistake goes again.
+        click(f, QStringLiteral("AddPinButton"));
+        QCOMPARE(table(f, QStringLiteral("PrizeGrid"))->rowCount(), 3);
+        click(f, QStringLiteral("RemovePrizeButton"));
+        QCOMPARE(table(f, QStringLiteral("PrizeGrid"))->rowCount(), 2);
         click(f, QStringLiteral("AnnounceButton"));
         QVERIFY(get<QPushButton>(f, QStringLiteral("AnnounceButton"))->isChecked());
+        // Announced holes are not drawn or ticked again.
         QVERIFY(!get<QPushButton>(f, QStringLiteral("ChooseHiddenButton"))->isEnabled());
+        QTableWidget *holes = table(f, QStringLiteral("HoleGrid"));
+        QVERIFY(!(holes->item(1, 1)->flags() & Qt::ItemIsUserCheckable));
+        QVERIFY(!(holes->item(1, 6)->flags() & Qt::ItemIsUserCheckable));
         QVERIFY(window(f)->hasChanges());
         f.seams.dialogs.clear();
         click(f, QStringLiteral("SaveButton"));
@@ -251,6 +276,31 @@ private Q_SLOTS:
             QStringLiteral("6 7 6 5 6 6 7 5 6 54")); // 東, his second half
         QCOMPARE(offer->item(2, 4)->text(), QStringLiteral("参加者に入っています"));
         QCOMPARE(offer->item(0, 4)->text(), QString());
+    }
+
+    // A stored competition keeps the pars it was played on: a course changed since, or the
+    // other half chosen anew, leaves them as they were.
+    void keepsThePars()
+    {
+        WindowFixture f;
+        makeCompetition(f);
+        click(f, QStringLiteral("SaveButton"));
+        TCourseRecord east = kEast;
+        east.Par[0] = 5;
+        TCourseRecord south = kWest;
+        south.CourseName = QStringLiteral("南");
+        south.Par[8] = 5;
+        f.writeCourses({east, kWest, south});
+        f.open();
+        f.trigger(QStringLiteral("CompeAction"));
+        table(f, QStringLiteral("CompeList"))->selectRow(0);
+        click(f, QStringLiteral("OpenButton"));
+        QTableWidget *holes = table(f, QStringLiteral("HoleGrid"));
+        QCOMPARE(holes->item(0, 1)->text(), QStringLiteral("4"));
+        f.choose(get<QComboBox>(f, QStringLiteral("InCourseCombo")), QStringLiteral("南"));
+        // OUT as played (4 on the 1st, 36); IN 南's (5 on the 18th, 37).
+        QCOMPARE(rowTexts(holes, 0).mid(1, 21).join(' '),
+            QStringLiteral("4 4 3 5 4 4 3 4 5 36 4 5 4 3 4 4 5 3 5 37 73"));
     }
 
     void printedOnOnePage()
