@@ -44,6 +44,20 @@ bool ScriptedDialogs::printDialog(QPrinter &printer)
     return true;
 }
 
+bool ScriptedDialogs::printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    ++printPreviews;
+    if (m_previews.empty())
+        return false;
+    const QString file = m_previews.front();
+    m_previews.pop_front();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    paint(printer);
+    return true;
+}
+
 namespace {
 
 FileAnswer nextAnswer(std::deque<FileAnswer> &answers)

@@ -25,6 +25,7 @@ public:
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
     bool printDialog(QPrinter &printer) override;
+    bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     FileAnswer saveFileName(const FileRequest &request) override;
     FileAnswer openFileName(const FileRequest &request) override;
 
@@ -41,6 +42,10 @@ public:
         m_prints.push_back({pdfFile, copies});
     }
 
+    // The next print preview draws its pages into this PDF file on A4 (as what it shows) and
+    // prints them; an unscripted preview is closed unprinted, having drawn nothing.
+    void answerPreview(const QString &pdfFile) { m_previews.push_back(pdfFile); }
+
     // The next save or open dialog chooses this file with the file type at this index; an
     // unscripted file dialog is cancelled.
     // A filter of -1 keeps the file type the dialog offers first.
@@ -51,6 +56,7 @@ public:
     QList<FileRequest> fileDialogs; // every save and open dialog, in order
     QList<Shown> inputBoxes; // caption and prompt of every input box (text = prompt)
     int printDialogs = 0; // how often the print dialog was shown
+    int printPreviews = 0; // and the print preview
 
     QStringList texts() const;
     Shown last() const { return shown.isEmpty() ? Shown {} : shown.last(); }
@@ -59,6 +65,7 @@ public:
         shown.clear();
         inputBoxes.clear();
         printDialogs = 0;
+        printPreviews = 0;
         fileDialogs.clear();
     }
 
@@ -67,6 +74,7 @@ private:
     std::deque<int> m_buttons;
     std::deque<QString> m_inputs;
     std::deque<std::pair<QString, int>> m_prints;
+    std::deque<QString> m_previews;
     std::deque<FileAnswer> m_saves;
     std::deque<FileAnswer> m_opens;
 };

@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinter>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QStorageInfo>
@@ -71,6 +73,16 @@ QString QtDialogService::inputBox(
 bool QtDialogService::printDialog(QPrinter &printer)
 {
     QPrintDialog dialog(&printer, owner());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    if (m_beforeShowing)
+        m_beforeShowing();
+    QPrintPreviewDialog dialog(&printer, owner());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+        [&paint](QPrinter *target) { paint(*target); });
     return dialog.exec() == QDialog::Accepted;
 }
 

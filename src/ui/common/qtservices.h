@@ -19,6 +19,7 @@ public:
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
     bool printDialog(QPrinter &printer) override;
+    bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     FileAnswer saveFileName(const FileRequest &request) override;
     FileAnswer openFileName(const FileRequest &request) override;
 

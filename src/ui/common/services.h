@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class QPrinter;
 
 // Everything that leaves the window for the user's desktop goes through these small seams,
@@ -52,6 +54,10 @@ public:
     // The standard print dialog: the user's choice of printer and copies lands in `printer`.
     // False when cancelled; stand-ins with nobody to answer cancel by default.
     virtual bool printDialog(QPrinter &printer);
+    // The print preview: shows the pages `paint` draws on the printer, and prints them when the
+    // user asks from it (the print dialog's choices land in `printer`, and `paint` draws again).
+    // True when printed; stand-ins with nobody to answer close it unprinted.
+    virtual bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint);
     // The standard file dialogs; stand-ins with nobody to answer cancel by default.
     virtual FileAnswer saveFileName(const FileRequest &request);
     virtual FileAnswer openFileName(const FileRequest &request);

@@ -292,11 +292,14 @@ QWidget *CompeWindow::createButtonBar()
     layout->addWidget(StatusText, 1);
     SaveButton = button(QStringLiteral("SaveButton"), QStringLiteral("保存(&S)"), bar);
     ResultsButton = button(QStringLiteral("ResultsButton"), QStringLiteral("結果(&K)"), bar);
+    PreviewButton
+        = button(QStringLiteral("PreviewButton"), QStringLiteral("印刷プレビュー(&V)..."), bar);
     PrintButton = button(QStringLiteral("PrintButton"), QStringLiteral("印刷(&P)..."), bar);
     ExportButton
         = button(QStringLiteral("ExportButton"), QStringLiteral("CSVに書き出す(&E)..."), bar);
     CloseButton = button(QStringLiteral("CloseButton"), QStringLiteral("閉じる"), bar);
-    for (QPushButton *b : {SaveButton, ResultsButton, PrintButton, ExportButton, CloseButton})
+    for (QPushButton *b :
+        {SaveButton, ResultsButton, PreviewButton, PrintButton, ExportButton, CloseButton})
         layout->addWidget(b);
     return bar;
 }
@@ -352,7 +355,8 @@ void CompeWindow::connectEditor()
             CompeTabs->setCurrentIndex(1);
         }
     });
-    connect(PrintButton, &QPushButton::clicked, this, &CompeWindow::print);
+    connect(PreviewButton, &QPushButton::clicked, this, [this] { print(true); });
+    connect(PrintButton, &QPushButton::clicked, this, [this] { print(false); });
     connect(ExportButton, &QPushButton::clicked, this, &CompeWindow::exportCsv);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
 }

@@ -97,7 +97,8 @@ private:
     // Asks what to do with changes not yet saved; false when they stay in the editor.
     bool settleChanges();
     void revertEditor();
-    void print();
+    // Through the print dialog, or the preview and the print dialog it opens.
+    void print(bool preview);
     void exportCsv();
 
     QString m_dir;
@@ -155,6 +156,7 @@ private:
     QLabel *StatusText = nullptr;
     QPushButton *SaveButton = nullptr;
     QPushButton *ResultsButton = nullptr;
+    QPushButton *PreviewButton = nullptr;
     QPushButton *PrintButton = nullptr;
     QPushButton *ExportButton = nullptr;
     QPushButton *CloseButton = nullptr;

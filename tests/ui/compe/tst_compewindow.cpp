@@ -333,6 +333,27 @@ private Q_SLOTS:
                 QStringLiteral("3佐藤4139802.477.6"), QStringLiteral("4鈴木595411332.480.6"),
                 QStringLiteral("[ベストグロス]佐藤80")})
             QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" in ") + text));
+
+        // The preview shows the same page and prints it when asked; closed, it prints nothing.
+        const QString previewed = f.path(QStringLiteral("preview.pdf"));
+        f.seams.dialogs.clear();
+        click(f, QStringLiteral("PreviewButton"));
+        QCOMPARE(f.seams.dialogs.printPreviews, 1);
+        QVERIFY(!QFile::exists(previewed));
+        QCOMPARE(get<QLabel>(f, QStringLiteral("StatusText"))->text(),
+            QStringLiteral("成績表を印刷しました")); // from the print before
+        get<QLabel>(f, QStringLiteral("StatusText"))->clear();
+        click(f, QStringLiteral("PreviewButton"));
+        QCOMPARE(get<QLabel>(f, QStringLiteral("StatusText"))->text(), QString());
+        f.seams.dialogs.answerPreview(previewed);
+        click(f, QStringLiteral("PreviewButton"));
+        QCOMPARE(f.seams.dialogs.printPreviews, 3);
+        QCOMPARE(f.seams.dialogs.printDialogs, 0);
+        QCOMPARE(f.seams.dialogs.texts(), QStringList());
+        QCOMPARE(pdfPages(previewed), 1);
+        QCOMPARE(pdfText(previewed), text);
+        QCOMPARE(get<QLabel>(f, QStringLiteral("StatusText"))->text(),
+            QStringLiteral("成績表を印刷しました"));
     }
 
     void exportedInBothForms()
