@@ -5,7 +5,12 @@
 int ScriptedDialogs::showMessage(const MessageRequest &request)
 {
     shown.append({request.caption, request.text, request.buttons});
-    if (request.buttons.size() == 2 && request.buttons[0] == yesButton()) {
+    if (request.buttons.size() > 1 && !m_buttons.empty()) {
+        const int index = m_buttons.front();
+        m_buttons.pop_front();
+        return index;
+    }
+    if (request.buttons.size() >= 2 && request.buttons[0] == yesButton()) {
         if (m_confirms.empty())
             return 0;
         const bool yes = m_confirms.front();
@@ -36,6 +41,20 @@ bool ScriptedDialogs::printDialog(QPrinter &printer)
     printer.setOutputFileName(file);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setCopyCount(copies);
+    return true;
+}
+
+bool ScriptedDialogs::printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    ++printPreviews;
+    if (m_previews.empty())
+        return false;
+    const QString file = m_previews.front();
+    m_previews.pop_front();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    paint(printer);
     return true;
 }
 

@@ -25,6 +25,7 @@ public:
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
     bool printDialog(QPrinter &printer) override;
+    bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     FileAnswer saveFileName(const FileRequest &request) override;
     FileAnswer openFileName(const FileRequest &request) override;
     std::unique_ptr<ProgressReport> progress(const QString &caption, const QString &label) override;
@@ -32,12 +33,19 @@ public:
     // Answers for the next confirmations, in order: true is "はい(&Y)".
     void answerConfirm(bool yes) { m_confirms.push_back(yes); }
     void answerInput(const QString &text) { m_inputs.push_back(text); }
+    // The button at this index answers the next message of more than one button, before any
+    // confirmation scripted (a third button, "キャンセル", is one no confirmation gives).
+    void answerButton(int index) { m_buttons.push_back(index); }
     // The next print dialog chooses "print to file" on A4 with this file and copy count; an
     // unscripted print dialog is cancelled.
     void answerPrint(const QString &pdfFile, int copies = 1)
     {
         m_prints.push_back({pdfFile, copies});
     }
+
+    // The next print preview draws its pages into this PDF file on A4 (as what it shows) and
+    // prints them; an unscripted preview is closed unprinted, having drawn nothing.
+    void answerPreview(const QString &pdfFile) { m_previews.push_back(pdfFile); }
 
     // The next save or open dialog chooses this file with the file type at this index; an
     // unscripted file dialog is cancelled.
@@ -58,6 +66,7 @@ public:
         QList<int> steps; // every step told, in thousandths
     };
     QList<Progress> progresses; // every progress dialog, in order
+    int printPreviews = 0; // and the print preview
 
     QStringList texts() const;
     Shown last() const { return shown.isEmpty() ? Shown {} : shown.last(); }
@@ -66,14 +75,17 @@ public:
         shown.clear();
         inputBoxes.clear();
         printDialogs = 0;
+        printPreviews = 0;
         fileDialogs.clear();
         progresses.clear();
     }
 
 private:
     std::deque<bool> m_confirms;
+    std::deque<int> m_buttons;
     std::deque<QString> m_inputs;
     std::deque<std::pair<QString, int>> m_prints;
+    std::deque<QString> m_previews;
     std::deque<FileAnswer> m_saves;
     std::deque<FileAnswer> m_opens;
     std::deque<int> m_cancels;
@@ -100,11 +112,36 @@ public:
     void open(const QUrl &url) override { opened.append(url); }
 };
 
-// The four seams together, owned by the test.
+// Answers the numbers it is given, in order (each taken modulo the bound asked for), and 0
+// when it has none left; records every bound it was asked for.
+class ScriptedRandom final : public Random
+{
+public:
+    void answer(std::initializer_list<quint32> numbers)
+    {
+        m_numbers.insert(m_numbers.end(), numbers);
+    }
+    quint32 bounded(quint32 bound) override
+    {
+        bounds.append(bound);
+        if (m_numbers.empty())
+            return 0;
+        const quint32 n = m_numbers.front();
+        m_numbers.pop_front();
+        return n % bound;
+    }
+    QList<quint32> bounds;
+
+private:
+    std::deque<quint32> m_numbers;
+};
+
+// The seams together, owned by the test.
 struct TestServices {
     ScriptedDialogs dialogs;
     FixedClock clock;
     FixedDiskSpace disk;
     RecordingDesktop desktop;
-    Services services() { return {&dialogs, &clock, &disk, &desktop}; }
+    ScriptedRandom random;
+    Services services() { return {&dialogs, &clock, &disk, &desktop, &random}; }
 };

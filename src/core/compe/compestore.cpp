@@ -189,4 +189,21 @@ QString CompeStore::remove(const QString &fileName)
     return {};
 }
 
+bool isProgramFile(const QString &dataDir, const QString &path)
+{
+    // Links are followed on both sides: a link to the data folder is the data folder.
+    const QString dir = QFileInfo(dataDir).canonicalFilePath();
+    const QFileInfo target(path);
+    const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+    if (dir.isEmpty() || folder.isEmpty())
+        return false;
+    for (const QString &kept : {QStringLiteral("/Backup"), QStringLiteral("/Compe")})
+        if (folder == dir + kept || folder.startsWith(dir + kept + QChar('/')))
+            return true;
+    const QString suffix = target.suffix().toLower();
+    return folder == dir
+        && (suffix == QLatin1String("dat") || suffix == QLatin1String("yti")
+            || suffix == QLatin1String("sce") || suffix == QLatin1String("json"));
+}
+
 } // namespace compe

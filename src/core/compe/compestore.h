@@ -75,4 +75,8 @@ private:
     std::function<QDate()> m_today;
 };
 
+// Whether a file written at `path` would land on the program's own files: a data file of the
+// folder, or anything in its backups or its competitions. An export may go anywhere else.
+bool isProgramFile(const QString &dataDir, const QString &path);
+
 } // namespace compe

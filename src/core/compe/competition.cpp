@@ -58,6 +58,8 @@ QString prizeWinnerProblem(const PrizeHole &prize)
     return {};
 }
 
+} // namespace
+
 QString hiddenHolesShapeProblem(const QList<int> &holes)
 {
     std::array<bool, kHoles + 1> seen {};
@@ -73,8 +75,6 @@ QString hiddenHolesShapeProblem(const QList<int> &holes)
     }
     return {};
 }
-
-} // namespace
 
 QString prizeKindText(PrizeKind kind)
 {
@@ -171,23 +171,24 @@ std::optional<Player> playerFromTexts(
     }
     Player player {name, {}, golfer};
     for (int h = 0; h < kHoles; ++h) {
-        const QString &text = scoreTexts[h];
-        if (datafile::trimBlanks(text).isEmpty()) {
-            *problem
-                = QStringLiteral("「%1」の%2番のスコアを入力してください").arg(name).arg(h + 1);
+        *problem = scoreTextProblem(name, h + 1, scoreTexts[h]);
+        if (!problem->isEmpty())
             return std::nullopt;
-        }
-        const std::optional<int> score = parseScore(text);
-        if (!score) {
-            *problem = QStringLiteral("「%1」の%2番のスコア「%3」は1から20の整数ではありません")
-                           .arg(name)
-                           .arg(h + 1)
-                           .arg(text);
-            return std::nullopt;
-        }
-        player.scores[h] = *score;
+        player.scores[h] = *parseScore(scoreTexts[h]);
     }
     return player;
+}
+
+QString scoreTextProblem(const QString &name, int hole, const QString &text)
+{
+    if (datafile::trimBlanks(text).isEmpty())
+        return QStringLiteral("「%1」の%2番のスコアを入力してください").arg(name).arg(hole);
+    if (!parseScore(text))
+        return QStringLiteral("「%1」の%2番のスコア「%3」は1から20の整数ではありません")
+            .arg(name)
+            .arg(hole)
+            .arg(text);
+    return {};
 }
 
 QString joinProblem(const Competition &c, const Player &player)
@@ -198,7 +199,12 @@ QString joinProblem(const Competition &c, const Player &player)
     for (const Player &p : c.players)
         if (datafile::trimBlanks(p.name) == key)
             return QStringLiteral("参加者の氏名「%1」が重複しています").arg(key);
-    if (c.players.size() >= kMaxPlayers)
+    return playerCountProblem(c.players.size() + 1);
+}
+
+QString playerCountProblem(qsizetype count)
+{
+    if (count > kMaxPlayers)
         return QStringLiteral("参加者は%1人までです").arg(kMaxPlayers);
     return {};
 }
@@ -219,21 +225,26 @@ std::optional<int> parsePrizeHole(PrizeKind kind, const QString &text, QString *
     return n;
 }
 
+QString coursesProblem(const Competition &c)
+{
+    if (datafile::trimBlanks(c.club).isEmpty())
+        return QStringLiteral("ゴルフ場を選択してください");
+    for (int half = 0; half < 2; ++half)
+        if (datafile::trimBlanks(c.courses[half]).isEmpty())
+            return QStringLiteral("%1のコースを選択してください").arg(halfName(half));
+    return parsProblem(c.pars);
+}
+
 QString competitionProblem(const Competition &c)
 {
     if (!c.date.isValid() || c.date.year() < 1900 || c.date.year() > 9999)
         return QStringLiteral("コンペの日付がありません");
     if (const QString problem = nameProblem(c.name); !problem.isEmpty())
         return problem;
-    if (datafile::trimBlanks(c.club).isEmpty())
-        return QStringLiteral("ゴルフ場を選択してください");
-    for (int half = 0; half < 2; ++half)
-        if (datafile::trimBlanks(c.courses[half]).isEmpty())
-            return QStringLiteral("%1のコースを選択してください").arg(halfName(half));
-    if (const QString problem = parsProblem(c.pars); !problem.isEmpty())
+    if (const QString problem = coursesProblem(c); !problem.isEmpty())
         return problem;
-    if (c.players.size() > kMaxPlayers)
-        return QStringLiteral("参加者は%1人までです").arg(kMaxPlayers);
+    if (const QString problem = playerCountProblem(c.players.size()); !problem.isEmpty())
+        return problem;
     if (const QString problem = playersProblem(c.players); !problem.isEmpty())
         return problem;
     if (const QString problem = hiddenHolesShapeProblem(c.hiddenHoles); !problem.isEmpty())

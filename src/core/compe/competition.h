@@ -83,16 +83,28 @@ QString nameProblem(const QString &name);
 
 // A hole score as typed: blanks around it allowed, digits half- or full-width.
 std::optional<int> parseScore(const QString &text);
+// What is wrong with one score as typed for the player's hole (1..18), the same message as
+// playerFromTexts gives; empty when it is a score.
+QString scoreTextProblem(const QString &name, int hole, const QString &text);
 // The player from his name and his 18 scores as typed, or the message naming the first
 // thing wrong ("「山田」の3番のスコア「25」は1から20の整数ではありません").
 std::optional<Player> playerFromTexts(
     const QString &name, const QStringList &scoreTexts, bool golfer, QString *problem);
+// "参加者は100人までです" for a field of more than kMaxPlayers players; empty otherwise.
+QString playerCountProblem(qsizetype count);
 // What stops the player from joining: a problem of his own, a name already among the
 // players, or a full field.
 QString joinProblem(const Competition &c, const Player &player);
 
 // A prize hole as typed: the hole 1 to 18, or the message naming it.
 std::optional<int> parsePrizeHole(PrizeKind kind, const QString &text, QString *problem);
+
+// The club and both courses chosen, with pars the method can use; the message naming what is
+// missing, empty when they are.
+QString coursesProblem(const Competition &c);
+// Holes that can still grow into a whole choice: holes 1 to 18, each once, at most six a
+// half. What a tick by hand must not break.
+QString hiddenHolesShapeProblem(const QList<int> &holes);
 
 // Everything the file requires: a day, a usable name, the club and both courses with pars
 // the method can use, players without a problem (at most kMaxPlayers), hidden holes that

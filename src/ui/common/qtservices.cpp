@@ -7,18 +7,30 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProgressDialog>
+#include <QPrinter>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QStorageInfo>
 
 #include <algorithm>
+// Over the dialog that asked, when one of the program's own dialogs is up; else over the
+// program's window in front (the competition window, which a dialog of the main window would
+// hide behind the main window), else over the main window.
+QWidget *QtDialogService::owner() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
 
 int QtDialogService::showMessage(const MessageRequest &request)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    // Over the dialog that asked, when one of the program's own dialogs is up.
-    QWidget *modal = QApplication::activeModalWidget();
-    QMessageBox box(modal ? modal : m_parent.data());
+    QMessageBox box(owner());
     box.setWindowTitle(request.caption);
     box.setText(request.text);
     switch (request.icon) {
@@ -49,7 +61,7 @@ QString QtDialogService::inputBox(
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    QInputDialog dialog(m_parent);
+    QInputDialog dialog(owner());
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
@@ -62,7 +74,17 @@ QString QtDialogService::inputBox(
 
 bool QtDialogService::printDialog(QPrinter &printer)
 {
-    QPrintDialog dialog(&printer, m_parent);
+    QPrintDialog dialog(&printer, owner());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    if (m_beforeShowing)
+        m_beforeShowing();
+    QPrintPreviewDialog dialog(&printer, owner());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+        [&paint](QPrinter *target) { paint(*target); });
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -80,7 +102,7 @@ FileAnswer QtDialogService::fileDialog(const FileRequest &request, bool saving)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    QFileDialog dialog(m_parent, request.caption, request.path);
+    QFileDialog dialog(owner(), request.caption, request.path);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);
@@ -153,6 +175,12 @@ public:
     void open(const QUrl &url) override { QDesktopServices::openUrl(url); }
 };
 
+class SystemRandom final : public Random
+{
+public:
+    quint32 bounded(quint32 bound) override { return QRandomGenerator::global()->bounded(bound); }
+};
+
 } // namespace
 
 Services Services::system()
@@ -161,5 +189,6 @@ Services Services::system()
     static SystemClock clock;
     static SystemDiskSpace disk;
     static SystemDesktop desktop;
-    return {&dialogs, &clock, &disk, &desktop};
+    static SystemRandom random;
+    return {&dialogs, &clock, &disk, &desktop, &random};
 }

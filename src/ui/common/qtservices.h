@@ -19,11 +19,13 @@ public:
     QString inputBox(
         const QString &caption, const QString &prompt, const QString &defaultText) override;
     bool printDialog(QPrinter &printer) override;
+    bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     FileAnswer saveFileName(const FileRequest &request) override;
     FileAnswer openFileName(const FileRequest &request) override;
     std::unique_ptr<ProgressReport> progress(const QString &caption, const QString &label) override;
 
 private:
+    QWidget *owner() const;
     FileAnswer fileDialog(const FileRequest &request, bool saving);
 
     QPointer<QWidget> m_parent;

@@ -37,6 +37,11 @@ bool DialogService::printDialog(QPrinter &)
     return false;
 }
 
+bool DialogService::printPreview(QPrinter &, const std::function<void(QPrinter &)> &)
+{
+    return false;
+}
+
 FileAnswer DialogService::saveFileName(const FileRequest &)
 {
     return {};

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <functional>
 
 class QPrinter;
 
@@ -64,6 +65,10 @@ public:
     // The standard print dialog: the user's choice of printer and copies lands in `printer`.
     // False when cancelled; stand-ins with nobody to answer cancel by default.
     virtual bool printDialog(QPrinter &printer);
+    // The print preview: shows the pages `paint` draws on the printer, and prints them when the
+    // user asks from it (the print dialog's choices land in `printer`, and `paint` draws again).
+    // True when printed; stand-ins with nobody to answer close it unprinted.
+    virtual bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint);
     // The standard file dialogs; stand-ins with nobody to answer cancel by default.
     virtual FileAnswer saveFileName(const FileRequest &request);
     virtual FileAnswer openFileName(const FileRequest &request);
@@ -105,11 +110,21 @@ public:
     virtual void open(const QUrl &url) = 0;
 };
 
+// Chance, as where a competition's hidden holes fall: tests say which numbers come.
+class Random
+{
+public:
+    virtual ~Random() = default;
+    // A number 0 <= n < bound (bound > 0).
+    virtual quint32 bounded(quint32 bound) = 0;
+};
+
 struct Services {
     DialogService *dialogs = nullptr;
     Clock *clock = nullptr;
     DiskSpace *disk = nullptr;
     Desktop *desktop = nullptr;
+    Random *random = nullptr; // the system's when none is given
 
     // The real desktop; the dialogs are parented to the given window once it exists.
     static Services system();

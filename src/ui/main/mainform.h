@@ -10,6 +10,7 @@
 #include <optional>
 
 class AnalysisWindow;
+class CompeWindow;
 class ExportDialog;
 class ImportSummaryDialog;
 class PageFrame;
@@ -21,14 +22,12 @@ class THandicapForm;
 struct MainFormOptions {
     QString dataDir; // the folder of the data files
     unsigned startupDelayMs = 0; // how long the splash window stays up at least
-    // Where the window stands, for one that takes the place of an earlier one; without it
-    // the window is fitted to the screen.
+    // Where a window taking the place of an earlier one stands; else it is fitted to the screen.
     std::optional<QRect> geometry;
 };
 
 // The main window: it owns the record book and holds the menus, the tool bar with the golfer
-// box, and in its centre the tree and the five pages (PageFrame), to which it hands the
-// editing actions. Its work is spread over several source files by concern.
+// box, and the tree and the five pages (PageFrame), to which it hands the editing actions.
 class TMainForm final : public QMainWindow
 {
     Q_OBJECT
@@ -37,8 +36,7 @@ public:
     TMainForm(const MainFormOptions &options, const Services &services, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // What the tests and the benchmark read; the window itself is driven through its
-    // controls and actions.
+    // What the tests and the benchmark read; the window is driven through its controls.
     const QList<TLinksRecord> &linksList() const { return LinksList; }
     const QList<TCourseRecord> &courseList() const { return CourseList; }
     const QList<TYoteiRecord> &yoteiList() const { return YoteiList; }
@@ -66,6 +64,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Set-up and start (mainform_setup.cpp, mainform_startup.cpp).
@@ -101,13 +100,15 @@ private:
     void RestoreMenuClick();
     void noteBackupNotice(const QString &notice);
 
-    // The handicap estimate and the analysis window, which follows every change of the book
-    // and of the golfer (mainform_handicap.cpp, mainform_analysis.cpp).
+    // The tools' windows: the handicap estimate, the analysis (it follows every change of the
+    // book and of the golfer), the competitions (mainform_handicap/_analysis/_compe.cpp).
     void createHandicap(QMenu *tools);
     void HandicapMenuClick();
     void createAnalysis(QMenu *tools);
     void AnalysisActionExecute();
     void analysisFollow(bool otherGolfer);
+    void createCompe(QMenu *tools);
+    void CompeActionExecute();
 
     QString m_dir;
     MainFormOptions m_options;
@@ -115,15 +116,13 @@ private:
     DialogService &dialogs() const { return *m_services.dialogs; }
     QDate today() const { return m_services.clock->today(); }
 
-    // Records: the book owns them and keeps their rules; the window reads them by their
-    // usual names and changes them only through the book.
+    // The book owns the records and their rules; the window reads them, changes them through it.
     RecordBook m_book;
     RatingStore &m_ratings = m_book.ratings();
     const QList<TLinksRecord> &LinksList = m_book.links();
     const QList<TCourseRecord> &CourseList = m_book.courses();
     const QList<TYoteiRecord> &YoteiList = m_book.yotei();
-    // The cards as the book holds them: counted, dated and fetched one by one (record(i))
-    // without decoding them all; list() decodes them all, on the first call.
+    // Counted, dated and fetched one by one without decoding them all; list() decodes them.
     const RecordList<TScoreRecord> &ScoreList = m_book.scoreRecords();
     const QString &GolferName = m_book.golferName();
 
@@ -131,7 +130,6 @@ private:
     bool m_askingForGolfer = false;
     bool m_shownOnce = false;
     bool m_wasInactiveApp = false;
-
     ShellActions m_actions; // those the pages turn on and off
     QAction *RegistGolferAction = nullptr;
     QAction *DeleteGolferAction = nullptr;
@@ -144,6 +142,8 @@ private:
     ExportDialog *m_exportDialog = nullptr;
     ImportSummaryDialog *m_importDialog = nullptr;
     RestoreDialog *m_restoreDialog = nullptr;
+    QAction *CompeAction = nullptr;
+    CompeWindow *m_compe = nullptr; // made when first asked for
     THandicapForm *HandicapForm = nullptr;
     AnalysisWindow *m_analysis = nullptr; // made when first asked for
 };

@@ -53,6 +53,9 @@ bool isDataPath(const QString &dataDir, const QString &path)
     if (folder == dir + QStringLiteral("/Backup")
         || folder.startsWith(dir + QStringLiteral("/Backup/")))
         return true;
+    // The competitions' folder holds their files and nothing else.
+    if (folder == dir + QStringLiteral("/Compe") || folder.startsWith(dir + QStringLiteral("/Compe/")))
+        return true;
     const QString suffix = target.suffix().toLower();
     return folder == dir
         && (suffix == QLatin1String("dat") || suffix == QLatin1String("yti")

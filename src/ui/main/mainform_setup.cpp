@@ -240,6 +240,7 @@ void TMainForm::createMenus()
     tools->addAction(ShukeiDisp);
     createHandicap(tools);
     createAnalysis(tools);
+    createCompe(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction *KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));

@@ -351,6 +351,37 @@ private Q_SLOTS:
         QCOMPARE(book.scoreRecords().size(), 2);
         QCOMPARE(fileBytes(dir.path() + "/鈴木.sce"), before);
     }
+
+    // Where an export may write: anywhere but over the program's own files.
+    void programFiles_data()
+    {
+        QTest::addColumn<QString>("path"); // in the data folder, "@" for another folder
+        QTest::addColumn<bool>("program");
+        QTest::addRow("golfer list") << "Golfer.dat" << true;
+        QTest::addRow("schedule, upper case") << "山田.YTI" << true;
+        QTest::addRow("score cards") << "山田.sce" << true;
+        QTest::addRow("side file") << "山田.ratings.json" << true;
+        QTest::addRow("a CSV file beside them") << "成績.csv" << false;
+        QTest::addRow("a competition") << "Compe/2024-05-12_山田会.json" << true;
+        QTest::addRow("a CSV file among the competitions") << "Compe/成績.csv" << true;
+        QTest::addRow("a backup") << "Backup/2024-05-12/成績.csv" << true;
+        QTest::addRow("a folder named like them") << "Competitions/成績.csv" << false;
+        QTest::addRow("another folder") << "@/Golfer.dat" << false;
+        QTest::addRow("through a link to the data folder") << "@/link/Compe/a.csv" << true;
+    }
+    void programFiles()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, program);
+        QTemporaryDir dir;
+        QTemporaryDir other;
+        for (const char *folder : {"Compe", "Backup/2024-05-12", "Competitions"})
+            QVERIFY(QDir(dir.path()).mkpath(QString::fromLatin1(folder)));
+        QVERIFY(QFile::link(dir.path(), other.path() + "/link"));
+        const QString full
+            = path.startsWith('@') ? other.path() + path.mid(1) : dir.path() + '/' + path;
+        QCOMPARE(isProgramFile(dir.path(), full), program);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCompeStore)

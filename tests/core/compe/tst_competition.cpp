@@ -297,6 +297,12 @@ private Q_SLOTS:
             c.prizes.append({PrizeKind::Drive, hole, QString()});
         QTest::addRow("ten drives") << c << "ドラコンは9ホールまでです";
         c = sample();
+        while (c.players.size() < kMaxPlayers)
+            c.players.append({QStringLiteral("p%1").arg(c.players.size()), c.players[0].scores});
+        QTest::addRow("a full field of 100") << c << "";
+        c.players.append({QStringLiteral("p100"), c.players[0].scores});
+        QTest::addRow("101 players") << c << "参加者は100人までです";
+        c = sample();
         c.prizes[1].hole = 19;
         QTest::addRow("prize hole") << c << "ニアピンのホール「19」は1から18の整数ではありません";
         c = sample();

@@ -190,6 +190,7 @@ private Q_SLOTS:
         QTest::addRow("the backup folder") << QStringLiteral("Backup/cards.csv");
         QTest::addRow("a day's copy") << QStringLiteral("Backup/2026-12-06/cards.csv");
         QTest::addRow("a golfer's ratings") << QStringLiteral("山田.ratings.json");
+        QTest::addRow("the competitions' folder") << QStringLiteral("Compe/cards.csv");
     }
     void exportRefusedWhereTheDataLives()
     {
@@ -197,6 +198,7 @@ private Q_SLOTS:
         WindowFixture f;
         openWithCards(f, {kYamada});
         QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("Backup/2026-12-06")));
+        QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("Compe")));
         chooseExport(f, "CardsRadio");
         f.seams.dialogs.answerSaveFile(f.path(target), 0);
         f.trigger(QStringLiteral("ExportMenu"));
