@@ -157,6 +157,20 @@ bool realFolder(const QString &path)
     return info.isDir() && !info.isSymLink();
 }
 
+bool inFolder(const QString &name)
+{
+    return name.contains(QChar('/'));
+}
+
+// A copy's file one folder down is its own only when that folder is a real one of the copy.
+bool madeFileIn(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    if (inFolder(name) && !realFolder(dir.filePath(QFileInfo(name).path())))
+        return false;
+    return madeFile(dir.filePath(name));
+}
+
 // Removes a copy and what it holds. A link is removed as a link, wherever it stands: what
 // it leads to was never the program's to delete.
 void removeCopy(const QString &path)
@@ -290,6 +304,10 @@ Result copyFiles(
         QByteArray data;
         if (!datafile::readBytes(from.filePath(file), &data, &error))
             return fail(error);
+        const QString folder = QFileInfo(temp.filePath(file)).path();
+        if (!QDir().mkpath(folder))
+            return fail(
+                QStringLiteral("フォルダ %1 を作れません").arg(QDir::toNativeSeparators(folder)));
         if (!writeNew(temp.filePath(file), data, &error))
             return fail(file + QStringLiteral(": ") + error);
         // Only one file's bytes are held at a time: a golfer's cards can be tens of megabytes.
@@ -301,6 +319,11 @@ Result copyFiles(
     for (const QString &file : files + QStringList {kManifest})
         if (!syncFile(temp.filePath(file), &error))
             return fail(file + QStringLiteral(": ") + error);
+    // The competitions' folder of the copy holds its own names.
+    const auto compeFile
+        = std::find_if(files.cbegin(), files.cend(), [](const QString &f) { return inFolder(f); });
+    if (compeFile != files.cend())
+        datafile::syncDirectory(temp.filePath(*compeFile));
     datafile::syncDirectory(temp.filePath(kManifest));
     const QString made = QDir(rootPath).filePath(name);
     if (datafile::diskStep(datafile::DiskStep::Rename, made) != 0
@@ -340,6 +363,18 @@ QStringList dataFiles(const QString &dataDir)
     for (const QString &name : golferFiles)
         if (datafile::isDataFileName(name))
             names.append(name);
+    // The competitions, as their window keeps them: real files in a real folder, no links.
+    const QString compe = datafile::compeFolder();
+    if (realFolder(dir.filePath(compe))) {
+        const QDir compeDir(dir.filePath(compe));
+        const QStringList files = compeDir.entryList(
+            {QStringLiteral("*.json")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+        for (const QString &file : files) {
+            const QString name = compe + QChar('/') + file;
+            if (datafile::isDataFileName(name) && madeFile(dir.filePath(name)))
+                names.append(name);
+        }
+    }
     return names;
 }
 
@@ -393,7 +428,9 @@ QList<Entry> listBackups(const QString &dataDir)
             for (const Manifest::File &f : manifest->files) {
                 sizes.insert(f.name, f.size);
                 const QFileInfo info(QDir(folder).filePath(f.name));
-                if (info.isSymLink())
+                if (info.isSymLink()
+                    || (inFolder(f.name)
+                        && !realFolder(QDir(folder).filePath(QFileInfo(f.name).path()))))
                     entry.damage = f.name + QStringLiteral(" はリンクです");
                 else if (!info.isFile())
                     entry.damage = f.name + QStringLiteral(" がありません");
@@ -445,7 +482,7 @@ RestorePlan planRestore(const QString &dataDir, const QString &name)
         QByteArray data;
         QFile file(QDir(folder).filePath(f.name));
         // Only what the copy itself holds, and no more of it than its list says.
-        const bool made = madeFile(file.fileName()) && file.size() == f.size;
+        const bool made = madeFileIn(folder, f.name) && file.size() == f.size;
         if (made && file.open(QIODevice::ReadOnly))
             data = file.readAll();
         if (!file.isOpen() || data.size() != f.size
@@ -479,6 +516,14 @@ QStringList applyRestore(const QString &dataDir, const RestorePlan &plan,
     // folder's.
     QList<journal::FileWrite> writes;
     const QDir dir(dataDir);
+    const QString compe = dir.filePath(datafile::compeFolder());
+    const bool competitions = std::any_of(plan.files.cbegin(), plan.files.cend(),
+        [](const auto &file) { return inFolder(file.first); });
+    // The competitions' folder is made when the copy has competitions and the folder is gone;
+    // anything else in its place (a link, a file) is not written through.
+    if (competitions && !realFolder(compe)
+        && (QFileInfo(compe).exists() || QFileInfo(compe).isSymLink() || !QDir().mkdir(compe)))
+        return {datafile::writeError(compe, QStringLiteral("通常のフォルダではありません"))};
     for (const auto &[name, data] : plan.files)
         writes.append({dir.filePath(name), data, false, {}, true});
     for (const QString &name : plan.removals)

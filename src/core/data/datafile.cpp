@@ -10,9 +10,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <new>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -141,13 +141,29 @@ bool isDataFileName(const QString &name)
     if (shared.contains(name))
         return true;
     // A control character would cut the name short where the system takes it.
-    if (name.startsWith(QChar('.')) || name.contains(QChar('/')) || name.contains(QChar('\\'))
-        || std::any_of(name.cbegin(), name.cend(),
-            [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
+    auto plain = [](QStringView part) {
+        return !part.startsWith(QChar('.')) && !part.contains(QChar('/'))
+            && !part.contains(QChar('\\')) && std::none_of(part.cbegin(), part.cend(), [](QChar c) {
+                   return c.unicode() < 0x20 || c.unicode() == 0x7F;
+               });
+    };
+    // The competitions lie one folder down, and nowhere deeper.
+    const QString compePrefix = compeFolder() + QChar('/');
+    if (name.startsWith(compePrefix)) {
+        const QStringView file = QStringView(name).mid(compePrefix.size());
+        return plain(file) && file.endsWith(QLatin1String(".json"))
+            && file.size() > QLatin1String(".json").size();
+    }
+    if (!plain(name))
         return false;
     return std::any_of(endings.cbegin(), endings.cend(), [&name](const QString &ending) {
         return name.endsWith(ending) && name.size() > ending.size();
     });
+}
+
+QString compeFolder()
+{
+    return QStringLiteral("Compe");
 }
 
 bool readBytes(const QString &path, QByteArray *data, QString *error)
@@ -289,6 +305,5 @@ bool isUsableGolferName(const QString &name)
     // A name that Golfer.dat cannot hold would no longer match its files after a restart.
     return textinput::unsavableCharacters(name).isEmpty();
 }
-
 
 } // namespace datafile

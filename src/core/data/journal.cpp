@@ -151,12 +151,31 @@ QString pathOf(const QString &dir, const QString &name)
 }
 
 // The file's name in the folder, or an empty text when it lies anywhere else or is no data file.
+bool realFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
+}
+
+// A file one folder down (a competition's) is named with its folder, which must be a real
+// folder of the data folder: through a link the change would land elsewhere.
+bool folderOfNameIsReal(const QString &dir, const QString &name)
+{
+    const qsizetype slash = name.indexOf(QChar('/'));
+    return slash < 0 || realFolder(QDir(dir).filePath(name.left(slash)));
+}
+
 QString nameIn(const QString &dir, const QString &path)
 {
     const QFileInfo info(path);
-    if (QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(QDir(dir).absolutePath()))
+    const QString folder = QDir::cleanPath(info.absolutePath());
+    const QString base = QDir::cleanPath(QDir(dir).absolutePath());
+    QString name = info.fileName();
+    if (folder == base + QChar('/') + datafile::compeFolder())
+        name = datafile::compeFolder() + QChar('/') + name;
+    else if (folder != base)
         return QString();
-    return mayName(info.fileName()) ? info.fileName() : QString();
+    return mayName(name) && folderOfNameIsReal(dir, name) ? name : QString();
 }
 
 QByteArray checksumOf(const FileWrite &w)
@@ -320,7 +339,15 @@ bool readJournal(const QString &dir, Plan *plan, QString *problem, QString *erro
     QByteArray data;
     if (!datafile::readBytes(file, &data, error))
         return false;
-    return parse(data, plan, problem);
+    if (!parse(data, plan, problem))
+        return false;
+    for (const Entry &e : std::as_const(plan->entries)) {
+        if (!folderOfNameIsReal(dir, e.name)) {
+            *problem = QStringLiteral("%1 のフォルダが通常のフォルダではありません").arg(e.name);
+            return false;
+        }
+    }
+    return true;
 }
 
 const QString &unfinishedNote()
