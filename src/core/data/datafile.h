@@ -54,8 +54,9 @@ QString freeName(const QString &stem);
 QString keptAsideName(const QString &path, const QDate &day);
 
 // The names of the data files in the program's folder: Golfer.dat, Links.dat, Course.dat,
-// HoleHdcp.json, and a golfer's <name>.yti, <name>.sce and <name>.ratings.json. A name read
-// from a journal or a backup's list passes this before it becomes part of a path.
+// HoleHdcp.json, and a golfer's <name>.yti, <name>.sce, <name>.ratings.json and
+// <name>.details.json. A name read from a journal or a backup's list passes this before it
+// becomes part of a path.
 bool isDataFileName(const QString &name);
 
 // Writes through a temporary file that replaces the old one only when it is complete, so a
