@@ -108,6 +108,8 @@ private:
     void createAnalysis(QMenu *tools);
     void AnalysisActionExecute();
     void analysisFollow(bool otherGolfer);
+    // The rows of play details on the score page, on or off as the user last left them.
+    void createPlayDetails(QMenu *tools);
 
     QString m_dir;
     MainFormOptions m_options;
@@ -136,6 +138,7 @@ private:
     QAction *RegistGolferAction = nullptr;
     QAction *DeleteGolferAction = nullptr;
     QAction *AnalysisAction = nullptr;
+    QAction *PlayDetailsAction = nullptr;
     QAction *ExportMenu = nullptr;
     QAction *ImportMenu = nullptr;
     QAction *RestoreMenu = nullptr;

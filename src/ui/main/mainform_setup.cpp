@@ -240,6 +240,7 @@ void TMainForm::createMenus()
     tools->addAction(ShukeiDisp);
     createHandicap(tools);
     createAnalysis(tools);
+    createPlayDetails(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction *KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));
@@ -327,6 +328,7 @@ void TMainForm::createCentre()
         m_book, m_services, m_actions, status,
         [this](const BookChange &change) { return settle(change); }, m_dir, this);
     setCentralWidget(m_frame);
+    m_frame->score()->setDetailsShown(PlayDetailsAction->isChecked());
 
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));

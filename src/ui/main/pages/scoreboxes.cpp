@@ -10,6 +10,7 @@
 #include "ui/common/statictext.h"
 #include "ui/common/texttips.h"
 #include "ui/main/memoedit.h"
+#include "ui/scorecard/detailrows.h"
 #include "ui/scorecard/scorecardframe.h"
 
 #include <QAction>
@@ -113,10 +114,19 @@ void ScoreBoxes::setupUi(QWidget *page)
     ScoreCardFrame2 = new TScoreCardFrame(link, page);
     ScoreCardFrame2->setObjectName(QStringLiteral("ScoreCardFrame2"));
 
+    DetailRows1 = new DetailRows(ScoreCardFrame1, 0, page);
+    DetailRows1->setObjectName(QStringLiteral("DetailRows1"));
+    DetailRows2 = new DetailRows(ScoreCardFrame2, 9, page);
+    DetailRows2->setObjectName(QStringLiteral("DetailRows2"));
+    DetailRows1->hide();
+    DetailRows2->hide();
+
     auto *cards = new QHBoxLayout;
     auto *frames = new QVBoxLayout;
     frames->addWidget(ScoreCardFrame1);
+    frames->addWidget(DetailRows1);
     frames->addWidget(ScoreCardFrame2);
+    frames->addWidget(DetailRows2);
     cards->addLayout(frames, 1);
 
     auto *totals = new QFrame(page);
@@ -173,8 +183,21 @@ void ScoreBoxes::setupUi(QWidget *page)
     QWidget::setTabOrder(ScoreDatePicker, SLinksCombo);
     QWidget::setTabOrder(SLinksCombo, WeatherCombo);
     QWidget::setTabOrder(WeatherCombo, ScoreCardFrame1->CourseCombo1);
-    QWidget::setTabOrder(ScoreCardFrame1->PtEdit[8], ScoreCardFrame2->CourseCombo1);
-    QWidget::setTabOrder(ScoreCardFrame2->PtEdit[8], SHandicapEdit);
+    // A half's rows of details, when shown, come after its putts, row by row.
+    QWidget *afterHalf = ScoreCardFrame1->PtEdit[8];
+    for (QWidget *next : {static_cast<QWidget *>(ScoreCardFrame2->CourseCombo1),
+             static_cast<QWidget *>(SHandicapEdit)}) {
+        DetailRows *rows = next == SHandicapEdit ? DetailRows2 : DetailRows1;
+        QList<QLineEdit *> cells(rows->FwEdit.begin(), rows->FwEdit.end());
+        for (const auto &row : rows->CountEdit)
+            cells.append(QList<QLineEdit *>(row.begin(), row.end()));
+        for (QLineEdit *cell : std::as_const(cells)) {
+            QWidget::setTabOrder(afterHalf, cell);
+            afterHalf = cell;
+        }
+        QWidget::setTabOrder(afterHalf, next);
+        afterHalf = ScoreCardFrame2->PtEdit[8];
+    }
     QWidget *last = SHandicapEdit;
     for (int k = 0; k < 3; ++k) {
         QWidget::setTabOrder(last, PartnerEdit[k]);
@@ -237,6 +260,8 @@ void ScoreBoxes::ScoreSheet_Format()
     scoreInputsReadOnly(true);
     ++m_weatherWrites;
     scoresheetcard::clear(*this, m_host.services().clock->today());
+    for (DetailRows *rows : detailRows())
+        rows->clear();
     // The boxes were emptied on purpose: the box that loses the focus now must not be
     // filled in ("0" for a partner) or complain that it is empty.
     ScoreSheetLink &link = m_host.sheetLink();
@@ -249,6 +274,8 @@ void ScoreBoxes::ScoreEditReadOnly()
 {
     ScoreCardFrame1->setScoreReadOnly(true);
     ScoreCardFrame2->setScoreReadOnly(true);
+    for (DetailRows *rows : detailRows())
+        rows->setReadOnly(true);
 }
 
 void ScoreBoxes::PuttEditReadOnly()
@@ -261,6 +288,15 @@ void ScoreBoxes::ScoreEditNotReadOnly()
 {
     ScoreCardFrame1->setScoreReadOnly(false);
     ScoreCardFrame2->setScoreReadOnly(false);
+    for (DetailRows *rows : detailRows())
+        rows->setReadOnly(false);
+}
+
+void ScoreBoxes::setDetailsShown(bool shown)
+{
+    m_detailsShown = shown;
+    for (DetailRows *rows : detailRows())
+        rows->setVisible(shown);
 }
 
 void ScoreBoxes::PuttEditNotReadOnly()
@@ -311,6 +347,7 @@ void ScoreBoxes::courseChosen(int frameIndex)
         return;
 
     scoresheetcard::showCourse(*this, frameIndex, *course);
+    detailRows()[size_t(frameIndex)]->followPars();
 }
 
 // A half's strokes were totalled: the round's total and the net score follow.
