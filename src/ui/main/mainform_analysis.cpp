@@ -30,6 +30,7 @@ void TMainForm::AnalysisActionExecute()
     const ScoreCards &cards = ScoreList.list();
     if (!m_analysis) {
         m_analysis = new AnalysisWindow(cards, this);
+        m_analysis->setDetails(&m_book.details().all());
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
     }
     m_analysis->open();
