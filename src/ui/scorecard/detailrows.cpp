@@ -3,7 +3,6 @@
 #include "scorecardframe.h"
 
 #include <QEvent>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,15 +45,6 @@ DetailRows::DetailRows(TScoreCardFrame *frame, int firstHole, QWidget *parent)
     : QFrame(parent), m_frame(frame), m_firstHole(firstHole)
 {
     setFrameShape(QFrame::StyledPanel);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 3, 6, 3);
-    grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(2);
-    auto caption = [this, grid](int row, const QString &text) {
-        auto *label = new QLabel(text, this);
-        label->setObjectName(QStringLiteral("DetailCaption%1").arg(row + 1));
-        grid->addWidget(label, row, 0);
-    };
     auto cell = [this](const QString &name, const QString &accessible) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(name);
@@ -64,31 +54,83 @@ DetailRows::DetailRows(TScoreCardFrame *frame, int firstHole, QWidget *parent)
         edit->setReadOnly(true);
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);
         edit->setContextMenuPolicy(Qt::NoContextMenu);
-        edit->setMinimumWidth(34);
         edit->installEventFilter(this);
         return edit;
     };
     // Row by row and hole by hole, so that Tab runs along a row as in the stroke row.
-    caption(0, QStringLiteral("FW"));
-    for (int k = 0; k < 9; ++k) {
+    m_captions[0] = new QLabel(QStringLiteral("FW"), this);
+    for (int k = 0; k < 9; ++k)
         FwEdit[size_t(k)] = cell(QStringLiteral("Fw%1Edit").arg(k + 1),
             QStringLiteral("%1番FW").arg(m_firstHole + k + 1));
-        grid->addWidget(FwEdit[size_t(k)], 0, 1 + k);
-    }
     for (int kind = 0; kind < DetailCountKinds; ++kind) {
-        caption(kind + 1, QString::fromUtf8(kCountCaptions[kind]));
-        for (int k = 0; k < 9; ++k) {
-            QLineEdit *edit
+        m_captions[size_t(kind + 1)] = new QLabel(QString::fromUtf8(kCountCaptions[kind]), this);
+        for (int k = 0; k < 9; ++k)
+            CountEdit[size_t(kind)][size_t(k)]
                 = cell(QStringLiteral("%1%2Edit").arg(QLatin1String(kCountNames[kind])).arg(k + 1),
                     QStringLiteral("%1番%2")
                         .arg(m_firstHole + k + 1)
                         .arg(QString::fromUtf8(kCountCaptions[kind])));
-            CountEdit[size_t(kind)][size_t(k)] = edit;
-            grid->addWidget(edit, kind + 1, 1 + k);
+    }
+    for (size_t r = 0; r < m_captions.size(); ++r)
+        m_captions[r]->setObjectName(QStringLiteral("DetailCaption%1").arg(r + 1));
+    // The cells follow the stroke cells as the card lays them out.
+    if (m_frame)
+        for (QLineEdit *stroke : {m_frame->SEdit[0], m_frame->SEdit[8]})
+            stroke->installEventFilter(this);
+}
+
+int DetailRows::rowHeight() const
+{
+    return FwEdit[0]->sizeHint().height() - 2;
+}
+
+int DetailRows::captionWidth() const
+{
+    int width = 0;
+    for (QLabel *caption : m_captions)
+        width = qMax(width, caption->sizeHint().width());
+    return width;
+}
+
+QSize DetailRows::sizeHint() const
+{
+    const int rows = int(m_captions.size());
+    return {captionWidth() + 9 * 40, 2 * 4 + rows * rowHeight() + (rows - 1) * 2};
+}
+
+void DetailRows::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    placeCells();
+}
+
+void DetailRows::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    placeCells();
+}
+
+void DetailRows::placeCells()
+{
+    const int h = rowHeight();
+    auto xOf = [this](int k) -> std::pair<int, int> {
+        if (!m_frame || !m_frame->SEdit[size_t(k)]->isVisibleTo(m_frame))
+            return {captionWidth() + 12 + k * 40, 36};
+        const QLineEdit *stroke = m_frame->SEdit[size_t(k)];
+        const QPoint at = mapFromGlobal(stroke->mapToGlobal(QPoint(0, 0)));
+        return {at.x(), stroke->width()};
+    };
+    for (int r = 0; r < int(m_captions.size()); ++r) {
+        const int y = 4 + r * (h + 2);
+        const auto [firstX, firstWidth] = xOf(0);
+        Q_UNUSED(firstWidth);
+        m_captions[size_t(r)]->setGeometry(6, y, qMax(firstX - 10, 0), h);
+        for (int k = 0; k < 9; ++k) {
+            const auto [x, width] = xOf(k);
+            QLineEdit *edit = r == 0 ? FwEdit[size_t(k)] : CountEdit[size_t(r - 1)][size_t(k)];
+            edit->setGeometry(x, y, width, h);
         }
     }
-    // The column of the half's totals in the card above stays empty here.
-    grid->setColumnMinimumWidth(10, 40);
 }
 
 bool DetailRows::isParThree(int k) const
@@ -148,6 +190,11 @@ void DetailRows::followPars()
 
 bool DetailRows::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && m_frame
+        && (watched == m_frame->SEdit[0] || watched == m_frame->SEdit[8])) {
+        placeCells();
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return QFrame::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

@@ -29,19 +29,32 @@ public:
     void setReadOnly(bool readOnly);
     // The half's pars changed: the FW cells of par 3 holes go blank and take nothing.
     void followPars();
+    // The room the row captions take left of the holes.
+    int captionWidth() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
     std::array<QLineEdit *, 9> FwEdit {};
     std::array<std::array<QLineEdit *, 9>, DetailCountKinds> CountEdit {};
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // Each cell stands under the stroke cell of its hole, whatever widths the card's columns
+    // take.
+    void placeCells();
+    int rowHeight() const;
+
     bool isParThree(int k) const;
     void setFairway(int k, Fairway fairway);
 
     TScoreCardFrame *m_frame;
     int m_firstHole;
     bool m_readOnly = true;
+    std::array<QLabel *, 1 + DetailCountKinds> m_captions {};
     std::array<Fairway, 9> m_fairway {};
 };

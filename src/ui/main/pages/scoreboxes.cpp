@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace pagecontrols;
@@ -70,7 +71,20 @@ void ScoreBoxes::setupUi(QWidget *page)
     ScoreSheetLink *link = &m_host.sheetLink();
     page->setObjectName(QStringLiteral("ScoreSheet"));
     page->setFocusPolicy(Qt::ClickFocus);
-    auto *outer = new QVBoxLayout(page);
+    // With the rows of play details the card is taller than a small screen leaves the page:
+    // it scrolls. Without them everything fits and no scroll bar shows.
+    auto *scroll = new QScrollArea(page);
+    scroll->setObjectName(QStringLiteral("ScoreScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto *content = new QWidget(scroll);
+    content->setObjectName(QStringLiteral("ScoreContent"));
+    scroll->setWidget(content);
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(scroll);
+    auto *outer = new QVBoxLayout(content);
     outer->setSpacing(6);
 
     auto *top = new QGridLayout;
@@ -297,6 +311,11 @@ void ScoreBoxes::setDetailsShown(bool shown)
     m_detailsShown = shown;
     for (DetailRows *rows : detailRows())
         rows->setVisible(shown);
+    // The rows' captions stand left of the holes, in the card's caption column: it widens for
+    // them while they are shown.
+    for (TScoreCardFrame *frame : frames())
+        if (auto *grid = qobject_cast<QGridLayout *>(frame->Bevel1->layout()))
+            grid->setColumnMinimumWidth(0, shown ? DetailRows1->captionWidth() : 0);
 }
 
 void ScoreBoxes::PuttEditNotReadOnly()
