@@ -86,9 +86,8 @@ const QStringList &sharedFiles()
 
 const QStringList &golferEndings()
 {
-    static const QStringList endings
-        = {QStringLiteral(".yti"), QStringLiteral(".sce"), QStringLiteral(".ratings.json"),
-            QStringLiteral(".details.json")};
+    static const QStringList endings = {QStringLiteral(".yti"), QStringLiteral(".sce"),
+        QStringLiteral(".ratings.json"), QStringLiteral(".details.json")};
     return endings;
 }
 
