@@ -161,7 +161,19 @@ void HoleView::showHoles()
     HoleTable->setUpdatesEnabled(true);
 
     const QList<charts::ChartValue> bars = stats::holeBars(m_holes);
-    chartparts::fillBars(m_bars, bars);
+    // The eighteen bars stay; only their values and colours change, which costs far less than
+    // making the bars anew.
+    if (m_bars->count() != bars.size()) {
+        chartparts::fillBars(m_bars, bars);
+    } else {
+        for (qsizetype k = 0; k < bars.size(); ++k) {
+            QBarSet *set = m_bars->barSets().at(k);
+            if (set->at(k) != bars[k].value)
+                set->replace(k, bars[k].value);
+            if (set->pen().color() != QColor::fromRgb(bars[k].colour).darker(200))
+                chartparts::colourBar(set, QColor::fromRgb(bars[k].colour));
+        }
+    }
     double low = -1;
     double high = 3;
     for (const charts::ChartValue &bar : bars) {
