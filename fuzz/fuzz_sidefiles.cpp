@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (ratings::decodeHoleHandicaps(ratings::encodeHoleHandicaps(holes), &problem) != holes
         || !problem.isEmpty())
         std::abort();
-    const details::DetailsMap rounds = details::decodeDetails(bytes, &problem);
+    const details::DetailsMap played = details::decodeDetails(bytes, &problem);
     problem.clear();
-    if (details::decodeDetails(details::encodeDetails(rounds), &problem) != rounds
+    if (details::decodeDetails(details::encodeDetails(played), &problem) != played
         || !problem.isEmpty())
         std::abort();
     return 0;
