@@ -251,8 +251,11 @@ QStringList row(const TScoreRecord &c, const RoundRating &rating, const CardDeta
       << (rating.courseRating10 ? ratings::courseRatingText(*rating.courseRating10) : QString())
       << (rating.slope ? number(*rating.slope) : QString());
     if (details)
-        for (const HoleDetail &hole : details->holes) {
-            r << details::fairwayText(hole.fairway);
+        for (int h = 0; h < 18; ++h) {
+            const HoleDetail &hole = details->holes[size_t(h)];
+            // A tee shot noted before the hole became a par 3 counts nowhere and could not be
+            // read back: the page shows none either.
+            r << (c.Par[h] == 3 ? QString() : details::fairwayText(hole.fairway));
             for (int k = 0; k < DetailCountKinds; ++k)
                 r << details::countText(hole.count(DetailCount(k)));
         }

@@ -75,6 +75,12 @@ private Q_SLOTS:
         QCOMPARE(first.mid(85, 5), (QStringList {"右", "", "0", "9", ""}));
         // A card without details: its cells are empty.
         QCOMPARE(rows[2].mid(plain.size()), QStringList(90, QString()));
+        // A tee shot kept from before hole 2 became a par 3 is not written: it could not be
+        // read back.
+        details::DetailsMap parThree = stored();
+        parThree.first().holes[1].fairway = Fairway::Left;
+        QCOMPARE(
+            cardcolumns::table(cards(), {}, detailsOf(parThree))[1][plain.size() + 5], QString());
     }
 
     void ownFileReadsBackByteForByte()
