@@ -1,5 +1,6 @@
-// The handicap side files: any bytes give the entries that hold and a word on the rest, and
+// The side files (the handicap's and the play details): any bytes give the entries that hold and a word on the rest, and
 // what is taken is written and read back the same.
+#include "core/data/carddetails.h"
 #include "core/data/ratingstore.h"
 
 #include <cstdint>
@@ -17,6 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ratings::HoleHandicapMap holes = ratings::decodeHoleHandicaps(bytes, &problem);
     problem.clear();
     if (ratings::decodeHoleHandicaps(ratings::encodeHoleHandicaps(holes), &problem) != holes
+        || !problem.isEmpty())
+        std::abort();
+    const details::DetailsMap played = details::decodeDetails(bytes, &problem);
+    problem.clear();
+    if (details::decodeDetails(details::encodeDetails(played), &problem) != played
         || !problem.isEmpty())
         std::abort();
     return 0;

@@ -76,7 +76,7 @@ QDateTime nameTime(const QString &name)
 }
 
 // The files shared by all golfers, and the endings of each golfer's files (his schedule, his
-// score cards, and the ratings of his rounds beside them).
+// score cards, and the ratings and play details of his rounds beside them).
 const QStringList &sharedFiles()
 {
     static const QStringList names = {QStringLiteral("Golfer.dat"), QStringLiteral("Links.dat"),
@@ -86,8 +86,8 @@ const QStringList &sharedFiles()
 
 const QStringList &golferEndings()
 {
-    static const QStringList endings
-        = {QStringLiteral(".yti"), QStringLiteral(".sce"), QStringLiteral(".ratings.json")};
+    static const QStringList endings = {QStringLiteral(".yti"), QStringLiteral(".sce"),
+        QStringLiteral(".ratings.json"), QStringLiteral(".details.json")};
     return endings;
 }
 

@@ -55,6 +55,7 @@ void sortByDate(ImportPlan &plan)
     });
     QList<TScoreRecord> cards;
     QList<RoundRating> ratings;
+    QList<std::optional<CardDetails>> details;
     QList<bool> conflicting;
     cards.reserve(order.size());
     ratings.reserve(order.size());
@@ -62,10 +63,12 @@ void sortByDate(ImportPlan &plan)
     for (qsizetype i : std::as_const(order)) {
         cards.append(std::move(plan.cards[i]));
         ratings.append(plan.ratings[i]);
+        details.append(plan.details[i]);
         conflicting.append(plan.conflicting[i]);
     }
     plan.cards = std::move(cards);
     plan.ratings = std::move(ratings);
+    plan.details = std::move(details);
     plan.conflicting = std::move(conflicting);
 }
 
@@ -89,7 +92,7 @@ ImportPlan readFrom(csv::Reader &reader, const Stored &stored, const Progress &p
     }
 
     // The columns by their headings, wherever they stand; columns of other names are left.
-    const QStringList names = header();
+    const QStringList names = header(true);
     QHash<QString, int> known;
     for (int i = 0; i < names.size(); ++i)
         known.insert(names[i], i);
@@ -117,6 +120,8 @@ ImportPlan readFrom(csv::Reader &reader, const Stored &stored, const Progress &p
         problems.add(problem);
     if (!plan.ok())
         return plan;
+    const bool withDetails = std::any_of(
+        where.begin() + kFirstDetail, where.end(), [](int field) { return field >= 0; });
 
     Pool pool;
     QSet<QString> unregistered;
@@ -142,6 +147,9 @@ ImportPlan readFrom(csv::Reader &reader, const Stored &stored, const Progress &p
         RowReader in(record, where, names, pool);
         const RoundRating rating = readRating(in);
         std::optional<TScoreRecord> card = readRow(in);
+        std::optional<CardDetails> details;
+        if (card && withDetails)
+            details = readDetails(in, *card);
         const qint64 day = card ? ratings::dayKey(card->RoundDate) : 0;
         if (card) {
             if (const int other = seen.value(day, 0))
@@ -172,6 +180,7 @@ ImportPlan readFrom(csv::Reader &reader, const Stored &stored, const Progress &p
         }
         plan.cards.append(std::move(*card));
         plan.ratings.append(after);
+        plan.details.append(details);
         plan.conflicting.append(conflicting);
         plan.conflicts += conflicting ? 1 : 0;
     }
@@ -188,7 +197,7 @@ ImportPlan readFrom(csv::Reader &reader, const Stored &stored, const Progress &p
 
 } // namespace
 
-QStringList header()
+QStringList header(bool withDetails)
 {
     QStringList names
         = {QStringLiteral("日付"), QStringLiteral("ゴルフ場"), QStringLiteral("OUTコース"),
@@ -208,10 +217,17 @@ QStringList header()
     }
     names << QStringLiteral("メモ") << QStringLiteral("コースレート")
           << QStringLiteral("スロープレート");
+    if (withDetails)
+        for (int h = 1; h <= 18; ++h) {
+            const QString hole = number(h) + QStringLiteral("番");
+            names << hole + QStringLiteral("FW") << hole + QStringLiteral("OB")
+                  << hole + QStringLiteral("ペナルティ") << hole + QStringLiteral("FWバンカー")
+                  << hole + QStringLiteral("グリーンバンカー");
+        }
     return names;
 }
 
-QStringList row(const TScoreRecord &c, const RoundRating &rating)
+QStringList row(const TScoreRecord &c, const RoundRating &rating, const CardDetails *details)
 {
     using csv::protectText;
     // A round without putts has its total empty, as its holes are.
@@ -234,16 +250,29 @@ QStringList row(const TScoreRecord &c, const RoundRating &rating)
     r << protectText(c.Memo)
       << (rating.courseRating10 ? ratings::courseRatingText(*rating.courseRating10) : QString())
       << (rating.slope ? number(*rating.slope) : QString());
+    if (details)
+        for (int h = 0; h < 18; ++h) {
+            const HoleDetail &hole = details->holes[size_t(h)];
+            // A tee shot noted before the hole became a par 3 counts nowhere and could not be
+            // read back: the page shows none either.
+            r << (c.Par[h] == 3 ? QString() : details::fairwayText(hole.fairway));
+            for (int k = 0; k < DetailCountKinds; ++k)
+                r << details::countText(hole.count(DetailCount(k)));
+        }
     return r;
 }
 
-QList<QStringList> table(const ScoreCards &cards, const RatingOf &ratingOf)
+QList<QStringList> table(
+    const ScoreCards &cards, const RatingOf &ratingOf, const DetailsOf &detailsOf)
 {
     QList<QStringList> rows;
     rows.reserve(cards.size() + 1);
-    rows.append(header());
-    for (const TScoreRecord &card : cards)
-        rows.append(row(card, ratingOf ? ratingOf(card) : RoundRating()));
+    rows.append(header(bool(detailsOf)));
+    for (const TScoreRecord &card : cards) {
+        const CardDetails details = detailsOf ? detailsOf(card) : CardDetails();
+        rows.append(
+            row(card, ratingOf ? ratingOf(card) : RoundRating(), detailsOf ? &details : nullptr));
+    }
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carddetails.h"
 #include "csv.h"
 #include "ratingstore.h"
 #include "records.h"
@@ -23,11 +24,17 @@ namespace cardcolumns {
 
 // The ratings of a card's round for the last two columns; none leaves them empty.
 using RatingOf = std::function<RoundRating(const TScoreRecord &)>;
+// The play details of a card, five columns per hole after the ratings.
+using DetailsOf = std::function<CardDetails(const TScoreRecord &)>;
 
-QStringList header();
-QStringList row(const TScoreRecord &card, const RoundRating &rating = {});
-// The heading and one row per card, in list order (the golfer's cards are in date order).
-QList<QStringList> table(const ScoreCards &cards, const RatingOf &ratingOf = {});
+// With details, the detail columns follow the ratings.
+QStringList header(bool withDetails = false);
+QStringList row(
+    const TScoreRecord &card, const RoundRating &rating = {}, const CardDetails *details = nullptr);
+// The heading and one row per card, in list order (the golfer's cards are in date order);
+// the detail columns only with detailsOf.
+QList<QStringList> table(
+    const ScoreCards &cards, const RatingOf &ratingOf = {}, const DetailsOf &detailsOf = {});
 
 // What a file is read against: the golfer's stored cards by their days (ratings::dayKey),
 // the ratings of his rounds, and the names of the registered clubs.
@@ -46,6 +53,9 @@ struct ImportPlan {
     // Per card: the ratings it will have. A rating cell left empty keeps the stored rating of
     // the card the row replaces.
     QList<RoundRating> ratings;
+    // Per card: its play details; none when the file has no detail columns, so that a card
+    // it replaces keeps its own.
+    QList<std::optional<CardDetails>> details;
     QList<bool> conflicting; // per card: a stored card has its day
     int conflicts = 0;
     // Ratings of stored rounds that the import changes: among the new cards, and among the

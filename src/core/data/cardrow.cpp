@@ -435,3 +435,34 @@ std::optional<TScoreRecord> readRow(RowReader &in)
 }
 
 } // namespace cardrow
+
+namespace cardrow {
+
+CardDetails readDetails(RowReader &in, const TScoreRecord &card)
+{
+    CardDetails details;
+    for (int h = 0; h < 18; ++h) {
+        HoleDetail &hole = details.holes[size_t(h)];
+        const int fwColumn = detailColumn(h, DetailFairway);
+        const std::optional<Fairway> fw = details::parseFairway(in.value(fwColumn));
+        if (!fw)
+            in.problem(fwColumn,
+                quoted(in.value(fwColumn)) + QStringLiteral("はFWではありません（○、左、右）"));
+        else if (*fw != Fairway::None && card.Par[h] == 3)
+            in.problem(fwColumn, QStringLiteral("パー3のホールにFWは入力できません"));
+        else
+            hole.fairway = *fw;
+        for (int k = 0; k < DetailCountKinds; ++k) {
+            const int column = detailColumn(h, DetailColumn(DetailOb + k));
+            const auto count = details::parseCount(in.number(column));
+            if (count)
+                hole.setCount(DetailCount(k), *count);
+            else
+                in.problem(
+                    column, quoted(in.value(column)) + QStringLiteral("は0〜9の数ではありません"));
+        }
+    }
+    return details;
+}
+
+} // namespace cardrow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carddetails.h"
 #include "csv.h"
 #include "ratingstore.h"
 #include "records.h"
@@ -41,7 +42,17 @@ constexpr int kFirstPartner = FirstHole + 18 * PerHole;
 constexpr int kMemo = kFirstPartner + 6;
 constexpr int kCourseRating = kMemo + 1;
 constexpr int kSlope = kMemo + 2;
-constexpr int kColumns = kSlope + 1;
+// The play details, optional: five per hole.
+constexpr int kFirstDetail = kSlope + 1;
+enum DetailColumn {
+    DetailFairway,
+    DetailOb,
+    DetailPenalty,
+    DetailFwBunker,
+    DetailGreenBunker,
+    PerHoleDetails
+};
+constexpr int kColumns = kFirstDetail + 18 * PerHoleDetails;
 
 // The longest cell read: more than any field holds, quoted or with line breaks. A longer one
 // is refused as it is met, without being held.
@@ -50,6 +61,11 @@ constexpr int kLongestCell = 1000;
 constexpr int holeColumn(int hole, HoleColumn kind)
 {
     return FirstHole + hole * PerHole + kind;
+}
+
+constexpr int detailColumn(int hole, DetailColumn kind)
+{
+    return kFirstDetail + hole * PerHoleDetails + kind;
 }
 
 // Texts that recur from card to card (clubs, courses, putts) share one storage, so that a
@@ -111,5 +127,7 @@ private:
 RoundRating readRating(RowReader &in);
 // The card of the row, its result counts worked out; none when a cell was refused.
 std::optional<TScoreRecord> readRow(RowReader &in);
+// The play details of the row's card (a par 3 hole takes no FW).
+CardDetails readDetails(RowReader &in, const TScoreRecord &card);
 
 } // namespace cardrow

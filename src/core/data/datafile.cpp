@@ -136,8 +136,8 @@ bool isDataFileName(const QString &name)
 {
     static const QStringList shared = {QStringLiteral("Golfer.dat"), QStringLiteral("Links.dat"),
         QStringLiteral("Course.dat"), QStringLiteral("HoleHdcp.json")};
-    static const QStringList endings
-        = {QStringLiteral(".yti"), QStringLiteral(".sce"), QStringLiteral(".ratings.json")};
+    static const QStringList endings = {QStringLiteral(".yti"), QStringLiteral(".sce"),
+        QStringLiteral(".ratings.json"), QStringLiteral(".details.json")};
     if (shared.contains(name))
         return true;
     // A control character would cut the name short where the system takes it.

@@ -54,9 +54,9 @@ QString freeName(const QString &stem);
 QString keptAsideName(const QString &path, const QDate &day);
 
 // The names of the data files in the program's folder: Golfer.dat, Links.dat, Course.dat,
-// HoleHdcp.json, a golfer's <name>.yti, <name>.sce and <name>.ratings.json, and the
-// competitions' Compe/<name>.json. A name read from a journal or a backup's list passes this
-// before it becomes part of a path.
+// HoleHdcp.json, a golfer's <name>.yti, <name>.sce, <name>.ratings.json and
+// <name>.details.json, and the competitions' Compe/<name>.json. A name read from a journal or
+// a backup's list passes this before it becomes part of a path.
 bool isDataFileName(const QString &name);
 // The folder of the competitions' files, beside the data files. Only a real folder is used:
 // a link there would lead the data folder's files elsewhere.

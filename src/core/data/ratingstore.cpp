@@ -1,73 +1,25 @@
 #include "ratingstore.h"
 
-#include "backup.h"
-#include "datafile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <algorithm>
 
-RatingStore::RatingStore(const QString &dataDir) : m_dir(dataDir)
-{
-    if (!m_dir.endsWith(QChar('/')))
-        m_dir += QChar('/');
-}
+RatingStore::RatingStore(const QString &dataDir) : m_files(dataDir) { }
 
 QString RatingStore::ratingsFileName(const QString &golfer) const
 {
-    return m_dir + golfer + QStringLiteral(".ratings.json");
-}
-
-namespace {
-
-QString damagedReport(const QString &path, const QString &problem, const QDate &today)
-{
-    return QStringLiteral("ファイル「%1」は壊れているか、このプログラムのものではありません"
-                          "（%2）。\n元のファイルは、次に保存するときに「%3」として残します。")
-        .arg(QDir::toNativeSeparators(path), problem,
-            QFileInfo(path).fileName() + QStringLiteral(".damaged-")
-                + today.toString(QStringLiteral("yyyy-MM-dd")));
-}
-
-} // namespace
-
-// Reads a side file into `into`, which stays empty when the file is missing, empty or could
-// not be read; gives what to report. A damaged file's bytes are kept to be put aside.
-template <class Data, class Decode>
-QStringList RatingStore::loadSide(SideFile &file, const QString &path, Data &into, Decode decode)
-{
-    file = SideFile {};
-    file.path = path;
-    into = {};
-    QByteArray bytes;
-    QString error;
-    if (!datafile::readBytes(path, &bytes, &error)) {
-        file.unreadable = true;
-        file.problem = error;
-        return {error + QStringLiteral("\nこのファイルは書き換えません。")};
-    }
-    if (bytes.isEmpty())
-        return {};
-    into = decode(bytes, &file.problem);
-    if (file.problem.isEmpty())
-        return {};
-    file.original = bytes;
-    return {damagedReport(path, file.problem, m_today)};
+    return m_files.dir() + golfer + QStringLiteral(".ratings.json");
 }
 
 QStringList RatingStore::loadHoleHandicaps(const QDate &today)
 {
-    m_today = today;
-    return loadSide(m_holeFile, holeHandicapFileName(), m_holes, ratings::decodeHoleHandicaps);
+    m_files.setToday(today);
+    return m_files.load(m_holeFile, holeHandicapFileName(), m_holes, ratings::decodeHoleHandicaps);
 }
 
 QStringList RatingStore::loadGolfer(const QString &name, const QDate &today)
 {
-    m_today = today;
+    m_files.setToday(today);
     m_golfer = name;
-    return loadSide(m_ratingsFile, ratingsFileName(name), m_ratings, ratings::decodeRatings);
+    return m_files.load(m_ratingsFile, ratingsFileName(name), m_ratings, ratings::decodeRatings);
 }
 
 void RatingStore::releaseGolfer()
@@ -77,65 +29,18 @@ void RatingStore::releaseGolfer()
     m_ratingsFile = SideFile {};
 }
 
-QString RatingStore::asidePath(const SideFile &file) const
-{
-    return datafile::keptAsideName(file.path, m_today);
-}
-
-bool RatingStore::write(SideFile &file, const QByteArray &bytes, QStringList &errors)
-{
-    if (file.path.isEmpty())
-        return false;
-    if (file.unreadable) {
-        errors.append(QStringLiteral("ファイル「%1」は読み込めなかったため、書き換えません。")
-                          .arg(QDir::toNativeSeparators(file.path)));
-        return false;
-    }
-    if (m_before) {
-        if (!file.problem.isEmpty() && !file.keptAside)
-            m_deferred.append({asidePath(file), file.original});
-        file.keptAside = file.keptAside || !file.problem.isEmpty();
-        file.original.clear();
-        file.problem.clear();
-        m_deferred.append({file.path, bytes});
-        return true;
-    }
-    // Ratings typed in the handicap window may be the first write of the day: the day's
-    // backup comes first, as before the record book's writes. A failure is told by the book
-    // at its next write, which tries again.
-    if (m_backupDay != m_today) {
-        m_backupDay = m_today;
-        backup::makeDailyBackup(m_dir, m_today);
-    }
-    // Through the journal's save, which never writes a file that an unfinished change holds.
-    auto save = [this, &errors](const QString &path, const QByteArray &data) {
-        return journal::save(m_dir, {{path, data}}, {}, &errors, m_today)
-            == journal::Outcome::Written;
-    };
-    if (!file.problem.isEmpty() && !file.keptAside) {
-        if (!save(asidePath(file), file.original))
-            return false;
-        file.keptAside = true;
-        file.original.clear();
-    }
-    if (!save(file.path, bytes))
-        return false;
-    file.problem.clear();
-    return true;
-}
-
 QStringList RatingStore::writeRatings()
 {
     QStringList errors;
     if (!m_golfer.isEmpty())
-        write(m_ratingsFile, ratings::encodeRatings(m_ratings), errors);
+        m_files.write(m_ratingsFile, ratings::encodeRatings(m_ratings), errors);
     return errors;
 }
 
 QStringList RatingStore::writeHoleHandicaps()
 {
     QStringList errors;
-    write(m_holeFile, ratings::encodeHoleHandicaps(m_holes), errors);
+    m_files.write(m_holeFile, ratings::encodeHoleHandicaps(m_holes), errors);
     return errors;
 }
 
@@ -206,11 +111,8 @@ QStringList RatingStore::setHoleHandicaps(
 
 QStringList RatingStore::cardMoved(TDateTime from, TDateTime to)
 {
-    const qint64 a = ratings::dayKey(from);
-    const qint64 b = ratings::dayKey(to);
-    if (a == b || !m_ratings.rounds.contains(a))
+    if (!sidefile::moveEntry(m_ratings.rounds, ratings::dayKey(from), ratings::dayKey(to)))
         return {};
-    m_ratings.rounds.insert(b, m_ratings.rounds.take(a));
     return writeRatings();
 }
 
@@ -317,10 +219,7 @@ QStringList RatingStore::courseDeleted(const QString &club, const QString &cours
 
 void RatingStore::golferDeleted(const QString &name)
 {
-    if (m_before)
-        m_deferred.append({ratingsFileName(name), {}, true});
-    else
-        QFile::remove(ratingsFileName(name));
+    m_files.remove(ratingsFileName(name));
     if (name == m_golfer)
         releaseGolfer();
 }
@@ -328,21 +227,12 @@ void RatingStore::golferDeleted(const QString &name)
 void RatingStore::defer()
 {
     m_before = Saved {m_ratings, m_holes, m_ratingsFile, m_holeFile};
-    m_deferred.clear();
+    m_files.defer();
 }
 
 QList<journal::FileWrite> RatingStore::takeWrites()
 {
-    // A file written twice in one change goes to disk once, as it was written last.
-    QList<journal::FileWrite> writes;
-    for (qsizetype i = m_deferred.size() - 1; i >= 0; --i) {
-        const QString &path = m_deferred[i].path;
-        if (std::none_of(writes.cbegin(), writes.cend(),
-                [&path](const journal::FileWrite &w) { return w.path == path; }))
-            writes.prepend(m_deferred[i]);
-    }
-    m_deferred.clear();
-    return writes;
+    return m_files.takeWrites();
 }
 
 void RatingStore::settle(bool written)
@@ -356,5 +246,5 @@ void RatingStore::settle(bool written)
         m_holeFile = m_before->holeFile;
     }
     m_before.reset();
-    m_deferred.clear();
+    m_files.endDeferring();
 }

@@ -2,6 +2,7 @@
 
 #include "journal.h"
 #include "records.h"
+#include "sidefile.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -79,10 +80,8 @@ HoleHandicapMap decodeHoleHandicaps(const QByteArray &bytes, QString *problem);
 // The two side files of the handicap estimate: per golfer the ratings of his rounds (keyed
 // by the card's day) with the rating remembered per club, courses and tees, and for all the
 // clubs' courses their stroke indexes. Both follow the cards and courses they describe: the
-// record book calls the operations below after each change of its own. A damaged or foreign
-// file is reported, and its bytes are kept aside under "<file>.damaged-<date>" before the
-// first rewrite; a file that could not be read at all is never rewritten. Nothing here shows
-// anything: the problems and write errors come back as texts.
+// record book calls the operations below after each change of its own. They are read and
+// written as every side file is (sidefile.h).
 class RatingStore final
 {
 public:
@@ -94,7 +93,7 @@ public:
     QStringList loadGolfer(const QString &name, const QDate &today);
     void releaseGolfer();
 
-    QString holeHandicapFileName() const { return m_dir + QStringLiteral("HoleHdcp.json"); }
+    QString holeHandicapFileName() const { return m_files.dir() + QStringLiteral("HoleHdcp.json"); }
     QString ratingsFileName(const QString &golfer) const;
     const QString &golferName() const { return m_golfer; }
 
@@ -136,17 +135,6 @@ public:
     void settle(bool written);
 
 private:
-    struct SideFile {
-        QString path;
-        QString problem; // why the file was not taken whole; empty when it was
-        QByteArray original; // its bytes, until they are kept aside
-        bool unreadable = false;
-        bool keptAside = false;
-    };
-    template <class Data, class Decode>
-    QStringList loadSide(SideFile &file, const QString &path, Data &into, Decode decode);
-    QString asidePath(const SideFile &file) const;
-    bool write(SideFile &file, const QByteArray &bytes, QStringList &errors);
     QStringList writeRatings();
     bool applyRating(const TScoreRecord &card, const RoundRating &rating);
     QStringList writeHoleHandicaps();
@@ -162,11 +150,8 @@ private:
         SideFile holeFile;
     };
     std::optional<Saved> m_before; // set while deferring
-    QList<journal::FileWrite> m_deferred;
 
-    QString m_dir;
-    QDate m_today;
-    QDate m_backupDay; // the day whose backup this store has asked for
+    SideFileWriter m_files;
     QString m_golfer;
     SideFile m_ratingsFile;
     SideFile m_holeFile;

@@ -232,8 +232,9 @@ BookChange RecordBook::changeLinks(int index, const TLinksRecord &record)
         sideErrors += other.clubRenamed(oldName, newName);
         writes += other.takeWrites();
     }
-    const journal::Outcome written = commit(writes, change, [&](RatingStore &store) {
-        return sideErrors + store.clubRenamed(oldName, newName);
+    // The details name no club: they stay as they are.
+    const journal::Outcome written = commit(writes, change, [&](SideStores &stores) {
+        return sideErrors + stores.ratings.clubRenamed(oldName, newName);
     });
     if (written == journal::Outcome::NotWritten) {
         // Nothing of a change across files stays half done, in memory either.
@@ -311,7 +312,8 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
     }
     // A renamed course keeps its stroke indexes, and the ratings remembered for it follow
     // the cards it was carried into.
-    const journal::Outcome written = commit(writes, change, [&](RatingStore &store) {
+    const journal::Outcome written = commit(writes, change, [&](SideStores &stores) {
+        RatingStore &store = stores.ratings;
         QStringList errors = store.courseRenamed(record.LinksName, oldName, record.CourseName);
         if (carryIntoCards)
             errors += store.courseCarriedIntoCards(record.LinksName, oldName, record.CourseName);
@@ -328,8 +330,7 @@ BookChange RecordBook::changeCourse(int index, const TCourseRecord &record, bool
 BookChange RecordBook::carryCourseIntoCards(int index, const QString &oldName)
 {
     BookChange change;
-    if (!validIndex(index, m_courses.size()) || !hasGolfer()
-        || !mayReplace({m_scoreFile}, change))
+    if (!validIndex(index, m_courses.size()) || !hasGolfer() || !mayReplace({m_scoreFile}, change))
         return change;
     change.index = index;
     carryCourse(m_courses[index], oldName);
@@ -359,8 +360,8 @@ BookChange RecordBook::deleteCourse(int index)
     const TCourseRecord course = m_courses[index];
     m_courses.removeAt(index);
     change.index = index;
-    commit({fileWrite(courseFileName(), m_courses)}, change, [&course](RatingStore &store) {
-        return store.courseDeleted(course.LinksName, course.CourseName);
+    commit({fileWrite(courseFileName(), m_courses)}, change, [&course](SideStores &stores) {
+        return stores.ratings.courseDeleted(course.LinksName, course.CourseName);
     });
     return change;
 }
@@ -394,7 +395,7 @@ void RecordBook::noteYear(TDateTime roundDate, BookChange &change)
     change.yearPosition = int(at) - 1;
 }
 
-BookChange RecordBook::registerScore(TScoreRecord card)
+BookChange RecordBook::registerScore(TScoreRecord card, const std::optional<CardDetails> &details)
 {
     BookChange change;
     change.refusal = checkScoreDate(-1, card.RoundDate);
@@ -404,12 +405,17 @@ BookChange RecordBook::registerScore(TScoreRecord card)
     const qsizetype at = insertIndex(m_scores, datetime::dayOf(card.RoundDate));
     m_scores.insert(at, card);
     change.index = int(at);
-    change = writeScores(change);
+    // Details left from a card of the day deleted outside the program are not this card's.
+    const TDateTime day = card.RoundDate;
+    commit({fileWrite(m_scoreFile, m_scores)}, change, [&](SideStores &stores) {
+        return stores.details.setDetails(day, details.value_or(CardDetails {}));
+    });
     noteYear(card.RoundDate, change);
     return change;
 }
 
-BookChange RecordBook::changeScore(int index, TScoreRecord card)
+BookChange RecordBook::changeScore(
+    int index, TScoreRecord card, const std::optional<CardDetails> &details)
 {
     BookChange change;
     if (!validIndex(index, m_scores.size()))
@@ -437,9 +443,17 @@ BookChange RecordBook::changeScore(int index, TScoreRecord card)
         m_scores.move(index, to);
         change.index = int(to);
     }
-    // The card's ratings go with it to its new day.
-    commit({fileWrite(m_scoreFile, m_scores)}, change,
-        [&](RatingStore &store) { return moved ? store.cardMoved(oldDay, day) : QStringList(); });
+    // The card's ratings and details go with it to its new day.
+    commit({fileWrite(m_scoreFile, m_scores)}, change, [&](SideStores &stores) {
+        QStringList errors;
+        if (moved) {
+            errors += stores.ratings.cardMoved(oldDay, day);
+            errors += stores.details.cardMoved(oldDay, day);
+        }
+        if (details)
+            errors += stores.details.setDetails(day, *details);
+        return errors;
+    });
     if (moved)
         noteYear(card.RoundDate, change);
     return change;
@@ -454,15 +468,16 @@ BookChange RecordBook::deleteScore(int index)
     const TDateTime day = m_scores.roundDate(index);
     m_scores.removeAt(index);
     change.index = index;
-    commit({fileWrite(m_scoreFile, m_scores)}, change,
-        [day](RatingStore &store) { return store.cardDeleted(day); });
+    commit({fileWrite(m_scoreFile, m_scores)}, change, [day](SideStores &stores) {
+        return stores.ratings.cardDeleted(day) + stores.details.cardDeleted(day);
+    });
     return change;
 }
 
 // Files brought in.
 
-BookChange RecordBook::importScores(
-    const QList<TScoreRecord> &cards, bool replaceTaken, const QList<RoundRating> &ratings)
+BookChange RecordBook::importScores(const QList<TScoreRecord> &cards, bool replaceTaken,
+    const QList<RoundRating> &ratings, const QList<std::optional<CardDetails>> &details)
 {
     BookChange change;
     if (!hasGolfer() || !mayReplace({m_scoreFile}, change))
@@ -475,6 +490,7 @@ BookChange RecordBook::importScores(
     order.reserve(stored + cards.size());
     qsizetype s = 0;
     QList<std::pair<TScoreRecord, RoundRating>> added;
+    QList<std::pair<TDateTime, CardDetails>> addedDetails;
     for (qsizetype i = 0; i < cards.size(); ++i) {
         TScoreRecord card = cards[i];
         const double day = datetime::dayOf(card.RoundDate);
@@ -491,6 +507,8 @@ BookChange RecordBook::importScores(
         order.append(m_scores.size());
         m_scores.append(card);
         added.append({card, ratings.value(i)});
+        if (const std::optional<CardDetails> d = details.value(i))
+            addedDetails.append({card.RoundDate, *d});
         noteYear(card.RoundDate, change);
     }
     if (m_scores.size() == stored)
@@ -499,8 +517,9 @@ BookChange RecordBook::importScores(
         order.append(s++);
     m_scores.keep(order);
     change.index = int(m_scores.size());
-    commit({fileWrite(m_scoreFile, m_scores)}, change,
-        [&added](RatingStore &store) { return store.setRatings(added); });
+    commit({fileWrite(m_scoreFile, m_scores)}, change, [&](SideStores &stores) {
+        return stores.ratings.setRatings(added) + stores.details.setMany(addedDetails);
+    });
     return change;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "detailstore.h"
 #include "golferlist.h"
 #include "journal.h"
 #include "ratingstore.h"
@@ -64,6 +65,12 @@ struct FileConcern {
 };
 using ConsentAsker = std::function<bool(const FileConcern &)>;
 
+// The side files that follow the cards, as a change of the book reaches them.
+struct SideStores {
+    RatingStore &ratings;
+    DetailStore &details;
+};
+
 // The golf clubs and courses, the golfer list, and the chosen golfer's schedule and score
 // cards, with the rules that keep them and their files right: names unique where they must
 // be, rounds and cards in date order, a renamed club and a changed course carried into what
@@ -74,8 +81,8 @@ using ConsentAsker = std::function<bool(const FileConcern &)>;
 class RecordBook final
 {
 public:
-    explicit RecordBook(const QString &dataDir,
-        std::function<QDate()> today = [] { return QDate::currentDate(); });
+    explicit RecordBook(
+        const QString &dataDir, std::function<QDate()> today = [] { return QDate::currentDate(); });
 
     // Finishes or drops a change that a crash interrupted; returns what it did.
     QStringList recover();
@@ -116,6 +123,8 @@ public:
     // What the side files' readers found wrong since the last call; the cards still load.
     QStringList takeSideFileNotes() { return std::exchange(m_sideNotes, {}); }
     const RatingStore &ratings() const { return m_ratings; }
+    // The play details of the golfer's cards, which follow them in the same way.
+    const DetailStore &details() const { return m_details; }
 
     // Asked before a file of concern is first replaced; without one such files are kept.
     void setConsentAsker(ConsentAsker asker) { m_consent = std::move(asker); }
@@ -151,14 +160,19 @@ public:
 
     // Score cards, told apart by their day. Register and change work out the result counts.
     Refusal checkScoreDate(int index, TDateTime day) const; // index -1 for a new one
-    BookChange registerScore(TScoreRecord card);
-    BookChange changeScore(int index, TScoreRecord card);
+    // With details the card's play details are stored with it in the same change (blank ones
+    // remove them); without, a new card has none and a changed one keeps its own.
+    BookChange registerScore(TScoreRecord card, const std::optional<CardDetails> &details = {});
+    BookChange changeScore(
+        int index, TScoreRecord card, const std::optional<CardDetails> &details = {});
     BookChange deleteScore(int index);
     // Adds cards read from a file, in date order, in one save of the score file. A card whose
     // day is taken replaces the stored one when replaceTaken, else it is left out. Each card
-    // taken gets the ratings at its place in `ratings` (none removes a replaced card's).
+    // taken gets the ratings at its place in `ratings` (none removes a replaced card's), and
+    // the details at its place in `details` (none at a place keeps what the day had).
     BookChange importScores(const QList<TScoreRecord> &cards, bool replaceTaken,
-        const QList<RoundRating> &ratings = {});
+        const QList<RoundRating> &ratings = {},
+        const QList<std::optional<CardDetails>> &details = {});
 
 private:
     // What became of a file at its last reading, when anything did.
@@ -209,9 +223,9 @@ private:
     bool keepAside(const QString &path, const QString &keptAs, BookChange &change);
     QString keptAsName(const QString &path) const;
     // Writes the files all or none. The side files' part of the change is what `side` does to
-    // the rating store, which keeps it unless nothing was written.
+    // their stores, which keep it unless nothing was written.
     journal::Outcome commit(QList<journal::FileWrite> writes, BookChange &change,
-        const std::function<QStringList(RatingStore &)> &side = {});
+        const std::function<QStringList(SideStores &)> &side = {});
     QList<OtherGolfer> readOtherGolfers(BookChange &change);
     Refusal linksInUse(int index, BookChange &change);
     // Puts the course into the halves of the golfer's cards at its club that named oldName.
@@ -236,6 +250,7 @@ private:
     QStringList m_playedLinks;
     QHash<QString, FileHealth> m_health; // by path; files that read whole are not here
     RatingStore m_ratings;
+    DetailStore m_details;
     QStringList m_sideNotes;
     ConsentAsker m_consent;
     journal::StepHook m_hook;

@@ -3,8 +3,8 @@
 #include "recordbook.h"
 
 #include "datafile.h"
-#include "golfername.h"
 #include "datetime.h"
+#include "golfername.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,7 @@ QString displayName(const std::pair<QString, QString> &name)
 } // namespace
 
 RecordBook::RecordBook(const QString &dataDir, std::function<QDate()> today)
-    : m_dir(dataDir), m_today(std::move(today)), m_ratings(dataDir)
+    : m_dir(dataDir), m_today(std::move(today)), m_ratings(dataDir), m_details(dataDir)
 {
     if (!m_dir.endsWith(QChar('/')))
         m_dir += QChar('/');
@@ -205,12 +205,13 @@ BookChange RecordBook::deleteGolfer(int index)
         return change;
     const GolferList before = m_golferList;
     m_golferList.removeAt(index);
-    const journal::Outcome written = commit(
-        {{golferFileName(), m_golferList.format()}, {yti, {}, true}, {sce, {}, true}}, change,
-        [&name](RatingStore &store) {
-            store.golferDeleted(name);
-            return QStringList();
-        });
+    const journal::Outcome written
+        = commit({{golferFileName(), m_golferList.format()}, {yti, {}, true}, {sce, {}, true}},
+            change, [&name](SideStores &stores) {
+                stores.ratings.golferDeleted(name);
+                stores.details.golferDeleted(name);
+                return QStringList();
+            });
     if (written == journal::Outcome::NotWritten) {
         m_golferList = before;
         change.undone = true;
@@ -240,6 +241,7 @@ QStringList RecordBook::loadGolfer(const QString &name, const QDate &today)
     // The cards are decoded when first needed: the year list needs only their dates.
     loadFile(m_scoreFile, m_scores, errors, false);
     m_sideNotes += m_ratings.loadGolfer(name, today);
+    m_sideNotes += m_details.loadGolfer(name, today);
     // The years in the order their first card comes; the cards run in date order, so a year
     // seldom differs from the one before.
     QSet<int> seen;
@@ -283,6 +285,7 @@ void RecordBook::releaseGolfer()
     m_yotei.clear();
     m_scores.clear();
     m_ratings.releaseGolfer();
+    m_details.releaseGolfer();
 }
 
 QString RecordBook::keptAsName(const QString &path) const
@@ -362,18 +365,22 @@ bool RecordBook::mayReplace(const QStringList &paths, BookChange &change)
 }
 
 journal::Outcome RecordBook::commit(QList<journal::FileWrite> writes, BookChange &change,
-    const std::function<QStringList(RatingStore &)> &side)
+    const std::function<QStringList(SideStores &)> &side)
 {
     beforeWrite(change);
     if (!side)
         return journal::save(m_dir, writes, m_hook, &change.writeErrors, m_today());
     m_ratings.defer();
-    change.writeErrors += side(m_ratings);
+    m_details.defer();
+    SideStores stores {m_ratings, m_details};
+    change.writeErrors += side(stores);
     writes += m_ratings.takeWrites();
+    writes += m_details.takeWrites();
     const journal::Outcome written
         = journal::save(m_dir, writes, m_hook, &change.writeErrors, m_today());
     // A change left pending stands: it is finished before its files are written again.
     m_ratings.settle(written != journal::Outcome::NotWritten);
+    m_details.settle(written != journal::Outcome::NotWritten);
     return written;
 }
 

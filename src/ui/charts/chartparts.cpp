@@ -148,6 +148,17 @@ QStackedBarSeries *bars(const QString &name, QChart *chart)
     return series;
 }
 
+void colourBar(QBarSet *set, const QColor &colour)
+{
+    QLinearGradient shade(0, 0, 1, 0);
+    shade.setCoordinateMode(QGradient::ObjectBoundingMode);
+    shade.setColorAt(0, colour.darker(170));
+    shade.setColorAt(0.4, colour.lighter(140));
+    shade.setColorAt(1, colour.darker(170));
+    set->setBrush(shade);
+    set->setPen(QPen(colour.darker(200), 1));
+}
+
 void fillBars(QStackedBarSeries *series, const QList<charts::ChartValue> &bars)
 {
     series->clear();
@@ -157,14 +168,7 @@ void fillBars(QStackedBarSeries *series, const QList<charts::ChartValue> &bars)
         auto *set = new QBarSet(bars[k].label);
         for (qsizetype c = 0; c < bars.size(); ++c)
             *set << (c == k ? bars[k].value : 0.0);
-        const QColor colour = QColor::fromRgb(bars[k].colour);
-        QLinearGradient shade(0, 0, 1, 0);
-        shade.setCoordinateMode(QGradient::ObjectBoundingMode);
-        shade.setColorAt(0, colour.darker(170));
-        shade.setColorAt(0.4, colour.lighter(140));
-        shade.setColorAt(1, colour.darker(170));
-        set->setBrush(shade);
-        set->setPen(QPen(colour.darker(200), 1));
+        colourBar(set, QColor::fromRgb(bars[k].colour));
         set->setLabelColor(Qt::black);
         series->append(set);
         labels.append(bars[k].label);

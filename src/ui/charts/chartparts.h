@@ -7,6 +7,7 @@
 #include <QString>
 
 class QBarCategoryAxis;
+class QBarSet;
 class QChart;
 class QChartView;
 class QLineSeries;
@@ -46,5 +47,7 @@ void fillPie(const PieChart &pie, const QList<charts::ChartValue> &slices);
 // left axis from -2 to 7.
 QStackedBarSeries *bars(const QString &name, QChart *chart);
 void fillBars(QStackedBarSeries *series, const QList<charts::ChartValue> &bars);
+// Gives a bar of fillBars its colour, shaded.
+void colourBar(QBarSet *set, const QColor &colour);
 
 } // namespace chartparts

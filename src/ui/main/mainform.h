@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/data/recordbook.h"
+#include "mainformoptions.h"
 #include "pages/pagehost.h"
 #include "ui/common/services.h"
 
 #include <QMainWindow>
-#include <QRect>
-
-#include <optional>
 
 class AnalysisWindow;
 class CompeWindow;
@@ -18,13 +16,6 @@ class QComboBox;
 class QMenu;
 class RestoreDialog;
 class THandicapForm;
-
-struct MainFormOptions {
-    QString dataDir; // the folder of the data files
-    unsigned startupDelayMs = 0; // how long the splash window stays up at least
-    // Where a window taking the place of an earlier one stands; else it is fitted to the screen.
-    std::optional<QRect> geometry;
-};
 
 // The main window: it owns the record book and holds the menus, the tool bar with the golfer
 // box, and the tree and the five pages (PageFrame), to which it hands the editing actions.
@@ -58,8 +49,7 @@ public:
 
 Q_SIGNALS:
     void aboutRequested();
-    // The data files were replaced from a backup: the program opens its window anew on them,
-    // as a fresh start would.
+    // The data files were replaced from a backup: the window opens anew on them, as at a start.
     void restartRequested();
 
 protected:
@@ -100,8 +90,9 @@ private:
     void RestoreMenuClick();
     void noteBackupNotice(const QString &notice);
 
-    // The tools' windows: the handicap estimate, the analysis (it follows every change of the
-    // book and of the golfer), the competitions (mainform_handicap/_analysis/_compe.cpp).
+    // The tools: the handicap estimate, the analysis (it follows every change of the book and
+    // of the golfer), the competitions, and the play details' rows of the score page, on or
+    // off as the user last left them (mainform_handicap/_analysis/_compe.cpp).
     void createHandicap(QMenu *tools);
     void HandicapMenuClick();
     void createAnalysis(QMenu *tools);
@@ -109,6 +100,7 @@ private:
     void analysisFollow(bool otherGolfer);
     void createCompe(QMenu *tools);
     void CompeActionExecute();
+    void createPlayDetails(QMenu *tools);
 
     QString m_dir;
     MainFormOptions m_options;
@@ -134,6 +126,7 @@ private:
     QAction *RegistGolferAction = nullptr;
     QAction *DeleteGolferAction = nullptr;
     QAction *AnalysisAction = nullptr;
+    QAction *PlayDetailsAction = nullptr;
     QAction *ExportMenu = nullptr;
     QAction *ImportMenu = nullptr;
     QAction *RestoreMenu = nullptr;

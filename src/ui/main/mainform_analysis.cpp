@@ -4,6 +4,9 @@
 // FilesRead(), which loads a golfer chosen or registered.
 #include "mainform.h"
 
+#include "core/data/viewchoice.h"
+#include "ui/main/pageframe.h"
+#include "ui/main/pages/scorepage.h"
 #include "ui/stats/analysiswindow.h"
 
 #include <QAction>
@@ -27,6 +30,7 @@ void TMainForm::AnalysisActionExecute()
     const ScoreCards &cards = ScoreList.list();
     if (!m_analysis) {
         m_analysis = new AnalysisWindow(cards, this);
+        m_analysis->setDetails(&m_book.details().all());
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
     }
     m_analysis->open();
@@ -46,4 +50,20 @@ void TMainForm::analysisFollow(bool otherGolfer)
     if (m_analysis->isVisible())
         ScoreList.list();
     m_analysis->cardsChanged(otherGolfer);
+}
+
+void TMainForm::createPlayDetails(QMenu *tools)
+{
+    PlayDetailsAction = new QAction(QStringLiteral("プレー詳細を入力(&D)"), this);
+    PlayDetailsAction->setObjectName(QStringLiteral("PlayDetailsAction"));
+    PlayDetailsAction->setCheckable(true);
+    PlayDetailsAction->setChecked(viewchoice::playDetailsShown(m_dir));
+    tools->addSeparator();
+    tools->addAction(PlayDetailsAction);
+    connect(PlayDetailsAction, &QAction::toggled, this, [this](bool shown) {
+        m_frame->score()->setDetailsShown(shown);
+        QString error;
+        if (!viewchoice::setPlayDetailsShown(m_dir, shown, &error))
+            setStatus(QStringLiteral("表示の選択を保存できませんでした: ") + error);
+    });
 }

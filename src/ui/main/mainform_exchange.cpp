@@ -16,8 +16,8 @@
 #include "pageframe.h"
 #include "pages/seisekipage.h"
 #include "restoredialog.h"
-#include "ui/stats/analysiswindow.h"
 #include "stringgrid.h"
+#include "ui/stats/analysiswindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -124,8 +124,10 @@ void TMainForm::exportCsv(bool analysisFirst)
     bool heading = true;
     switch (choice->content) {
     case Content::Cards:
-        rows = cardcolumns::table(ScoreList.list(),
-            [this](const TScoreRecord &card) { return m_ratings.rating(card.RoundDate); });
+        rows = cardcolumns::table(
+            ScoreList.list(),
+            [this](const TScoreRecord &card) { return m_ratings.rating(card.RoundDate); },
+            [this](const TScoreRecord &card) { return m_book.details().details(card.RoundDate); });
         break;
     case Content::Yotei: rows = listcolumns::yoteiTable(YoteiList); break;
     case Content::Links: rows = listcolumns::linksTable(LinksList, CourseList); break;
@@ -211,7 +213,8 @@ void TMainForm::ImportMenuClick()
     // A card in the making or on show would stand at an index the new cards move.
     if (m_actions.DataCancelAction->isEnabled() && currentPage() == Page::Score)
         m_actions.DataCancelAction->trigger();
-    const BookChange change = m_book.importScores(plan.cards, choice.replaceTaken, plan.ratings);
+    const BookChange change
+        = m_book.importScores(plan.cards, choice.replaceTaken, plan.ratings, plan.details);
     // A score file that did not load is never replaced: then nothing has changed.
     if (!settle(change))
         return;

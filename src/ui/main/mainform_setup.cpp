@@ -241,6 +241,7 @@ void TMainForm::createMenus()
     createHandicap(tools);
     createAnalysis(tools);
     createCompe(tools);
+    createPlayDetails(tools);
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction *KestroG1 = help->addAction(imageIcon(ImgReadme), QStringLiteral("Readme.txt(&R)"));
@@ -328,6 +329,7 @@ void TMainForm::createCentre()
         m_book, m_services, m_actions, status,
         [this](const BookChange &change) { return settle(change); }, m_dir, this);
     setCentralWidget(m_frame);
+    m_frame->score()->setDetailsShown(PlayDetailsAction->isChecked());
 
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));

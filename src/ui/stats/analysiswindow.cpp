@@ -1,5 +1,8 @@
 #include "analysiswindow.h"
 
+#include "holeview.h"
+
+#include "core/stats/playstats.h"
 #include "ui/charts/trendcharts.h"
 #include "ui/common/numberspinbox.h"
 #include "ui/common/windowfit.h"
@@ -7,16 +10,17 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QPushButton>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -118,10 +122,30 @@ AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
     m_split->setStretchFactor(0, 0);
     m_split->setStretchFactor(1, 1);
 
+    auto *definition = new QLabel(stats::sandSaveDefinition(), this);
+    definition->setObjectName(QStringLiteral("SandSaveLabel"));
+    definition->setWordWrap(true);
+
+    // The statistics of the selection, and where the strokes go hole by hole.
+    auto *summary = new QWidget(this);
+    auto *summaryLayout = new QVBoxLayout(summary);
+    summaryLayout->addLayout(choices);
+    summaryLayout->addWidget(m_split, 1);
+    summaryLayout->addWidget(definition);
+    Holes = new HoleView(m_cards, this);
+    AnalysisTabs = new QTabWidget(this);
+    AnalysisTabs->setObjectName(QStringLiteral("AnalysisTabs"));
+    AnalysisTabs->addTab(summary, QStringLiteral("統計"));
+    AnalysisTabs->addTab(Holes, QStringLiteral("ホール別"));
+    // The holes are worked out when their tab is shown.
+    connect(AnalysisTabs, &QTabWidget::currentChanged, this, [this] {
+        if (AnalysisTabs->currentWidget() == Holes)
+            Holes->refresh();
+    });
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->addLayout(choices);
-    layout->addWidget(m_split, 1);
+    layout->addWidget(AnalysisTabs, 1);
 
     for (QComboBox *combo : {YearCombo, LinksCombo})
         connect(combo, &QComboBox::currentIndexChanged, this, &AnalysisWindow::selectionChanged);
@@ -156,6 +180,12 @@ void AnalysisWindow::cardsChanged(bool otherGolfer)
     }
     fillChoices(otherGolfer);
     refresh();
+}
+
+void AnalysisWindow::setDetails(const details::DetailsMap *details)
+{
+    m_details = details;
+    Holes->setDetails(details);
 }
 
 void AnalysisWindow::fillChoices(bool fresh)
@@ -193,7 +223,10 @@ stats::TallyCondition AnalysisWindow::condition() const
 
 void AnalysisWindow::refresh()
 {
-    m_analysis = stats::analyse(m_cards, condition());
+    static const details::DetailsMap none;
+    m_analysis = stats::analyseWithDetails(m_cards, condition(), m_details ? *m_details : none);
+    if (AnalysisTabs->currentWidget() == Holes)
+        Holes->refresh();
     const QList<QStringList> &rows = m_analysis.rows;
     AnalysisTable->setUpdatesEnabled(false);
     AnalysisTable->setRowCount(int(rows.size()));

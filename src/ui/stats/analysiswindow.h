@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/carddetails.h"
 #include "core/stats/analysis.h"
 
 #include <QWidget>
@@ -7,7 +8,9 @@
 class QComboBox;
 class QLabel;
 class QSpinBox;
+class HoleView;
 class QSplitter;
+class QTabWidget;
 class QTableWidget;
 class TrendCharts;
 
@@ -33,6 +36,9 @@ public:
     // same golfer's keep the choices that still exist. A hidden window does not read the
     // cards (they need not be decoded): it takes them up when it is opened.
     void cardsChanged(bool otherGolfer);
+    // The play details of the cards, read on each refresh as the cards are; none counts no
+    // round as having details.
+    void setDetails(const details::DetailsMap *details);
 
     const stats::Analysis &analysis() const { return m_analysis; }
     // The table as texts, header first (what Ctrl+C copies when nothing is selected).
@@ -54,6 +60,7 @@ private:
     stats::TallyCondition condition() const;
 
     const ScoreCards &m_cards;
+    const details::DetailsMap *m_details = nullptr;
     stats::Analysis m_analysis;
     bool m_sized = false;
     bool m_fresh = false; // another golfer's cards came while the window was hidden
@@ -67,4 +74,6 @@ private:
     QTableWidget *AnalysisTable = nullptr;
     TrendCharts *Charts = nullptr;
     QSplitter *m_split = nullptr;
+    QTabWidget *AnalysisTabs = nullptr;
+    HoleView *Holes = nullptr;
 };

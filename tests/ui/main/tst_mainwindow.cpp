@@ -125,7 +125,8 @@ private Q_SLOTS:
         QCOMPARE(items.value(2), (QStringList {"登録(&R)", "削除(&D)"}));
         QCOMPARE(items.value(3),
             (QStringList {"±スコアで表示(&S)", "グラフの表示(&G)", "成績の集計(&R)", "-",
-                "ハンディキャップ(&H)...", "分析(&A)...", "コンペ（新ペリア）(&C)..."}));
+                "ハンディキャップ(&H)...", "分析(&A)...", "コンペ（新ペリア）(&C)...", "-",
+                "プレー詳細を入力(&D)"}));
         // "目次(&C)" is there but hidden.
         QCOMPARE(items.value(4), (QStringList {"Readme.txt(&R)", "-", "バージョン情報(&A)"}));
         QVERIFY(!f.action(QStringLiteral("Contents1"))->isVisible());

@@ -10,6 +10,7 @@
 #include "ui/common/statictext.h"
 #include "ui/common/texttips.h"
 #include "ui/main/memoedit.h"
+#include "ui/scorecard/detailrows.h"
 #include "ui/scorecard/scorecardframe.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace pagecontrols;
@@ -69,7 +71,20 @@ void ScoreBoxes::setupUi(QWidget *page)
     ScoreSheetLink *link = &m_host.sheetLink();
     page->setObjectName(QStringLiteral("ScoreSheet"));
     page->setFocusPolicy(Qt::ClickFocus);
-    auto *outer = new QVBoxLayout(page);
+    // With the rows of play details the card is taller than a small screen leaves the page:
+    // it scrolls. Without them everything fits and no scroll bar shows.
+    auto *scroll = new QScrollArea(page);
+    scroll->setObjectName(QStringLiteral("ScoreScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto *content = new QWidget(scroll);
+    content->setObjectName(QStringLiteral("ScoreContent"));
+    scroll->setWidget(content);
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(scroll);
+    auto *outer = new QVBoxLayout(content);
     outer->setSpacing(6);
 
     auto *top = new QGridLayout;
@@ -113,10 +128,19 @@ void ScoreBoxes::setupUi(QWidget *page)
     ScoreCardFrame2 = new TScoreCardFrame(link, page);
     ScoreCardFrame2->setObjectName(QStringLiteral("ScoreCardFrame2"));
 
+    DetailRows1 = new DetailRows(ScoreCardFrame1, 0, page);
+    DetailRows1->setObjectName(QStringLiteral("DetailRows1"));
+    DetailRows2 = new DetailRows(ScoreCardFrame2, 9, page);
+    DetailRows2->setObjectName(QStringLiteral("DetailRows2"));
+    DetailRows1->hide();
+    DetailRows2->hide();
+
     auto *cards = new QHBoxLayout;
     auto *frames = new QVBoxLayout;
     frames->addWidget(ScoreCardFrame1);
+    frames->addWidget(DetailRows1);
     frames->addWidget(ScoreCardFrame2);
+    frames->addWidget(DetailRows2);
     cards->addLayout(frames, 1);
 
     auto *totals = new QFrame(page);
@@ -173,8 +197,21 @@ void ScoreBoxes::setupUi(QWidget *page)
     QWidget::setTabOrder(ScoreDatePicker, SLinksCombo);
     QWidget::setTabOrder(SLinksCombo, WeatherCombo);
     QWidget::setTabOrder(WeatherCombo, ScoreCardFrame1->CourseCombo1);
-    QWidget::setTabOrder(ScoreCardFrame1->PtEdit[8], ScoreCardFrame2->CourseCombo1);
-    QWidget::setTabOrder(ScoreCardFrame2->PtEdit[8], SHandicapEdit);
+    // A half's rows of details, when shown, come after its putts, row by row.
+    QWidget *afterHalf = ScoreCardFrame1->PtEdit[8];
+    for (QWidget *next : {static_cast<QWidget *>(ScoreCardFrame2->CourseCombo1),
+             static_cast<QWidget *>(SHandicapEdit)}) {
+        DetailRows *rows = next == SHandicapEdit ? DetailRows2 : DetailRows1;
+        QList<QLineEdit *> cells(rows->FwEdit.begin(), rows->FwEdit.end());
+        for (const auto &row : rows->CountEdit)
+            cells.append(QList<QLineEdit *>(row.begin(), row.end()));
+        for (QLineEdit *cell : std::as_const(cells)) {
+            QWidget::setTabOrder(afterHalf, cell);
+            afterHalf = cell;
+        }
+        QWidget::setTabOrder(afterHalf, next);
+        afterHalf = ScoreCardFrame2->PtEdit[8];
+    }
     QWidget *last = SHandicapEdit;
     for (int k = 0; k < 3; ++k) {
         QWidget::setTabOrder(last, PartnerEdit[k]);
@@ -237,6 +274,8 @@ void ScoreBoxes::ScoreSheet_Format()
     scoreInputsReadOnly(true);
     ++m_weatherWrites;
     scoresheetcard::clear(*this, m_host.services().clock->today());
+    for (DetailRows *rows : detailRows())
+        rows->clear();
     // The boxes were emptied on purpose: the box that loses the focus now must not be
     // filled in ("0" for a partner) or complain that it is empty.
     ScoreSheetLink &link = m_host.sheetLink();
@@ -249,6 +288,8 @@ void ScoreBoxes::ScoreEditReadOnly()
 {
     ScoreCardFrame1->setScoreReadOnly(true);
     ScoreCardFrame2->setScoreReadOnly(true);
+    for (DetailRows *rows : detailRows())
+        rows->setReadOnly(true);
 }
 
 void ScoreBoxes::PuttEditReadOnly()
@@ -261,6 +302,20 @@ void ScoreBoxes::ScoreEditNotReadOnly()
 {
     ScoreCardFrame1->setScoreReadOnly(false);
     ScoreCardFrame2->setScoreReadOnly(false);
+    for (DetailRows *rows : detailRows())
+        rows->setReadOnly(false);
+}
+
+void ScoreBoxes::setDetailsShown(bool shown)
+{
+    m_detailsShown = shown;
+    for (DetailRows *rows : detailRows())
+        rows->setVisible(shown);
+    // The rows' captions stand left of the holes, in the card's caption column: it widens for
+    // them while they are shown.
+    for (TScoreCardFrame *frame : frames())
+        if (auto *grid = qobject_cast<QGridLayout *>(frame->Bevel1->layout()))
+            grid->setColumnMinimumWidth(0, shown ? DetailRows1->captionWidth() : 0);
 }
 
 void ScoreBoxes::PuttEditNotReadOnly()
@@ -311,6 +366,7 @@ void ScoreBoxes::courseChosen(int frameIndex)
         return;
 
     scoresheetcard::showCourse(*this, frameIndex, *course);
+    detailRows()[size_t(frameIndex)]->followPars();
 }
 
 // A half's strokes were totalled: the round's total and the net score follow.

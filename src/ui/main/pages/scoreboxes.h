@@ -5,6 +5,7 @@
 #include <array>
 
 class PageHost;
+class DetailRows;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -35,6 +36,10 @@ public:
     // The program writes the weather box: the guard of the user's own changes stays out.
     void weatherWritten() { ++m_weatherWrites; }
     std::array<TScoreCardFrame *, 2> frames() const { return {ScoreCardFrame1, ScoreCardFrame2}; }
+    std::array<DetailRows *, 2> detailRows() const { return {DetailRows1, DetailRows2}; }
+    // The rows of play details under the two halves, shown or not.
+    void setDetailsShown(bool shown);
+    bool detailsShown() const { return m_detailsShown; }
 
     QDateEdit *ScoreDatePicker = nullptr;
     QComboBox *SLinksCombo = nullptr;
@@ -42,6 +47,8 @@ public:
     QComboBox *WeatherCombo = nullptr;
     TScoreCardFrame *ScoreCardFrame1 = nullptr;
     TScoreCardFrame *ScoreCardFrame2 = nullptr;
+    DetailRows *DetailRows1 = nullptr;
+    DetailRows *DetailRows2 = nullptr;
     QLineEdit *SHandicapEdit = nullptr;
     std::array<QLineEdit *, 3> PartnerEdit {};
     std::array<QLineEdit *, 3> PartnerScoreEdit {};
@@ -78,6 +85,7 @@ private:
     const RecordBook &m_book;
     PageHost &m_host;
     QWidget *m_page;
+    bool m_detailsShown = false;
     quint64 m_weatherWrites = 0; // the program's own writes of the weather box
     ulong m_lastPickerPress = 0; // one press, however many of the picker's parts it passes
     QLineEdit *m_scoreDateText = nullptr; // the picker's inner text box

@@ -15,6 +15,7 @@
 #include "ui/charts/seisekiform.h"
 #include "ui/common/services.h"
 #include "ui/main/treenodes.h"
+#include "ui/scorecard/detailrows.h"
 #include "ui/scorecard/scorecardframe.h"
 
 #include <QAction>
@@ -135,7 +136,7 @@ bool ScorePage::regist(qint64 freeBytes)
     card.RoundDate = day;
     if (!scoresheetcard::readCard(*ui, card, true, m_host, CheckFailed))
         return false;
-    const BookChange change = m_book.registerScore(card);
+    const BookChange change = m_book.registerScore(card, typedDetails());
     if (!m_host.settle(change))
         return false;
     m_host.nodes().insertScoreNodes(ScoreList.roundDate(change.index));
@@ -172,7 +173,7 @@ void ScorePage::change()
     // node is moved rather than made twice.
     if (moved)
         nodes.ensureDateNodesOf(day);
-    const BookChange change = m_book.changeScore(ScoreIndex, card);
+    const BookChange change = m_book.changeScore(ScoreIndex, card, typedDetails());
     if (!m_host.settle(change))
         return;
     ScoreIndex = change.index;
@@ -259,7 +260,11 @@ void ScorePage::ScoreNodeSelect(const QString &dateText)
     ScoreIndex = int(index);
     // Written by the program, so the weather guard (on the user's signals only) stays out.
     ui->weatherWritten();
-    scoresheetcard::showCard(*ui, ScoreList.record(index));
+    const TScoreRecord card = ScoreList.record(index);
+    scoresheetcard::showCard(*ui, card);
+    const CardDetails details = m_book.details().details(card.RoundDate);
+    for (DetailRows *rows : ui->detailRows())
+        rows->showDetails(details);
     m_host.showPage(this);
     ui->ScoreEditNotReadOnly();
     ui->PuttEditNotReadOnly();
@@ -314,4 +319,19 @@ void ScorePage::showCardChart()
     SeisekiForm->showCard(charts::cardChart(ScoreList.record(ScoreIndex)),
         QStringLiteral("グラフの表示  [ ") + datetime::dateText(ui->ScoreDatePicker->date())
             + QStringLiteral("  ") + ui->SLinksText->text() + QStringLiteral(" ]"));
+}
+
+void ScorePage::setDetailsShown(bool shown)
+{
+    ui->setDetailsShown(shown);
+}
+
+std::optional<CardDetails> ScorePage::typedDetails() const
+{
+    if (!ui->detailsShown())
+        return std::nullopt;
+    CardDetails details;
+    for (DetailRows *rows : ui->detailRows())
+        rows->readInto(details);
+    return details;
 }

@@ -2,6 +2,8 @@
 
 #include "editingpage.h"
 
+#include "core/data/carddetails.h"
+
 #include <QWidget>
 
 class DialogService;
@@ -48,6 +50,9 @@ public:
     // True when there was one.
     bool forgetCard();
     void showCardChart();
+    // The rows of play details under the card, shown or not; hidden, a card is stored with
+    // the details it has.
+    void setDetailsShown(bool shown);
 
 Q_SIGNALS:
     // The user chose a club in the club box.
@@ -55,6 +60,8 @@ Q_SIGNALS:
 
 private:
     void ScoreSheetRegistCheck();
+    // The details on the page when they are shown; none (keep what is stored) when hidden.
+    std::optional<CardDetails> typedDetails() const;
     DialogService &dialogs() const;
 
     RecordBook &m_book;
