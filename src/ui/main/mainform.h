@@ -24,6 +24,8 @@ struct MainFormOptions {
     // Where the window stands, for one that takes the place of an earlier one; without it
     // the window is fitted to the screen.
     std::optional<QRect> geometry;
+    // The golfer chosen in that earlier window, chosen again when the list still holds him.
+    QString golfer;
 };
 
 // The main window: it owns the record book and holds the menus, the tool bar with the golfer

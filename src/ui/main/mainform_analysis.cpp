@@ -29,6 +29,7 @@ void TMainForm::AnalysisActionExecute()
         m_analysis = new AnalysisWindow(cards, this);
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
     }
+    m_analysis->setGolfer(GolferName);
     m_analysis->open();
 }
 
@@ -45,5 +46,6 @@ void TMainForm::analysisFollow(bool otherGolfer)
     // a hidden one reads them when it is opened again, so a switch of golfer decodes nothing.
     if (m_analysis->isVisible())
         ScoreList.list();
+    m_analysis->setGolfer(GolferName);
     m_analysis->cardsChanged(otherGolfer);
 }

@@ -7,13 +7,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QPushButton>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -25,9 +25,12 @@
 
 namespace {
 
-QLabel *label(const QString &text, QWidget *parent)
+// A label whose mnemonic takes the focus to its box.
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
 {
-    return new QLabel(text, parent);
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
 }
 
 // Keeps the chosen text when the new list still offers it, else takes the first item.
@@ -48,14 +51,16 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
     setObjectName(QStringLiteral("AnalysisWindow"));
     setWindowTitle(QStringLiteral("分析"));
 
-    YearCombo = new QComboBox(this);
+    auto *body = new QWidget;
+    body->setObjectName(QStringLiteral("AnalysisBody"));
+    YearCombo = new QComboBox(body);
     YearCombo->setObjectName(QStringLiteral("YearCombo"));
     YearCombo->setMinimumWidth(100);
-    LinksCombo = new QComboBox(this);
+    LinksCombo = new QComboBox(body);
     LinksCombo->setObjectName(QStringLiteral("LinksCombo"));
-    LinksCombo->setMinimumWidth(220);
+    LinksCombo->setMinimumWidth(180);
     LinksCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    CountSpin = new NumberSpinBox(this);
+    CountSpin = new NumberSpinBox(body);
     CountSpin->setObjectName(QStringLiteral("CountSpin"));
     CountSpin->setMinimumWidth(80);
     CountSpin->setAlignment(Qt::AlignRight);
@@ -63,29 +68,25 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
     // every digit typed.
     CountSpin->setKeyboardTracking(false);
     CountSpin->setAttribute(Qt::WA_InputMethodEnabled, false);
-    TotalLabel = new QLabel(this);
+    TotalLabel = new QLabel(body);
     TotalLabel->setObjectName(QStringLiteral("TotalLabel"));
 
     auto *choices = new QHBoxLayout;
-    choices->addWidget(label(QStringLiteral("年数"), this));
+    choices->addWidget(label(QStringLiteral("年(&Y)"), YearCombo, body));
     choices->addWidget(YearCombo);
     choices->addSpacing(12);
-    choices->addWidget(label(QStringLiteral("ゴルフ場"), this));
+    choices->addWidget(label(QStringLiteral("ゴルフ場(&G)"), LinksCombo, body));
     choices->addWidget(LinksCombo, 1);
     choices->addSpacing(12);
-    choices->addWidget(label(QStringLiteral("最近"), this));
+    choices->addWidget(label(QStringLiteral("最近(&R)"), CountSpin, body));
     choices->addWidget(CountSpin);
-    choices->addWidget(label(QStringLiteral("ラウンド"), this));
+    choices->addWidget(new QLabel(QStringLiteral("ラウンド"), body));
     choices->addSpacing(12);
     choices->addWidget(TotalLabel);
     choices->addStretch(1);
-    auto *save = new QPushButton(QStringLiteral("CSVに保存(&S)..."), this);
-    save->setObjectName(QStringLiteral("SaveCsvButton"));
-    save->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, &AnalysisWindow::exportRequested);
-    choices->addWidget(save);
 
-    AnalysisTable = new QTableWidget(this);
+    auto *tablePane = new QWidget(body);
+    AnalysisTable = new QTableWidget(tablePane);
     AnalysisTable->setObjectName(QStringLiteral("AnalysisTable"));
     // Labels are put on existing columns only: the header makes its columns first.
     const QStringList header = stats::analysisHeader();
@@ -95,6 +96,7 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
     AnalysisTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AnalysisTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     AnalysisTable->setWordWrap(false);
+    AnalysisTable->setTabKeyNavigation(false);
     AnalysisTable->horizontalHeader()->setStretchLastSection(false);
     auto *copy = new QAction(QStringLiteral("コピー(&C)"), AnalysisTable);
     copy->setObjectName(QStringLiteral("CopyAction"));
@@ -106,26 +108,66 @@ AnalysisWindow::AnalysisWindow(const QList<TScoreRecord> &cards, QWidget *parent
     AnalysisTable->installEventFilter(this);
     AnalysisTable->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(copy, &QAction::triggered, this, &AnalysisWindow::copyTable);
-
     AnalysisTable->verticalHeader()->setDefaultSectionSize(
         AnalysisTable->fontMetrics().height() + 10);
+    NoteLabel = new QLabel(tablePane);
+    NoteLabel->setObjectName(QStringLiteral("AnalysisNote"));
+    NoteLabel->setWordWrap(true);
+    NoteLabel->hide();
+    auto *tableLayout = new QVBoxLayout(tablePane);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->addWidget(AnalysisTable, 1);
+    tableLayout->addWidget(NoteLabel);
 
-    Charts = new TrendCharts(this);
-    m_split = new QSplitter(Qt::Horizontal, this);
+    Charts = new TrendCharts(body);
+    m_split = new QSplitter(Qt::Horizontal, body);
     m_split->setChildrenCollapsible(false);
-    m_split->addWidget(AnalysisTable);
+    m_split->addWidget(tablePane);
     m_split->addWidget(Charts);
     m_split->setStretchFactor(0, 0);
     m_split->setStretchFactor(1, 1);
 
+    auto *bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(choices);
+    bodyLayout->addWidget(m_split, 1);
+
+    auto *save = new QPushButton(QStringLiteral("CSVに保存(&S)..."), this);
+    save->setObjectName(QStringLiteral("SaveCsvButton"));
+    save->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &AnalysisWindow::exportRequested);
+    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+
+    // On a small screen the choices and the table scroll; the buttons stay in view.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->addLayout(choices);
-    layout->addWidget(m_split, 1);
+    layout->addWidget(windowfit::scrolled(body, this), 1);
+    layout->addLayout(buttons);
 
     for (QComboBox *combo : {YearCombo, LinksCombo})
         connect(combo, &QComboBox::currentIndexChanged, this, &AnalysisWindow::selectionChanged);
     connect(CountSpin, &QSpinBox::valueChanged, this, &AnalysisWindow::selectionChanged);
+}
+
+void AnalysisWindow::setGolfer(const QString &golfer)
+{
+    setWindowTitle(
+        golfer.isEmpty() ? QStringLiteral("分析") : QStringLiteral("分析  [ %1 ]").arg(golfer));
+}
+
+QString AnalysisWindow::selectionText() const
+{
+    const stats::TallyCondition c = condition();
+    const QString recent = c.roundCount < 0 ? QStringLiteral("全ラウンド")
+                                            : QStringLiteral("最近 %1 ラウンド").arg(c.roundCount);
+    return QStringLiteral("年: %1  ゴルフ場: %2  %3").arg(c.year, c.links, recent);
 }
 
 void AnalysisWindow::open()
@@ -135,17 +177,45 @@ void AnalysisWindow::open()
     if (!m_sized) {
         m_sized = true;
         windowfit::place(this, QSize(1240, 760), false, parentWidget());
-        // The table whole where there is room for the charts beside it; on a small screen it
-        // scrolls, so that the charts keep half the width.
-        const int table
-            = qMin(AnalysisTable->horizontalHeader()->length() + 2 * AnalysisTable->frameWidth()
-                    + AnalysisTable->verticalScrollBar()->sizeHint().width(),
-                width() / 2);
-        m_split->setSizes({table, qMax(width() - table, 200)});
+        arrange();
     }
     show();
     raise();
     activateWindow();
+}
+
+// Beside the charts while the window is wide enough for both, above them when it is not;
+// the table whole where there is room, else the charts keep half the width.
+void AnalysisWindow::arrange()
+{
+    const int tableWidth = AnalysisTable->horizontalHeader()->length()
+        + 2 * AnalysisTable->frameWidth() + AnalysisTable->verticalScrollBar()->sizeHint().width();
+    const bool side = width() >= tableWidth + 480;
+    m_split->setOrientation(side ? Qt::Horizontal : Qt::Vertical);
+    // Stacked, the charts keep a readable height and the window scrolls to them.
+    Charts->setMinimumHeight(side ? 0 : 2 * 220);
+    if (side) {
+        const int table = qMin(tableWidth, width() / 2);
+        m_split->setSizes({table, qMax(width() - table, 200)});
+    }
+}
+
+// Escape closes the window, as it does a dialog, once no control has taken it for itself (an
+// open list of a choice box closes first).
+void AnalysisWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_sized)
+        arrange();
 }
 
 void AnalysisWindow::cardsChanged(bool otherGolfer)
@@ -213,6 +283,9 @@ void AnalysisWindow::refresh()
     // measure every column ninety times.
     AnalysisTable->resizeColumnsToContents();
     AnalysisTable->setUpdatesEnabled(true);
+    const QString note = stats::puttNote(m_analysis.selected);
+    NoteLabel->setText(note);
+    NoteLabel->setVisible(!note.isEmpty());
     Charts->draw(
         charts::scoreTrend(m_cards, m_analysis.positions), charts::yearlyRates(m_analysis.years));
 }

@@ -35,6 +35,9 @@ public:
     void setCards(const QList<TScoreRecord> &cards);
     // Works the estimate out again from the ratings and stroke indexes as they stand.
     void recompute();
+    // Stores the offered ratings (the last ones of the same club, courses and tees) of the
+    // rows that lack them; returns how many rounds changed.
+    int useOffers(const QList<int> &rows);
     const QList<handicap::RoundResult> &results() const { return m_results; }
     const handicap::RatedRounds &rated() const { return m_rated; }
 
@@ -54,6 +57,7 @@ Q_SIGNALS:
 private:
     void compute();
     QVariant display(int row, int column) const;
+    QString offerText(const TScoreRecord &card, int column) const;
 
     RatingStore &m_store;
     QList<TScoreRecord> m_cards;

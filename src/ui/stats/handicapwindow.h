@@ -9,7 +9,7 @@ class DialogService;
 class HandicapTableModel;
 class QChartView;
 class QComboBox;
-class QDateTimeAxis;
+class QCategoryAxis;
 class QLabel;
 class QLineSeries;
 class QPushButton;
@@ -35,6 +35,7 @@ public:
 private:
     void build();
     void refresh(); // the headline and the chart, after the table's estimate changed
+    void sizeColumns(const QList<TScoreRecord> &cards);
     void fillCourses();
     void fillHoles();
     void holeEdited(int row, int column);
@@ -56,7 +57,7 @@ private:
     QTableView *HdcpGrid = nullptr;
     QChartView *HdcpChart = nullptr;
     QLineSeries *HdcpSeries = nullptr;
-    QDateTimeAxis *m_dateAxis = nullptr;
+    QCategoryAxis *m_dateAxis = nullptr;
     QValueAxis *m_indexAxis = nullptr;
     QComboBox *HdcpLinksCombo = nullptr;
     QComboBox *HdcpCourseCombo = nullptr;
