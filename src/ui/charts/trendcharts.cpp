@@ -137,9 +137,16 @@ void TrendCharts::draw(const charts::ScoreTrend &scores, const QList<charts::Rat
 
 void TrendCharts::fitAxes()
 {
-    if (m_fitting)
-        return; // new labels move the plot area once more
+    if (m_fitting) {
+        // New labels moved the plot area: the lines are fitted again to where it ends up.
+        if (!m_refit) {
+            m_refit = true;
+            QMetaObject::invokeMethod(this, &TrendCharts::fitAxes, Qt::QueuedConnection);
+        }
+        return;
+    }
     m_fitting = true;
+    m_refit = false;
     const QFontMetricsF metrics(m_strokes->labelsFont());
     const double upright = metrics.height() * 1.6;
 
@@ -161,7 +168,9 @@ void TrendCharts::fitAxes()
         m_strokes, charts::roundScale(low, high, fitting(scorePlot.height(), upright), 1));
     timeaxes::applyDates(m_days,
         charts::dateAxis(first, last,
-            fitting(scorePlot.width(), metrics.horizontalAdvance(QStringLiteral("0000/00  ")))));
+            fitting(scorePlot.width(),
+                1.5 * QFontMetricsF(m_days->labelsFont()).horizontalAdvance(
+                    QStringLiteral("0000/00")))));
 
     const QRectF ratePlot = RateChart->chart()->plotArea();
     double firstYear = 0;

@@ -40,4 +40,5 @@ private:
     charts::ScoreTrend m_trend;
     QList<charts::RateLine> m_rateLines;
     bool m_fitting = false;
+    bool m_refit = false; // a fit is queued
 };

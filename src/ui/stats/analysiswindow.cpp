@@ -192,8 +192,13 @@ void AnalysisWindow::arrange()
         + 2 * AnalysisTable->frameWidth() + AnalysisTable->verticalScrollBar()->sizeHint().width();
     const bool side = width() >= tableWidth + 480;
     m_split->setOrientation(side ? Qt::Horizontal : Qt::Vertical);
-    // Stacked, the charts keep a readable height and the window scrolls to them.
-    Charts->setMinimumHeight(side ? 0 : 2 * 220);
+    // Stacked, the table shows every row and the charts keep a readable height: the window
+    // scrolls to them.
+    const int rows = AnalysisTable->horizontalHeader()->height()
+        + AnalysisTable->verticalHeader()->length() + 2 * AnalysisTable->frameWidth()
+        + AnalysisTable->horizontalScrollBar()->sizeHint().height();
+    AnalysisTable->setMinimumHeight(side ? 0 : rows);
+    Charts->setMinimumHeight(side ? 0 : 2 * 340);
     if (side) {
         const int table = qMin(tableWidth, width() / 2);
         m_split->setSizes({table, qMax(width() - table, 200)});

@@ -163,6 +163,10 @@ void THandicapForm::build()
     HdcpHoleGrid->setFixedHeight(
         HdcpHoleGrid->horizontalHeader()->sizeHint().height() + 2 * HdcpHoleGrid->rowHeight(0) + 4);
     HdcpHoleGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The nine holes side by side, whatever room the chart leaves.
+    HdcpHoleGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    HdcpHoleGrid->setMinimumWidth(HdcpHoleGrid->verticalHeader()->sizeHint().width()
+        + 9 * HdcpHoleGrid->columnWidth(0) + 2 * HdcpHoleGrid->frameWidth() + 2);
     tablekeys::install(HdcpHoleGrid);
     holeLayout->addWidget(HdcpHoleGrid);
     HdcpHoleNote = label(QStringLiteral("HdcpHoleNote"), holes);
