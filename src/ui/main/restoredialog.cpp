@@ -89,10 +89,13 @@ QString RestoreDialog::choose(const QList<backup::Entry> &entries)
                                 : QStringLiteral("正常")});
         item->setData(0, Qt::UserRole, entry.name);
         item->setData(0, Qt::UserRole + 1, entry.damaged());
-        if (entry.damaged())
+        if (entry.damaged()) {
             item->setForeground(2, QBrush(Qt::red));
-        // Rows of a comfortable height to read and to click.
-        item->setSizeHint(0, QSize(0, m_list->fontMetrics().height() + 12));
+            item->setToolTip(2, item->text(2));
+        }
+        // Rows of a comfortable height to read and to click; set on the last column, whose
+        // width follows the list's, so the columns sized to their texts keep their widths.
+        item->setSizeHint(2, QSize(0, m_list->fontMetrics().height() + 12));
     }
     for (int c = 0; c < 2; ++c)
         m_list->resizeColumnToContents(c);
