@@ -1,6 +1,7 @@
 #include "trend.h"
 
 #include "core/data/datetime.h"
+#include "decimal.h"
 
 #include <cmath>
 
@@ -72,12 +73,26 @@ QList<RateLine> yearlyRates(const QList<stats::YearStats> &years)
         RateLine r {QString::fromUtf8(line.name), line.colour, {}};
         for (const stats::YearStats &y : years) {
             const stats::Ratio &ratio = y.stats.*line.ratio;
-            if (!ratio.empty())
+            if (!ratio.empty()) {
                 r.points.append({qreal(y.year), ratio.value() * 100.0});
+                // The putting rates count the rounds with putts only.
+                r.rounds.append(line.ratio == &stats::RoundStats::parKeep ? y.stats.rounds
+                                                                          : y.stats.puttRounds);
+            }
         }
         rates.append(r);
     }
     return rates;
+}
+
+QString RateLine::tip(qsizetype k) const
+{
+    if (k < 0 || k >= points.size())
+        return {};
+    return QStringLiteral("%1年  %2 %3 %（%4 ラウンド）")
+        .arg(int(points[k].x()))
+        .arg(name, decimal::fixed(points[k].y()))
+        .arg(rounds.value(k));
 }
 
 WholeAxis wholeAxis(double low, double high, int maxLabels)

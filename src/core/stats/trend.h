@@ -31,10 +31,17 @@ ScoreTrend scoreTrend(const QList<TScoreRecord> &cards, const QList<qsizetype> &
 QList<QPointF> thinned(const QList<QPointF> &points, int buckets);
 
 // One rate per year in percent, at x = the year; a year with nothing to count has no point.
+// Each point keeps the rounds it was counted over: a year of fewer than kFewRounds rounds is
+// drawn as such (a hollow marker), since its rate says little.
+inline constexpr int kFewRounds = 3;
 struct RateLine {
     QString name;
     quint32 colour = 0; // 0xRRGGBB
     QList<QPointF> points;
+    QList<qint64> rounds; // per point
+    bool few(qsizetype k) const { return rounds.value(k) < kFewRounds; }
+    // "2023年  パーオン率 34.3 %（2 ラウンド）"
+    QString tip(qsizetype k) const;
 };
 // パーオン率, ボギーオン率, パーキープ率 and 3パット率, in the order of the table.
 QList<RateLine> yearlyRates(const QList<stats::YearStats> &years);

@@ -81,11 +81,28 @@ TrendCharts::TrendCharts(QWidget *parent) : QWidget(parent)
         series->setPointsVisible(true);
         series->setMarkerSize(7);
         m_rates.append(series);
+        // A year of few rounds is marked hollow over its point.
+        auto *few = new QScatterSeries;
+        few->setObjectName(r.name + QStringLiteral("Few"));
+        few->setName(r.name);
+        few->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        few->setMarkerSize(11);
+        few->setColor(Qt::white);
+        few->setBorderColor(QColor::fromRgb(r.colour));
+        rates->addSeries(few);
+        m_few.append(few);
+        const int k = int(m_rates.size()) - 1;
+        for (QXYSeries *hovered : {static_cast<QXYSeries *>(series), static_cast<QXYSeries *>(few)})
+            connect(hovered, &QXYSeries::hovered, this,
+                [this, k](const QPointF &point, bool entered) { showRateTip(k, point, entered); });
     }
     m_years = chartparts::valueAxis(0, 1, 2);
     m_percent = chartparts::valueAxis(0, 100, 6, QStringLiteral("率（%）"));
     attach(rates, m_years, m_percent);
     rates->legend()->setAlignment(Qt::AlignBottom);
+    for (QScatterSeries *few : std::as_const(m_few))
+        for (QLegendMarker *marker : rates->legend()->markers(few))
+            marker->setVisible(false);
 
     for (QChart *chart : {scores, rates}) {
         connect(chart, &QChart::plotAreaChanged, this, &TrendCharts::fitAxes);
@@ -123,6 +140,11 @@ void TrendCharts::draw(const charts::ScoreTrend &scores, const QList<charts::Rat
     QList<int> years;
     for (qsizetype k = 0; k < rates.size() && k < m_rates.size(); ++k) {
         m_rates[k]->replace(rates[k].points);
+        QList<QPointF> few;
+        for (qsizetype p = 0; p < rates[k].points.size(); ++p)
+            if (rates[k].few(p))
+                few.append(rates[k].points[p]);
+        m_few[k]->replace(few);
         for (const QPointF &p : rates[k].points)
             if (!years.contains(int(p.x())))
                 years.append(int(p.x()));
@@ -169,8 +191,9 @@ void TrendCharts::fitAxes()
     timeaxes::applyDates(m_days,
         charts::dateAxis(first, last,
             fitting(scorePlot.width(),
-                1.5 * QFontMetricsF(m_days->labelsFont()).horizontalAdvance(
-                    QStringLiteral("0000/00")))));
+                1.5
+                    * QFontMetricsF(m_days->labelsFont())
+                          .horizontalAdvance(QStringLiteral("0000/00")))));
 
     const QRectF ratePlot = RateChart->chart()->plotArea();
     double firstYear = 0;
@@ -209,4 +232,18 @@ void TrendCharts::showTip(const QPointF &point, bool entered)
         --k;
     if (k >= 0 && k < m_trend.tips.size())
         QToolTip::showText(QCursor::pos(), m_trend.tips[k], ScoreChart);
+}
+
+void TrendCharts::showRateTip(int line, const QPointF &point, bool entered)
+{
+    if (!entered || line >= m_rateLines.size()) {
+        QToolTip::hideText();
+        return;
+    }
+    const charts::RateLine &rate = m_rateLines[line];
+    for (qsizetype k = 0; k < rate.points.size(); ++k)
+        if (qAbs(rate.points[k].x() - point.x()) < 0.5) {
+            QToolTip::showText(QCursor::pos(), rate.tip(k), RateChart);
+            return;
+        }
 }

@@ -26,6 +26,7 @@ private:
     // The axes' lines on round numbers and dates, as many as the plot area has room for.
     void fitAxes();
     void showTip(const QPointF &point, bool entered);
+    void showRateTip(int line, const QPointF &point, bool entered);
 
     QChartView *ScoreChart = nullptr;
     QChartView *RateChart = nullptr;
@@ -33,6 +34,7 @@ private:
     QLineSeries *m_average = nullptr;
     QScatterSeries *m_best = nullptr;
     QList<QLineSeries *> m_rates;
+    QList<QScatterSeries *> m_few; // the hollow markers of each rate's years of few rounds
     QCategoryAxis *m_days = nullptr;
     QValueAxis *m_strokes = nullptr;
     QValueAxis *m_years = nullptr;

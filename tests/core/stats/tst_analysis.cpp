@@ -312,6 +312,21 @@ private Q_SLOTS:
             {"3パット率", {{2021, 100.0 / 18}}},
         };
         QCOMPARE(lines, expected);
+        // One round a year: each point is of too few rounds to read much into, and says so.
+        QCOMPARE(rates[2].rounds, (QList<qint64> {1, 1}));
+        QVERIFY(rates[2].few(0) && rates[2].few(1));
+        QCOMPARE(rates[0].tip(0), QStringLiteral("2021年  パーオン率 16.7 %（1 ラウンド）"));
+
+        // Three rounds make a year of its own; the putting rates count those with putts.
+        const QList<TScoreRecord> three
+            = {markedRound(QDate(2021, 5, 1)), markedRound(QDate(2021, 6, 1)),
+                roundWithoutPutts(QDate(2021, 7, 1)), roundWithoutPutts(QDate(2022, 7, 1))};
+        const QList<charts::RateLine> counted
+            = charts::yearlyRates(stats::yearlyStats(three, all(three)));
+        QCOMPARE(counted[2].rounds, (QList<qint64> {3, 1}));
+        QVERIFY(!counted[2].few(0));
+        QCOMPARE(counted[0].rounds, (QList<qint64> {2}));
+        QVERIFY(counted[0].few(0));
     }
 
     void axesOnWholeSteps_data()

@@ -87,8 +87,9 @@ private Q_SLOTS:
         QList<std::pair<QString, QList<QPointF>>> drawn;
         for (QAbstractSeries *series :
             window(f)->findChild<QChartView *>(QStringLiteral("RateChart"))->chart()->series()) {
-            auto *line = qobject_cast<QLineSeries *>(series);
-            drawn.append({line->name(), line->points()});
+            // The rates' lines; their years of few rounds are marked over them.
+            if (auto *line = qobject_cast<QLineSeries *>(series))
+                drawn.append({line->name(), line->points()});
         }
         const QList<std::pair<QString, QList<QPointF>>> rates = {
             {"パーオン率", {{2023, 50}, {2024, 0}}},

@@ -13,6 +13,7 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QTableView>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -104,6 +105,13 @@ private Q_SLOTS:
         QVERIFY(note->isVisible());
         QCOMPARE(note->text(),
             QStringLiteral("パットの入っていない 1 ラウンドは、パットを使う率から除いています"));
+
+        // Both years have fewer than three rounds with putts: their par-on points are hollow.
+        auto *few = w->findChild<QChartView *>(QStringLiteral("RateChart"))
+                        ->chart()
+                        ->findChild<QScatterSeries *>(QStringLiteral("パーオン率Few"));
+        QVERIFY(few);
+        QCOMPARE(few->count(), 2);
 
         // Tab leaves the table; arrows stay for its cells.
         activate(w);
