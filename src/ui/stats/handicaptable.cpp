@@ -8,11 +8,6 @@
 
 namespace {
 
-QString courseHandicapText(int value)
-{
-    return value < 0 ? QStringLiteral("+%1").arg(-value) : QString::number(value);
-}
-
 QString teeText(const TScoreRecord &card)
 {
     return card.Tee[0] == card.Tee[1] ? card.Tee[0] : card.Tee[0] + QChar('/') + card.Tee[1];
@@ -102,7 +97,7 @@ QVariant HandicapTableModel::display(int row, int column) const
     }
     case CourseHandicap:
         if (result && result->courseHandicap)
-            return courseHandicapText(*result->courseHandicap);
+            return handicap::courseHandicapText(*result->courseHandicap);
         break;
     case Adjusted:
         if (result)

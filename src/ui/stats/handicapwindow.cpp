@@ -115,9 +115,22 @@ void THandicapForm::build()
     auto *topLayout = new QVBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
     topLayout->addWidget(HdcpGrid, 1);
+    // The course handicap of a round to come, where the golfer has played before.
+    HdcpNextCombo = new QComboBox(top);
+    HdcpNextCombo->setObjectName(QStringLiteral("HdcpNextCombo"));
+    HdcpNextCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    HdcpNextCombo->setMinimumContentsLength(16);
+    auto *nextLabel = new QLabel(QStringLiteral("次のラウンド(&N)"), top);
+    nextLabel->setBuddy(HdcpNextCombo);
+    HdcpNextText = label(QStringLiteral("HdcpNextText"), top);
+    connect(HdcpNextCombo, &QComboBox::currentIndexChanged, this, &THandicapForm::showNextRound);
     auto *offerRow = new QHBoxLayout;
     offerRow->addWidget(useOffers);
-    offerRow->addStretch(1);
+    offerRow->addSpacing(16);
+    offerRow->addWidget(nextLabel);
+    offerRow->addWidget(HdcpNextCombo, 1);
+    offerRow->addWidget(HdcpNextText);
+    offerRow->addStretch(0);
     topLayout->addLayout(offerRow);
 
     auto *bottom = new QWidget(split);
@@ -228,6 +241,7 @@ void THandicapForm::showGolfer(const QString &golfer, const QList<TScoreRecord> 
 
 void THandicapForm::refresh()
 {
+    fillNextRounds();
     const QList<handicap::RoundResult> &results = m_model->results();
     const std::optional<int> index = results.isEmpty() ? std::nullopt : results.last().indexAfter;
     if (index)
@@ -262,6 +276,39 @@ void THandicapForm::refresh()
         charts::dateAxis(QDate::fromJulianDay(qint64(points.first().x())),
             QDate::fromJulianDay(qint64(points.last().x())), 7));
     timeaxes::applyRound(m_indexAxis, charts::roundScale(low / 10.0, high / 10.0, 7, 0.5));
+}
+
+// The combinations with a rating to offer, the one chosen kept while it is still offered.
+void THandicapForm::fillNextRounds()
+{
+    m_nextRounds = handicap::nextRounds(m_model->cards(), m_store);
+    const QString chosen = HdcpNextCombo->currentText();
+    {
+        const QSignalBlocker block(HdcpNextCombo);
+        HdcpNextCombo->clear();
+        for (const handicap::NextRound &next : std::as_const(m_nextRounds))
+            HdcpNextCombo->addItem(next.text());
+        HdcpNextCombo->setCurrentIndex(qMax(0, HdcpNextCombo->findText(chosen)));
+    }
+    showNextRound();
+}
+
+void THandicapForm::showNextRound()
+{
+    const QList<handicap::RoundResult> &results = m_model->results();
+    const std::optional<int> index = results.isEmpty() ? std::nullopt : results.last().indexAfter;
+    const int at = HdcpNextCombo->currentIndex();
+    std::optional<int> value;
+    if (index && at >= 0 && at < m_nextRounds.size())
+        value = m_nextRounds[at].courseHandicap(*index);
+    HdcpNextCombo->setEnabled(!m_nextRounds.isEmpty());
+    if (m_nextRounds.isEmpty())
+        HdcpNextText->setText(QStringLiteral("（レーティングを入力したラウンドがありません）"));
+    else if (!value)
+        HdcpNextText->setText(QStringLiteral("（インデックスが出てから計算します）"));
+    else
+        HdcpNextText->setText(QStringLiteral("次のラウンドのコースハンディキャップ %1")
+                                  .arg(handicap::courseHandicapText(*value)));
 }
 
 // Wide enough for the header and for the widest text of the golfer's cards, so nothing is cut.

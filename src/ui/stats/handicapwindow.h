@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/ratingstore.h"
+#include "core/stats/handicap.h"
 #include "ui/common/modaldialog.h"
 
 #include <QList>
@@ -36,6 +37,8 @@ private:
     void build();
     void refresh(); // the headline and the chart, after the table's estimate changed
     void sizeColumns(const QList<TScoreRecord> &cards);
+    void fillNextRounds();
+    void showNextRound();
     void fillCourses();
     void fillHoles();
     void holeEdited(int row, int column);
@@ -64,4 +67,7 @@ private:
     QTableWidget *HdcpHoleGrid = nullptr;
     QLabel *HdcpHoleNote = nullptr;
     QPushButton *HdcpCloseBtn = nullptr;
+    QComboBox *HdcpNextCombo = nullptr;
+    QLabel *HdcpNextText = nullptr;
+    QList<handicap::NextRound> m_nextRounds;
 };

@@ -211,6 +211,15 @@ private Q_SLOTS:
             QVERIFY(w.findChild<QLabel *>(QStringLiteral("HdcpIndexText"))
                         ->text()
                         .startsWith(QStringLiteral("推定ハンディキャップインデックス")));
+            // The next round where he played with these ratings: 72.0 and 113 at par 72.
+            const QString indexText = w.findChild<QLabel *>(QStringLiteral("HdcpIndexText"))
+                                          ->text()
+                                          .section(QChar(' '), 1);
+            QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("HdcpNextCombo"))->currentText(),
+                QStringLiteral("A倶楽部  OUT / IN  レギュラー"));
+            QCOMPARE(w.findChild<QLabel *>(QStringLiteral("HdcpNextText"))->text(),
+                QStringLiteral("次のラウンドのコースハンディキャップ %1")
+                    .arg(qRound(indexText.toDouble() + 1e-9)));
             // The index axis stands on round numbers.
             auto *chart = w.findChild<QChartView *>(QStringLiteral("HdcpChart"))->chart();
             auto *index = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
