@@ -202,6 +202,10 @@ private Q_SLOTS:
             QCOMPARE(cell(grid, 1, CourseRating), QStringLiteral("72.0"));
             QCOMPARE(cell(grid, 1, Slope), QStringLiteral("113"));
             QVERIFY(!grid->model()->index(1, Slope).data(Qt::FontRole).value<QFont>().italic());
+            grid->setCurrentIndex(grid->model()->index(2, CourseRating));
+            press(grid, Qt::Key_Return);
+            press(grid, Qt::Key_Return);
+            QCOMPARE(cell(grid, 2, Slope), QStringLiteral("113"));
 
             // One button stores the offers of the rows chosen.
             grid->selectAll();
