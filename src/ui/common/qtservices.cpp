@@ -80,10 +80,10 @@ FileAnswer QtDialogService::fileDialog(const FileRequest &request, bool saving)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    // Over the window the user works in (the analysis saves its table from its own window),
-    // which would otherwise hide a dialog that belongs to the main window.
-    QWidget *active = QApplication::activeWindow();
-    QFileDialog dialog(active ? active : m_parent.data(), request.caption, request.path);
+    // Over the window that asked (the analysis saves its table from its own window): a
+    // dialog of the main window would bring that window over it.
+    QFileDialog dialog(
+        request.over ? request.over : m_parent.data(), request.caption, request.path);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);

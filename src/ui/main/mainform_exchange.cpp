@@ -108,6 +108,7 @@ void TMainForm::exportCsv(bool analysisFirst)
     FileRequest request;
     request.caption = QStringLiteral("CSVに書き出す");
     request.defaultSuffix = QStringLiteral("csv");
+    request.over = owner;
     request.filters
         = {QStringLiteral("CSVファイル (*.csv)"), QStringLiteral("すべてのファイル (*)")};
     request.path = QDir(documentsFolder())

@@ -168,6 +168,7 @@ private Q_SLOTS:
         });
         QTest::mouseClick(
             window(f)->findChild<QPushButton *>(QStringLiteral("SaveCsvButton")), Qt::LeftButton);
+        QCOMPARE(f.seams.dialogs.fileDialogs.last().over, window(f));
         QVERIFY(!offered.isEmpty());
         for (const QString &text : offered)
             QVERIFY2(!text.contains(QStringLiteral("スコアカード")), qPrintable(text));
