@@ -70,7 +70,7 @@ QList<RateLine> yearlyRates(const QList<stats::YearStats> &years)
     };
     QList<RateLine> rates;
     for (const Line &line : lines) {
-        RateLine r {QString::fromUtf8(line.name), line.colour, {}};
+        RateLine r {QString::fromUtf8(line.name), line.colour, {}, {}};
         for (const stats::YearStats &y : years) {
             const stats::Ratio &ratio = y.stats.*line.ratio;
             if (!ratio.empty()) {
