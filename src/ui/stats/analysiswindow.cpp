@@ -191,6 +191,8 @@ void AnalysisWindow::arrange()
     const int tableWidth = AnalysisTable->horizontalHeader()->length()
         + 2 * AnalysisTable->frameWidth() + AnalysisTable->verticalScrollBar()->sizeHint().width();
     const bool side = width() >= tableWidth + 480;
+    // The widths the user gave the two sides stay while they stay side by side.
+    const bool turned = m_split->orientation() != (side ? Qt::Horizontal : Qt::Vertical);
     m_split->setOrientation(side ? Qt::Horizontal : Qt::Vertical);
     // Stacked, the table shows every row and the charts keep a readable height: the window
     // scrolls to them.
@@ -199,7 +201,8 @@ void AnalysisWindow::arrange()
         + AnalysisTable->horizontalScrollBar()->sizeHint().height();
     AnalysisTable->setMinimumHeight(side ? 0 : rows);
     Charts->setMinimumHeight(side ? 0 : 2 * 340);
-    if (side) {
+    if (side && (turned || !m_arranged)) {
+        m_arranged = true;
         const int table = qMin(tableWidth, width() / 2);
         m_split->setSizes({table, qMax(width() - table, 200)});
     }

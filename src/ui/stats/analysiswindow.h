@@ -61,6 +61,7 @@ private:
     const QList<TScoreRecord> &m_cards;
     stats::Analysis m_analysis;
     bool m_sized = false;
+    bool m_arranged = false; // the table and the charts have been given their widths
     bool m_fresh = false; // another golfer's cards came while the window was hidden
     bool m_filling = false; // the choices are being refilled: no refresh per change
     bool m_countAtAll = true; // the count follows the number of cards

@@ -42,8 +42,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QRect>("area");
         QTest::addRow("1366 x 768") << QRect(0, 0, 1366, 768);
-        QTest::addRow("1920 x 1080 at 150 %, panel below") << QRect(0, 0, 1280, 688);
-        QTest::addRow("1366 x 768 at 150 %") << QRect(0, 0, 911, 512);
+        QTest::addRow("1920 x 1080 at 150 %%, panel below") << QRect(0, 0, 1280, 688);
+        QTest::addRow("1366 x 768 at 150 %%") << QRect(0, 0, 911, 512);
     }
     void everyWindowInsideTheArea()
     {
