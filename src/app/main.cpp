@@ -38,8 +38,10 @@ int main(int argc, char *argv[])
     std::function<void()> openWindow = [&] {
         std::unique_ptr<TMainForm> old = std::move(mainForm);
         MainFormOptions opening = options;
-        if (old)
+        if (old) {
             opening.geometry = old->geometry();
+            opening.golfer = old->golferName();
+        }
         mainForm = std::make_unique<TMainForm>(opening, services);
         TMainForm *form = mainForm.get();
         dialogs->setParentWidget(form);

@@ -45,18 +45,20 @@ void WindowFixture::writeScores(const QString &golfer, const QList<TScoreRecord>
     QVERIFY(datafile::writeRecords(path(golfer + QStringLiteral(".sce")), list, nullptr));
 }
 
-TMainForm *WindowFixture::open(std::optional<QRect> geometry)
+TMainForm *WindowFixture::open(std::optional<QRect> geometry, const QString &golfer)
 {
     close();
     MainFormOptions options;
     options.dataDir = dir.path();
     options.geometry = geometry;
+    options.golfer = golfer;
     form = std::make_unique<TMainForm>(options, seams.services());
     // A restore opens the window anew where the old one stood, as the program does; the old
     // one goes once its handler has returned.
     QObject::connect(form.get(), &TMainForm::restartRequested, form.get(), [this] {
         QMetaObject::invokeMethod(
-            qApp, [this, at = form->geometry()] { open(at); }, Qt::QueuedConnection);
+            qApp, [this, at = form->geometry(), golfer = form->golferName()] { open(at, golfer); },
+            Qt::QueuedConnection);
     });
     // The program's own modal windows close at once, as by their window button, unless a
     // test plays them.

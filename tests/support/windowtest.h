@@ -32,7 +32,8 @@ public:
     void writeScores(const QString &golfer, const QList<TScoreRecord> &list);
 
     // Opens the window (closing any open one first), where the given geometry puts it.
-    TMainForm *open(std::optional<QRect> geometry = std::nullopt);
+    // A golfer named is chosen again, as after a restore.
+    TMainForm *open(std::optional<QRect> geometry = std::nullopt, const QString &golfer = {});
     void close();
 
     // Reads the files back.

@@ -406,6 +406,32 @@ Result makeRestoreBackup(const QString &dataDir, const QDateTime &now)
     return result;
 }
 
+QString fileDescription(const QString &fileName)
+{
+    static const QHash<QString, QString> named = {
+        {QStringLiteral("Golfer.dat"), QStringLiteral("ゴルファーのファイル")},
+        {QStringLiteral("Links.dat"), QStringLiteral("ゴルフ場のファイル")},
+        {QStringLiteral("Course.dat"), QStringLiteral("コースのファイル")},
+        {QStringLiteral("HoleHdcp.json"), QStringLiteral("ホールのHDCPのファイル")},
+    };
+    if (named.contains(fileName))
+        return named.value(fileName);
+    const QString compe = datafile::compeFolder() + QChar('/');
+    if (fileName.startsWith(compe))
+        return QStringLiteral("コンペのファイル「%1」").arg(fileName.mid(compe.size()));
+    struct Kind {
+        QLatin1String suffix;
+        const char16_t *what;
+    };
+    static const Kind kinds[] = {{QLatin1String(".sce"), u"のスコアカード"},
+        {QLatin1String(".yti"), u"の予定"}, {QLatin1String(".ratings.json"), u"のレーティング"},
+        {QLatin1String(".details.json"), u"のプレー内容"}};
+    for (const Kind &kind : kinds)
+        if (fileName.endsWith(kind.suffix) && fileName.size() > kind.suffix.size())
+            return fileName.chopped(kind.suffix.size()) + QString::fromUtf16(kind.what);
+    return QStringLiteral("ファイル「%1」").arg(fileName);
+}
+
 QList<Entry> listBackups(const QString &dataDir)
 {
     QList<Entry> entries;
@@ -428,16 +454,17 @@ QList<Entry> listBackups(const QString &dataDir)
             for (const Manifest::File &f : manifest->files) {
                 sizes.insert(f.name, f.size);
                 const QFileInfo info(QDir(folder).filePath(f.name));
+                const QString what = fileDescription(f.name);
                 if (info.isSymLink()
                     || (inFolder(f.name)
                         && !realFolder(QDir(folder).filePath(QFileInfo(f.name).path()))))
-                    entry.damage = f.name + QStringLiteral(" はリンクです");
+                    entry.damage = what + QStringLiteral("がリンクになっています");
                 else if (!info.isFile())
-                    entry.damage = f.name + QStringLiteral(" がありません");
+                    entry.damage = what + QStringLiteral("がありません");
                 else if (info.size() < f.size)
-                    entry.damage = f.name + QStringLiteral(" が途中で切れています");
+                    entry.damage = what + QStringLiteral("が途中で切れています");
                 else if (info.size() != f.size)
-                    entry.damage = f.name + QStringLiteral(" の大きさが違います");
+                    entry.damage = what + QStringLiteral("の大きさが記録と違います");
                 if (entry.damaged())
                     break;
                 if (f.name.endsWith(QLatin1String(".sce")))

@@ -53,6 +53,10 @@ struct Entry {
     bool damaged() const { return !damage.isEmpty(); }
 };
 
+// What a data file holds, as the user knows it: "鈴木一郎のスコアカード" for 鈴木一郎.sce,
+// "ゴルフ場のファイル" for Links.dat.
+QString fileDescription(const QString &fileName);
+
 // Every copy, newest first. Sizes are checked here; checksums when a copy is restored.
 QList<Entry> listBackups(const QString &dataDir);
 

@@ -124,12 +124,10 @@ QString parAverage(const ParAverages &pars, int k)
 {
     if (!pars.has(k))
         return kNone;
+    // As the results page writes them: "4.5 (+0.5)", "4 (0)", "3.9 (-0.1)".
     const double over = pars.over[k];
-    const QString sign = over > 0 ? QStringLiteral("+")
-        : over < 0                ? QString()
-                                  : QStringLiteral("±");
-    return decimal::fixed(pars.average[k]) + QStringLiteral(" (") + sign + decimal::fixed(over)
-        + QChar(')');
+    return decimal::upToOne(pars.average[k]) + QStringLiteral(" (")
+        + (over > 0 ? QStringLiteral("+") : QString()) + decimal::upToOne(over) + QChar(')');
 }
 
 // The value of each row for one column, with the rounds it was counted over.
@@ -153,6 +151,7 @@ QList<std::pair<QString, qint64>> column(RoundStats s)
         {rate(s.bogeyOrBetter), n},
         {rate(s.recovery), m},
         {average(s.putts), m},
+        {average({s.putts.count, 18 * s.putts.of}, 2), m},
         {average(s.parOnPutts, 2), m},
         {rate(s.onePutt), m},
         {rate(s.threePutt), m},
@@ -164,17 +163,20 @@ QList<std::pair<QString, qint64>> column(RoundStats s)
     };
 }
 
-const char *const kRowNames[] = {"ラウンド数", "平均スコア", "ベストスコア", "OUT/IN 平均",
-    "パーオン率", "ボギーオン率", "パーキープ率", "ボギー以内率", "リカバリー率", "平均パット",
-    "パーオン時の平均パット", "1パット率", "3パット率", "バウンスバック率", "ダブルパー以上",
-    "Par3 平均", "Par4 平均", "Par5 平均"};
+// The names the results page gives the statistics it shows too; where the analysis counts
+// otherwise (the par-on rate over the rounds with putts only), the name says so.
+const char *const kRowNames[] = {"ラウンド数", "平均ストローク", "ベストスコア", "OUT/IN 平均",
+    "パーオン率（パット入力済み）", "ボギーオン率", "パーキープ率", "ボギー以内率", "リカバリー率",
+    "平均パット（1ラウンド）", "平均パット（1ホール）", "パーオン時の平均パット", "1パット率",
+    "3パット率", "バウンスバック率", "ダブルパー以上率", "Par3平均スコア", "Par4平均スコア",
+    "Par5平均スコア"};
 
 } // namespace
 
 QStringList analysisHeader()
 {
     return {QStringLiteral("項目"), QStringLiteral("選択したラウンド"),
-        QStringLiteral("集計ラウンド数"), QStringLiteral("直近%1ラウンド").arg(kRecentRounds),
+        QStringLiteral("集計ラウンド数"), QStringLiteral("選択の直近%1ラウンド").arg(kRecentRounds),
         QStringLiteral("直近%1の集計ラウンド数").arg(kRecentRounds)};
 }
 
@@ -215,6 +217,15 @@ Analysis analyse(const ScoreCards &cards, const TallyCondition &condition)
         cards, a.positions.mid(qMax<qsizetype>(0, a.positions.size() - kRecentRounds)));
     a.rows = analysisRows(a.selected, a.recent);
     return a;
+}
+
+QString puttNote(const RoundStats &selected)
+{
+    const qint64 without = selected.rounds - selected.puttRounds;
+    if (without <= 0)
+        return {};
+    return QStringLiteral("パットの入っていない %1 ラウンドは、パットを使う率から除いています")
+        .arg(without);
 }
 
 QList<QStringList> analysisTable(const Analysis &analysis)

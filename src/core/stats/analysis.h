@@ -82,6 +82,10 @@ struct Analysis {
 };
 Analysis analyse(const ScoreCards &cards, const TallyCondition &condition);
 
+// Why the statistics that need putts count fewer rounds than the selection holds; empty
+// when every round has its putts.
+QString puttNote(const RoundStats &selected);
+
 // The table as texts, header first: what is copied and exported.
 QList<QStringList> analysisTable(const Analysis &analysis);
 

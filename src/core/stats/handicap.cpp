@@ -292,4 +292,43 @@ RatedRounds ratedRounds(const ScoreCards &cards, const QList<int> &order, const 
     return rated;
 }
 
+QString NextRound::text() const
+{
+    const QString tees = where.tees[0] == where.tees[1]
+        ? where.tees[0]
+        : where.tees[0] + QStringLiteral(" / ") + where.tees[1];
+    return where.club + QStringLiteral("  ") + where.courses[0] + QStringLiteral(" / ")
+        + where.courses[1] + QStringLiteral("  ") + tees;
+}
+
+std::optional<int> NextRound::courseHandicap(int index10) const
+{
+    if (!rating.courseRating10 || !rating.slope)
+        return std::nullopt;
+    return handicap::courseHandicap(index10, *rating.slope, *rating.courseRating10, par);
+}
+
+QList<NextRound> nextRounds(const QList<TScoreRecord> &cards, const RatingStore &store)
+{
+    QList<NextRound> rounds;
+    QList<TeeCombination> seen;
+    const QList<int> order = dateOrder(cards);
+    for (auto at = order.crbegin(); at != order.crend(); ++at) {
+        const TScoreRecord &card = cards[*at];
+        const TeeCombination where = TeeCombination::of(card);
+        if (seen.contains(where))
+            continue;
+        seen.append(where);
+        const RoundRating rating = store.remembered(card);
+        if (rating.courseRating10 && rating.slope)
+            rounds.append({where, card.ParSum, rating});
+    }
+    return rounds;
+}
+
+QString courseHandicapText(int value)
+{
+    return value < 0 ? QStringLiteral("+%1").arg(-value) : QString::number(value);
+}
+
 } // namespace handicap

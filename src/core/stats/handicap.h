@@ -120,4 +120,19 @@ RatedRounds ratedRounds(
 // The positions of the cards in the order of their days, cards of one day as they stand.
 QList<int> dateOrder(const ScoreCards &cards);
 
+// What the golfer may play next: a club, its two courses and their tees he has played with
+// a rating remembered for them, most recently played first, with their par.
+struct NextRound {
+    TeeCombination where;
+    int par = 0;
+    RoundRating rating;
+    // "A倶楽部  OUT / IN  レギュラー" (the tees twice when they differ).
+    QString text() const;
+    // The course handicap for this round at the index, none without both ratings.
+    std::optional<int> courseHandicap(int index10) const;
+};
+QList<NextRound> nextRounds(const QList<TScoreRecord> &cards, const RatingStore &store);
+// "14", a plus handicap "+2".
+QString courseHandicapText(int value);
+
 } // namespace handicap

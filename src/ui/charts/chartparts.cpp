@@ -31,6 +31,8 @@ QChartView *chartView(const QString &name, const QString &title, QWidget *parent
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     auto *view = new QChartView(chart, parent);
     view->setObjectName(name);
+    // A drawn chart says nothing to a screen reader but what it is named.
+    view->setAccessibleName(title);
     view->setRenderHint(QPainter::Antialiasing);
     return view;
 }

@@ -4,15 +4,15 @@
 
 #include <QWidget>
 
-#include <array>
-
+class QCategoryAxis;
 class QChart;
 class QChartView;
 class QLineSeries;
+class QScatterSeries;
 class QValueAxis;
 
-// The two trend charts of the analysis: the score of each round with its moving average,
-// and the rates of each year.
+// The two trend charts of the analysis: the score of each round by its day with its moving
+// average and the best round marked, and the rates of each year.
 class TrendCharts final : public QWidget
 {
     Q_OBJECT
@@ -23,21 +23,24 @@ public:
     void draw(const charts::ScoreTrend &scores, const QList<charts::RateLine> &rates);
 
 private:
-    // An axis and the whole numbers it must span.
-    struct Span {
-        QValueAxis *axis = nullptr;
-        Qt::Orientation orientation = Qt::Horizontal;
-        double low = 0;
-        double high = 0;
-    };
-    // Labels at whole steps, as many as the plot area has room for without overlapping.
-    void fitAxes(QChart *chart);
+    // The axes' lines on round numbers and dates, as many as the plot area has room for.
+    void fitAxes();
+    void showTip(const QPointF &point, bool entered);
+    void showRateTip(int line, const QPointF &point, bool entered);
 
     QChartView *ScoreChart = nullptr;
     QChartView *RateChart = nullptr;
     QLineSeries *m_score = nullptr;
     QLineSeries *m_average = nullptr;
+    QScatterSeries *m_best = nullptr;
     QList<QLineSeries *> m_rates;
-    std::array<Span, 4> m_spans {}; // rounds, strokes, years, percent
+    QList<QScatterSeries *> m_few; // the hollow markers of each rate's years of few rounds
+    QCategoryAxis *m_days = nullptr;
+    QValueAxis *m_strokes = nullptr;
+    QValueAxis *m_years = nullptr;
+    QValueAxis *m_percent = nullptr;
+    charts::ScoreTrend m_trend;
+    QList<charts::RateLine> m_rateLines;
     bool m_fitting = false;
+    bool m_refit = false; // a fit is queued
 };

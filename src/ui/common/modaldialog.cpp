@@ -14,12 +14,18 @@ int TModalDialog::ShowModal()
     if (!m_wantedSize.isValid())
         m_wantedSize = size();
     windowfit::place(this, m_wantedSize, minimumSize() == maximumSize(), parentWidget());
-    if (!m_runner)
-        return exec();
-    setResult(QDialog::Rejected);
-    show();
-    m_runner(*this);
-    if (isVisible())
-        reject();
-    return result();
+    int answer = QDialog::Rejected;
+    if (!m_runner) {
+        answer = exec();
+    } else {
+        setResult(QDialog::Rejected);
+        show();
+        m_runner(*this);
+        if (isVisible())
+            reject();
+        answer = result();
+    }
+    if (m_remembersSize)
+        m_wantedSize = size();
+    return answer;
 }

@@ -17,6 +17,8 @@ public:
     explicit TModalDialog(QWidget *parent = nullptr);
 
     void setRunner(Runner runner) { m_runner = std::move(runner); }
+    // Shown again at the size the user left it at, rather than the size it was made with.
+    void setRemembersSize(bool remembers) { m_remembersSize = remembers; }
     // Shows the dialog centred on the screen, as large as it was made or as fits, until it
     // is closed; returns its result. A runner that leaves the dialog open has it closed as
     // by its window button.
@@ -25,4 +27,5 @@ public:
 private:
     Runner m_runner;
     QSize m_wantedSize;
+    bool m_remembersSize = false;
 };

@@ -102,7 +102,9 @@ FileAnswer QtDialogService::fileDialog(const FileRequest &request, bool saving)
 {
     if (m_beforeShowing)
         m_beforeShowing();
-    QFileDialog dialog(owner(), request.caption, request.path);
+    // Over the window that asked (the analysis saves its table from its own window): a
+    // dialog of the main window would bring that window over it.
+    QFileDialog dialog(request.over ? request.over : owner(), request.caption, request.path);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);

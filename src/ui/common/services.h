@@ -9,6 +9,7 @@
 #include <functional>
 
 class QPrinter;
+class QWidget;
 
 // Everything that leaves the window for the user's desktop goes through these small seams,
 // so that tests can answer dialogs and set the date and the free space. Plain interfaces:
@@ -30,6 +31,7 @@ struct FileRequest {
     QStringList filters;
     int filter = 0;
     QString defaultSuffix; // added to a name typed without one
+    QWidget *over = nullptr; // the window it is asked from; the main window when none
 };
 
 // The file chosen and the index of the file type it was chosen with; an empty path when the

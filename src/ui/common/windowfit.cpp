@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
 
 namespace windowfit {
@@ -11,6 +12,12 @@ namespace {
 
 // A title bar and thin borders, somewhat larger than most window managers draw them.
 const QMargins kGuessedFrame(6, 34, 6, 6);
+
+AreaOf &areaOverride()
+{
+    static AreaOf areaOf;
+    return areaOf;
+}
 
 QScreen *screenFor(const QWidget *window, const QWidget *near)
 {
@@ -120,12 +127,35 @@ void place(QWidget *window, QSize wanted, bool fixed, const QWidget *near)
     const QScreen *screen = screenFor(window, near);
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
+    const QRect area = availableArea(screen);
     const QMargins frame = frameOf(window);
     apply(window, wanted, fixed, frame, area);
     if (knownFrame(window).isNull()
         && !window->findChild<QObject *>(kRefitName, Qt::FindDirectChildrenOnly))
         new Refit(window, wanted, fixed, area);
+}
+
+void setAreaOf(AreaOf areaOf)
+{
+    areaOverride() = std::move(areaOf);
+}
+
+QRect availableArea(const QScreen *screen)
+{
+    if (areaOverride())
+        return areaOverride()(screen);
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+QScrollArea *scrolled(QWidget *content, QWidget *parent)
+{
+    auto *area = new QScrollArea(parent);
+    area->setObjectName(content->objectName() + QStringLiteral("Scroll"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(content);
+    return area;
 }
 
 } // namespace windowfit

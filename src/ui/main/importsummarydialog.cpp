@@ -1,6 +1,7 @@
 #include "importsummarydialog.h"
 
 #include "core/data/datetime.h"
+#include "ui/common/windowfit.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -53,20 +54,24 @@ ImportSummaryDialog::ImportSummaryDialog(QWidget *parent) : TModalDialog(parent)
 {
     setObjectName(QStringLiteral("ImportSummaryDialog"));
     setWindowTitle(QStringLiteral("CSVから読み込む"));
-    auto *layout = new QVBoxLayout(this);
+    // The summary and the errors scroll on a small screen; the buttons stay below them.
+    auto *body = new QWidget;
+    body->setObjectName(QStringLiteral("ImportSummaryBody"));
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
 
-    m_file = line(QStringLiteral("FileText"), this);
-    m_adds = line(QStringLiteral("AddCountText"), this);
-    m_conflicts = line(QStringLiteral("ConflictCountText"), this);
-    m_conflictDays = line(QStringLiteral("ConflictDaysText"), this);
-    m_errorRows = line(QStringLiteral("ErrorRowCountText"), this);
-    m_ratings = line(QStringLiteral("RatingCountText"), this);
-    m_clubs = line(QStringLiteral("UnregisteredClubsText"), this);
+    m_file = line(QStringLiteral("FileText"), body);
+    m_adds = line(QStringLiteral("AddCountText"), body);
+    m_conflicts = line(QStringLiteral("ConflictCountText"), body);
+    m_conflictDays = line(QStringLiteral("ConflictDaysText"), body);
+    m_errorRows = line(QStringLiteral("ErrorRowCountText"), body);
+    m_ratings = line(QStringLiteral("RatingCountText"), body);
+    m_clubs = line(QStringLiteral("UnregisteredClubsText"), body);
     for (QLabel *label :
         {m_file, m_adds, m_conflicts, m_conflictDays, m_errorRows, m_ratings, m_clubs})
         layout->addWidget(label);
 
-    auto *choice = new QGroupBox(QStringLiteral("同じ日のスコアカードがある行は"), this);
+    auto *choice = new QGroupBox(QStringLiteral("同じ日のスコアカードがある行は"), body);
     choice->setObjectName(QStringLiteral("ConflictGroup"));
     auto *choiceLayout = new QVBoxLayout(choice);
     m_skip = new QRadioButton(QStringLiteral("読み込まない(&S)"), choice);
@@ -77,17 +82,24 @@ ImportSummaryDialog::ImportSummaryDialog(QWidget *parent) : TModalDialog(parent)
     choiceLayout->addWidget(m_replace);
     layout->addWidget(choice);
 
-    m_goodRowsOnly = new QCheckBox(QStringLiteral("エラーのない行だけ読み込む"), this);
+    m_goodRowsOnly = new QCheckBox(QStringLiteral("エラーのない行だけ読み込む"), body);
     m_goodRowsOnly->setObjectName(QStringLiteral("GoodRowsOnlyCheck"));
     layout->addWidget(m_goodRowsOnly);
 
-    m_errorHeading = line(QStringLiteral("ErrorHeading"), this);
-    m_errors = new QListWidget(this);
+    m_errorHeading = line(QStringLiteral("ErrorHeading"), body);
+    m_errors = new QListWidget(body);
     m_errors->setObjectName(QStringLiteral("ErrorList"));
-    m_errors->setMinimumSize(520, 160);
+    m_errors->setMinimumSize(480, 140);
+    // A long message wraps rather than running off to the right.
+    m_errors->setWordWrap(true);
+    m_errors->setTextElideMode(Qt::ElideNone);
+    m_errors->setResizeMode(QListView::Adjust);
+    m_errors->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_errorHeading);
     layout->addWidget(m_errors, 1);
 
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(windowfit::scrolled(body, this), 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     m_import = new QPushButton(QStringLiteral("読み込む(&I)"), this);
@@ -96,7 +108,10 @@ ImportSummaryDialog::ImportSummaryDialog(QWidget *parent) : TModalDialog(parent)
     m_cancel->setObjectName(QStringLiteral("CancelButton"));
     buttons->addWidget(m_import);
     buttons->addWidget(m_cancel);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
+    // The size the user gives it stays for the next file.
+    setRemembersSize(true);
+    resize(640, 520);
 
     connect(m_import, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -131,7 +146,6 @@ bool ImportSummaryDialog::ask(
     m_errorHeading->setVisible(!plan.ok());
     m_errors->setVisible(!plan.ok());
     update();
-    adjustSize();
     // Enter reads the file in when it can be read, and cancels when it cannot.
     (m_import->isEnabled() ? m_import : m_cancel)->setFocus();
 

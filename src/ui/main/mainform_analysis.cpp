@@ -33,6 +33,7 @@ void TMainForm::AnalysisActionExecute()
         m_analysis->setDetails(&m_book.details().all());
         connect(m_analysis, &AnalysisWindow::exportRequested, this, [this] { exportCsv(true); });
     }
+    m_analysis->setGolfer(GolferName);
     m_analysis->open();
 }
 
@@ -49,6 +50,7 @@ void TMainForm::analysisFollow(bool otherGolfer)
     // a hidden one reads them when it is opened again, so a switch of golfer decodes nothing.
     if (m_analysis->isVisible())
         ScoreList.list();
+    m_analysis->setGolfer(GolferName);
     m_analysis->cardsChanged(otherGolfer);
 }
 

@@ -96,14 +96,22 @@ void TMainForm::exportCsv(bool analysisFirst)
     const bool analysisShown = m_analysis && m_analysis->isVisible() && !GolferName.isEmpty();
     if (analysisShown)
         offered << Content::Analysis;
-    const Content first = analysisFirst && analysisShown ? Content::Analysis : offered.first();
-    const std::optional<ExportDialog::Choice> choice = m_exportDialog->ask(offered, first);
+    // Saved from the analysis window, it is the analysis's table, asked over that window.
+    const bool analysisOnly = analysisFirst && analysisShown;
+    if (analysisOnly)
+        offered = {Content::Analysis};
+    QWidget *owner = analysisOnly ? static_cast<QWidget *>(m_analysis) : this;
+    if (m_exportDialog->parentWidget() != owner)
+        m_exportDialog->setParent(owner, m_exportDialog->windowFlags());
+    const std::optional<ExportDialog::Choice> choice
+        = m_exportDialog->ask(offered, offered.first());
     if (!choice)
         return;
 
     FileRequest request;
     request.caption = QStringLiteral("CSVに書き出す");
     request.defaultSuffix = QStringLiteral("csv");
+    request.over = owner;
     request.filters
         = {QStringLiteral("CSVファイル (*.csv)"), QStringLiteral("すべてのファイル (*)")};
     request.path = QDir(documentsFolder())
@@ -136,7 +144,11 @@ void TMainForm::exportCsv(bool analysisFirst)
         heading = m_frame->seiseki()->hasHeadingRow();
         rows = m_frame->seiseki()->shownTable();
         break;
-    case Content::Analysis: rows = m_analysis->tableRows(); break;
+    case Content::Analysis:
+        // The selection the table stands for comes first, so the file says what it counts.
+        rows = m_analysis->tableRows();
+        rows.prepend({m_analysis->selectionText()});
+        break;
     }
     // The lists mix texts and numbers; a text a spreadsheet would run as a formula is quoted.
     if (choice->content == Content::Results || choice->content == Content::Analysis)
@@ -156,9 +168,10 @@ void TMainForm::exportCsv(bool analysisFirst)
         dialogs().error(error);
         return;
     }
-    setStatus(QStringLiteral("%1を %2 行書き出しました")
-                  .arg(exportchoice::contentName(choice->content))
-                  .arg(rows.size() - (heading ? 1 : 0)));
+    setStatus(
+        QStringLiteral("%1を %2 行書き出しました")
+            .arg(exportchoice::contentName(choice->content))
+            .arg(rows.size() - (heading ? 1 : 0) - (choice->content == Content::Analysis ? 1 : 0)));
 }
 
 void TMainForm::ImportMenuClick()

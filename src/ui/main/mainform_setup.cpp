@@ -8,6 +8,7 @@
 #include "pages/scorepage.h"
 #include "pages/seisekipage.h"
 #include "textinputguard.h"
+#include "ui/common/windowfit.h"
 
 #include <functional>
 
@@ -328,7 +329,9 @@ void TMainForm::createCentre()
     m_frame = new PageFrame(
         m_book, m_services, m_actions, status,
         [this](const BookChange &change) { return settle(change); }, m_dir, this);
-    setCentralWidget(m_frame);
+    // The pages scroll on a screen smaller than they are; the menus, the tool bar and the
+    // status bar stay in view.
+    setCentralWidget(windowfit::scrolled(m_frame, this));
     m_frame->score()->setDetailsShown(PlayDetailsAction->isChecked());
 
     QStatusBar *bar = statusBar();

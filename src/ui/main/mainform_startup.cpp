@@ -60,11 +60,15 @@ void TMainForm::FormCreate()
         dialogs().warning(golferErrors.join(QChar('\n')));
     GolferCombo->addItems(m_book.golfers());
     GolferCombo->setCurrentIndex(-1);
-    if (GolferCombo->count() == 1) {
-        GolferCombo->setCurrentIndex(0);
+    // The only golfer, or the one chosen in the window this one replaces (after a restore).
+    const int chosen = GolferCombo->count() == 1
+        ? 0
+        : (m_options.golfer.isEmpty() ? -1 : GolferCombo->findText(m_options.golfer));
+    if (chosen >= 0) {
+        GolferCombo->setCurrentIndex(chosen);
         // As stored, like a choice in the list: a name kept with blanks around it by an older
         // registration has its files under that very name.
-        const QString name = GolferCombo->itemText(0);
+        const QString name = GolferCombo->itemText(chosen);
         DeleteGolferAction->setEnabled(true);
         FilesRead(name);
     }

@@ -11,4 +11,6 @@ struct MainFormOptions {
     unsigned startupDelayMs = 0; // how long the splash window stays up at least
     // Where a window taking the place of an earlier one stands; else it is fitted to the screen.
     std::optional<QRect> geometry;
+    // The golfer chosen in that earlier window, chosen again when the list still holds him.
+    QString golfer;
 };

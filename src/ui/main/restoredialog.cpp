@@ -42,7 +42,8 @@ RestoreDialog::RestoreDialog(QWidget *parent) : TModalDialog(parent)
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("日付"),
         QStringLiteral("内容（ゴルファーとスコアカード）"), QStringLiteral("状態")});
-    m_list->setMinimumSize(620, 260);
+    m_list->setMinimumSize(520, 200);
+    m_list->setTabKeyNavigation(false);
     m_list->header()->setStretchLastSection(true);
     layout->addWidget(m_list, 1);
 
@@ -50,8 +51,11 @@ RestoreDialog::RestoreDialog(QWidget *parent) : TModalDialog(parent)
     buttons->addStretch();
     m_restore = new QPushButton(QStringLiteral("復元(&R)..."), this);
     m_restore->setObjectName(QStringLiteral("RestoreButton"));
+    // A restore backs the present data up first and asks once more: Enter may start it.
+    m_restore->setDefault(true);
     auto *close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("CloseButton"));
+    close->setAutoDefault(false);
     buttons->addWidget(m_restore);
     buttons->addWidget(close);
     layout->addLayout(buttons);
@@ -67,9 +71,10 @@ RestoreDialog::RestoreDialog(QWidget *parent) : TModalDialog(parent)
 
 QString RestoreDialog::title(const backup::Entry &entry)
 {
+    // The time tells a golfer which of his sessions a copy holds.
     const QString day = entry.created.date().toString(QStringLiteral("yyyy/MM/dd"));
     if (!entry.beforeRestore)
-        return day;
+        return day + QChar(' ') + entry.created.time().toString(QStringLiteral("HH:mm"));
     return day + QChar(' ') + entry.created.time().toString(QStringLiteral("HH:mm:ss"))
         + QStringLiteral("（復元前）");
 }
@@ -84,8 +89,13 @@ QString RestoreDialog::choose(const QList<backup::Entry> &entries)
                                 : QStringLiteral("正常")});
         item->setData(0, Qt::UserRole, entry.name);
         item->setData(0, Qt::UserRole + 1, entry.damaged());
-        if (entry.damaged())
+        if (entry.damaged()) {
             item->setForeground(2, QBrush(Qt::red));
+            item->setToolTip(2, item->text(2));
+        }
+        // Rows of a comfortable height to read and to click; set on the last column, whose
+        // width follows the list's, so the columns sized to their texts keep their widths.
+        item->setSizeHint(2, QSize(0, m_list->fontMetrics().height() + 12));
     }
     for (int c = 0; c < 2; ++c)
         m_list->resizeColumnToContents(c);

@@ -29,9 +29,12 @@
 
 namespace {
 
-QLabel *label(const QString &text, QWidget *parent)
+// A label whose mnemonic takes the focus to its box.
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
 {
-    return new QLabel(text, parent);
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
 }
 
 // Keeps the chosen text when the new list still offers it, else takes the first item.
@@ -52,14 +55,16 @@ AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
     setObjectName(QStringLiteral("AnalysisWindow"));
     setWindowTitle(QStringLiteral("分析"));
 
-    YearCombo = new QComboBox(this);
+    auto *body = new QWidget;
+    body->setObjectName(QStringLiteral("AnalysisBody"));
+    YearCombo = new QComboBox(body);
     YearCombo->setObjectName(QStringLiteral("YearCombo"));
     YearCombo->setMinimumWidth(100);
-    LinksCombo = new QComboBox(this);
+    LinksCombo = new QComboBox(body);
     LinksCombo->setObjectName(QStringLiteral("LinksCombo"));
-    LinksCombo->setMinimumWidth(220);
+    LinksCombo->setMinimumWidth(180);
     LinksCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    CountSpin = new NumberSpinBox(this);
+    CountSpin = new NumberSpinBox(body);
     CountSpin->setObjectName(QStringLiteral("CountSpin"));
     CountSpin->setMinimumWidth(80);
     CountSpin->setAlignment(Qt::AlignRight);
@@ -67,29 +72,25 @@ AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
     // every digit typed.
     CountSpin->setKeyboardTracking(false);
     CountSpin->setAttribute(Qt::WA_InputMethodEnabled, false);
-    TotalLabel = new QLabel(this);
+    TotalLabel = new QLabel(body);
     TotalLabel->setObjectName(QStringLiteral("TotalLabel"));
 
     auto *choices = new QHBoxLayout;
-    choices->addWidget(label(QStringLiteral("年数"), this));
+    choices->addWidget(label(QStringLiteral("年(&Y)"), YearCombo, body));
     choices->addWidget(YearCombo);
     choices->addSpacing(12);
-    choices->addWidget(label(QStringLiteral("ゴルフ場"), this));
+    choices->addWidget(label(QStringLiteral("ゴルフ場(&G)"), LinksCombo, body));
     choices->addWidget(LinksCombo, 1);
     choices->addSpacing(12);
-    choices->addWidget(label(QStringLiteral("最近"), this));
+    choices->addWidget(label(QStringLiteral("最近(&R)"), CountSpin, body));
     choices->addWidget(CountSpin);
-    choices->addWidget(label(QStringLiteral("ラウンド"), this));
+    choices->addWidget(new QLabel(QStringLiteral("ラウンド"), body));
     choices->addSpacing(12);
     choices->addWidget(TotalLabel);
     choices->addStretch(1);
-    auto *save = new QPushButton(QStringLiteral("CSVに保存(&S)..."), this);
-    save->setObjectName(QStringLiteral("SaveCsvButton"));
-    save->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, &AnalysisWindow::exportRequested);
-    choices->addWidget(save);
 
-    AnalysisTable = new QTableWidget(this);
+    auto *tablePane = new QWidget(body);
+    AnalysisTable = new QTableWidget(tablePane);
     AnalysisTable->setObjectName(QStringLiteral("AnalysisTable"));
     // Labels are put on existing columns only: the header makes its columns first.
     const QStringList header = stats::analysisHeader();
@@ -99,6 +100,7 @@ AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
     AnalysisTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AnalysisTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     AnalysisTable->setWordWrap(false);
+    AnalysisTable->setTabKeyNavigation(false);
     AnalysisTable->horizontalHeader()->setStretchLastSection(false);
     auto *copy = new QAction(QStringLiteral("コピー(&C)"), AnalysisTable);
     copy->setObjectName(QStringLiteral("CopyAction"));
@@ -110,32 +112,40 @@ AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
     AnalysisTable->installEventFilter(this);
     AnalysisTable->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(copy, &QAction::triggered, this, &AnalysisWindow::copyTable);
-
     AnalysisTable->verticalHeader()->setDefaultSectionSize(
         AnalysisTable->fontMetrics().height() + 10);
+    NoteLabel = new QLabel(tablePane);
+    NoteLabel->setObjectName(QStringLiteral("AnalysisNote"));
+    NoteLabel->setWordWrap(true);
+    NoteLabel->hide();
+    auto *tableLayout = new QVBoxLayout(tablePane);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->addWidget(AnalysisTable, 1);
+    tableLayout->addWidget(NoteLabel);
 
-    Charts = new TrendCharts(this);
-    m_split = new QSplitter(Qt::Horizontal, this);
+    Charts = new TrendCharts(body);
+    m_split = new QSplitter(Qt::Horizontal, body);
     m_split->setChildrenCollapsible(false);
-    m_split->addWidget(AnalysisTable);
+    m_split->addWidget(tablePane);
     m_split->addWidget(Charts);
     m_split->setStretchFactor(0, 0);
     m_split->setStretchFactor(1, 1);
 
-    auto *definition = new QLabel(stats::sandSaveDefinition(), this);
+    auto *definition = new QLabel(stats::sandSaveDefinition(), body);
     definition->setObjectName(QStringLiteral("SandSaveLabel"));
     definition->setWordWrap(true);
+    auto *bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(choices);
+    bodyLayout->addWidget(m_split, 1);
+    bodyLayout->addWidget(definition);
 
-    // The statistics of the selection, and where the strokes go hole by hole.
-    auto *summary = new QWidget(this);
-    auto *summaryLayout = new QVBoxLayout(summary);
-    summaryLayout->addLayout(choices);
-    summaryLayout->addWidget(m_split, 1);
-    summaryLayout->addWidget(definition);
+    // The statistics of the selection, and where the strokes go hole by hole. On a small
+    // screen the choices and the table scroll; the tabs and the buttons stay in view.
     Holes = new HoleView(m_cards, this);
     AnalysisTabs = new QTabWidget(this);
     AnalysisTabs->setObjectName(QStringLiteral("AnalysisTabs"));
-    AnalysisTabs->addTab(summary, QStringLiteral("統計"));
+    AnalysisTabs->addTab(windowfit::scrolled(body, this), QStringLiteral("統計"));
     AnalysisTabs->addTab(Holes, QStringLiteral("ホール別"));
     // The holes are worked out when their tab is shown.
     connect(AnalysisTabs, &QTabWidget::currentChanged, this, [this] {
@@ -143,13 +153,41 @@ AnalysisWindow::AnalysisWindow(const ScoreCards &cards, QWidget *parent)
             Holes->refresh();
     });
 
+    auto *save = new QPushButton(QStringLiteral("CSVに保存(&S)..."), this);
+    save->setObjectName(QStringLiteral("SaveCsvButton"));
+    save->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &AnalysisWindow::exportRequested);
+    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(AnalysisTabs, 1);
+    layout->addLayout(buttons);
 
     for (QComboBox *combo : {YearCombo, LinksCombo})
         connect(combo, &QComboBox::currentIndexChanged, this, &AnalysisWindow::selectionChanged);
     connect(CountSpin, &QSpinBox::valueChanged, this, &AnalysisWindow::selectionChanged);
+}
+
+void AnalysisWindow::setGolfer(const QString &golfer)
+{
+    setWindowTitle(
+        golfer.isEmpty() ? QStringLiteral("分析") : QStringLiteral("分析  [ %1 ]").arg(golfer));
+}
+
+QString AnalysisWindow::selectionText() const
+{
+    const stats::TallyCondition c = condition();
+    const QString recent = c.roundCount < 0 ? QStringLiteral("全ラウンド")
+                                            : QStringLiteral("最近 %1 ラウンド").arg(c.roundCount);
+    return QStringLiteral("年: %1  ゴルフ場: %2  %3").arg(c.year, c.links, recent);
 }
 
 void AnalysisWindow::open()
@@ -159,17 +197,53 @@ void AnalysisWindow::open()
     if (!m_sized) {
         m_sized = true;
         windowfit::place(this, QSize(1240, 760), false, parentWidget());
-        // The table whole where there is room for the charts beside it; on a small screen it
-        // scrolls, so that the charts keep half the width.
-        const int table
-            = qMin(AnalysisTable->horizontalHeader()->length() + 2 * AnalysisTable->frameWidth()
-                    + AnalysisTable->verticalScrollBar()->sizeHint().width(),
-                width() / 2);
-        m_split->setSizes({table, qMax(width() - table, 200)});
+        arrange();
     }
     show();
     raise();
     activateWindow();
+}
+
+// Beside the charts while the window is wide enough for both, above them when it is not;
+// the table whole where there is room, else the charts keep half the width.
+void AnalysisWindow::arrange()
+{
+    const int tableWidth = AnalysisTable->horizontalHeader()->length()
+        + 2 * AnalysisTable->frameWidth() + AnalysisTable->verticalScrollBar()->sizeHint().width();
+    const bool side = width() >= tableWidth + 480;
+    // The widths the user gave the two sides stay while they stay side by side.
+    const bool turned = m_split->orientation() != (side ? Qt::Horizontal : Qt::Vertical);
+    m_split->setOrientation(side ? Qt::Horizontal : Qt::Vertical);
+    // Stacked, the table shows every row and the charts keep a readable height: the window
+    // scrolls to them.
+    const int rows = AnalysisTable->horizontalHeader()->height()
+        + AnalysisTable->verticalHeader()->length() + 2 * AnalysisTable->frameWidth()
+        + AnalysisTable->horizontalScrollBar()->sizeHint().height();
+    AnalysisTable->setMinimumHeight(side ? 0 : rows);
+    Charts->setMinimumHeight(side ? 0 : 2 * 340);
+    if (side && (turned || !m_arranged)) {
+        m_arranged = true;
+        const int table = qMin(tableWidth, width() / 2);
+        m_split->setSizes({table, qMax(width() - table, 200)});
+    }
+}
+
+// Escape closes the window, as it does a dialog, once no control has taken it for itself (an
+// open list of a choice box closes first).
+void AnalysisWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_sized)
+        arrange();
 }
 
 void AnalysisWindow::cardsChanged(bool otherGolfer)
@@ -246,6 +320,9 @@ void AnalysisWindow::refresh()
     // measure every column ninety times.
     AnalysisTable->resizeColumnsToContents();
     AnalysisTable->setUpdatesEnabled(true);
+    const QString note = stats::puttNote(m_analysis.selected);
+    NoteLabel->setText(note);
+    NoteLabel->setVisible(!note.isEmpty());
     Charts->draw(
         charts::scoreTrend(m_cards, m_analysis.positions), charts::yearlyRates(m_analysis.years));
 }

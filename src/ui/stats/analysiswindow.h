@@ -32,6 +32,10 @@ public:
     // Shows the window over the current cards and brings it forward; the first time it is
     // sized to the screen, later it keeps the size the user gave it.
     void open();
+    // The golfer whose cards these are, named in the title.
+    void setGolfer(const QString &golfer);
+    // The selection the table was made from, as a line of text.
+    QString selectionText() const;
     // The cards changed. Another golfer's cards start from the whole selection again; the
     // same golfer's keep the choices that still exist. A hidden window does not read the
     // cards (they need not be decoded): it takes them up when it is opened.
@@ -52,17 +56,21 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void fillChoices(bool fresh);
     void selectionChanged();
     void refresh();
+    void arrange();
     stats::TallyCondition condition() const;
 
     const ScoreCards &m_cards;
     const details::DetailsMap *m_details = nullptr;
     stats::Analysis m_analysis;
     bool m_sized = false;
+    bool m_arranged = false; // the table and the charts have been given their widths
     bool m_fresh = false; // another golfer's cards came while the window was hidden
     bool m_filling = false; // the choices are being refilled: no refresh per change
     bool m_countAtAll = true; // the count follows the number of cards
@@ -71,6 +79,7 @@ private:
     QComboBox *LinksCombo = nullptr;
     QSpinBox *CountSpin = nullptr;
     QLabel *TotalLabel = nullptr;
+    QLabel *NoteLabel = nullptr;
     QTableWidget *AnalysisTable = nullptr;
     TrendCharts *Charts = nullptr;
     QSplitter *m_split = nullptr;

@@ -8,11 +8,6 @@
 
 namespace {
 
-QString courseHandicapText(int value)
-{
-    return value < 0 ? QStringLiteral("+%1").arg(-value) : QString::number(value);
-}
-
 QString teeText(const TScoreRecord &card)
 {
     return card.Tee[0] == card.Tee[1] ? card.Tee[0] : card.Tee[0] + QChar('/') + card.Tee[1];
@@ -65,9 +60,9 @@ QVariant HandicapTableModel::headerData(int section, Qt::Orientation orientation
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    static const char16_t *titles[ColumnCount]
-        = {u"ラウンド日", u"ゴルフ場", u"OUT", u"IN", u"ティー", u"スコア", u"コースレート",
-            u"スロープレート", u"コースHC", u"調整スコア", u"ディファレンシャル", u"インデックス"};
+    static const char16_t *titles[ColumnCount] = {u"ラウンド日", u"ゴルフ場", u"OUTコース",
+        u"INコース", u"ティー", u"スコア", u"コースレート", u"スロープレート", u"コースハンディ",
+        u"調整グロス", u"ディファレンシャル", u"インデックス"};
     return QString::fromUtf16(titles[section]);
 }
 
@@ -102,7 +97,7 @@ QVariant HandicapTableModel::display(int row, int column) const
     }
     case CourseHandicap:
         if (result && result->courseHandicap)
-            return courseHandicapText(*result->courseHandicap);
+            return handicap::courseHandicapText(*result->courseHandicap);
         break;
     case Adjusted:
         if (result)
@@ -141,18 +136,26 @@ QVariant HandicapTableModel::data(const QModelIndex &index, int role) const
         const QVariant v = display(index.row(), column);
         if (v.isValid() || !ratingColumn)
             return v;
-        // What is offered from the last card of the same club, courses and tees.
-        const RoundRating offer = m_store.remembered(card);
-        if (column == CourseRating && offer.courseRating10)
-            return ratings::courseRatingText(*offer.courseRating10);
-        if (column == Slope && offer.slope)
-            return QString::number(*offer.slope);
-        return {};
+        // What is offered reads as such: it does not count until it is stored.
+        const QString offer = offerText(card, column);
+        return offer.isEmpty() ? QVariant() : QVariant(offer + QStringLiteral(" 前回"));
     }
-    case Qt::EditRole: return ratingColumn ? data(index, Qt::DisplayRole) : QVariant();
+    case Qt::EditRole: {
+        if (!ratingColumn)
+            return {};
+        const QVariant v = display(index.row(), column);
+        return v.isValid() ? v.toString() : offerText(card, column);
+    }
     case Qt::ForegroundRole:
         if (ratingColumn && !display(index.row(), column).isValid())
-            return QBrush(QColor(0x99, 0x99, 0x99));
+            return QBrush(QColor(0x70, 0x70, 0x70));
+        break;
+    case Qt::FontRole:
+        if (ratingColumn && !display(index.row(), column).isValid()) {
+            QFont italic;
+            italic.setItalic(true);
+            return italic;
+        }
         break;
     case Qt::BackgroundRole: {
         const int r = m_resultOfCard[m_order[index.row()]];
@@ -164,8 +167,9 @@ QVariant HandicapTableModel::data(const QModelIndex &index, int role) const
     }
     case Qt::ToolTipRole:
         if (ratingColumn && !display(index.row(), column).isValid()
-            && display(index.row(), column) != data(index, Qt::DisplayRole))
-            return QStringLiteral("同じゴルフ場・コース・ティーの前回の値です。Enter で確定します");
+            && !offerText(card, column).isEmpty())
+            return QStringLiteral("同じゴルフ場・コース・ティーの前回の値です。Enter を2回押すと"
+                                  "コースレートとスロープレートの両方を確定します");
         if (column == Differential) {
             const int r = m_resultOfCard[m_order[index.row()]];
             if (r >= 0 && m_results[r].adjusted10 != m_results[r].differential10)
@@ -208,6 +212,15 @@ bool HandicapTableModel::setData(const QModelIndex &index, const QVariant &value
             return false;
         }
     }
+    // The offered value confirmed as it stands takes the other offered value with it: a round
+    // counts only with both, and the two belong together.
+    const RoundRating offer = m_store.remembered(card);
+    if (index.column() == CourseRating && rating.courseRating10
+        && rating.courseRating10 == offer.courseRating10 && !rating.slope)
+        rating.slope = offer.slope;
+    if (index.column() == Slope && rating.slope && rating.slope == offer.slope
+        && !rating.courseRating10)
+        rating.courseRating10 = offer.courseRating10;
     if (rating == m_store.rating(card.RoundDate))
         return true;
     const QStringList errors = m_store.setRating(card, rating);
@@ -216,4 +229,40 @@ bool HandicapTableModel::setData(const QModelIndex &index, const QVariant &value
     recompute();
     Q_EMIT ratingsChanged();
     return true;
+}
+
+QString HandicapTableModel::offerText(const TScoreRecord &card, int column) const
+{
+    const RoundRating offer = m_store.remembered(card);
+    if (column == CourseRating && offer.courseRating10)
+        return ratings::courseRatingText(*offer.courseRating10);
+    if (column == Slope && offer.slope)
+        return QString::number(*offer.slope);
+    return {};
+}
+
+int HandicapTableModel::useOffers(const QList<int> &rows)
+{
+    QList<std::pair<TScoreRecord, RoundRating>> list;
+    for (int row : rows) {
+        if (row < 0 || row >= m_order.size())
+            continue;
+        const TScoreRecord &card = m_cards[m_order[row]];
+        RoundRating rating = m_store.rating(card.RoundDate);
+        const RoundRating offer = m_store.remembered(card);
+        if (!rating.courseRating10)
+            rating.courseRating10 = offer.courseRating10;
+        if (!rating.slope)
+            rating.slope = offer.slope;
+        if (rating != m_store.rating(card.RoundDate))
+            list.append({card, rating});
+    }
+    if (list.isEmpty())
+        return 0;
+    const QStringList errors = m_store.setRatings(list);
+    if (!errors.isEmpty())
+        Q_EMIT writeFailed(errors);
+    recompute();
+    Q_EMIT ratingsChanged();
+    return int(list.size());
 }

@@ -35,7 +35,11 @@ public:
     void setCards(const ScoreCards &cards);
     // Works the estimate out again from the ratings and stroke indexes as they stand.
     void recompute();
+    // Stores the offered ratings (the last ones of the same club, courses and tees) of the
+    // rows that lack them; returns how many rounds changed.
+    int useOffers(const QList<int> &rows);
     const QList<handicap::RoundResult> &results() const { return m_results; }
+    const QList<TScoreRecord> &cards() const { return m_cards; }
     const handicap::RatedRounds &rated() const { return m_rated; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -54,6 +58,7 @@ Q_SIGNALS:
 private:
     void compute();
     QVariant display(int row, int column) const;
+    QString offerText(const TScoreRecord &card, int column) const;
 
     RatingStore &m_store;
     ScoreCards m_cards;

@@ -2,6 +2,7 @@
 
 #include "core/data/ratingstore.h"
 #include "core/data/scorecards.h"
+#include "core/stats/handicap.h"
 #include "ui/common/modaldialog.h"
 
 #include <QList>
@@ -10,7 +11,7 @@ class DialogService;
 class HandicapTableModel;
 class QChartView;
 class QComboBox;
-class QDateTimeAxis;
+class QCategoryAxis;
 class QLabel;
 class QLineSeries;
 class QPushButton;
@@ -36,6 +37,9 @@ public:
 private:
     void build();
     void refresh(); // the headline and the chart, after the table's estimate changed
+    void sizeColumns(const ScoreCards &cards);
+    void fillNextRounds();
+    void showNextRound();
     void fillCourses();
     void fillHoles();
     void holeEdited(int row, int column);
@@ -57,11 +61,14 @@ private:
     QTableView *HdcpGrid = nullptr;
     QChartView *HdcpChart = nullptr;
     QLineSeries *HdcpSeries = nullptr;
-    QDateTimeAxis *m_dateAxis = nullptr;
+    QCategoryAxis *m_dateAxis = nullptr;
     QValueAxis *m_indexAxis = nullptr;
     QComboBox *HdcpLinksCombo = nullptr;
     QComboBox *HdcpCourseCombo = nullptr;
     QTableWidget *HdcpHoleGrid = nullptr;
     QLabel *HdcpHoleNote = nullptr;
     QPushButton *HdcpCloseBtn = nullptr;
+    QComboBox *HdcpNextCombo = nullptr;
+    QLabel *HdcpNextText = nullptr;
+    QList<handicap::NextRound> m_nextRounds;
 };

@@ -35,7 +35,8 @@ TShukeiForm::TShukeiForm(DialogService &dialogs, QWidget *parent)
 {
     setObjectName(QStringLiteral("ShukeiForm"));
 
-    Label21 = label(QStringLiteral("Label21"), QStringLiteral("年数"), this);
+    // A single year is chosen: "年", not a count of years.
+    Label21 = label(QStringLiteral("Label21"), QStringLiteral("年"), this);
     KensakuYearCombo = new QComboBox(this);
     KensakuYearCombo->setObjectName(QStringLiteral("KensakuYearCombo"));
     KensakuYearCombo->setEditable(false);

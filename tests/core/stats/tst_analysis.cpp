@@ -133,13 +133,13 @@ private Q_SLOTS:
         applyHoleResults(card);
         const stats::Analysis a = stats::analyse({card}, {});
         QCOMPARE(a.selected.puttRounds, puttRounds);
-        QCOMPARE(row(a, QStringLiteral("平均パット"))[1], average);
+        QCOMPARE(row(a, QStringLiteral("平均パット（1ラウンド）"))[1], average);
         QCOMPARE(row(a, QStringLiteral("リカバリー率"))[1], recovery);
         QCOMPARE(row(a, QStringLiteral("1パット率"))[1], onePutt);
-        QCOMPARE(row(a, QStringLiteral("パーオン率"))[1],
+        QCOMPARE(row(a, QStringLiteral("パーオン率（パット入力済み）"))[1],
             puttRounds ? QStringLiteral("0.0 % (0 / 18)") : QStringLiteral("—"));
         // Strokes and par keep do not need putts.
-        QCOMPARE(row(a, QStringLiteral("平均スコア"))[1],
+        QCOMPARE(row(a, QStringLiteral("平均ストローク"))[1],
             QString::number(85 + strokes) + QStringLiteral(".0"));
     }
 
@@ -154,34 +154,40 @@ private Q_SLOTS:
             QCOMPARE(r, (QStringList {QString::fromUtf8(name), value, rounds, value, rounds}));
         };
         expect("ラウンド数", "2", "2");
-        expect("平均スコア", "80.0", "2");
+        expect("平均ストローク", "80.0", "2");
         expect("ベストスコア", "72", "2");
         expect("OUT/IN 平均", "39.0 / 41.0", "2");
-        expect("パーオン率", "16.7 % (3 / 18)", "1");
+        expect("パーオン率（パット入力済み）", "16.7 % (3 / 18)", "1");
         expect("ボギーオン率", "94.4 % (17 / 18)", "1");
         expect("パーキープ率", "61.1 % (22 / 36)", "2");
         expect("ボギー以内率", "94.4 % (34 / 36)", "2");
         expect("リカバリー率", "6.7 % (1 / 15)", "1");
-        expect("平均パット", "34.0", "1");
+        expect("平均パット（1ラウンド）", "34.0", "1");
+        expect("平均パット（1ホール）", "1.89", "1"); // 34 putts over 18 holes
         expect("パーオン時の平均パット", "1.33", "1");
         expect("1パット率", "16.7 % (3 / 18)", "1");
         expect("3パット率", "5.6 % (1 / 18)", "1");
         expect("バウンスバック率", "15.4 % (2 / 13)", "2");
-        expect("ダブルパー以上", "2.8 % (1 / 36)", "2");
-        expect("Par3 平均", "—", "2");
-        expect("Par4 平均", "4.4 (+0.4)", "2"); // 160 strokes over 36 holes
+        expect("ダブルパー以上率", "2.8 % (1 / 36)", "2");
+        expect("Par3平均スコア", "—", "2");
+        expect("Par4平均スコア", "4.4 (+0.4)", "2"); // 160 strokes over 36 holes
         // As it is copied and saved: the heading, then a row per statistic.
         const QList<QStringList> table = stats::analysisTable(a);
-        QCOMPARE(table.size(), 19);
+        QCOMPARE(table.size(), 20);
         QCOMPARE(table.first(),
-            (QStringList {"項目", "選択したラウンド", "集計ラウンド数", "直近20ラウンド",
+            (QStringList {"項目", "選択したラウンド", "集計ラウンド数", "選択の直近20ラウンド",
                 "直近20の集計ラウンド数"}));
         QCOMPARE(table[1], (QStringList {"ラウンド数", "2", "2", "2", "2"}));
-        QCOMPARE(table.last(), (QStringList {"Par5 平均", "—", "2", "—", "2"}));
+        QCOMPARE(table.last(), (QStringList {"Par5平均スコア", "—", "2", "—", "2"}));
+        // One of the two rounds has no putts: the table says why its putting rows count one.
+        QCOMPARE(stats::puttNote(a.selected),
+            QStringLiteral("パットの入っていない 1 ラウンドは、パットを使う率から除いています"));
+        QCOMPARE(stats::puttNote(stats::analyse({cards[0]}, {}).selected), QString());
 
         // Rounds without putts only: the putting rows have nothing to count.
         const stats::Analysis dry = stats::analyse({cards[1]}, {});
-        QCOMPARE(row(dry, QStringLiteral("平均パット")).mid(1, 2), (QStringList {"—", "0"}));
+        QCOMPARE(row(dry, QStringLiteral("平均パット（1ラウンド）")).mid(1, 2),
+            (QStringList {"—", "0"}));
         QCOMPARE(row(dry, QStringLiteral("パーキープ率"))[1], QStringLiteral("100.0 % (18 / 18)"));
         QCOMPARE(row(dry, QStringLiteral("バウンスバック率"))[1], QStringLiteral("—"));
         // Nothing selected: a count of 0 and nothing else.
@@ -207,7 +213,10 @@ private Q_SLOTS:
         }
         const stats::Analysis a = stats::analyse(cards, {});
         QCOMPARE(row(a, QStringLiteral("パーキープ率"))[1], QStringLiteral("6.3 % (9 / 144)"));
-        QCOMPARE(row(a, QStringLiteral("Par3 平均"))[1], QStringLiteral("3.3 (+0.3)"));
+        QCOMPARE(row(a, QStringLiteral("Par3平均スコア"))[1], QStringLiteral("3.3 (+0.3)"));
+        // Par 4 holes in par on average, as the results page writes it: no sign, no decimal.
+        const stats::Analysis even = stats::analyse({build::card(QDate(2023, 1, 1), kA, 4)}, {});
+        QCOMPARE(row(even, QStringLiteral("Par4平均スコア"))[1], QStringLiteral("4 (0)"));
     }
 
     void sharesTheTallySelection_data()
@@ -267,9 +276,14 @@ private Q_SLOTS:
         for (int s : {90, 80, 100, 70, 85, 95})
             cards.append(
                 build::scoredCard(QDate(2022, 1, 1 + int(cards.size())), kA, s / 2, s - s / 2));
+        cards[3].LinksName = kB;
         const charts::ScoreTrend t = charts::scoreTrend(cards, all(cards));
-        QCOMPARE(t.score.first(), QPointF(1, 90));
-        QCOMPARE(t.score.last(), QPointF(6, 95));
+        // Each round stands at its day: 2022/01/01 is Julian day 2459581.
+        QCOMPARE(t.score.first(), QPointF(2459581, 90));
+        QCOMPARE(t.score.last(), QPointF(2459586, 95));
+        QCOMPARE(t.tips.value(3), QStringLiteral("2022/01/04  B倶楽部  70"));
+        QCOMPARE(t.best, 3);
+        QCOMPARE(charts::scoreTrend(cards, {}).best, -1);
         QList<double> averages;
         for (const QPointF &p : t.average)
             averages.append(p.y());
@@ -298,6 +312,21 @@ private Q_SLOTS:
             {"3パット率", {{2021, 100.0 / 18}}},
         };
         QCOMPARE(lines, expected);
+        // One round a year: each point is of too few rounds to read much into, and says so.
+        QCOMPARE(rates[2].rounds, (QList<qint64> {1, 1}));
+        QVERIFY(rates[2].few(0) && rates[2].few(1));
+        QCOMPARE(rates[0].tip(0), QStringLiteral("2021年  パーオン率 16.7 %（1 ラウンド）"));
+
+        // Three rounds make a year of its own; the putting rates count those with putts.
+        const QList<TScoreRecord> three
+            = {markedRound(QDate(2021, 5, 1)), markedRound(QDate(2021, 6, 1)),
+                roundWithoutPutts(QDate(2021, 7, 1)), roundWithoutPutts(QDate(2022, 7, 1))};
+        const QList<charts::RateLine> counted
+            = charts::yearlyRates(stats::yearlyStats(three, all(three)));
+        QCOMPARE(counted[2].rounds, (QList<qint64> {3, 1}));
+        QVERIFY(!counted[2].few(0));
+        QCOMPARE(counted[0].rounds, (QList<qint64> {2}));
+        QVERIFY(counted[0].few(0));
     }
 
     void axesOnWholeSteps_data()

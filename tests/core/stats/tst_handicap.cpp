@@ -385,6 +385,31 @@ private Q_SLOTS:
         QCOMPARE((*withIndexes.strokeIndex)[8], 17);
     }
 
+    void courseHandicapOfTheNextRound()
+    {
+        QTemporaryDir dir;
+        RatingStore store(dir.path());
+        store.loadHoleHandicaps(QDate(2024, 7, 1));
+        store.loadGolfer(QStringLiteral("山田"), QDate(2024, 7, 1));
+        const QString a = QStringLiteral("A倶楽部");
+        QList<TScoreRecord> cards = {build::card(QDate(2024, 6, 10), a, 5),
+            build::card(QDate(2024, 6, 1), a, 4), build::card(QDate(2024, 6, 15), a, 6),
+            build::card(QDate(2024, 6, 20), QStringLiteral("B倶楽部"), 5)};
+        cards[2].Tee = {QStringLiteral("バック"), QStringLiteral("レギュラー")};
+        store.setRating(cards[1], {720, 113});
+        store.setRating(cards[2], {740, 130});
+        // B倶楽部 has no rating: nothing to work from. The latest played first.
+        const QList<handicap::NextRound> next = handicap::nextRounds(cards, store);
+        QCOMPARE(next.size(), 2);
+        QCOMPARE(next[0].text(), QStringLiteral("A倶楽部  OUT / IN  バック / レギュラー"));
+        QCOMPARE(next[1].text(), QStringLiteral("A倶楽部  OUT / IN  レギュラー"));
+        // 16.0 × 130 / 113 + 2.0 = 20.4 → 20; 16.0 × 113 / 113 + (72.0 − 72) = 16.
+        QCOMPARE(next[0].courseHandicap(160), 20);
+        QCOMPARE(next[1].courseHandicap(160), 16);
+        // A plus index gives strokes back.
+        QCOMPARE(handicap::courseHandicapText(*next[1].courseHandicap(-30)), QStringLiteral("+3"));
+    }
+
     void textsOfIndexesAndDifferentials_data()
     {
         QTest::addColumn<int>("value10");

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTreeWidget>
 
@@ -322,7 +323,8 @@ private Q_SLOTS:
     void aRestoreReopensTheWindowAndCanBeUndone()
     {
         WindowFixture f;
-        f.writeGolfers({kYamada});
+        // Two golfers: the one chosen stays chosen in the window made anew.
+        f.writeGolfers({kSato, kYamada});
         f.writeLinks({build::club(kClub)});
         f.writeScores(kYamada, {twoCards().first()});
         QVERIFY(backup::makeDailyBackup(f.dir.path(), QDate(2026, 12, 6)).ok);
@@ -330,6 +332,7 @@ private Q_SLOTS:
         f.writeScores(kYamada, twoCards());
         const QByteArray newer = fileBytes(f.path(kYamada + QStringLiteral(".sce")));
         f.open();
+        f.choose(QStringLiteral("GolferCombo"), kYamada);
 
         // Plays the restore list: reads its rows, restores the one given.
         QList<QStringList> rows;
@@ -359,9 +362,16 @@ private Q_SLOTS:
         QTRY_COMPARE(f.form->geometry(), stood);
         restore(0);
         QCOMPARE(f.form->geometry(), stood);
-        const QList<QStringList> listed
-            = {{QStringLiteral("2026/12/06"), QStringLiteral("山田 1枚"), QStringLiteral("正常")}};
+        // A daily copy reads with the time it was taken.
+        QVERIFY2(QRegularExpression(QStringLiteral("^2026/12/06 \\d\\d:\\d\\d$"))
+                     .match(rows.value(0).value(0))
+                     .hasMatch(),
+            qPrintable(rows.value(0).value(0)));
+        rows[0][0].truncate(10);
+        const QList<QStringList> listed = {{QStringLiteral("2026/12/06"),
+            QStringLiteral("佐藤 0枚、山田 1枚"), QStringLiteral("正常")}};
         QCOMPARE(rows, listed);
+        QCOMPARE(f.form->golferName(), kYamada);
         QCOMPARE(fileBytes(f.path(kYamada + QStringLiteral(".sce"))), older);
         QCOMPARE(f.form->scoreList().size(), 1);
         QCOMPARE(f.childTexts({kCards}), QStringList {QStringLiteral("2023年")});
@@ -371,7 +381,7 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 2);
         QVERIFY2(rows[0][0].startsWith(QStringLiteral("2026/12/07 ")), qPrintable(rows[0][0]));
         QVERIFY(rows[0][0].endsWith(QStringLiteral("（復元前）")));
-        QCOMPARE(rows[0][1], QStringLiteral("山田 2枚"));
+        QCOMPARE(rows[0][1], QStringLiteral("佐藤 0枚、山田 2枚"));
         QCOMPARE(fileBytes(f.path(kYamada + QStringLiteral(".sce"))), newer);
         QCOMPARE(f.form->scoreList().size(), 2);
     }

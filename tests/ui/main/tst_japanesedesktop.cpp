@@ -2,12 +2,12 @@
 // 720 points) whose windows have frames, the interface in the Japanese face, Qt's own texts
 // in Japanese, and names up to the full length of their fields.
 #include "app/qttranslation.h"
-#include "ui/charts/chartform.h"
-#include "ui/charts/seisekiform.h"
-#include "ui/stats/shukeiform.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
+#include "ui/charts/chartform.h"
+#include "ui/charts/seisekiform.h"
 #include "ui/main/stringgrid.h"
+#include "ui/stats/shukeiform.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
@@ -102,6 +102,15 @@ private Q_SLOTS:
         QCOMPARE(
             QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
         QCOMPARE(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("印刷"));
+        // What Qt's translation leaves in English comes from the program's own texts, in the
+        // print dialog's contexts only.
+        QCOMPARE(QCoreApplication::translate("QPrintSettingsOutput", "Pages"),
+            QStringLiteral("ページ指定"));
+        QCOMPARE(QCoreApplication::translate("QPrintSettingsOutput", "Long side binding"),
+            QStringLiteral("長辺とじ"));
+        QCOMPARE(QCoreApplication::translate("QPrintWidget", "&Properties"),
+            QStringLiteral("プロパティ(&P)"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Pages"), QStringLiteral("Pages"));
     }
 
     void namesThatDoNotFitShowWhole()

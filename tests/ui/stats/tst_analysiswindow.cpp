@@ -1,9 +1,9 @@
 // The analysis window through the main window: opened from the tools menu, following the
 // selection, the cards registered and deleted and the golfer chosen, copied as a table.
-#include "ui/stats/analysiswindow.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
 #include "ui/common/modaldialog.h"
+#include "ui/stats/analysiswindow.h"
 
 #include <QChartView>
 #include <QClipboard>
@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -81,13 +82,14 @@ private Q_SLOTS:
         for (int c = 0; c < table->columnCount(); ++c)
             columns.append(table->horizontalHeaderItem(c)->text());
         QCOMPARE(columns,
-            (QStringList {"項目", "選択したラウンド", "集計ラウンド数", "直近20ラウンド",
+            (QStringList {"項目", "選択したラウンド", "集計ラウンド数", "選択の直近20ラウンド",
                 "直近20の集計ラウンド数"}));
         QList<std::pair<QString, QList<QPointF>>> drawn;
         for (QAbstractSeries *series :
             window(f)->findChild<QChartView *>(QStringLiteral("RateChart"))->chart()->series()) {
-            auto *line = qobject_cast<QLineSeries *>(series);
-            drawn.append({line->name(), line->points()});
+            // The rates' lines; their years of few rounds are marked over them.
+            if (auto *line = qobject_cast<QLineSeries *>(series))
+                drawn.append({line->name(), line->points()});
         }
         const QList<std::pair<QString, QList<QPointF>>> rates = {
             {"パーオン率", {{2023, 50}, {2024, 0}}},
@@ -146,25 +148,37 @@ private Q_SLOTS:
         QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
         const QStringList lines = QGuiApplication::clipboard()->text().split(QChar('\n'));
         QCOMPARE(lines.value(0),
-            QStringLiteral(
-                "項目\t選択したラウンド\t集計ラウンド数\t直近20ラウンド\t直近20の集計ラウンド数"));
+            QStringLiteral("項目\t選択したラウンド\t集計ラウンド数\t選択の直近20ラウンド\t直近20の"
+                           "集計ラウンド数"));
         QCOMPARE(lines.value(1), QStringLiteral("ラウンド数\t3\t3\t3\t3"));
-        QCOMPARE(lines.value(2), QStringLiteral("平均スコア\t78.0\t3\t78.0\t3"));
+        QCOMPARE(lines.value(2), QStringLiteral("平均ストローク\t78.0\t3\t78.0\t3"));
 
         // Saved from its own button, the table lands in the CSV file as it is copied.
         const QString csvFile = f.path(QStringLiteral("analysis.csv"));
         f.seams.dialogs.answerSaveFile(csvFile, -1);
-        // The export asks what to write: the analysis's table is chosen, as it is offered.
-        f.find<TModalDialog>(QStringLiteral("ExportDialog"))->setRunner([](TModalDialog &d) {
+        // The export asks in what form to write, over the analysis window, which keeps the
+        // front; the analysis's table is all it offers.
+        QStringList offered;
+        f.find<TModalDialog>(QStringLiteral("ExportDialog"))->setRunner([&](TModalDialog &d) {
+            QCOMPARE(d.parentWidget(), window(f));
+            for (QRadioButton *r : d.findChildren<QRadioButton *>())
+                if (r->isVisible() && r->isEnabled())
+                    offered.append(r->text());
             d.findChild<QPushButton *>(QStringLiteral("OkButton"))->click();
         });
-        QTest::mouseClick(window(f)->findChild<QPushButton *>(QStringLiteral("SaveCsvButton")),
-            Qt::LeftButton);
+        QTest::mouseClick(
+            window(f)->findChild<QPushButton *>(QStringLiteral("SaveCsvButton")), Qt::LeftButton);
+        QCOMPARE(f.seams.dialogs.fileDialogs.last().over, window(f));
+        QVERIFY(!offered.isEmpty());
+        for (const QString &text : offered)
+            QVERIFY2(!text.contains(QStringLiteral("スコアカード")), qPrintable(text));
+        // The file says which selection it counts, then the table as it is copied.
         const QStringList saved = QString::fromUtf8(fileBytes(csvFile).mid(3)).split("\r\n");
-        QCOMPARE(saved.value(0),
-            QStringLiteral(
-                "項目,選択したラウンド,集計ラウンド数,直近20ラウンド,直近20の集計ラウンド数"));
-        QCOMPARE(saved.value(1), QStringLiteral("ラウンド数,3,3,3,3"));
+        QCOMPARE(saved.value(0), QStringLiteral("年: 全て  ゴルフ場: 全て  全ラウンド"));
+        QCOMPARE(saved.value(1),
+            QStringLiteral("項目,選択したラウンド,集計ラウンド数,選択の直近20ラウンド,"
+                           "直近20の集計ラウンド数"));
+        QCOMPARE(saved.value(2), QStringLiteral("ラウンド数,3,3,3,3"));
 
         // Another golfer: his cards, the selection from the start.
         f.choose(year, QStringLiteral("2023年"));

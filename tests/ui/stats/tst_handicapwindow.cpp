@@ -1,8 +1,8 @@
 // The handicap window: ratings typed into the cards' table, the offer of the last rating of
 // the same tees, the HDCP row of a course, the estimate that follows, and what is refused.
-#include "ui/stats/handicapwindow.h"
 #include "support/builders.h"
 #include "support/windowtest.h"
+#include "ui/stats/handicapwindow.h"
 
 #include <QAbstractItemModel>
 #include <QChartView>
@@ -94,7 +94,7 @@ private Q_SLOTS:
             QCOMPARE(headline(&w), QStringLiteral("あと 2 ラウンドのレーティングが必要です"));
 
             // The next cards of the same tees are offered 72.0 and 113: Enter takes them.
-            QCOMPARE(cell(grid, 1, CourseRating), QStringLiteral("72.0"));
+            QCOMPARE(cell(grid, 1, CourseRating), QStringLiteral("72.0 前回"));
             for (int row : {1, 2}) {
                 typeCell(grid, row, CourseRating, {}, true);
                 typeCell(grid, row, Slope, {}, true);
