@@ -308,13 +308,13 @@ std::optional<int> NextRound::courseHandicap(int index10) const
     return handicap::courseHandicap(index10, *rating.slope, *rating.courseRating10, par);
 }
 
-QList<NextRound> nextRounds(const QList<TScoreRecord> &cards, const RatingStore &store)
+QList<NextRound> nextRounds(const ScoreCards &cards, const RatingStore &store)
 {
     QList<NextRound> rounds;
     QList<TeeCombination> seen;
     const QList<int> order = dateOrder(cards);
     for (auto at = order.crbegin(); at != order.crend(); ++at) {
-        const TScoreRecord &card = cards[*at];
+        const TScoreRecord card = cards[*at];
         const TeeCombination where = TeeCombination::of(card);
         if (seen.contains(where))
             continue;

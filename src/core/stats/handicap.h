@@ -131,7 +131,7 @@ struct NextRound {
     // The course handicap for this round at the index, none without both ratings.
     std::optional<int> courseHandicap(int index10) const;
 };
-QList<NextRound> nextRounds(const QList<TScoreRecord> &cards, const RatingStore &store);
+QList<NextRound> nextRounds(const ScoreCards &cards, const RatingStore &store);
 // "14", a plus handicap "+2".
 QString courseHandicapText(int value);
 

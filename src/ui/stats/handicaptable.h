@@ -39,7 +39,7 @@ public:
     // rows that lack them; returns how many rounds changed.
     int useOffers(const QList<int> &rows);
     const QList<handicap::RoundResult> &results() const { return m_results; }
-    const QList<TScoreRecord> &cards() const { return m_cards; }
+    const ScoreCards &cards() const { return m_cards; }
     const handicap::RatedRounds &rated() const { return m_rated; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
