@@ -2,6 +2,7 @@
 // competition of twelve players whole; the same screen at 150 % (911 × 512 points) scrolls
 // the window's content rather than squeeze it, and keeps its buttons in view.
 #include "competest.h"
+#include "support/screentest.h"
 
 #include "core/compe/compestore.h"
 
@@ -95,24 +96,9 @@ private Q_SLOTS:
 int main(int argc, char *argv[])
 {
     // Two screens of 1366 × 768 pixels, the second at 150 %; windows have frames.
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    if (!config.open(QIODevice::WriteOnly)
-        || config.write(R"({"windowFrameMargins": true, "screens": [
-            {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
-            {"name": "scaled", "x": 1366, "y": 0, "width": 1366, "height": 768,
-             "logicalDpi": 144}]})")
-            < 0)
-        return 1;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    QFont face = QApplication::font();
-    face.setFamilies({QStringLiteral("Noto Sans CJK JP")});
-    QApplication::setFont(face);
-    TestCompeScreen test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return runOnScreens<TestCompeScreen>(argc, argv, R"([
+        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
+        {"name": "scaled", "x": 1366, "y": 0, "width": 1366, "height": 768, "logicalDpi": 144}])");
 }
 
 #include "tst_compescreen.moc"

@@ -3,6 +3,7 @@
 // in Japanese, and names up to the full length of their fields.
 #include "app/qttranslation.h"
 #include "support/builders.h"
+#include "support/screentest.h"
 #include "support/windowtest.h"
 #include "ui/charts/chartform.h"
 #include "ui/charts/seisekiform.h"
@@ -136,22 +137,8 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screen.json")));
-    if (!config.open(QIODevice::WriteOnly)
-        || config.write(R"({"windowFrameMargins": true, "screens": [{"name": "desk",
-            "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 144}]})")
-            < 0)
-        return 1;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    QFont face = QApplication::font();
-    face.setFamilies({QStringLiteral("Noto Sans CJK JP")});
-    QApplication::setFont(face);
-    TestJapaneseDesktop test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return runOnScreens<TestJapaneseDesktop>(argc, argv,
+        R"([{"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 144}])");
 }
 
 #include "tst_japanesedesktop.moc"

@@ -3,6 +3,7 @@
 // points), and 1366 × 768 at 150 % (911 × 512 points), where the content scrolls instead.
 // The interface is in the Japanese face at 150 %, as large as it gets.
 #include "support/builders.h"
+#include "support/screentest.h"
 #include "support/windowtest.h"
 #include "ui/common/windowfit.h"
 #include "ui/main/importsummarydialog.h"
@@ -119,22 +120,8 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screen.json")));
-    if (!config.open(QIODevice::WriteOnly)
-        || config.write(R"({"windowFrameMargins": true, "screens": [{"name": "desk",
-            "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 144}]})")
-            < 0)
-        return 1;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    QFont face = QApplication::font();
-    face.setFamilies({QStringLiteral("Noto Sans CJK JP")});
-    QApplication::setFont(face);
-    TestWindowFit test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return runOnScreens<TestWindowFit>(argc, argv,
+        R"([{"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 144}])");
 }
 
 #include "tst_windowfit.moc"
