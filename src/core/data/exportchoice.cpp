@@ -1,5 +1,7 @@
 #include "exportchoice.h"
 
+#include "datafile.h"
+
 namespace exportchoice {
 
 QString contentName(Content content)
@@ -32,6 +34,19 @@ QString fileName(Content content, const QString &golfer, const QDate &day)
         name = golfer + QChar('_');
     return name + contentName(content) + QChar('_') + day.toString(QStringLiteral("yyyyMMdd"))
         + QStringLiteral(".csv");
+}
+
+bool save(const QString &path, const QString &text, Form form, QString *error)
+{
+    QByteArray bytes;
+    csv::Error problem;
+    if (!csv::encode(text, encoding(form), &bytes, &problem)) {
+        *error = QStringLiteral("Shift-JISでは書き出せません。%1を選んでください\n")
+                     .arg(formName(Form::Excel))
+            + problem.message();
+        return false;
+    }
+    return datafile::saveBytes(path, bytes, error);
 }
 
 } // namespace exportchoice

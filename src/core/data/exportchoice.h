@@ -17,6 +17,10 @@ QString contentName(Content content);
 enum class Form { Excel, OldSpreadsheet };
 QString formName(Form form);
 csv::Encoding encoding(Form form);
+// Writes the CSV text in the form through the safe save. False with the message for the user
+// when a character has no Shift-JIS code (it names the Excel form instead) or the file cannot
+// be written.
+bool save(const QString &path, const QString &text, Form form, QString *error);
 
 // "鈴木一郎_スコアカード_20261207.csv". The golf clubs are everyone's: their file goes without
 // a golfer's name, as does every file while no golfer is chosen.

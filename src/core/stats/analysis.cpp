@@ -107,14 +107,6 @@ namespace {
 
 const QString kNone = QStringLiteral("—");
 
-QString rate(const Ratio &r)
-{
-    if (r.empty())
-        return kNone;
-    return decimal::fixed(double(r.count) * 100.0 / double(r.of)) + QStringLiteral(" % (")
-        + QString::number(r.count) + QStringLiteral(" / ") + QString::number(r.of) + QChar(')');
-}
-
 QString average(const Ratio &r, int decimals = 1)
 {
     return r.empty() ? kNone : decimal::fixed(double(r.count) / double(r.of), decimals);
@@ -172,6 +164,14 @@ const char *const kRowNames[] = {"ラウンド数", "平均ストローク", "�
     "Par5平均スコア"};
 
 } // namespace
+
+QString rate(const Ratio &r)
+{
+    if (r.empty())
+        return kNone;
+    return decimal::fixed(double(r.count) * 100.0 / double(r.of)) + QStringLiteral(" % (")
+        + QString::number(r.count) + QStringLiteral(" / ") + QString::number(r.of) + QChar(')');
+}
 
 QStringList analysisHeader()
 {

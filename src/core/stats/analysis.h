@@ -24,6 +24,9 @@ struct Ratio {
         count += hit ? 1 : 0;
     }
 };
+// "33.4 % (119 / 360)" as the analysis table shows a rate; "—" when nothing was counted.
+QString rate(const Ratio &r);
+
 
 // The putts of a hole; none when they were not entered.
 std::optional<int> holePutts(CardView card, int hole);

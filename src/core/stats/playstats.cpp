@@ -49,14 +49,6 @@ namespace {
 
 const QString kNone = QStringLiteral("—");
 
-QString rate(const Ratio &r)
-{
-    if (r.empty())
-        return kNone;
-    return decimal::fixed(double(r.count) * 100.0 / double(r.of)) + QStringLiteral(" % (")
-        + QString::number(r.count) + QStringLiteral(" / ") + QString::number(r.of) + QChar(')');
-}
-
 QString perRound(qint64 count, qint64 rounds, int decimals)
 {
     return rounds == 0 ? kNone : decimal::fixed(double(count) / double(rounds), decimals);

@@ -65,6 +65,7 @@ private:
     void fillClubs();
     void clubChosen();
     void courseChosen();
+    void coursesSet(const QString &problem);
     TCourseRecord halfRecord(int half) const;
     void showCourses();
     void chooseHidden();

@@ -87,16 +87,7 @@ void CompeWindow::clubChosen()
         return;
     }
     // The first two courses, or the one course twice round.
-    const QString problem
-        = compe::setCourses(m_compe, *courses.first(), *courses.value(1, courses.first()));
-    fillClubs();
-    if (!problem.isEmpty()) {
-        dialogs().error(problem);
-        return;
-    }
-    showCourses();
-    edited();
-    refreshOffer();
+    coursesSet(compe::setCourses(m_compe, *courses.first(), *courses.value(1, courses.first())));
 }
 
 // The course a half was given: Course.dat's when chosen from it; the stored name and pars when
@@ -122,7 +113,13 @@ void CompeWindow::courseChosen()
 {
     if (m_filling)
         return;
-    const QString problem = compe::setCourses(m_compe, halfRecord(0), halfRecord(1));
+    coursesSet(compe::setCourses(m_compe, halfRecord(0), halfRecord(1)));
+}
+
+// After the courses were set (or refused, with the reason): the boxes, the pars and the
+// golfers offered follow.
+void CompeWindow::coursesSet(const QString &problem)
+{
     fillClubs();
     if (!problem.isEmpty()) {
         dialogs().error(problem);

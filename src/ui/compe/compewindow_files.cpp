@@ -4,6 +4,7 @@
 
 #include "core/data/csv.h"
 #include "core/data/datafile.h"
+#include "core/data/exportchoice.h"
 #include "core/print/compeprintout.h"
 #include "playergrid.h"
 #include "ui/print/printjob.h"
@@ -269,18 +270,10 @@ void CompeWindow::exportCsv()
             + QDir::toNativeSeparators(path));
         return;
     }
-    const csv::Encoding encoding
-        = answer.filter == 1 ? csv::Encoding::ShiftJis : csv::Encoding::Utf8Bom;
-    QByteArray bytes;
-    csv::Error problem;
-    if (!csv::encode(compe::resultsCsv(*results), encoding, &bytes, &problem)) {
-        dialogs().error(
-            QStringLiteral("Shift-JISでは書き出せません。Excel 向け (UTF-8)を選んでください\n")
-            + problem.message());
-        return;
-    }
+    const exportchoice::Form form
+        = answer.filter == 1 ? exportchoice::Form::OldSpreadsheet : exportchoice::Form::Excel;
     QString error;
-    if (!datafile::saveBytes(path, bytes, &error)) {
+    if (!exportchoice::save(path, compe::resultsCsv(*results), form, &error)) {
         dialogs().error(error);
         return;
     }

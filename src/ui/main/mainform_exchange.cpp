@@ -54,7 +54,8 @@ bool isDataPath(const QString &dataDir, const QString &path)
         || folder.startsWith(dir + QStringLiteral("/Backup/")))
         return true;
     // The competitions' folder holds their files and nothing else.
-    if (folder == dir + QStringLiteral("/Compe") || folder.startsWith(dir + QStringLiteral("/Compe/")))
+    if (folder == dir + QStringLiteral("/Compe")
+        || folder.startsWith(dir + QStringLiteral("/Compe/")))
         return true;
     const QString suffix = target.suffix().toLower();
     return folder == dir
@@ -155,16 +156,8 @@ void TMainForm::exportCsv(bool analysisFirst)
         for (QStringList &row : rows)
             for (QString &cell : row)
                 cell = csv::protectCell(cell);
-    QByteArray bytes;
-    csv::Error problem;
-    if (!csv::encode(csv::format(rows), exportchoice::encoding(choice->form), &bytes, &problem)) {
-        dialogs().error(QStringLiteral("Shift-JISでは書き出せません。%1を選んでください\n")
-                            .arg(exportchoice::formName(exportchoice::Form::Excel))
-            + problem.message());
-        return;
-    }
     QString error;
-    if (!datafile::saveBytes(path, bytes, &error)) {
+    if (!exportchoice::save(path, csv::format(rows), choice->form, &error)) {
         dialogs().error(error);
         return;
     }
